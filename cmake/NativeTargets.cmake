@@ -1,0 +1,35 @@
+# Native build: the simulated platform and the unit tests, one test program
+# per subsystem (tests/native/<name>/ gives <name>_tests).
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB KS_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp)
+add_library(ks_platform_sim STATIC ${KS_SIM_SOURCES})
+target_link_libraries(ks_platform_sim PUBLIC ks_core)
+ks_warnings(ks_platform_sim)
+
+file(GLOB KS_NATIVE_SUITES LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*)
+foreach(dir IN LISTS KS_NATIVE_SUITES)
+  if(NOT IS_DIRECTORY ${dir})
+    continue()
+  endif()
+  get_filename_component(suite ${dir} NAME)
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    continue()
+  endif()
+  add_executable(${suite}_tests ${sources})
+  target_include_directories(${suite}_tests PRIVATE tests/native)
+  target_link_libraries(${suite}_tests PRIVATE ks_platform_sim GTest::gtest_main)
+  gtest_discover_tests(${suite}_tests TEST_PREFIX "native.${suite}." DISCOVERY_TIMEOUT 60)
+endforeach()
+
+if(KS_FUZZ)
+  include(cmake/Fuzzers.cmake OPTIONAL)
+endif()
+
+file(GLOB KS_NATIVE_BENCH CONFIGURE_DEPENDS bench/native/*.cpp)
+if(KS_NATIVE_BENCH)
+  add_executable(native_bench ${KS_NATIVE_BENCH})
+  target_link_libraries(native_bench PRIVATE ks_platform_sim)
+endif()

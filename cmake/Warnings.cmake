@@ -1,0 +1,4 @@
+function(ks_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+    -Wno-sign-conversion -Werror=return-type)
+endfunction()

@@ -1,0 +1,54 @@
+#pragma once
+// The favourites list: an ordered sequence of rows with at most one
+// selected row. The main window's list view shows exactly this model.
+#include <string>
+#include <vector>
+
+namespace ks {
+
+struct FavouriteEntry {
+    std::string keyText;
+    std::string comment;
+    bool operator==(const FavouriteEntry&) const = default;
+};
+
+inline constexpr int kNoSelection = -1;
+
+class FavouritesList {
+public:
+    int Count() const noexcept { return static_cast<int>(rows_.size()); }
+    const FavouriteEntry& Row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    const std::vector<FavouriteEntry>& Rows() const noexcept { return rows_; }
+
+    int Selected() const noexcept { return selected_; }
+    bool HasSelection() const noexcept { return selected_ != kNoSelection; }
+    // Any index outside the rows clears the selection.
+    void Select(int index) noexcept;
+
+    // Appends without touching the selection (used by the settings load).
+    void Append(FavouriteEntry entry);
+
+    // Add: `editText` is the main window's key edit text, used for the
+    // duplicate test; `entry` is what the favourite editor returned. Appends
+    // and selects the new row unless a row's key text equals `editText`
+    // ignoring ASCII case. Returns whether a row was added.
+    bool Add(const std::string& editText, FavouriteEntry entry);
+
+    // The following act on the selected row and do nothing when their
+    // enable rule is false.
+    void EditSelected(FavouriteEntry entry);
+    void RemoveSelected();
+    void MoveSelectedUp();
+    void MoveSelectedDown();
+
+    // Enable rules.
+    bool CanActOnSelection() const noexcept { return HasSelection(); }
+    bool CanMoveUp() const noexcept { return selected_ > 0; }
+    bool CanMoveDown() const noexcept { return HasSelection() && selected_ < Count() - 1; }
+
+private:
+    std::vector<FavouriteEntry> rows_;
+    int selected_ = kNoSelection;
+};
+
+}  // namespace ks

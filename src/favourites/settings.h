@@ -1,0 +1,46 @@
+#pragma once
+// The settings kept from one run to the next in options.ini: the auto-copy
+// switch, the favourites and the main window's bounds.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "favourites/favourites_list.h"
+
+namespace ks {
+
+class Files;
+
+struct WindowBounds {
+    std::int32_t left = 342;
+    std::int32_t top = 192;
+    std::int32_t width = 529;
+    std::int32_t height = 516;
+    bool operator==(const WindowBounds&) const = default;
+};
+
+struct Settings {
+    bool autoCopyEnabled = false;
+    WindowBounds savedWindowBounds;
+    bool savedMaximized = false;
+    WindowBounds savedNormalBounds;
+    bool firstRun = false;
+};
+
+// Where the settings live: "<AppData>\Korvel\Keystride\options.ini", or the
+// executable's folder when the settings folder cannot be created. Sets
+// `firstRun` from whether the file exists at this moment.
+std::string OpenSettingsFile(Files& files, bool& firstRun);
+
+// Reads the file into `settings` and appends the stored rows to `list`.
+void LoadSettings(Files& files, Settings& settings, FavouritesList& list);
+
+// Writes the settings, the list and the window's current state. Returns the
+// error text ("Unable to write to <path>") when the file cannot be written;
+// the previous file is then left as it was.
+[[nodiscard]] std::optional<std::string> SaveSettings(Files& files, Settings& settings,
+                                                      const FavouritesList& list,
+                                                      const WindowBounds& currentBounds,
+                                                      bool maximized);
+
+}  // namespace ks

@@ -1,0 +1,68 @@
+#pragma once
+// How a typed registry path is read: root part, rest, root names and their
+// short forms, and the split of the rest into key path and value name.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/handles.h"
+
+namespace ks {
+
+// One jump target: a long root name, the key path below it (empty for the
+// root itself) and a value name (empty for the key alone).
+struct ResolvedJump {
+    std::string rootName;
+    std::string keyPath;
+    std::string valueName;
+    bool operator==(const ResolvedJump&) const = default;
+};
+
+struct RootName {
+    std::string_view abbreviation;
+    std::string_view longName;
+    RegKey rootKey;
+};
+
+inline constexpr std::array<RootName, 5> RootNameTable{{
+    {"HKCR", "HKEY_CLASSES_ROOT", 0x80000000u},
+    {"HKCU", "HKEY_CURRENT_USER", 0x80000001u},
+    {"HKLM", "HKEY_LOCAL_MACHINE", 0x80000002u},
+    {"HKU", "HKEY_USERS", 0x80000003u},
+    {"HKCC", "HKEY_CURRENT_CONFIG", 0x80000005u},
+}};
+
+struct RootSplit {
+    std::string rootPart;
+    std::string rest;
+    bool operator==(const RootSplit&) const = default;
+};
+
+struct KeyValueSplit {
+    std::string keyPath;
+    std::string valueName;
+    bool operator==(const KeyValueSplit&) const = default;
+};
+
+// True when the text, upper-cased, contains "HK" anywhere.
+bool ContainsRootMarker(std::string_view text);
+
+// Cuts at the first backslash; no backslash gives the whole text as root.
+RootSplit SplitRootPart(std::string_view text);
+
+// The long root name for an abbreviation in any case; otherwise the root
+// part unchanged.
+std::string ExpandRootAbbreviation(std::string_view rootPart);
+
+// The predefined key of a long root name written exactly as in the table.
+std::optional<RegKey> PredefinedRootKey(std::string_view rootName);
+
+// Value name after the last backslash; see the rules in the source.
+KeyValueSplit SplitValueName(std::string_view rest);
+
+// True when the upper-cased text begins with HKEY_, HKLM, HKCU, HKU, HKCR
+// or HKCC.
+bool IsFavouriteKeyText(std::string_view text);
+
+}  // namespace ks

@@ -1,0 +1,23 @@
+#pragma once
+// The clipboard's text (CF_TEXT).
+#include <optional>
+#include <string>
+
+namespace ks {
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    // IsClipboardFormatAvailable(CF_TEXT).
+    virtual bool HasText() = 0;
+
+    // The text up to its first zero byte (empty without data), or nothing
+    // when the clipboard cannot be opened.
+    virtual std::optional<std::string> ReadText() = 0;
+
+    // Replaces the clipboard's contents with the text. False on failure.
+    virtual bool WriteText(const std::string& text) = 0;
+};
+
+}  // namespace ks

@@ -1,0 +1,28 @@
+#pragma once
+// Read-only registry access: the three calls jump resolution relies on.
+#include <cstdint>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace ks {
+
+inline constexpr long kErrorSuccess = 0;
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // RegOpenKeyExA(root, subKey, 0, access, &key). Returns the Win32 error
+    // code; kErrorSuccess means `key` now holds an open key.
+    virtual long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+                         RegKey& key) = 0;
+
+    // RegQueryValueExA(key, name, NULL, &type, NULL, &size): kErrorSuccess
+    // when the value exists. An empty name asks for the default value.
+    virtual long QueryValue(RegKey key, const std::string& name) = 0;
+
+    virtual long CloseKey(RegKey key) = 0;
+};
+
+}  // namespace ks

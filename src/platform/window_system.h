@@ -1,0 +1,49 @@
+#pragma once
+// Windows and messages: what the editor driver and the not-found box need
+// from the window system.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/handles.h"
+
+namespace ks {
+
+inline constexpr unsigned kWmKeyDown = 0x100;
+inline constexpr unsigned kWmKeyUp = 0x101;
+inline constexpr unsigned kWmChar = 0x102;
+inline constexpr int kSwHide = 0;
+inline constexpr int kSwShowMaximized = 3;
+inline constexpr int kSwShow = 5;
+inline constexpr unsigned kMbIconInformation = 0x40;
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // FindWindowA(className, NULL); 0 when there is none.
+    virtual Window FindTopWindow(const std::string& className) = 0;
+
+    // EnumChildWindows: visits every descendant of `parent`, each window
+    // before its own children, until `visit` returns false.
+    virtual void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) = 0;
+
+    // GetClassNameA into a 256-byte buffer.
+    virtual std::string GetClassName(Window window) = 0;
+
+    // Sends a message and waits for it to be handled, within a bound so that
+    // a hung receiver cannot hold the caller. False when the message failed
+    // or timed out.
+    virtual bool SendMessage(Window window, unsigned message, std::uintptr_t wParam,
+                             std::intptr_t lParam) = 0;
+
+    virtual void ShowWindow(Window window, int command) = 0;
+    virtual void SetForegroundWindow(Window window) = 0;
+
+    // A modal message box owned by the application's window; returns the
+    // button chosen.
+    virtual int MessageBox(const std::string& text, const std::string& caption,
+                           unsigned flags) = 0;
+};
+
+}  // namespace ks
