@@ -13,4 +13,10 @@
 #define KS_TEXT_NOT_FOUND "Please check whether the registry key or value exist."
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
+/* The maker's pages, opened in the default browser. */
+#define KS_TEXT_MAKER_SITE "korvelsoftware.com"
+#define KS_URL_HOME "https://www.korvelsoftware.com/"
+#define KS_URL_PRODUCT "https://www.korvelsoftware.com/keystride/"
+#define KS_URL_UPDATE "https://www.korvelsoftware.com/keystride/update/"
+
 #endif

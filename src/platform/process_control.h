@@ -24,7 +24,7 @@ public:
 
     // ShellExecuteExA. True on success, with `process` set when the mask
     // asked for the process handle.
-    virtual bool ShellExecuteEx(const ProgramStart& start, ProcessHandle& process) = 0;
+    virtual bool StartProgram(const ProgramStart& start, ProcessHandle& process) = 0;
     virtual void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) = 0;
     virtual void CloseHandle(ProcessHandle process) = 0;
 
@@ -32,7 +32,7 @@ public:
     virtual void DisableFsRedirection(void*& oldValue) = 0;
     virtual void RevertFsRedirection(void* oldValue) = 0;
 
-    // GetWindowsDirectoryA, without a trailing backslash.
+    // GetWindowsDirectoryA, without a trailing backslash; empty on failure.
     virtual std::string WindowsDirectory() = 0;
 
     virtual std::uint32_t GetTickCount() = 0;

@@ -3,6 +3,7 @@
 // from the window system.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/handles.h"
@@ -17,6 +18,11 @@ inline constexpr int kSwShowMaximized = 3;
 inline constexpr int kSwShow = 5;
 inline constexpr unsigned kMbIconInformation = 0x40;
 
+using TreeItem = std::uintptr_t;
+
+// TVM_GETNEXTITEM relations.
+enum class TreeRelation : unsigned { Root = 0, Next = 1, Parent = 3, Child = 4, Caret = 9 };
+
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
@@ -29,12 +35,12 @@ public:
     virtual void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) = 0;
 
     // GetClassNameA into a 256-byte buffer.
-    virtual std::string GetClassName(Window window) = 0;
+    virtual std::string ClassName(Window window) = 0;
 
     // Sends a message and waits for it to be handled, within a bound so that
     // a hung receiver cannot hold the caller. False when the message failed
     // or timed out.
-    virtual bool SendMessage(Window window, unsigned message, std::uintptr_t wParam,
+    virtual bool Send(Window window, unsigned message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
 
     virtual void ShowWindow(Window window, int command) = 0;
@@ -42,8 +48,24 @@ public:
 
     // A modal message box owned by the application's window; returns the
     // button chosen.
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
+                               unsigned flags) = 0;
+
+    // Reading and setting another program's tree and list controls. Every
+    // call is bounded like Send; nothing (or false) means it failed.
+    virtual std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
+                                                 TreeItem item) = 0;
+    virtual std::optional<std::string> TreeItemText(Window tree, TreeItem item) = 0;
+    virtual bool TreeExpand(Window tree, TreeItem item) = 0;
+    // Selects the item and scrolls it into view.
+    virtual bool TreeSelect(Window tree, TreeItem item) = 0;
+
+    virtual std::optional<int> ListItemCount(Window list) = 0;
+    // The first selected item, or -1 for none.
+    virtual std::optional<int> ListSelectedItem(Window list) = 0;
+    virtual std::optional<std::string> ListItemText(Window list, int item) = 0;
+    // Selects and focuses the item alone and scrolls it into view.
+    virtual bool ListSelect(Window list, int item) = 0;
 };
 
 }  // namespace ks

@@ -1,0 +1,38 @@
+# Windows build (mingw-w64): the platform's real calls, the program, the
+# developer tool, and the test programs that run under Wine.
+add_compile_definitions(STRICT NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+# One self-contained executable each: no mingw runtime DLLs to ship or find.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+file(GLOB KS_WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(ks_platform_win32 STATIC ${KS_WIN32_PLATFORM_SOURCES})
+target_link_libraries(ks_platform_win32 PUBLIC ks_core advapi32 user32 gdi32 shell32 ole32
+  comctl32 wininet)
+ks_warnings(ks_platform_win32)
+
+# The program: its windows as a library (the tests use them in-process too),
+# and the entry point with the resources.
+file(GLOB KS_UI_SOURCES CONFIGURE_DEPENDS src/ui/*.cpp)
+list(REMOVE_ITEM KS_UI_SOURCES ${CMAKE_SOURCE_DIR}/src/ui/main.cpp)
+find_package(JPEG REQUIRED)
+add_library(ks_ui STATIC ${KS_UI_SOURCES})
+target_include_directories(ks_ui PUBLIC src res)
+target_link_libraries(ks_ui PUBLIC ks_platform_win32 JPEG::JPEG)
+ks_warnings(ks_ui)
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/ui/main.cpp)
+  add_executable(keystride WIN32 src/ui/main.cpp res/keystride.rc)
+  target_link_libraries(keystride PRIVATE ks_ui)
+  ks_warnings(keystride)
+endif()
+
+add_executable(keystride-jump tools/keystride_jump.cpp)
+target_link_libraries(keystride-jump PRIVATE ks_platform_win32)
+ks_warnings(keystride-jump)
+
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  include(cmake/Win32Tests.cmake)
+endif()
+
+add_executable(editor-probe tools/editor_probe.cpp)
+target_link_libraries(editor-probe PRIVATE ks_platform_win32)
+ks_warnings(editor-probe)

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Runs every test suite: the native unit tests (with sanitizers), the Win32
+# tests and end-to-end tests under Wine, and the i686 build.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+bash scripts/setup.sh
+bash scripts/build-deps.sh
+
+jobs=$(nproc)
+status=0
+
+echo "== native (linux preset)"
+cmake --preset linux >build-linux-configure.log 2>&1 || { cat build-linux-configure.log; exit 1; }
+rm -f build-linux-configure.log
+cmake --build --preset linux -j"$jobs"
+ctest --preset linux -j"$jobs" || status=1
+
+echo "== fuzzers (bounded)"
+bash scripts/fuzz.sh --quick || status=1
+
+echo "== i686 build (not run: this kernel cannot run 32-bit code)"
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 -j"$jobs"
+
+echo "== x86_64 under Wine (win64 preset)"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$jobs"
+export KEYSTRIDE_XVFB=1
+# shellcheck source=wine-env.sh
+source scripts/wine-env.sh
+# One warm-up run with the server already up, so the suites start fast.
+"$ks_wine" build/win64/keystride-jump.exe >/dev/null 2>&1 || true
+ctest --preset win64 || status=1
+"$ks_wineserver" -k >/dev/null 2>&1 || true
+
+exit $status

@@ -1,0 +1,47 @@
+#pragma once
+// Drives the system's Registry Editor to a target with keystroke messages:
+// the key tree first, then the value list.
+#include <cstdint>
+#include <string>
+
+#include "grammar/path_grammar.h"
+#include "platform/handles.h"
+
+namespace ks {
+
+class WindowSystem;
+class ProcessControl;
+
+struct EditorPlatform {
+    WindowSystem& windows;
+    ProcessControl& processes;
+};
+
+inline constexpr const char* kEditorWindowClass = "RegEdit_RegEdit";
+inline constexpr const char* kTreeViewClass = "SysTreeView32";
+inline constexpr const char* kListViewClass = "SysListView32";
+
+// How keystrokes are sent. Windows takes lParam 0 and short pauses; Wine's
+// controls ignore characters without a repeat count and join characters that
+// arrive within 450 ms into one search, so each component needs a fresh one.
+struct KeystrokeStyle {
+    std::intptr_t lParam = 0;
+    std::uint32_t pauseAfterStep = 10;  // after each Right and Down press
+    bool operator==(const KeystrokeStyle&) const = default;
+};
+
+KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept;
+
+// Root name, a backslash, then the key path (one backslash for an empty one).
+std::string BuildTreePath(const ResolvedJump& target);
+
+// The first descendant of the editor's top window whose class matches,
+// ignoring ASCII case, each window before its own children; 0 for none.
+Window FindTreeView(WindowSystem& windows, Window editor);
+Window FindListView(WindowSystem& windows, Window editor);
+
+// Finds or starts the editor and walks it to the target. Reports nothing:
+// whatever fails ends the drive silently.
+void DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target);
+
+}  // namespace ks

@@ -1,0 +1,98 @@
+#include "jump/landing_check.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "grammar/ascii.h"
+#include "platform/window_system.h"
+
+namespace ks {
+namespace {
+
+// The selected item's path below the tree's own root item (the computer),
+// or nothing when it cannot be read.
+std::optional<std::vector<std::string>> SelectedPath(WindowSystem& windows, Window tree) {
+    std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Caret, 0);
+    if (!item) return std::nullopt;
+    std::vector<std::string> path;
+    while (*item) {
+        const std::optional<TreeItem> parent = windows.TreeNextItem(tree, TreeRelation::Parent, *item);
+        if (!parent) return std::nullopt;
+        if (!*parent) break;  // the root item's own name is not part of the path
+        std::optional<std::string> text = windows.TreeItemText(tree, *item);
+        if (!text) return std::nullopt;
+        path.push_back(std::move(*text));
+        item = parent;
+    }
+    std::reverse(path.begin(), path.end());
+    return path;
+}
+
+std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem parent,
+                                  const std::string& name) {
+    if (!windows.TreeExpand(tree, parent)) return std::nullopt;
+    std::optional<TreeItem> child = windows.TreeNextItem(tree, TreeRelation::Child, parent);
+    while (child && *child) {
+        const std::optional<std::string> text = windows.TreeItemText(tree, *child);
+        if (!text) return std::nullopt;
+        if (EqualsIgnoringAsciiCase(*text, name)) return child;
+        child = windows.TreeNextItem(tree, TreeRelation::Next, *child);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::string> TreeComponents(const ResolvedJump& target) {
+    std::vector<std::string> components{target.rootName};
+    std::string current;
+    for (char c : target.keyPath) {
+        if (c != '\\') {
+            current += c;
+        } else if (!current.empty()) {
+            components.push_back(std::move(current));
+            current.clear();
+        }
+    }
+    if (!current.empty()) components.push_back(std::move(current));
+    return components;
+}
+
+bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), EqualsIgnoringAsciiCase);
+}
+
+bool SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {
+    const std::vector<std::string> wanted = TreeComponents(target);
+    const std::optional<std::vector<std::string>> current = SelectedPath(windows, tree);
+    if (!current) return false;
+    if (SamePath(*current, wanted)) return true;
+
+    std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Root, 0);
+    if (!item || !*item) return false;
+    for (const std::string& name : wanted) {
+        item = FindChild(windows, tree, *item, name);
+        if (!item) return false;
+    }
+    return windows.TreeSelect(tree, *item);
+}
+
+bool SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName) {
+    const std::optional<int> selected = windows.ListSelectedItem(list);
+    if (!selected) return false;
+    if (*selected >= 0) {
+        const std::optional<std::string> text = windows.ListItemText(list, *selected);
+        if (!text) return false;
+        if (EqualsIgnoringAsciiCase(*text, valueName)) return true;
+    }
+    const std::optional<int> count = windows.ListItemCount(list);
+    if (!count) return false;
+    for (int i = 0; i < *count; ++i) {
+        const std::optional<std::string> text = windows.ListItemText(list, i);
+        if (!text) return false;
+        if (EqualsIgnoringAsciiCase(*text, valueName)) return windows.ListSelect(list, i);
+    }
+    return false;
+}
+
+}  // namespace ks

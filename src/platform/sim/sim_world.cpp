@@ -1,0 +1,311 @@
+#include "platform/sim/sim_world.h"
+
+#include <algorithm>
+
+#include "grammar/ascii.h"
+
+namespace ks::sim {
+
+namespace {
+constexpr long kErrorFileNotFound = 2;
+constexpr long kErrorAccessDenied = 5;
+constexpr long kErrorInvalidHandle = 6;
+constexpr std::uint32_t kWow64Key = 0x100;
+constexpr std::uint32_t kSendTimeout = 5000;
+
+std::vector<std::string> SplitPath(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : path) {
+        if (c == '\\') {
+            parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    parts.push_back(current);
+    // A trailing backslash names the same key, as the registry takes it.
+    if (parts.size() > 1 && parts.back().empty()) parts.pop_back();
+    if (parts.size() == 1 && parts.front().empty()) parts.clear();
+    return parts;
+}
+}  // namespace
+
+std::vector<Event> World::EventsOf(const std::string& call) const {
+    std::vector<Event> result;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(result),
+                 [&](const Event& e) { return e.call == call; });
+    return result;
+}
+
+// --- registry --------------------------------------------------------------
+
+SimRegistry::Node* SimRegistry::Find(RegKey root, const std::string& path, bool create) {
+    auto rootIt = roots_.find(root);
+    if (rootIt == roots_.end()) {
+        if (!create) return nullptr;
+        rootIt = roots_.emplace(root, Node{}).first;
+    }
+    Node* node = &rootIt->second;
+    for (const std::string& part : SplitPath(path)) {
+        if (part.empty()) return nullptr;  // two backslashes in a row
+        const std::string name = UpperAscii(part);
+        auto it = node->children.find(name);
+        if (it == node->children.end()) {
+            if (!create) return nullptr;
+            it = node->children.emplace(name, Node{}).first;
+        }
+        node = &it->second;
+    }
+    return node;
+}
+
+void SimRegistry::AddKey(RegKey root, const std::string& path) { Find(root, path, true); }
+
+void SimRegistry::AddValue(RegKey root, const std::string& keyPath, const std::string& name) {
+    Find(root, keyPath, true)->values.insert(UpperAscii(name));
+}
+
+void SimRegistry::DenyWow64Open(RegKey root, const std::string& path) {
+    Find(root, path, true)->denyWow64 = true;
+}
+
+long SimRegistry::OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+                          RegKey& key) {
+    world_.Record({.call = "RegOpenKey", .handle = root, .wParam = access, .text = subKey});
+    if (!subKey.empty() && subKey.front() == '\\') return kErrorFileNotFound;
+    Node* node = Find(root, subKey, false);
+    if (!node) return kErrorFileNotFound;
+    if (node->denyWow64 && (access & kWow64Key)) return kErrorAccessDenied;
+    key = nextHandle_++;
+    open_[key] = node;
+    return kErrorSuccess;
+}
+
+long SimRegistry::QueryValue(RegKey key, const std::string& name) {
+    world_.Record({.call = "RegQueryValue", .handle = key, .text = name});
+    auto it = open_.find(key);
+    if (it == open_.end()) return kErrorInvalidHandle;
+    return it->second->values.count(UpperAscii(name)) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+long SimRegistry::CloseKey(RegKey key) {
+    world_.Record({.call = "RegCloseKey", .handle = key});
+    return open_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+// --- windows ---------------------------------------------------------------
+
+Window SimWindowSystem::AddWindow(Window parent, const std::string& className,
+                                  std::uint32_t appearsAt) {
+    const Window handle = nextHandle_++;
+    windows_[handle] = SimWindow{parent, className, appearsAt, {}};
+    if (parent)
+        windows_.at(parent).children.push_back(handle);
+    else
+        topWindows_.push_back(handle);
+    return handle;
+}
+
+bool SimWindowSystem::Exists(Window window) const {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.appearsAt <= world_.now;
+}
+
+Window SimWindowSystem::FindTopWindow(const std::string& className) {
+    world_.Record({.call = "FindWindow", .text = className});
+    for (Window top : topWindows_)
+        if (Exists(top) && EqualsIgnoringAsciiCase(windows_.at(top).className, className))
+            return top;
+    return 0;
+}
+
+bool SimWindowSystem::Walk(Window parent, const std::function<bool(Window)>& visit) {
+    // Copy: a visitor may add windows while the walk runs.
+    const std::vector<Window> children = windows_.at(parent).children;
+    for (Window child : children) {
+        if (!visit(child)) return false;
+        if (!Walk(child, visit)) return false;
+    }
+    return true;
+}
+
+void SimWindowSystem::EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) {
+    world_.Record({.call = "EnumChildWindows", .handle = parent});
+    if (Exists(parent)) Walk(parent, visit);
+}
+
+std::string SimWindowSystem::ClassName(Window window) {
+    if (!Exists(window)) return {};
+    return windows_.at(window).className.substr(0, 255);
+}
+
+bool SimWindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) {
+    world_.Record({.call = "SendMessage",
+                   .handle = window,
+                   .message = message,
+                   .wParam = wParam,
+                   .lParam = lParam});
+    if (!Exists(window)) return false;
+    if (unresponsive_.count(window)) {
+        world_.now += kSendTimeout;
+        return false;
+    }
+    return true;
+}
+
+void SimWindowSystem::ShowWindow(Window window, int command) {
+    world_.Record({.call = "ShowWindow", .handle = window, .wParam = static_cast<unsigned>(command)});
+}
+
+void SimWindowSystem::SetForegroundWindow(Window window) {
+    world_.Record({.call = "SetForegroundWindow", .handle = window});
+}
+
+int SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
+    world_.Record({.call = "MessageBox", .wParam = flags, .text = caption + "|" + text});
+    return 1;
+}
+
+bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument) {
+    world_.Record({.call = call, .handle = window, .wParam = argument});
+    if (!Exists(window)) return false;
+    if (unresponsive_.count(window)) {
+        world_.now += kSendTimeout;
+        return false;
+    }
+    return true;
+}
+
+TreeItem SimWindowSystem::AddTreeItem(Window tree, TreeItem parent, const std::string& text) {
+    SimTree& model = trees_[tree];
+    const TreeItem item = model.nextItem++;
+    model.items[item] = SimTreeItem{parent, text, {}, false};
+    if (parent)
+        model.items.at(parent).children.push_back(item);
+    else
+        model.roots.push_back(item);
+    return item;
+}
+
+void SimWindowSystem::SetListItems(Window list, std::vector<std::string> items, int selected) {
+    lists_[list] = SimList{std::move(items), selected};
+}
+
+std::optional<TreeItem> SimWindowSystem::TreeNextItem(Window tree, TreeRelation relation,
+                                                      TreeItem item) {
+    if (!Answering("TreeNextItem", tree, item)) return std::nullopt;
+    SimTree& model = trees_[tree];
+    const auto found = model.items.find(item);
+    switch (relation) {
+        case TreeRelation::Root:
+            return model.roots.empty() ? 0 : model.roots.front();
+        case TreeRelation::Caret:
+            return model.caret;
+        case TreeRelation::Parent:
+            return found == model.items.end() ? 0 : found->second.parent;
+        case TreeRelation::Child:
+            if (found == model.items.end() || !found->second.expanded ||
+                found->second.children.empty())
+                return 0;
+            return found->second.children.front();
+        case TreeRelation::Next: {
+            if (found == model.items.end()) return 0;
+            const std::vector<TreeItem>& siblings =
+                found->second.parent ? model.items.at(found->second.parent).children : model.roots;
+            const auto it = std::find(siblings.begin(), siblings.end(), item);
+            return (it == siblings.end() || it + 1 == siblings.end()) ? 0 : *(it + 1);
+        }
+    }
+    return 0;
+}
+
+std::optional<std::string> SimWindowSystem::TreeItemText(Window tree, TreeItem item) {
+    if (!Answering("TreeItemText", tree, item)) return std::nullopt;
+    const auto found = trees_[tree].items.find(item);
+    if (found == trees_[tree].items.end()) return std::nullopt;
+    return found->second.text;
+}
+
+bool SimWindowSystem::TreeExpand(Window tree, TreeItem item) {
+    if (!Answering("TreeExpand", tree, item)) return false;
+    const auto found = trees_[tree].items.find(item);
+    if (found != trees_[tree].items.end()) found->second.expanded = true;
+    return true;
+}
+
+bool SimWindowSystem::TreeSelect(Window tree, TreeItem item) {
+    if (!Answering("TreeSelect", tree, item)) return false;
+    if (!trees_[tree].items.count(item)) return false;
+    trees_[tree].caret = item;
+    return true;
+}
+
+std::optional<int> SimWindowSystem::ListItemCount(Window list) {
+    if (!Answering("ListItemCount", list)) return std::nullopt;
+    return static_cast<int>(lists_[list].items.size());
+}
+
+std::optional<int> SimWindowSystem::ListSelectedItem(Window list) {
+    if (!Answering("ListSelectedItem", list)) return std::nullopt;
+    return lists_[list].selected;
+}
+
+std::optional<std::string> SimWindowSystem::ListItemText(Window list, int item) {
+    if (!Answering("ListItemText", list, static_cast<std::uintptr_t>(item))) return std::nullopt;
+    const SimList& model = lists_[list];
+    if (item < 0 || item >= static_cast<int>(model.items.size())) return std::string();
+    return model.items[static_cast<std::size_t>(item)];
+}
+
+bool SimWindowSystem::ListSelect(Window list, int item) {
+    if (!Answering("ListSelect", list, static_cast<std::uintptr_t>(item))) return false;
+    SimList& model = lists_[list];
+    if (item < 0 || item >= static_cast<int>(model.items.size())) return false;
+    model.selected = item;
+    return true;
+}
+
+// --- processes and clock ---------------------------------------------------
+
+bool SimProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
+    world_.Record({.call = "ShellExecuteEx",
+                   .wParam = start.mask,
+                   .lParam = start.show,
+                   .text = start.verb + "|" + start.file});
+    if (!onStart(start)) return false;
+    process = 0x4242;
+    ++openProcesses_;
+    return true;
+}
+
+void SimProcessControl::WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) {
+    world_.Record({.call = "WaitForInputIdle", .handle = process, .wParam = milliseconds});
+}
+
+void SimProcessControl::CloseHandle(ProcessHandle process) {
+    world_.Record({.call = "CloseHandle", .handle = process});
+    --openProcesses_;
+}
+
+void SimProcessControl::DisableFsRedirection(void*& oldValue) {
+    world_.Record({.call = "Wow64DisableFsRedirection"});
+    oldValue = reinterpret_cast<void*>(0x77);
+}
+
+void SimProcessControl::RevertFsRedirection(void* oldValue) {
+    world_.Record({.call = "Wow64RevertFsRedirection",
+                   .wParam = reinterpret_cast<std::uintptr_t>(oldValue)});
+}
+
+std::uint32_t SimProcessControl::GetTickCount() { return world_.now; }
+
+void SimProcessControl::Sleep(std::uint32_t milliseconds) {
+    world_.Record({.call = "Sleep", .wParam = milliseconds});
+    world_.now += milliseconds;
+}
+
+}  // namespace ks::sim

@@ -1,0 +1,184 @@
+#pragma once
+// A simulated platform for the native tests: a virtual clock, an in-memory
+// registry, a window system that records every call with its time, and a
+// process starter. All of them write into one ordered event log, so a test
+// can check a whole call sequence, pauses included.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/process_control.h"
+#include "platform/registry.h"
+#include "platform/window_system.h"
+
+namespace ks::sim {
+
+struct Event {
+    std::uint32_t time = 0;
+    std::string call;  // "SendMessage", "Sleep", "ShowWindow", "RegOpenKey", ...
+    std::uintptr_t handle = 0;
+    unsigned message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    std::string text;
+    bool operator==(const Event&) const = default;
+};
+
+class World;
+
+class SimRegistry final : public Registry {
+public:
+    explicit SimRegistry(World& world) : world_(world) {}
+
+    // Adds a key and all its missing parents. Names match ignoring ASCII case.
+    void AddKey(RegKey root, const std::string& path);
+    void AddValue(RegKey root, const std::string& keyPath, const std::string& name);
+    // The key exists (any mask without KEY_WOW64_64KEY opens it) but an open
+    // with the 64-bit view flag is refused.
+    void DenyWow64Open(RegKey root, const std::string& path);
+
+    long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+                 RegKey& key) override;
+    long QueryValue(RegKey key, const std::string& name) override;
+    long CloseKey(RegKey key) override;
+
+    int OpenHandleCount() const noexcept { return static_cast<int>(open_.size()); }
+
+private:
+    struct Node {
+        std::map<std::string, Node> children;  // keyed by upper-cased name
+        std::set<std::string> values;          // upper-cased names
+        bool denyWow64 = false;
+    };
+    Node* Find(RegKey root, const std::string& path, bool create);
+
+    World& world_;
+    std::map<RegKey, Node> roots_;
+    std::map<RegKey, Node*> open_;
+    RegKey nextHandle_ = 0x1000;
+};
+
+class SimWindowSystem final : public WindowSystem {
+public:
+    explicit SimWindowSystem(World& world) : world_(world) {}
+
+    // A window of the class; a top window when `parent` is 0. It exists from
+    // `appearsAt` on (virtual time).
+    Window AddWindow(Window parent, const std::string& className, std::uint32_t appearsAt = 0);
+    // Messages to this window fail, as a hung or dead receiver's do.
+    void MakeUnresponsive(Window window) { unresponsive_.insert(window); }
+
+    // Tree and list contents. A tree item's children are offered only once
+    // it has been expanded, as the editor fills them on demand.
+    TreeItem AddTreeItem(Window tree, TreeItem parent, const std::string& text);
+    void SetTreeCaret(Window tree, TreeItem item) { trees_[tree].caret = item; }
+    TreeItem TreeCaret(Window tree) { return trees_[tree].caret; }
+    void SetListItems(Window list, std::vector<std::string> items, int selected = -1);
+    int ListSelection(Window list) { return lists_[list].selected; }
+
+    Window FindTopWindow(const std::string& className) override;
+    void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
+    std::string ClassName(Window window) override;
+    bool Send(Window window, unsigned message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    void ShowWindow(Window window, int command) override;
+    void SetForegroundWindow(Window window) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+
+    std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
+                                         TreeItem item) override;
+    std::optional<std::string> TreeItemText(Window tree, TreeItem item) override;
+    bool TreeExpand(Window tree, TreeItem item) override;
+    bool TreeSelect(Window tree, TreeItem item) override;
+    std::optional<int> ListItemCount(Window list) override;
+    std::optional<int> ListSelectedItem(Window list) override;
+    std::optional<std::string> ListItemText(Window list, int item) override;
+    bool ListSelect(Window list, int item) override;
+
+private:
+    struct SimTreeItem {
+        TreeItem parent = 0;
+        std::string text;
+        std::vector<TreeItem> children;
+        bool expanded = false;
+    };
+    struct SimTree {
+        std::map<TreeItem, SimTreeItem> items;
+        std::vector<TreeItem> roots;
+        TreeItem caret = 0;
+        TreeItem nextItem = 0x100;
+    };
+    struct SimList {
+        std::vector<std::string> items;
+        int selected = -1;
+    };
+    // Records the call; false when the control does not answer.
+    bool Answering(const char* call, Window window, std::uintptr_t argument = 0);
+
+    struct SimWindow {
+        Window parent = 0;
+        std::string className;
+        std::uint32_t appearsAt = 0;
+        std::vector<Window> children;
+    };
+    bool Exists(Window window) const;
+    bool Walk(Window parent, const std::function<bool(Window)>& visit);
+
+    World& world_;
+    std::map<Window, SimWindow> windows_;
+    std::vector<Window> topWindows_;
+    std::set<Window> unresponsive_;
+    std::map<Window, SimTree> trees_;
+    std::map<Window, SimList> lists_;
+    Window nextHandle_ = 0x10000;
+};
+
+class SimProcessControl final : public ProcessControl {
+public:
+    explicit SimProcessControl(World& world) : world_(world) {}
+
+    // What happens when a program is started: return false to fail the start.
+    std::function<bool(const ProgramStart&)> onStart = [](const ProgramStart&) { return false; };
+    bool wine = false;
+    std::string windowsDirectory = "C:\\windows";
+
+    bool StartProgram(const ProgramStart& start, ProcessHandle& process) override;
+    void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) override;
+    void CloseHandle(ProcessHandle process) override;
+    void DisableFsRedirection(void*& oldValue) override;
+    void RevertFsRedirection(void* oldValue) override;
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    std::uint32_t GetTickCount() override;
+    void Sleep(std::uint32_t milliseconds) override;
+    bool IsWine() override { return wine; }
+
+    int OpenProcessHandles() const noexcept { return openProcesses_; }
+
+private:
+    World& world_;
+    int openProcesses_ = 0;
+};
+
+class World {
+public:
+    World() : registry(*this), windows(*this), processes(*this) {}
+
+    std::uint32_t now = 0;
+    std::vector<Event> log;
+
+    SimRegistry registry;
+    SimWindowSystem windows;
+    SimProcessControl processes;
+
+    void Record(Event event) {
+        event.time = now;
+        log.push_back(std::move(event));
+    }
+    std::vector<Event> EventsOf(const std::string& call) const;
+};
+
+}  // namespace ks::sim

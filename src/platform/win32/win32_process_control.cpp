@@ -1,0 +1,60 @@
+#include "platform/win32/win32_process_control.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+// Present in every 64-bit capable kernel32 but missing from the headers.
+extern "C" {
+WINBASEAPI BOOL WINAPI Wow64DisableWow64FsRedirection(PVOID* oldValue);
+WINBASEAPI BOOL WINAPI Wow64RevertWow64FsRedirection(PVOID oldValue);
+}
+
+namespace ks {
+
+bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = start.mask;
+    info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
+    info.lpFile = start.file.c_str();
+    info.nShow = start.show;
+    if (!ShellExecuteExA(&info)) return false;
+    process = reinterpret_cast<ProcessHandle>(info.hProcess);
+    return true;
+}
+
+void Win32ProcessControl::WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) {
+    if (process) ::WaitForInputIdle(reinterpret_cast<HANDLE>(process), milliseconds);
+}
+
+void Win32ProcessControl::CloseHandle(ProcessHandle process) {
+    if (process) ::CloseHandle(reinterpret_cast<HANDLE>(process));
+}
+
+void Win32ProcessControl::DisableFsRedirection(void*& oldValue) {
+    Wow64DisableWow64FsRedirection(&oldValue);
+}
+
+void Win32ProcessControl::RevertFsRedirection(void* oldValue) {
+    Wow64RevertWow64FsRedirection(oldValue);
+}
+
+std::string Win32ProcessControl::WindowsDirectory() {
+    char buffer[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::string folder(buffer, length);
+    if (folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
+std::uint32_t Win32ProcessControl::GetTickCount() { return ::GetTickCount(); }
+
+void Win32ProcessControl::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+bool Win32ProcessControl::IsWine() {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+}  // namespace ks

@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/registry.h"
+
+namespace ks {
+
+class Win32Registry final : public Registry {
+public:
+    long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+                 RegKey& key) override;
+    long QueryValue(RegKey key, const std::string& name) override;
+    long CloseKey(RegKey key) override;
+};
+
+}  // namespace ks

@@ -1,0 +1,168 @@
+#include "platform/win32/win32_window_system.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/win32/remote_memory.h"
+
+namespace ks {
+namespace {
+
+// A message to another program's window waits at most this long, and not at
+// all once the system considers the receiver hung.
+constexpr UINT kSendTimeoutMs = 5000;
+
+HWND ToHwnd(Window window) { return reinterpret_cast<HWND>(window); }
+
+// A bounded send whose result matters; nothing when it failed or timed out.
+std::optional<LRESULT> Query(Window window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &result))
+        return std::nullopt;
+    return static_cast<LRESULT>(result);
+}
+
+constexpr std::size_t kTreeTextCapacity = 1024;    // key names are at most 255 characters
+constexpr std::size_t kListTextCapacity = 32768;   // value names at most 16383
+
+// Sends `message` with a record of type Item that lives in the control's
+// process. With `text`, a buffer of `textCapacity` bytes follows the record
+// for the control to fill, and its text is read back.
+template <typename Item>
+std::optional<LRESULT> RemoteItemCall(Window control, UINT message, WPARAM wParam, Item item,
+                                      std::string* text = nullptr,
+                                      std::size_t textCapacity = 0) {
+    RemoteMemory memory(ToHwnd(control), sizeof(Item) + textCapacity);
+    if (!memory.Ready()) return std::nullopt;
+    if (text) {
+        item.pszText = static_cast<LPSTR>(memory.Address(sizeof(Item)));
+        item.cchTextMax = static_cast<int>(textCapacity);
+        const char empty = 0;
+        if (!memory.Write(sizeof(Item), &empty, 1)) return std::nullopt;
+    }
+    if (!memory.Write(0, &item, sizeof item)) return std::nullopt;
+    const std::optional<LRESULT> result =
+        Query(control, message, wParam, reinterpret_cast<LPARAM>(memory.Address()));
+    if (!result || !text) return result;
+    text->assign(textCapacity, '\0');
+    if (!memory.Read(sizeof(Item), text->data(), textCapacity)) return std::nullopt;
+    const std::size_t end = text->find('\0');
+    text->resize(end == std::string::npos ? textCapacity - 1 : end);
+    return result;
+}
+
+BOOL CALLBACK VisitChild(HWND window, LPARAM data) {
+    const auto& visit = *reinterpret_cast<const std::function<bool(Window)>*>(data);
+    return visit(reinterpret_cast<Window>(window)) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+Window Win32WindowSystem::FindTopWindow(const std::string& className) {
+    return reinterpret_cast<Window>(FindWindowA(className.c_str(), nullptr));
+}
+
+void Win32WindowSystem::EnumChildWindows(Window parent,
+                                         const std::function<bool(Window)>& visit) {
+    ::EnumChildWindows(ToHwnd(parent), VisitChild, reinterpret_cast<LPARAM>(&visit));
+}
+
+std::string Win32WindowSystem::ClassName(Window window) {
+    char buffer[256] = {};
+    const int length = GetClassNameA(ToHwnd(window), buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
+                               kSendTimeoutMs, &result) != 0;
+}
+
+void Win32WindowSystem::ShowWindow(Window window, int command) {
+    ::ShowWindow(ToHwnd(window), command);
+}
+
+void Win32WindowSystem::SetForegroundWindow(Window window) {
+    ::SetForegroundWindow(ToHwnd(window));
+}
+
+int Win32WindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
+                                  unsigned flags) {
+    return MessageBoxA(ToHwnd(owner_), text.c_str(), caption.c_str(), flags);
+}
+
+std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelation relation,
+                                                        TreeItem item) {
+    const std::optional<LRESULT> next = Query(tree, TVM_GETNEXTITEM,
+                                              static_cast<WPARAM>(relation),
+                                              static_cast<LPARAM>(item));
+    if (!next) return std::nullopt;
+    return static_cast<TreeItem>(*next);
+}
+
+std::optional<std::string> Win32WindowSystem::TreeItemText(Window tree, TreeItem item) {
+    TVITEMA record{};
+    record.mask = TVIF_TEXT;
+    record.hItem = reinterpret_cast<HTREEITEM>(item);
+    std::string text;
+    const std::optional<LRESULT> found =
+        RemoteItemCall(tree, TVM_GETITEMA, 0, record, &text, kTreeTextCapacity);
+    if (!found || !*found) return std::nullopt;
+    return text;
+}
+
+bool Win32WindowSystem::TreeExpand(Window tree, TreeItem item) {
+    // The result says whether anything changed, not whether it worked.
+    return Query(tree, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)).has_value();
+}
+
+bool Win32WindowSystem::TreeSelect(Window tree, TreeItem item) {
+    const std::optional<LRESULT> selected =
+        Query(tree, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item));
+    if (!selected || !*selected) return false;
+    return Query(tree, TVM_ENSUREVISIBLE, 0, static_cast<LPARAM>(item)).has_value();
+}
+
+std::optional<int> Win32WindowSystem::ListItemCount(Window list) {
+    const std::optional<LRESULT> count = Query(list, LVM_GETITEMCOUNT, 0, 0);
+    if (!count) return std::nullopt;
+    return static_cast<int>(*count);
+}
+
+std::optional<int> Win32WindowSystem::ListSelectedItem(Window list) {
+    const std::optional<LRESULT> item =
+        Query(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (!item) return std::nullopt;
+    return static_cast<int>(*item);
+}
+
+std::optional<std::string> Win32WindowSystem::ListItemText(Window list, int item) {
+    LVITEMA record{};
+    record.iSubItem = 0;
+    std::string text;
+    if (!RemoteItemCall(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), record, &text,
+                        kListTextCapacity))
+        return std::nullopt;
+    return text;
+}
+
+bool Win32WindowSystem::ListSelect(Window list, int item) {
+    LVITEMA clear{};
+    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    clear.state = 0;
+    const std::optional<LRESULT> cleared =
+        RemoteItemCall(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), clear);
+    if (!cleared || !*cleared) return false;
+    LVITEMA select{};
+    select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    select.state = LVIS_SELECTED | LVIS_FOCUSED;
+    const std::optional<LRESULT> selected =
+        RemoteItemCall(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), select);
+    if (!selected || !*selected) return false;
+    return Query(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE).has_value();
+}
+
+}  // namespace ks

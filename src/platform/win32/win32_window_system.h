@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/window_system.h"
+
+namespace ks {
+
+class Win32WindowSystem final : public WindowSystem {
+public:
+    // `messageBoxOwner` owns the message boxes (the application's window);
+    // 0 for none.
+    explicit Win32WindowSystem(Window messageBoxOwner = 0) : owner_(messageBoxOwner) {}
+    void SetMessageBoxOwner(Window owner) noexcept { owner_ = owner; }
+
+    Window FindTopWindow(const std::string& className) override;
+    void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
+    std::string ClassName(Window window) override;
+    bool Send(Window window, unsigned message, std::uintptr_t wParam,
+                     std::intptr_t lParam) override;
+    void ShowWindow(Window window, int command) override;
+    void SetForegroundWindow(Window window) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+
+    std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
+                                         TreeItem item) override;
+    std::optional<std::string> TreeItemText(Window tree, TreeItem item) override;
+    bool TreeExpand(Window tree, TreeItem item) override;
+    bool TreeSelect(Window tree, TreeItem item) override;
+    std::optional<int> ListItemCount(Window list) override;
+    std::optional<int> ListSelectedItem(Window list) override;
+    std::optional<std::string> ListItemText(Window list, int item) override;
+    bool ListSelect(Window list, int item) override;
+
+private:
+    Window owner_;
+};
+
+}  // namespace ks

@@ -1,0 +1,99 @@
+// Jumps into Wine's real Registry Editor, checked through what the editor
+// itself shows: its status bar (the selected key) and its value list.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "jump/editor_driver.h"
+#include "jump/jump_resolution.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+namespace {
+
+struct EditorView {
+    std::string key;    // the status bar's path without the computer's name
+    std::string value;  // the selected value, empty for none
+};
+
+EditorView ReadEditor(Win32WindowSystem& windows) {
+    EditorView view;
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return view;
+    HWND status = FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr);
+    char text[1024] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    view.key = text;
+    if (const std::size_t cut = view.key.find('\\'); cut != std::string::npos)
+        view.key.erase(0, cut + 1);
+    if (const Window list = FindListView(windows, reinterpret_cast<Window>(editor))) {
+        const auto selected = windows.ListSelectedItem(list);
+        if (selected && *selected >= 0) view.value = windows.ListItemText(list, *selected).value_or("");
+    }
+    return view;
+}
+
+class RegeditJump : public ::testing::Test {
+protected:
+    static void TearDownTestSuite() {
+        if (HWND editor = FindWindowA("RegEdit_RegEdit", nullptr)) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(editor, &processId);
+            UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+            PostMessageA(editor, WM_CLOSE, 0, 0);
+            if (process) WaitForSingleObject(process.Get(), 10000);
+        }
+    }
+
+    EditorView Jump(const std::string& text) {
+        JumpToRegistryPath({registry, windows, processes}, text);
+        return ReadEditor(windows);
+    }
+
+    Win32Registry registry;
+    Win32WindowSystem windows;
+    Win32ProcessControl processes;
+};
+
+TEST_F(RegeditJump, KeyWithValueFromTheExample) {
+    const EditorView view =
+        Jump("hklm\\software\\Microsoft\\Windows\\CurrentVersion\\ProgramFilesDir");
+    EXPECT_EQ(view.key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion");
+    EXPECT_EQ(view.value, "ProgramFilesDir");
+}
+
+TEST_F(RegeditJump, KeyAlone) {
+    EXPECT_EQ(Jump("HKLM\\Software\\Microsoft").key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft");
+}
+
+TEST_F(RegeditJump, RootAlone) {
+    EXPECT_EQ(Jump("HKCU").key, "HKEY_CURRENT_USER");
+}
+
+TEST_F(RegeditJump, DeepKey) {
+    EXPECT_EQ(Jump("HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
+                   "\\Shell Folders")
+                  .key,
+              "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"
+              "\\Shell Folders");
+}
+
+// Keys whose names hold characters Wine's type-ahead skips, with a sibling
+// that shares the part before them.
+TEST_F(RegeditJump, KeysThatTypeAheadAloneWouldMiss) {
+    EXPECT_EQ(Jump("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion").key,
+              "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion");
+    const EditorView zone = Jump(
+        "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\Pacific Standard Time\\Std");
+    EXPECT_EQ(zone.key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion"
+                        "\\Time Zones\\Pacific Standard Time");
+    EXPECT_EQ(zone.value, "Std");
+}
+
+}  // namespace
+}  // namespace ks::test

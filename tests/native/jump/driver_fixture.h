@@ -1,0 +1,94 @@
+#pragma once
+// A simulated Registry Editor and helpers that spell out the keystroke
+// sequence the driver is expected to send.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/sim/sim_world.h"
+
+namespace ks::test {
+
+struct SimEditor {
+    Window top = 0;
+    Window frame = 0;
+    Window tree = 0;
+    Window list = 0;
+};
+
+// The editor's layout: top window, one frame window, the tree and the list
+// nested inside the frame.
+inline SimEditor AddEditor(sim::World& world, std::uint32_t appearsAt = 0) {
+    SimEditor editor;
+    editor.top = world.windows.AddWindow(0, "RegEdit_RegEdit", appearsAt);
+    editor.frame = world.windows.AddWindow(editor.top, "RegEdit_Frame", appearsAt);
+    editor.tree = world.windows.AddWindow(editor.frame, "SysTreeView32", appearsAt);
+    world.windows.AddWindow(editor.frame, "msctls_statusbar32", appearsAt);
+    editor.list = world.windows.AddWindow(editor.frame, "SysListView32", appearsAt);
+    return editor;
+}
+
+// The calls that make up the drive as the user's editor sees it.
+inline std::vector<sim::Event> DriveCalls(const sim::World& world) {
+    std::vector<sim::Event> result;
+    for (const sim::Event& e : world.log)
+        if (e.call == "SendMessage" || e.call == "Sleep" || e.call == "ShowWindow" ||
+            e.call == "SetForegroundWindow")
+            result.push_back(e);
+    return result;
+}
+
+// Builds the expected sequence with its virtual times.
+class ExpectedDrive {
+public:
+    explicit ExpectedDrive(std::uint32_t start, std::intptr_t lParam = 0)
+        : now_(start), lParam_(lParam) {}
+
+    ExpectedDrive& Show(Window w, int command) {
+        events_.push_back({.time = now_, .call = "ShowWindow", .handle = w,
+                           .wParam = static_cast<unsigned>(command)});
+        return *this;
+    }
+    ExpectedDrive& Foreground(Window w) {
+        events_.push_back({.time = now_, .call = "SetForegroundWindow", .handle = w});
+        return *this;
+    }
+    ExpectedDrive& Press(Window w, unsigned key) {
+        events_.push_back(Message(w, 0x100, key));
+        events_.push_back(Message(w, 0x101, key));
+        return *this;
+    }
+    ExpectedDrive& Type(Window w, const std::string& text) {
+        for (char c : text) events_.push_back(Message(w, 0x102, static_cast<unsigned char>(c)));
+        return *this;
+    }
+    ExpectedDrive& Pause(std::uint32_t ms) {
+        events_.push_back({.time = now_, .call = "Sleep", .wParam = ms});
+        now_ += ms;
+        return *this;
+    }
+    const std::vector<sim::Event>& Events() const { return events_; }
+
+private:
+    sim::Event Message(Window w, unsigned message, std::uintptr_t wParam) const {
+        return {.time = now_, .call = "SendMessage", .handle = w, .message = message,
+                .wParam = wParam, .lParam = lParam_};
+    }
+    std::uint32_t now_;
+    std::intptr_t lParam_;
+    std::vector<sim::Event> events_;
+};
+
+inline constexpr unsigned kLeft = 0x25;
+inline constexpr unsigned kRight = 0x27;
+inline constexpr unsigned kDown = 0x28;
+
+}  // namespace ks::test
+
+namespace ks::sim {
+inline void PrintTo(const Event& e, std::ostream* os) {
+    *os << "{t=" << e.time << " " << e.call << " h=" << e.handle << " msg=0x" << std::hex
+        << e.message << std::dec << " w=" << e.wParam << " l=" << e.lParam << " '" << e.text
+        << "'}";
+}
+}  // namespace ks::sim

@@ -1,0 +1,208 @@
+#include "jump/editor_driver.h"
+
+#include <gtest/gtest.h>
+
+#include "driver_fixture.h"
+
+namespace ks::test {
+namespace {
+
+class EditorDriverTest : public ::testing::Test {
+protected:
+    void Drive(const ResolvedJump& target) {
+        DriveRegistryEditor({world.windows, world.processes}, target);
+    }
+    // The common opening: editor shown, tree in front, collapsed, root opened.
+    ExpectedDrive Opening(const SimEditor& editor, std::uint32_t start = 0) {
+        ExpectedDrive expected(start);
+        expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+        for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
+        expected.Pause(10).Press(editor.tree, kRight).Pause(10);
+        return expected;
+    }
+    sim::World world;
+};
+
+TEST_F(EditorDriverTest, TreePathJoinsRootAndKeyPathWithOneBackslash) {
+    EXPECT_EQ(BuildTreePath({"HKEY_CURRENT_USER", "Software\\Foo", ""}),
+              "HKEY_CURRENT_USER\\Software\\Foo");
+    EXPECT_EQ(BuildTreePath({"HKEY_USERS", "", ""}), "HKEY_USERS\\");
+    EXPECT_EQ(BuildTreePath({"HKEY_USERS", "\\x", ""}), "HKEY_USERS\\x");
+    EXPECT_EQ(BuildTreePath({"HKEY_USERS", "x\\", ""}), "HKEY_USERS\\x\\");
+}
+
+TEST_F(EditorDriverTest, WorkedExampleSendsTheWholeSequenceWithItsPauses) {
+    const SimEditor editor = AddEditor(world);
+    Drive({"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
+
+    ExpectedDrive expected = Opening(editor);
+    expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
+    expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
+    expected.Type(editor.tree, "Foo").Foreground(editor.list);
+    expected.Press(editor.list, kDown).Pause(10).Type(editor.list, "Bar");
+    EXPECT_EQ(DriveCalls(world), expected.Events());
+    EXPECT_TRUE(world.EventsOf("ShellExecuteEx").empty()) << "a running editor is not started";
+}
+
+TEST_F(EditorDriverTest, KeyPathShapesDecideTheLastTreeMessages) {
+    struct Case {
+        const char* keyPath;
+        std::vector<std::string> components;  // "" marks a Right press
+    };
+    const Case cases[] = {
+        {"", {"HKEY_USERS", ""}},
+        {"\\x", {"HKEY_USERS", "", "x"}},
+        {"x\\", {"HKEY_USERS", "", "x", ""}},
+    };
+    for (const Case& c : cases) {
+        sim::World fresh;
+        const SimEditor editor = AddEditor(fresh);
+        DriveRegistryEditor({fresh.windows, fresh.processes}, {"HKEY_USERS", c.keyPath, ""});
+
+        ExpectedDrive expected(0);
+        expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+        for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
+        expected.Pause(10).Press(editor.tree, kRight).Pause(10);
+        for (const std::string& part : c.components) {
+            if (part.empty())
+                expected.Press(editor.tree, kRight).Pause(10);
+            else
+                expected.Type(editor.tree, part);
+        }
+        expected.Foreground(editor.list);  // empty value name: brought forward, no keys
+        EXPECT_EQ(DriveCalls(fresh), expected.Events()) << "key path '" << c.keyPath << "'";
+    }
+}
+
+TEST_F(EditorDriverTest, CharactersAreSentAsUnsignedBytes) {
+    const SimEditor editor = AddEditor(world);
+    Drive({"HKEY_CURRENT_USER", "Caf\xE9", "\xFF"});
+    const auto messages = world.EventsOf("SendMessage");
+    ASSERT_GE(messages.size(), 2u);
+    const sim::Event& last = messages.back();
+    EXPECT_EQ(last.handle, editor.list);
+    EXPECT_EQ(last.wParam, 0xFFu);
+    const sim::Event& treeLast = messages[messages.size() - 4];  // before Down (2) and the char
+    EXPECT_EQ(treeLast.wParam, 0xE9u);
+}
+
+TEST_F(EditorDriverTest, RunningEditorIsNeitherStartedNorMaximised) {
+    AddEditor(world);
+    world.processes.onStart = [](const ProgramStart&) {
+        ADD_FAILURE() << "started a second editor";
+        return true;
+    };
+    Drive({"HKEY_LOCAL_MACHINE", "SOFTWARE", ""});
+    for (const sim::Event& e : world.EventsOf("ShowWindow")) EXPECT_EQ(e.wParam, 5u);
+    EXPECT_TRUE(world.EventsOf("Wow64DisableFsRedirection").empty());
+}
+
+TEST_F(EditorDriverTest, EditorThatCannotBeStartedEndsAfterTheThreeSecondPoll) {
+    Drive({"HKEY_LOCAL_MACHINE", "SOFTWARE", "x"});
+
+    EXPECT_TRUE(world.EventsOf("SendMessage").empty());
+    EXPECT_TRUE(world.EventsOf("ShowWindow").empty());
+    EXPECT_EQ(world.now, 3000u);
+    EXPECT_EQ(world.EventsOf("FindWindow").size(), 31u) << "one look, then thirty polls";
+    for (const sim::Event& e : world.EventsOf("Sleep")) EXPECT_EQ(e.wParam, 100u);
+    // The redirection is restored even though the start failed.
+    ASSERT_EQ(world.EventsOf("Wow64RevertFsRedirection").size(), 1u);
+    EXPECT_EQ(world.EventsOf("Wow64RevertFsRedirection")[0].wParam, 0x77u);
+}
+
+TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
+    SimEditor editor;
+    world.processes.onStart = [&](const ProgramStart&) {
+        editor = AddEditor(world, world.now + 450);  // its window shows up later
+        return true;
+    };
+    Drive({"HKEY_CURRENT_USER", "", ""});
+
+    const auto starts = world.EventsOf("ShellExecuteEx");
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].text, "open|C:\\windows\\regedit.exe");
+    EXPECT_EQ(starts[0].wParam, 0x40u);
+    EXPECT_EQ(starts[0].lParam, 0);
+    const auto order = world.log;
+    auto index = [&](const std::string& call) {
+        for (std::size_t i = 0; i < order.size(); ++i)
+            if (order[i].call == call) return i;
+        return order.size();
+    };
+    EXPECT_LT(index("Wow64DisableFsRedirection"), index("ShellExecuteEx"));
+    EXPECT_LT(index("ShellExecuteEx"), index("WaitForInputIdle"));
+    EXPECT_LT(index("WaitForInputIdle"), index("CloseHandle"));
+    EXPECT_LT(index("CloseHandle"), index("Wow64RevertFsRedirection"));
+    EXPECT_EQ(world.processes.OpenProcessHandles(), 0);
+    EXPECT_EQ(world.EventsOf("WaitForInputIdle")[0].wParam, 1000u);
+
+    const auto shows = world.EventsOf("ShowWindow");
+    ASSERT_EQ(shows.size(), 2u);
+    EXPECT_EQ(shows[0].wParam, 3u);
+    EXPECT_EQ(shows[1].wParam, 5u);
+    EXPECT_EQ(shows[0].time, 500u) << "found at the first poll after it appeared";
+    EXPECT_EQ(world.EventsOf("SendMessage").front().handle, editor.tree);
+}
+
+TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
+    {
+        sim::World w;
+        Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
+        w.windows.AddWindow(top, "SysListView32");
+        DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
+        EXPECT_TRUE(w.EventsOf("SendMessage").empty());
+        EXPECT_TRUE(w.EventsOf("MessageBox").empty());
+    }
+    {
+        sim::World w;
+        Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
+        Window tree = w.windows.AddWindow(top, "SysTreeView32");
+        DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
+        const auto messages = w.EventsOf("SendMessage");
+        ASSERT_FALSE(messages.empty());
+        for (const sim::Event& e : messages) EXPECT_EQ(e.handle, tree);
+        EXPECT_EQ(messages.back().wParam, static_cast<unsigned char>('x'));
+    }
+}
+
+TEST_F(EditorDriverTest, SearchTakesTheFirstMatchInWalkOrderIgnoringCase) {
+    Window top = world.windows.AddWindow(0, "RegEdit_RegEdit");
+    Window pane = world.windows.AddWindow(top, "Pane");
+    Window nested = world.windows.AddWindow(pane, "systreeview32");
+    Window later = world.windows.AddWindow(top, "SYSTREEVIEW32");
+    Window list = world.windows.AddWindow(later, "syslistview32");
+    EXPECT_EQ(FindTreeView(world.windows, top), nested);
+    EXPECT_EQ(FindListView(world.windows, top), list);
+    EXPECT_EQ(FindTreeView(world.windows, pane), nested);
+    EXPECT_EQ(FindListView(world.windows, pane), 0u);
+}
+
+TEST_F(EditorDriverTest, UnresponsiveEditorEndsTheDriveAtTheFirstMessage) {
+    const SimEditor editor = AddEditor(world);
+    world.windows.MakeUnresponsive(editor.tree);
+    Drive({"HKEY_CURRENT_USER", "Software", "v"});
+    EXPECT_EQ(world.EventsOf("SendMessage").size(), 1u);
+    EXPECT_EQ(world.now, 5000u) << "one bounded wait, no more";
+}
+
+TEST_F(EditorDriverTest, UnderWineKeysCarryARepeatCountAndComponentsGetFreshSearches) {
+    world.processes.wine = true;
+    const SimEditor editor = AddEditor(world);
+    Drive({"HKEY_CURRENT_USER", "Software", "Bar"});
+
+    ExpectedDrive expected(0, 1);
+    expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+    for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
+    expected.Pause(10).Press(editor.tree, kRight).Pause(500);
+    expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(500);
+    expected.Type(editor.tree, "Software").Foreground(editor.list);
+    expected.Press(editor.list, kDown).Pause(500).Type(editor.list, "Bar");
+    const auto calls = DriveCalls(world);
+    ASSERT_GE(calls.size(), expected.Events().size());
+    EXPECT_EQ(std::vector<sim::Event>(calls.begin(), calls.begin() + static_cast<long>(
+                                                        expected.Events().size())),
+              expected.Events());
+}
+
+}  // namespace
+}  // namespace ks::test

@@ -1,0 +1,97 @@
+// The driver against a recording stand-in editor in another process: what
+// arrives there, in which order, with which lParam and pauses.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "jump/editor_driver.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_window_system.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+namespace {
+
+struct Received {
+    DWORD time;
+    std::string windowClass;
+    unsigned message;
+    unsigned long long wParam;
+    long long lParam;
+};
+
+std::vector<Received> ParseLog(const std::string& text) {
+    std::vector<Received> result;
+    std::istringstream in(text);
+    Received r{};
+    while (in >> r.time >> r.windowClass >> r.message >> r.wParam >> r.lParam) result.push_back(r);
+    return result;
+}
+
+class DriverUnderWine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindWindowA("RegEdit_RegEdit", nullptr), nullptr)
+            << "another editor is running; the driver would talk to it";
+    }
+    std::string logPath = TempFilePath("keystride-fake-editor.log");
+    std::string fakeEditor = std::string(KS_HELPER_DIR) + "/fake_regedit.exe";
+    Win32WindowSystem windows;
+    Win32ProcessControl processes;
+};
+
+TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
+    ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath));
+    ASSERT_TRUE(editor.Started());
+    HWND top = WaitForTopWindow("RegEdit_RegEdit", 10000);
+    ASSERT_NE(top, nullptr);
+
+    DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
+    PostMessageA(top, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(editor.Wait(10000));
+
+    const std::vector<Received> log = ParseLog(ReadWholeFile(logPath));
+    const long long lParam = processes.IsWine() ? 1 : 0;
+    std::string sequence;  // L, R, D for presses, the characters themselves
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        const Received& r = log[i];
+        EXPECT_EQ(r.lParam, lParam) << "message " << i;
+        if (r.message == WM_KEYDOWN) {
+            ASSERT_LT(i + 1, log.size());
+            EXPECT_EQ(log[i + 1].message, static_cast<unsigned>(WM_KEYUP));
+            EXPECT_EQ(log[i + 1].wParam, r.wParam);
+            sequence += r.wParam == VK_LEFT ? 'L' : r.wParam == VK_RIGHT ? 'R' : 'D';
+        } else if (r.message == WM_CHAR) {
+            sequence += static_cast<char>(r.wParam);
+        }
+        const bool toList = sequence.find('D') != std::string::npos;
+        EXPECT_EQ(r.windowClass, toList ? "SysListView32" : "SysTreeView32") << "message " << i;
+    }
+    EXPECT_EQ(sequence, std::string(30, 'L') + "RHKEY_CURRENT_USERRSoftwareRFooDBar");
+
+    // Each character after a Right or Down press must start a new search.
+    const DWORD minimumGap = processes.IsWine() ? 450 : 10;
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        if (log[i].message == WM_CHAR && log[i - 1].message == WM_KEYUP &&
+            log[i - 1].wParam != VK_LEFT)
+            EXPECT_GE(log[i].time - log[i - 1].time, minimumGap) << "message " << i;
+    }
+}
+
+TEST_F(DriverUnderWine, HungEditorEndsTheDriveWithinTheBound) {
+    ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath) + " --hang");
+    ASSERT_TRUE(editor.Started());
+    ASSERT_NE(WaitForTopWindow("RegEdit_RegEdit", 10000), nullptr);
+
+    const DWORD start = GetTickCount();
+    DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software", ""});
+    const DWORD elapsed = GetTickCount() - start;
+    // One message is taken and never answered; the send gives up after its
+    // bound, and nothing else is sent.
+    EXPECT_LT(elapsed, 30000u);
+    EXPECT_EQ(ParseLog(ReadWholeFile(logPath)).size(), 1u);
+}
+
+}  // namespace
+}  // namespace ks::test

@@ -1,0 +1,86 @@
+// Jump resolution against Wine's real registry, with the editor simulated:
+// keys are created under HKCU\Software\KeystrideTest and removed after.
+#include <gtest/gtest.h>
+
+#include "jump/jump_resolution.h"
+#include "platform/sim/sim_world.h"
+#include "platform/win32/win32_registry.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+namespace {
+
+constexpr const char* kTestRoot = "Software\\KeystrideTest";
+
+void CreateKey(const std::string& path) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+}
+
+void SetValue(const std::string& path, const char* name) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const char data[] = "x";
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+    RegCloseKey(key);
+}
+
+class ResolutionAgainstTheRegistry : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
+        CreateKey(std::string(kTestRoot) + "\\Alpha\\Beta");
+        CreateKey(std::string(kTestRoot) + "\\With Blank");
+        SetValue(std::string(kTestRoot) + "\\Alpha", "Setting");
+        SetValue(std::string(kTestRoot) + "\\Alpha", "Name With Blanks");
+    }
+    static void TearDownTestSuite() { RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot); }
+
+    void SetUp() override {
+        world.windows.AddWindow(0, "RegEdit_RegEdit");  // a running editor with no tree
+    }
+
+    // The target handed to the driver, read from the simulated editor's log
+    // of the tree walk, or "not found".
+    std::string Resolve(const std::string& text) {
+        world.log.clear();
+        JumpToRegistryPath({registry, world.windows, world.processes}, text);
+        if (!world.EventsOf("MessageBox").empty()) return "not found";
+        return world.EventsOf("ShowWindow").empty() ? "nothing" : "driven";
+    }
+
+    Win32Registry registry;
+    sim::World world;
+};
+
+TEST_F(ResolutionAgainstTheRegistry, KeysValuesAndMisses) {
+    const std::string base = "HKCU\\Software\\KeystrideTest";
+    EXPECT_EQ(Resolve(base), "driven");
+    EXPECT_EQ(Resolve(base + "\\alpha\\BETA"), "driven") << "names ignore case";
+    EXPECT_EQ(Resolve(base + "\\Alpha\\Setting"), "driven");
+    EXPECT_EQ(Resolve(base + "\\Alpha\\Name With Blanks"), "driven");
+    EXPECT_EQ(Resolve(base + "\\With Blank"), "driven");
+    EXPECT_EQ(Resolve(base + "\\Alpha\\Missing"), "not found");
+    EXPECT_EQ(Resolve(base + "\\Nope\\Setting"), "not found");
+    EXPECT_EQ(Resolve("HKCU"), "driven");
+    EXPECT_EQ(Resolve("HKCU\\"), "driven");
+    EXPECT_EQ(Resolve("HKEY_LOCAL_MACHINE\\Software"), "driven");
+    EXPECT_EQ(Resolve("hkey_local_machine\\Software"), "not found");
+    EXPECT_EQ(Resolve(" " + base), "not found");
+    EXPECT_EQ(Resolve("HKCU\\\\Software\\KeystrideTest"), "driven")
+        << "one leading backslash of the key path is dropped";
+}
+
+TEST_F(ResolutionAgainstTheRegistry, RootsAreTheSystemsPredefinedKeys) {
+    for (const char* root : {"HKCR", "HKCU", "HKLM", "HKU", "HKCC"}) {
+        EXPECT_EQ(Resolve(root), "driven") << root;
+    }
+}
+
+}  // namespace
+}  // namespace ks::test

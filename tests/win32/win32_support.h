@@ -1,0 +1,100 @@
+#pragma once
+// Small helpers for the tests that run under Wine: owned handles, child
+// processes, waiting for windows, temporary files.
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace ks::test {
+
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            handle_ = other.Release();
+        }
+        return *this;
+    }
+    HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Release() {
+        HANDLE h = handle_;
+        handle_ = nullptr;
+        return h;
+    }
+    void Reset() {
+        if (*this) CloseHandle(handle_);
+        handle_ = nullptr;
+    }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
+// A started program, ended when the object goes (terminated if still running).
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::string& commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        std::string mutableLine = commandLine;
+        if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
+            process_ = UniqueHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+    }
+    ~ChildProcess() {
+        if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.Get(), 1);
+        if (process_) WaitForSingleObject(process_.Get(), 5000);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Started() const { return static_cast<bool>(process_); }
+    // True when it ended within the time; `exitCode` then holds its code.
+    bool Wait(DWORD milliseconds, DWORD* exitCode = nullptr) const {
+        if (WaitForSingleObject(process_.Get(), milliseconds) != WAIT_OBJECT_0) return false;
+        if (exitCode) GetExitCodeProcess(process_.Get(), exitCode);
+        return true;
+    }
+    HANDLE Handle() const { return process_.Get(); }
+
+private:
+    UniqueHandle process_;
+};
+
+inline HWND WaitForTopWindow(const char* className, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND window = FindWindowA(className, nullptr)) return window;
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+inline std::string TempFilePath(const std::string& name) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace ks::test

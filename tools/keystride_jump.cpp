@@ -1,0 +1,28 @@
+// keystride-jump: jumps to one registry path from the command line, exactly
+// as the program's Jump button does, so a jump can be tried and scripted
+// without the window.
+#include <windows.h>
+#include <objbase.h>
+
+#include <cstdio>
+
+#include "jump/jump_resolution.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: keystride-jump <registry path>\n"
+                             "  for example: keystride-jump HKLM\\SOFTWARE\\Microsoft\n");
+        return 2;
+    }
+    // The shell may use COM to start the editor.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ks::Win32Registry registry;
+    ks::Win32WindowSystem windows;
+    ks::Win32ProcessControl processes;
+    ks::JumpToRegistryPath({registry, windows, processes}, argv[1]);
+    if (SUCCEEDED(com)) CoUninitialize();
+    return 0;
+}
