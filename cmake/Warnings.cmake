@@ -1,4 +1,4 @@
 function(ks_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
-    -Wno-sign-conversion -Werror=return-type)
+    -Wno-sign-conversion -Wno-missing-field-initializers -Werror=return-type)
 endfunction()

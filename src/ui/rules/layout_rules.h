@@ -1,0 +1,68 @@
+#pragma once
+// The main window's proportional layout as arithmetic: from the rectangles
+// recorded at the designed size and the current client size, where every
+// control goes and how wide the list's columns are. Scaling always starts
+// from the recorded rectangles, so resizing back and forth leaves no drift.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ks {
+
+struct ControlRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ControlRect&) const = default;
+};
+
+struct ClientSize {
+    int width = 0;
+    int height = 0;
+    bool operator==(const ClientSize&) const = default;
+};
+
+enum class ControlKind {
+    ListView,
+    Edit,
+    Picture,
+    GroupBox,
+    RadioGroup,
+    PushButton,
+    Other,  // labels, the link label, the check box: they keep their place
+};
+
+// One control of the window, in control order (each followed by its own
+// descendants). `recorded` is what the layout table holds for it; a control
+// created after the table was filled has none.
+struct LayoutControl {
+    std::string name;
+    ControlKind kind = ControlKind::Other;
+    ControlRect current;
+    std::optional<ControlRect> recorded;
+};
+
+struct LayoutResult {
+    std::vector<ControlRect> rects;  // same order as the input
+    // Column widths of the favourites list; nothing when the fixed placements
+    // stopped before them.
+    std::optional<int> keyColumnWidth;
+    std::optional<int> commentColumnWidth;
+};
+
+inline constexpr int kMinimumOuterWidth = 529;
+inline constexpr int kMinimumOuterHeight = 516;
+
+// v times r rounded to the nearest integer, ties to even.
+int ScaleByRatio(int value, double ratio);
+
+// The outer size the window must be given: at least the minimum each way.
+ClientSize EnforceMinimumSize(ClientSize outer);
+
+// The whole resize pass. `reference` must be the designed client size
+// (both dimensions above zero).
+LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, ClientSize reference,
+                               ClientSize client);
+
+}  // namespace ks

@@ -1,0 +1,164 @@
+#include "ui/rules/layout_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace ks {
+namespace {
+
+// The main window's controls at their designed places, in control order.
+std::vector<LayoutControl> DesignedControls() {
+    using K = ControlKind;
+    const std::vector<std::pair<std::string, std::pair<K, ControlRect>>> design{
+        {"imgTitle", {K::Picture, {8, 0, 117, 53}}},
+        {"lTitle", {K::Other, {49, 8, 81, 16}}},
+        {"lUpdate", {K::Other, {306, 24, 96, 13}}},
+        {"lTitleHint", {K::Other, {50, 27, 266, 13}}},
+        {"Image1", {K::Picture, {8, 8, 32, 32}}},
+        {"iUpdate", {K::Picture, {282, 24, 16, 16}}},
+        {"bExit", {K::PushButton, {450, 438, 55, 27}}},
+        {"GroupBox2", {K::GroupBox, {8, 55, 497, 108}}},
+        {"eRegKey", {K::Edit, {8, 18, 394, 21}}},
+        {"bOpen", {K::PushButton, {413, 16, 72, 27}}},
+        {"rgPre", {K::RadioGroup, {8, 46, 464, 58}}},
+        {"bAbout", {K::PushButton, {389, 438, 55, 27}}},
+        {"ListView1", {K::ListView, {8, 198, 497, 225}}},
+        {"bAddtoList", {K::PushButton, {8, 438, 71, 27}}},
+        {"bJumpFromList", {K::PushButton, {84, 438, 55, 27}}},
+        {"bRemove", {K::PushButton, {328, 438, 55, 27}}},
+        {"bDown", {K::PushButton, {267, 438, 55, 27}}},
+        {"bUp", {K::PushButton, {206, 438, 55, 27}}},
+        {"bEdit", {K::PushButton, {145, 438, 55, 27}}},
+        {"cbAutoCopy", {K::Other, {10, 170, 175, 21}}},
+    };
+    std::vector<LayoutControl> controls;
+    for (const auto& [name, spec] : design)
+        controls.push_back({name, spec.first, spec.second, spec.second});
+    return controls;
+}
+
+constexpr ClientSize kReference{513, 477};
+
+const ControlRect& Rect(const LayoutResult& result, const std::vector<LayoutControl>& controls,
+                        const std::string& name) {
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].name == name) return result.rects[i];
+    throw std::out_of_range(name);
+}
+
+// Feeds a result back as the window's current state, as the next resize sees it.
+std::vector<LayoutControl> Apply(std::vector<LayoutControl> controls, const LayoutResult& result) {
+    for (std::size_t i = 0; i < controls.size(); ++i) controls[i].current = result.rects[i];
+    return controls;
+}
+
+TEST(LayoutRules, ScalingRoundsHalfToEven) {
+    EXPECT_EQ(ScaleByRatio(105, 2.5), 262);
+    EXPECT_EQ(ScaleByRatio(105, 1.5), 158);
+    EXPECT_EQ(ScaleByRatio(380, 1.5), 570);
+    EXPECT_EQ(ScaleByRatio(380, 2.5), 950);
+    EXPECT_EQ(ScaleByRatio(3, 0.5), 2);
+    EXPECT_EQ(ScaleByRatio(-3, 0.5), -2);
+    EXPECT_EQ(ScaleByRatio(225, 1.0), 225);
+}
+
+TEST(LayoutRules, MinimumOuterSize) {
+    EXPECT_EQ(EnforceMinimumSize({500, 400}), (ClientSize{529, 516}));
+    EXPECT_EQ(EnforceMinimumSize({600, 400}), (ClientSize{600, 516}));
+    EXPECT_EQ(EnforceMinimumSize({529, 900}), (ClientSize{529, 900}));
+}
+
+TEST(LayoutRules, ButtonRowAtClientWidth521) {
+    const auto controls = DesignedControls();
+    const LayoutResult result = ArrangeMainWindow(controls, kReference, {521, 477});
+    EXPECT_EQ(Rect(result, controls, "ListView1").left, 8);
+    EXPECT_EQ(Rect(result, controls, "ListView1").width, 505);
+    const std::vector<std::pair<const char*, int>> expected{
+        {"bAddtoList", 16}, {"bJumpFromList", 90}, {"bEdit", 149}, {"bUp", 208},
+        {"bDown", 267},     {"bRemove", 326},      {"bAbout", 385}, {"bExit", 444}};
+    for (const auto& [name, left] : expected) {
+        EXPECT_EQ(Rect(result, controls, name).left, left) << name;
+        EXPECT_EQ(Rect(result, controls, name).width, std::string(name) == "bAddtoList" ? 70 : 55)
+            << name;
+    }
+    const ControlRect& exit = Rect(result, controls, "bExit");
+    EXPECT_EQ(exit.left + exit.width, 499);
+}
+
+TEST(LayoutRules, ColumnsFollowTheWidthRatio) {
+    const auto controls = DesignedControls();
+    const LayoutResult wide = ArrangeMainWindow(controls, {500, 400}, {750, 400});
+    EXPECT_EQ(wide.keyColumnWidth, 570);
+    EXPECT_EQ(wide.commentColumnWidth, 158);
+    const LayoutResult wider = ArrangeMainWindow(controls, {500, 400}, {1250, 400});
+    EXPECT_EQ(wider.keyColumnWidth, 950);
+    EXPECT_EQ(wider.commentColumnWidth, 262);
+}
+
+TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
+    const auto controls = DesignedControls();
+    const LayoutResult result = ArrangeMainWindow(controls, kReference, kReference);
+    EXPECT_EQ(Rect(result, controls, "eRegKey").left, 8);
+    EXPECT_EQ(Rect(result, controls, "cbAutoCopy"), (ControlRect{10, 170, 175, 21}));
+    EXPECT_EQ(Rect(result, controls, "imgTitle"), (ControlRect{0, 0, 513, 50}));
+    EXPECT_EQ(Rect(result, controls, "lUpdate").left, 513 - 96 - 10);
+    EXPECT_EQ(Rect(result, controls, "iUpdate").left, 513 - 96 - 10 - 20);
+    EXPECT_EQ(Rect(result, controls, "bExit").top, 477 - 27 - 12);
+    EXPECT_EQ(Rect(result, controls, "bOpen").top, 16) << "bOpen keeps its place in its group";
+    const ControlRect& list = Rect(result, controls, "ListView1");
+    EXPECT_EQ(list.height, (477 - 27 - 12) - 198 - 15);
+    EXPECT_EQ(Rect(result, controls, "GroupBox2").width, list.width);
+    const ControlRect& open = Rect(result, controls, "bOpen");
+    EXPECT_EQ(open.left, list.width - 72 - 12);
+    EXPECT_EQ(Rect(result, controls, "eRegKey").width, open.left - 8 - 12);
+    EXPECT_EQ(Rect(result, controls, "rgPre").width, open.left - 8 - 12 + 72);
+    EXPECT_EQ(result.keyColumnWidth, 380);
+    EXPECT_EQ(result.commentColumnWidth, 105);
+}
+
+TEST(LayoutRules, GrowingOnlyInHeightMovesButtonsDownAndLengthensTheList) {
+    const auto controls = DesignedControls();
+    const LayoutResult before = ArrangeMainWindow(controls, kReference, kReference);
+    const LayoutResult after = ArrangeMainWindow(controls, kReference, {513, 677});
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        EXPECT_EQ(after.rects[i].left, before.rects[i].left) << controls[i].name;
+        EXPECT_EQ(after.rects[i].width, before.rects[i].width) << controls[i].name;
+    }
+    EXPECT_EQ(Rect(after, controls, "bEdit").top, Rect(before, controls, "bEdit").top + 200);
+    EXPECT_EQ(Rect(after, controls, "ListView1").height,
+              Rect(before, controls, "ListView1").height + 200);
+}
+
+TEST(LayoutRules, BackAndForthEqualsOneResize) {
+    const auto designed = DesignedControls();
+    std::vector<LayoutControl> state = designed;
+    for (ClientSize size : {ClientSize{900, 700}, ClientSize{613, 500}, ClientSize{1400, 1000},
+                            ClientSize{700, 555}})
+        state = Apply(state, ArrangeMainWindow(state, kReference, size));
+    const LayoutResult once = ArrangeMainWindow(designed, kReference, {700, 555});
+    const LayoutResult last = ArrangeMainWindow(state, kReference, {700, 555});
+    EXPECT_EQ(last.rects, once.rects);
+}
+
+TEST(LayoutRules, MissingControlsStopTheFixedPlacementsWhereTheyAre) {
+    auto controls = DesignedControls();
+    std::erase_if(controls, [](const LayoutControl& c) { return c.name == "GroupBox2"; });
+    const LayoutResult result = ArrangeMainWindow(controls, kReference, {800, 600});
+    EXPECT_EQ(Rect(result, controls, "ListView1").width, 800 - 16) << "steps before it ran";
+    EXPECT_EQ(Rect(result, controls, "bOpen").left, ScaleByRatio(413, 800.0 / 513))
+        << "steps after it did not run";
+    EXPECT_FALSE(result.keyColumnWidth.has_value());
+
+    auto unrecorded = DesignedControls();
+    unrecorded[8].recorded.reset();  // eRegKey created after the table was filled
+    const LayoutResult kept = ArrangeMainWindow(unrecorded, {513, 477}, {513, 477});
+    EXPECT_EQ(Rect(kept, unrecorded, "eRegKey").left, 8);
+}
+
+TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
+    const auto controls = DesignedControls();
+    const LayoutResult result = ArrangeMainWindow(controls, {0, 0}, {800, 600});
+    for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(result.rects[i], controls[i].current);
+}
+
+}  // namespace
+}  // namespace ks
