@@ -1,5 +1,13 @@
 # Native build: the simulated platform and the unit tests, one test program
 # per subsystem (tests/native/<name>/ gives <name>_tests).
+if(KS_FUZZ)
+  file(GLOB KS_SIM_SOURCES CONFIGURE_DEPENDS src/platform/sim/*.cpp)
+  add_library(ks_platform_sim STATIC ${KS_SIM_SOURCES})
+  target_link_libraries(ks_platform_sim PUBLIC ks_core)
+  include(cmake/Fuzzers.cmake)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -23,10 +31,6 @@ foreach(dir IN LISTS KS_NATIVE_SUITES)
   target_link_libraries(${suite}_tests PRIVATE ks_platform_sim GTest::gtest_main)
   gtest_discover_tests(${suite}_tests TEST_PREFIX "native.${suite}." DISCOVERY_TIMEOUT 60)
 endforeach()
-
-if(KS_FUZZ)
-  include(cmake/Fuzzers.cmake OPTIONAL)
-endif()
 
 file(GLOB KS_NATIVE_BENCH CONFIGURE_DEPENDS bench/native/*.cpp)
 if(KS_NATIVE_BENCH)

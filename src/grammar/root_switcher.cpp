@@ -1,0 +1,43 @@
+#include "grammar/root_switcher.h"
+
+#include "grammar/ascii.h"
+
+namespace ks {
+
+std::string ApplyRootPrefix(std::string_view text, int index) {
+    if (index < 1 || index > 5) return std::string(text);
+    std::string_view rest = text;
+    for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
+        const std::string_view entry = RootPrefixTable[k];
+        // Only the case of the root name is ignored; the entries are upper case.
+        if (text.size() >= entry.size() && UpperAscii(text.substr(0, entry.size())) == entry) {
+            rest = text.substr(entry.size());
+            break;
+        }
+    }
+    std::string result(RootPrefixTable[static_cast<std::size_t>(index)]);
+    if (rest.empty()) return result;
+    if (rest.front() != '\\') result += '\\';
+    result += rest;
+    return result;
+}
+
+bool IsRegistryPathText(std::string_view text) {
+    // The system's locale rule lower-cases more than A to Z, but every
+    // fragment is ASCII, so only that range decides a match.
+    const std::string lowered = LowerAscii(text);
+    for (std::string_view fragment : ClipboardRecognizerTable)
+        if (lowered.find(LowerAscii(fragment)) != std::string::npos) return true;
+    return false;
+}
+
+std::string TrimClipboardText(std::string_view text) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && blank(text[begin])) ++begin;
+    while (end > begin && blank(text[end - 1])) --end;
+    return std::string(text.substr(begin, end - begin));
+}
+
+}  // namespace ks

@@ -1,0 +1,57 @@
+// Path grammar, root switcher, recognizer and trimming on arbitrary bytes,
+// with the properties that must hold for every input.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "grammar/ascii.h"
+#include "grammar/path_grammar.h"
+#include "grammar/root_switcher.h"
+
+namespace {
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const int index = static_cast<int>(static_cast<std::int8_t>(data[0])) % 8;
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    const ks::RootSplit split = ks::SplitRootPart(text);
+    if (text.find('\\') == std::string::npos)
+        Require(split.rootPart == text && split.rest.empty());
+    else
+        Require(split.rootPart + "\\" + split.rest == text);
+    Require(split.rootPart.find('\\') == std::string::npos);
+
+    const std::string rootName = ks::ExpandRootAbbreviation(split.rootPart);
+    if (ks::PredefinedRootKey(rootName)) Require(ks::ContainsRootMarker(rootName));
+
+    const ks::KeyValueSplit kv = ks::SplitValueName(split.rest);
+    Require(kv.valueName.find('\\') == std::string::npos);
+    if (!kv.valueName.empty())
+        Require((kv.keyPath.empty() ? kv.valueName : kv.keyPath + "\\" + kv.valueName) ==
+                    split.rest);
+    else
+        Require(kv.keyPath == split.rest);
+
+    if (ks::IsFavouriteKeyText(text)) Require(ks::ContainsRootMarker(text));
+
+    const std::string once = ks::ApplyRootPrefix(text, index);
+    Require(ks::ApplyRootPrefix(once, index) == once);
+    if (index < 1 || index > 5) Require(once == text);
+
+    if (ks::IsRegistryPathText(text)) Require(ks::ContainsRootMarker(text));
+
+    const std::string trimmed = ks::TrimClipboardText(text);
+    Require(trimmed.size() <= text.size());
+    Require(text.find(trimmed) != std::string::npos);
+    if (!trimmed.empty()) {
+        Require(static_cast<unsigned char>(trimmed.front()) > 32);
+        Require(static_cast<unsigned char>(trimmed.back()) > 32);
+    }
+    return 0;
+}
