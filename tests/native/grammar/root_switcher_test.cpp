@@ -1,0 +1,68 @@
+#include "grammar/root_switcher.h"
+
+#include <gtest/gtest.h>
+
+namespace ks {
+namespace {
+
+TEST(RootSwitcher, ReplacesOrPrependsTheRoot) {
+    struct Case {
+        std::string text;
+        int index;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"Software\\Classes", 2, "HKEY_CURRENT_USER\\Software\\Classes"},
+        {"\\Software", 3, "HKEY_LOCAL_MACHINE\\Software"},
+        {"", 4, "HKEY_USERS"},
+        {"hkey_local_machine\\SOFTWARE\\x", 1, "HKEY_CLASSES_ROOT\\SOFTWARE\\x"},
+        {"HKEY_CURRENT_USER", 5, "HKEY_CURRENT_CONFIG"},
+        {"HKEY_USERS.DEFAULT", 2, "HKEY_CURRENT_USER\\.DEFAULT"},
+        {"HKLM\\Software", 2, "HKEY_CURRENT_USER\\HKLM\\Software"},
+        {" HKEY_USERS\\x", 1, "HKEY_CLASSES_ROOT\\ HKEY_USERS\\x"},
+        {"HKEY_CURRENT_USER\\\\x", 2, "HKEY_CURRENT_USER\\\\x"},
+        {"HKEY_CURRENT_CONFIG\\a\\", 4, "HKEY_USERS\\a\\"},
+        {"HKEY_USER", 4, "HKEY_USERS\\HKEY_USER"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ApplyRootPrefix(c.text, c.index), c.expected) << c.text;
+}
+
+TEST(RootSwitcher, IndicesOutsideOneToFiveChangeNothing) {
+    for (int index : {0, -1, 6, 1000, -1000})
+        for (const char* text : {"", "HKLM\\x", "HKEY_USERS\\y", " a "})
+            EXPECT_EQ(ApplyRootPrefix(text, index), text) << index;
+}
+
+TEST(RootSwitcher, ApplyingAgainOrAnotherRootComposes) {
+    for (const char* text : {"Software\\x", "", "\\a", "HKEY_USERS", "hkey_users\\q", "x\\"}) {
+        for (int index = 1; index <= 5; ++index) {
+            const std::string once = ApplyRootPrefix(text, index);
+            EXPECT_EQ(ApplyRootPrefix(once, index), once) << text << " " << index;
+        }
+        EXPECT_EQ(ApplyRootPrefix(ApplyRootPrefix(text, 2), 3), ApplyRootPrefix(text, 3)) << text;
+    }
+}
+
+TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
+    EXPECT_FALSE(IsRegistryPathText(""));
+    EXPECT_TRUE(IsRegistryPathText("HKCU\\Software"));
+    EXPECT_TRUE(IsRegistryPathText("open the hklm branch and look"));
+    EXPECT_FALSE(IsRegistryPathText("HKEY"));
+    EXPECT_FALSE(IsRegistryPathText("Software\\Microsoft"));
+    EXPECT_TRUE(IsRegistryPathText("xhkux"));
+    EXPECT_TRUE(IsRegistryPathText(std::string(1 << 20, 'a') + "HkCc"));
+    EXPECT_TRUE(IsRegistryPathText(std::string("\0hku", 4)));
+    EXPECT_FALSE(IsRegistryPathText("h\xC4k\xC0u"));
+}
+
+TEST(ClipboardText, TrimsBlanksAndControlsButKeepsHighBytes) {
+    EXPECT_EQ(TrimClipboardText("  \tHKCU\\Software \r\n"), "HKCU\\Software");
+    EXPECT_EQ(TrimClipboardText("\x01\x1F a b \x20"), "a b");
+    EXPECT_EQ(TrimClipboardText("\xA0x\xFF"), "\xA0x\xFF");
+    EXPECT_EQ(TrimClipboardText(std::string("\0x\0", 3)), "x");
+    EXPECT_EQ(TrimClipboardText(" \r\n\t "), "");
+    EXPECT_EQ(TrimClipboardText(""), "");
+}
+
+}  // namespace
+}  // namespace ks
