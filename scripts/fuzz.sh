@@ -22,6 +22,7 @@ for target in "$build"/fuzz_*; do
   work="$build/corpus-${name#fuzz_}"
   mkdir -p "$work"
   if "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 \
+       -artifact_prefix="$build/$name-" \
        "$work" "$corpus" >"$build/$name.log" 2>&1; then
     echo "fuzz: $name ran ${seconds}s, no crash"
   else

@@ -32,11 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const ks::KeyValueSplit kv = ks::SplitValueName(split.rest);
     Require(kv.valueName.find('\\') == std::string::npos);
-    if (!kv.valueName.empty())
-        Require((kv.keyPath.empty() ? kv.valueName : kv.keyPath + "\\" + kv.valueName) ==
-                    split.rest);
-    else
+    if (kv.valueName.empty())
         Require(kv.keyPath == split.rest);
+    else if (split.rest.find('\\') == std::string::npos)
+        Require(kv.keyPath.empty() && kv.valueName == split.rest);
+    else
+        Require(kv.keyPath + "\\" + kv.valueName == split.rest);
 
     if (ks::IsFavouriteKeyText(text)) Require(ks::ContainsRootMarker(text));
 
