@@ -29,7 +29,7 @@ foreach(suite win32 e2e)
   file(GLOB sim_sources CONFIGURE_DEPENDS src/platform/sim/*.cpp)
   add_executable(${suite}_tests ${sources} ${sim_sources})
   target_include_directories(${suite}_tests PRIVATE src tests)
-  target_link_libraries(${suite}_tests PRIVATE ks_ui gtest gmock)
+  target_link_libraries(${suite}_tests PRIVATE ks_ui gtest_main gmock)
   target_compile_definitions(${suite}_tests PRIVATE
     KS_BUILD_DIR="${CMAKE_BINARY_DIR}" KS_HELPER_DIR="${CMAKE_BINARY_DIR}/test-helpers")
   if(KS_TEST_HELPER_TARGETS)
