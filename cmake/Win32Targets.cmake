@@ -36,3 +36,12 @@ endif()
 add_executable(editor-probe tools/editor_probe.cpp)
 target_link_libraries(editor-probe PRIVATE ks_platform_win32)
 ks_warnings(editor-probe)
+
+# Benchmarks that need the real system: bench/win32/<name>.cpp gives <name>.exe.
+file(GLOB KS_WIN32_BENCH CONFIGURE_DEPENDS bench/win32/*.cpp)
+foreach(source IN LISTS KS_WIN32_BENCH)
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ks_platform_win32)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endforeach()

@@ -1,0 +1,132 @@
+// Jumps to keys drawn at random from this machine's own registry and counts
+// how many the Registry Editor ends up showing. Read-only.
+//   landing_sample [count] [seed]
+// Keys with characters that type-ahead skips are drawn on purpose.
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "grammar/ascii.h"
+#include "jump/editor_driver.h"
+#include "jump/jump_resolution.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace {
+
+struct Root {
+    HKEY key;
+    const char* name;
+    const char* start;
+};
+
+void Collect(HKEY parent, const std::string& path, int depth, std::vector<std::string>& out) {
+    if (out.size() >= 50000 || depth > 12) return;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, nullptr, 0, KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS) return;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        const std::string child = path + "\\" + name;
+        out.push_back(child);
+        HKEY sub = nullptr;
+        if (RegOpenKeyExA(key, name, 0, KEY_ENUMERATE_SUB_KEYS, &sub) == ERROR_SUCCESS) {
+            Collect(sub, child, depth + 1, out);
+            RegCloseKey(sub);
+        }
+    }
+    RegCloseKey(key);
+}
+
+// Characters Wine's tree type-ahead accepts; a name with any other one can
+// land on a sibling.
+bool TypeAheadSafe(const std::string& path) {
+    static const std::string accepted = ".`!@#$%^&*()-_+=]}[{/?><,~\\";
+    return std::all_of(path.begin(), path.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               accepted.find(c) != std::string::npos;
+    });
+}
+
+std::string StatusBarPath() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    HWND status = editor ? FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr) : nullptr;
+    char text[2048] = {};
+    DWORD_PTR ignored = 0;
+    if (status)
+        SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 5000, &ignored);
+    std::string path = text;
+    const std::size_t cut = path.find('\\');  // the computer's name comes first
+    return cut == std::string::npos ? std::string() : path.substr(cut + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 200;
+    const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
+
+    std::vector<std::string> keys;
+    const Root roots[] = {{HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE", "Software"},
+                          {HKEY_CURRENT_USER, "HKEY_CURRENT_USER", nullptr}};
+    for (const Root& root : roots) {
+        HKEY start = nullptr;
+        if (RegOpenKeyExA(root.key, root.start, 0, KEY_ENUMERATE_SUB_KEYS, &start) != ERROR_SUCCESS)
+            continue;
+        std::string base = root.name;
+        if (root.start) {
+            base += std::string("\\") + root.start;
+            keys.push_back(base);
+        }
+        Collect(start, base, 0, keys);
+        RegCloseKey(start);
+    }
+    std::vector<std::string> hard, plain;
+    for (const std::string& key : keys) (TypeAheadSafe(key) ? plain : hard).push_back(key);
+
+    std::mt19937 random(seed);
+    std::shuffle(hard.begin(), hard.end(), random);
+    std::shuffle(plain.begin(), plain.end(), random);
+    std::vector<std::string> sample(hard.begin(), hard.begin() + std::min(hard.size(), count / 4));
+    for (std::size_t i = 0; sample.size() < count && i < plain.size(); ++i)
+        sample.push_back(plain[i]);
+    std::shuffle(sample.begin(), sample.end(), random);
+
+    std::printf("keys: %zu (%zu with characters type-ahead skips); sampled %zu, seed %u\n",
+                keys.size(), hard.size(), sample.size(), seed);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    ks::Win32Registry registry;
+    ks::Win32WindowSystem windows;
+    ks::Win32ProcessControl processes;
+    std::size_t landed = 0, hardLanded = 0, hardTried = 0;
+    std::vector<DWORD> times;
+    for (const std::string& key : sample) {
+        const DWORD start = GetTickCount();
+        ks::JumpToRegistryPath({registry, windows, processes}, key);
+        times.push_back(GetTickCount() - start);
+        const bool ok = ks::EqualsIgnoringAsciiCase(StatusBarPath(), key);
+        const bool isHard = !TypeAheadSafe(key);
+        landed += ok;
+        hardTried += isHard;
+        hardLanded += ok && isHard;
+        if (!ok) std::printf("missed: %s (editor shows %s)\n", key.c_str(), StatusBarPath().c_str());
+        std::fflush(stdout);
+    }
+    std::sort(times.begin(), times.end());
+    const DWORD median = times.empty() ? 0 : times[times.size() / 2];
+    std::printf("landed %zu / %zu (type-ahead-hostile keys %zu / %zu); median %lu ms per jump\n",
+                landed, sample.size(), hardLanded, hardTried, median);
+    CoUninitialize();
+    return landed == sample.size() ? 0 : 1;
+}
