@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every benchmark and prints each figure with its target. Figures are
+# medians of several runs, compared side by side in one run.
+#   bench.sh            everything (the sampled landing run takes ~11 minutes)
+#   bench.sh --quick    a smaller landing sample
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+sample=200
+[ "${1:-}" = "--quick" ] && sample=30
+
+bash scripts/setup.sh
+bash scripts/build-deps.sh
+
+echo "== native benchmarks (Release)"
+cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench-native -j"$(nproc)" --target native_bench >/dev/null
+build/bench-native/native_bench
+
+echo "== under Wine"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$(nproc)" --target landing_sample >/dev/null
+export KEYSTRIDE_BUILD="$root/build/bench-wine" KEYSTRIDE_XVFB=1
+# shellcheck source=wine-env.sh
+source scripts/wine-env.sh
+cp build/win64/bench/*.exe "$KEYSTRIDE_BUILD/"
+echo "landing: $sample keys drawn from the prefix's registry (target: all land)"
+"$ks_wine" "$KEYSTRIDE_BUILD/landing_sample.exe" "$sample" 1 >"$KEYSTRIDE_BUILD/landing.log" 2>&1 || true
+tr -d '\r' <"$KEYSTRIDE_BUILD/landing.log" | sed 's/^/  /'
+"$ks_wineserver" -k >/dev/null 2>&1 || true

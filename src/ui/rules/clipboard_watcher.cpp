@@ -1,0 +1,45 @@
+#include "ui/rules/clipboard_watcher.h"
+
+#include "grammar/path_grammar.h"
+#include "grammar/root_switcher.h"
+#include "platform/clipboard.h"
+#include "platform/process_control.h"
+#include "platform/window_system.h"
+
+namespace ks {
+namespace {
+
+// Reads and trims the clipboard text, or reports that it cannot be opened.
+ClipboardOutcome ReadTrimmed(Clipboard& clipboard) {
+    std::optional<std::string> text = clipboard.ReadText();
+    if (!text) return {true, std::nullopt};
+    return {false, TrimClipboardText(*text)};
+}
+
+}  // namespace
+
+ClipboardOutcome ClipboardWatcher::OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam,
+                                                   bool autoCopyChecked) {
+    processes_.Sleep(kClipboardSettleWait);
+    if (next_) (void)windows_.Send(next_, kWmDrawClipboard, wParam, lParam);
+    if (!autoCopyChecked || !clipboard_.HasText()) return {};
+    ClipboardOutcome outcome = ReadTrimmed(clipboard_);
+    if (outcome.text && !IsRegistryPathText(*outcome.text)) outcome.text.reset();
+    return outcome;
+}
+
+void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
+    if (leaving == next_)
+        next_ = following;
+    else if (next_)
+        (void)windows_.Send(next_, kWmChangeCbChain, leaving, static_cast<std::intptr_t>(following));
+}
+
+ClipboardOutcome ClipboardWatcher::TextForJump() {
+    if (!clipboard_.HasText()) return {};
+    ClipboardOutcome outcome = ReadTrimmed(clipboard_);
+    if (outcome.text && !ContainsRootMarker(*outcome.text)) outcome.text.reset();
+    return outcome;
+}
+
+}  // namespace ks
