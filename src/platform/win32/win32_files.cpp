@@ -1,0 +1,167 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <wininet.h>
+// The interface's ReplaceFile is ours, not the kernel's ReplaceFileA.
+#undef ReplaceFile
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace ks {
+namespace {
+
+// Far beyond any settings file this program writes; a larger file is not
+// read, so that a stray huge file cannot exhaust a 32-bit process.
+constexpr std::uint64_t kMaxReadBytes = 128u * 1024u * 1024u;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
+    ~FileHandle() { static_cast<void>(Close()); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const noexcept { return handle_; }
+    [[nodiscard]] bool Close() noexcept {
+        if (!IsValid()) return true;
+        const bool closed = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+class ItemIdList {
+public:
+    ItemIdList() = default;
+    ~ItemIdList() {
+        if (list_) CoTaskMemFree(list_);
+    }
+    ItemIdList(const ItemIdList&) = delete;
+    ItemIdList& operator=(const ItemIdList&) = delete;
+
+    LPITEMIDLIST* Out() noexcept { return &list_; }
+    LPCITEMIDLIST Get() const noexcept { return list_; }
+
+private:
+    LPITEMIDLIST list_ = nullptr;
+};
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+bool WriteAll(HANDLE file, const std::string& contents) {
+    std::size_t written = 0;
+    while (written < contents.size()) {
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(contents.size() - written, 1u << 20));
+        DWORD done = 0;
+        if (!WriteFile(file, contents.data() + written, chunk, &done, nullptr) || done == 0)
+            return false;
+        written += done;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Win32Files::EndBrowserSession() {
+    InternetSetOptionA(nullptr, INTERNET_OPTION_END_BROWSER_SESSION, nullptr, 0);
+}
+
+std::string Win32Files::AppDataFolder() {
+    ItemIdList list;
+    if (FAILED(SHGetSpecialFolderLocation(reinterpret_cast<HWND>(owner_), CSIDL_APPDATA,
+                                          list.Out())) ||
+        !list.Get())
+        return {};
+    char buffer[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(list.Get(), buffer)) return {};
+    return buffer;
+}
+
+std::string Win32Files::ExecutableFolder() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) {
+            const std::string path(buffer.data(), length);
+            const std::size_t slash = path.rfind('\\');
+            return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+        }
+        if (buffer.size() >= 32768) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool Win32Files::DirectoryExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32Files::CreateDirectories(const std::string& path) {
+    // Each parent in turn; the ones that exist already (or are a drive or a
+    // share) refuse, and only the final test decides.
+    for (std::size_t slash = path.find('\\'); slash != std::string::npos;
+         slash = path.find('\\', slash + 1)) {
+        if (slash == 0 || path[slash - 1] == ':' || path[slash - 1] == '\\') continue;
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    }
+    if (!path.empty() && path.back() != '\\') CreateDirectoryA(path.c_str(), nullptr);
+    return DirectoryExists(path);
+}
+
+bool Win32Files::FileExists(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes)
+        return std::nullopt;
+    std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t read = 0;
+    while (read < contents.size()) {
+        DWORD done = 0;
+        const auto chunk =
+            static_cast<DWORD>(std::min<std::size_t>(contents.size() - read, 1u << 20));
+        if (!::ReadFile(file.Get(), contents.data() + read, chunk, &done, nullptr))
+            return std::nullopt;
+        if (done == 0) break;  // the file shrank while being read
+        read += done;
+    }
+    contents.resize(read);
+    return contents;
+}
+
+bool Win32Files::ReplaceFile(const std::string& path, const std::string& contents) {
+    const std::string temporary = path + ".tmp";
+    bool written = false;
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsValid()) return false;
+        written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
+        written = file.Close() && written;
+    }
+    if (written && MoveFileExA(temporary.c_str(), path.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+}  // namespace ks
