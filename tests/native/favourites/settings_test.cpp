@@ -1,0 +1,423 @@
+#include "favourites/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "platform/sim/sim_files.h"
+
+namespace ks::test {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kAppData = "C:\\Users\\Ada\\AppData\\Roaming";
+const std::string kFolder = kAppData + "\\Korvel\\Keystride\\";
+const std::string kPath = kFolder + "options.ini";
+const std::string kExeFolder = "C:\\Program Files\\Keystride\\";
+
+const std::string kDefaultPosition =
+    "[WindowsPosition]\r\nLeft=342\r\nTop=192\r\nWidth=529\r\nHeight=516\r\nMaximized=0\r\n"
+    "NormalLeft=342\r\nNormalTop=192\r\nNormalWidth=529\r\nNormalHeight=516\r\n";
+
+class SettingsTest : public ::testing::Test {
+protected:
+    SettingsTest() {
+        files.SetAppDataFolder(kAppData);
+        files.SetExecutableFolder(kExeFolder);
+    }
+
+    void Load() {
+        settings = Settings{};
+        list = FavouritesList{};
+        LoadSettings(files, settings, list);
+    }
+
+    std::optional<std::string> Save(const WindowBounds& bounds = {}, bool maximized = false) {
+        return SaveSettings(files, settings, list, bounds, maximized);
+    }
+
+    void SaveOk(const WindowBounds& bounds = {}, bool maximized = false) {
+        const std::optional<std::string> error = Save(bounds, maximized);
+        ASSERT_EQ(error, std::nullopt);
+    }
+
+    std::string File() const { return files.Contents(kPath).value_or("<no file>"); }
+
+    sim::SimFiles files;
+    Settings settings;
+    FavouritesList list;
+};
+
+TEST_F(SettingsTest, OpeningEndsTheBrowserSessionFirstAndBuildsThePath) {
+    struct Case {
+        std::string appData;
+        std::string path;
+    };
+    const Case cases[] = {
+        {"C:\\Data", "C:\\Data\\Korvel\\Keystride\\options.ini"},
+        {"C:\\Data\\", "C:\\Data\\Korvel\\Keystride\\options.ini"},
+        {"D:\\", "D:\\Korvel\\Keystride\\options.ini"},
+    };
+    for (const Case& c : cases) {
+        sim::SimFiles fresh;
+        fresh.SetAppDataFolder(c.appData);
+        bool firstRun = false;
+        EXPECT_EQ(OpenSettingsFile(fresh, firstRun), c.path);
+        EXPECT_TRUE(firstRun);
+        EXPECT_TRUE(fresh.DirectoryExists(c.path.substr(0, c.path.rfind('\\'))));
+        ASSERT_FALSE(fresh.Calls().empty());
+        EXPECT_EQ(fresh.Calls().front(), "EndBrowserSession");
+        EXPECT_EQ(fresh.BrowserSessionsEnded(), 1);
+    }
+}
+
+TEST_F(SettingsTest, FallsBackToTheExecutableFolder) {
+    struct Case {
+        const char* name;
+        std::string appData;
+        bool failCreate;
+        bool readOnlyAppData;
+        std::string exeFolder;
+    };
+    const Case cases[] = {
+        {"folder cannot be created", kAppData, true, false, kExeFolder},
+        {"application data is read-only", kAppData, false, true, kExeFolder},
+        {"no application-data folder", "", false, false, kExeFolder},
+        {"executable folder without backslash", "", false, false, "E:\\Tools"},
+    };
+    for (const Case& c : cases) {
+        sim::SimFiles fresh;
+        fresh.SetAppDataFolder(c.appData);
+        fresh.SetExecutableFolder(c.exeFolder);
+        fresh.FailCreateDirectories(c.failCreate);
+        if (c.readOnlyAppData) fresh.SetReadOnly(c.appData);
+        bool firstRun = false;
+        const std::string folder = c.exeFolder.back() == '\\' ? c.exeFolder : c.exeFolder + "\\";
+        EXPECT_EQ(OpenSettingsFile(fresh, firstRun), folder + "options.ini") << c.name;
+        EXPECT_FALSE(fresh.DirectoryExists(kFolder)) << c.name;
+    }
+}
+
+TEST_F(SettingsTest, FirstRunFollowsTheFileAtEveryOpening) {
+    bool firstRun = false;
+    files.AddDirectory(kFolder);
+    EXPECT_EQ(OpenSettingsFile(files, firstRun), kPath);
+    EXPECT_TRUE(firstRun);
+    EXPECT_EQ(std::count(files.Calls().begin(), files.Calls().end(), "CreateDirectories"), 0);
+    files.PutFile(kPath, "");
+    static_cast<void>(OpenSettingsFile(files, firstRun));
+    EXPECT_FALSE(firstRun);
+
+    sim::SimFiles other;
+    Settings fresh;
+    fresh.firstRun = true;
+    FavouritesList none;
+    ASSERT_EQ(SaveSettings(other, fresh, none, {}, false), std::nullopt);
+    EXPECT_TRUE(fresh.firstRun);  // the file did not exist when the save opened it
+    ASSERT_EQ(SaveSettings(other, fresh, none, {}, false), std::nullopt);
+    EXPECT_FALSE(fresh.firstRun);
+}
+
+TEST_F(SettingsTest, FirstStartGivesDefaultsAndWritesAllFourSections) {
+    Load();
+    EXPECT_TRUE(settings.firstRun);
+    EXPECT_TRUE(files.DirectoryExists(kFolder));
+    EXPECT_FALSE(settings.autoCopyEnabled);
+    EXPECT_EQ(settings.savedWindowBounds, (WindowBounds{342, 192, 529, 516}));
+    EXPECT_FALSE(settings.savedMaximized);
+    EXPECT_EQ(settings.savedNormalBounds, (WindowBounds{342, 192, 529, 516}));
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_FALSE(files.FileExists(kPath));
+
+    SaveOk(settings.savedWindowBounds, false);
+    EXPECT_EQ(File(), "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=0\r\n[CommentList]\r\n" +
+                          kDefaultPosition);
+}
+
+TEST_F(SettingsTest, EmptyRowKeyIsSkippedAndTheNextSaveClosesTheGap) {
+    files.PutFile(kPath,
+                  "[RegistryList]\r\nCount=3\r\n0=HKLM\\A\r\n1=\r\n2=HKCU\\C\r\n"
+                  "[CommentList]\r\n0=a\r\n1=b\r\n2=c\r\n");
+    Load();
+    EXPECT_FALSE(settings.firstRun);
+    EXPECT_EQ(list.Rows(), (std::vector<FavouriteEntry>{{"HKLM\\A", "a"}, {"HKCU\\C", "c"}}));
+    EXPECT_EQ(list.Selected(), kNoSelection);
+
+    SaveOk();
+    EXPECT_EQ(File(),
+              "[RegistryList]\r\nCount=2\r\n0=HKLM\\A\r\n1=HKCU\\C\r\n2=HKCU\\C\r\n"
+              "[CommentList]\r\n0=a\r\n1=c\r\n2=c\r\n[Copy]\r\nEnable=0\r\n" +
+                  kDefaultPosition);
+    Load();
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(SettingsTest, CountDecidesWhichRowsLoad) {
+    const std::string rows =
+        "0=HKLM\\0\r\n1=HKLM\\1\r\n2=HKLM\\2\r\n[CommentList]\r\n0=c0\r\n2=c2\r\n";
+    struct Case {
+        std::string count;
+        std::vector<FavouriteEntry> rows;
+    };
+    const Case cases[] = {
+        {"Count=3", {{"HKLM\\0", "c0"}, {"HKLM\\1", ""}, {"HKLM\\2", "c2"}}},
+        {"Count=2", {{"HKLM\\0", "c0"}, {"HKLM\\1", ""}}},
+        {"Count=10", {{"HKLM\\0", "c0"}, {"HKLM\\1", ""}, {"HKLM\\2", "c2"}}},
+        {"Count=0x2", {{"HKLM\\0", "c0"}, {"HKLM\\1", ""}}},
+        {"Count=0", {}},
+        {"Count=-1", {}},
+        {"Count=-2147483648", {}},
+        {"Count=three", {}},
+        {"Count=", {}},
+        {"NoCount=3", {}},
+    };
+    for (const Case& c : cases) {
+        files.PutFile(kPath, "[RegistryList]\r\n" + c.count + "\r\n" + rows);
+        Load();
+        EXPECT_EQ(list.Rows(), c.rows) << c.count;
+    }
+}
+
+TEST_F(SettingsTest, OnlyRowKeysInTheirOwnSpellingAreRows) {
+    files.PutFile(kPath,
+                  "[RegistryList]\r\nCount=5\r\n3=three\r\n01=leading zero\r\n+2=sign\r\n"
+                  " 0 =zero\r\n3=second three\r\n-1=minus\r\n4 =four\r\n"
+                  "[CommentList]\r\n00=not zero\r\n0=c0\r\n");
+    Load();
+    EXPECT_EQ(list.Rows(),
+              (std::vector<FavouriteEntry>{{"zero", "c0"}, {"three", ""}, {"four", ""}}));
+}
+
+TEST_F(SettingsTest, BooleanAndIntegerSettingsFollowTheReadingRules) {
+    struct Case {
+        std::string enable;
+        bool autoCopy;
+    };
+    const Case cases[] = {
+        {"Enable=2", true},     {"Enable=1", true},    {"Enable=-1", true}, {"Enable=0x1", true},
+        {"Enable=0", false},    {"Enable=yes", false}, {"Enable=", false},  {"", false},
+        {"Enable=\"1\"", true}, {"enable = 1 ", true},
+    };
+    for (const Case& c : cases) {
+        files.PutFile(kPath, "[Copy]\r\n" + c.enable + "\r\n");
+        Load();
+        EXPECT_EQ(settings.autoCopyEnabled, c.autoCopy) << c.enable;
+    }
+
+    files.PutFile(
+        kPath,
+        "[WindowsPosition]\r\nLeft=0x10\r\nTop=-20\r\nWidth=12abc\r\nHeight=4294967296\r\n"
+        "Maximized=7\r\nNormalLeft=0X1F\r\nNormalTop=\r\nNormalWidth=800\r\n"
+        "NormalHeight=600\r\n");
+    Load();
+    EXPECT_EQ(settings.savedWindowBounds, (WindowBounds{16, -20, 529, 516}));
+    EXPECT_TRUE(settings.savedMaximized);
+    EXPECT_EQ(settings.savedNormalBounds, (WindowBounds{31, 192, 800, 600}));
+}
+
+TEST_F(SettingsTest, EmptyCommentIsWrittenAsAnEmptyValue) {
+    list.Append({"HKCU\\Software", ""});
+    list.Append({"HKLM\\Software", "machine"});
+    SaveOk();
+    EXPECT_EQ(File(),
+              "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=2\r\n0=HKCU\\Software\r\n"
+              "1=HKLM\\Software\r\n[CommentList]\r\n0=\r\n1=machine\r\n" +
+                  kDefaultPosition);
+    Load();
+    EXPECT_EQ(list.Rows(),
+              (std::vector<FavouriteEntry>{{"HKCU\\Software", ""}, {"HKLM\\Software", "machine"}}));
+}
+
+TEST_F(SettingsTest, MaximisedWindowWritesItsBoundsAndTheRememberedNormalOnes) {
+    settings.autoCopyEnabled = true;
+    settings.savedNormalBounds = {100, -50, 640, 480};
+    SaveOk({-8, -8, 1936, 1056}, true);
+    EXPECT_EQ(File(),
+              "[Copy]\r\nEnable=1\r\n[RegistryList]\r\nCount=0\r\n[CommentList]\r\n"
+              "[WindowsPosition]\r\nLeft=-8\r\nTop=-8\r\nWidth=1936\r\nHeight=1056\r\n"
+              "Maximized=1\r\nNormalLeft=100\r\nNormalTop=-50\r\nNormalWidth=640\r\n"
+              "NormalHeight=480\r\n");
+    Load();
+    EXPECT_TRUE(settings.autoCopyEnabled);
+    EXPECT_EQ(settings.savedWindowBounds, (WindowBounds{-8, -8, 1936, 1056}));
+    EXPECT_TRUE(settings.savedMaximized);
+    EXPECT_EQ(settings.savedNormalBounds, (WindowBounds{100, -50, 640, 480}));
+}
+
+TEST_F(SettingsTest, ShrinkingTheListLeavesTheOldKeysUnread) {
+    for (int i = 0; i < 5; ++i)
+        list.Append({"HKLM\\Key" + std::to_string(i), "c" + std::to_string(i)});
+    SaveOk();
+    list.Select(1);
+    list.RemoveSelected();
+    list.Select(3);
+    list.RemoveSelected();
+    SaveOk();
+    EXPECT_EQ(File(),
+              "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=3\r\n0=HKLM\\Key0\r\n"
+              "1=HKLM\\Key2\r\n2=HKLM\\Key3\r\n3=HKLM\\Key3\r\n4=HKLM\\Key4\r\n"
+              "[CommentList]\r\n0=c0\r\n1=c2\r\n2=c3\r\n3=c3\r\n4=c4\r\n" +
+                  kDefaultPosition);
+    Load();
+    EXPECT_EQ(list.Rows(), (std::vector<FavouriteEntry>{
+                               {"HKLM\\Key0", "c0"}, {"HKLM\\Key2", "c2"}, {"HKLM\\Key3", "c3"}}));
+}
+
+TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
+    const std::string previous = "[Copy]\r\nEnable=1\r\n; mine\r\n";
+    enum class Failure { Replace, ReadOnlyFolder, ReadOnlyFile, UnreadableFile };
+    for (const Failure failure : {Failure::Replace, Failure::ReadOnlyFolder, Failure::ReadOnlyFile,
+                                  Failure::UnreadableFile}) {
+        sim::SimFiles fresh;
+        fresh.SetAppDataFolder(kAppData);
+        fresh.PutFile(kPath, previous);
+        if (failure == Failure::Replace) fresh.FailReplaceFile();
+        if (failure == Failure::ReadOnlyFolder) fresh.SetReadOnly(kFolder);
+        if (failure == Failure::ReadOnlyFile) fresh.SetReadOnly(kPath);
+        if (failure == Failure::UnreadableFile) fresh.SetUnreadable(kPath);
+        FavouritesList rows;
+        rows.Append({"HKLM", "new"});
+        Settings values;
+        EXPECT_EQ(SaveSettings(fresh, values, rows, {}, false), "Unable to write to " + kPath)
+            << static_cast<int>(failure);
+        EXPECT_EQ(fresh.Contents(kPath), previous) << static_cast<int>(failure);
+
+        // The window stays open; a later close tries again.
+        fresh.FailReplaceFile(false);
+        fresh.SetReadOnly(kFolder, false);
+        fresh.SetReadOnly(kPath, false);
+        fresh.SetUnreadable(kPath, false);
+        EXPECT_EQ(SaveSettings(fresh, values, rows, {}, false), std::nullopt);
+        EXPECT_NE(fresh.Contents(kPath), previous);
+    }
+}
+
+TEST_F(SettingsTest, HugeCountReadsOnlyTheRowsPresent) {
+    files.PutFile(kPath,
+                  "[RegistryList]\r\nCount=2147483647\r\n2=HKU\r\n0=HKLM\r\n1000000=HKCU\r\n"
+                  "[CommentList]\r\n1000000=far\r\n0=near\r\n");
+    Load();
+    EXPECT_EQ(list.Rows(),
+              (std::vector<FavouriteEntry>{{"HKLM", "near"}, {"HKU", ""}, {"HKCU", "far"}}));
+}
+
+TEST_F(SettingsTest, LineBreaksInTextsCannotAddLinesOrSections) {
+    list.Append({"HKLM\\A\r\n[Copy]", "one\r\nEnable=1\rtwo\nthree"});
+    list.Append({"HKLM\\B", "b"});
+    SaveOk();
+    EXPECT_EQ(File(),
+              "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=2\r\n0=HKLM\\A  [Copy]\r\n"
+              "1=HKLM\\B\r\n[CommentList]\r\n0=one  Enable=1 two three\r\n1=b\r\n" +
+                  kDefaultPosition);
+    Load();
+    EXPECT_FALSE(settings.autoCopyEnabled);
+    EXPECT_EQ(list.Rows(), (std::vector<FavouriteEntry>{
+                               {"HKLM\\A  [Copy]", "one  Enable=1 two three"}, {"HKLM\\B", "b"}}));
+}
+
+TEST_F(SettingsTest, TextsLoseEnclosingBlanksAndQuotesAsTheFormatReadsThem) {
+    list.Append({"  HKLM\\Padded  ", "\"quoted\""});
+    list.Append({"'HKCU'", " "});
+    SaveOk();
+    Load();
+    EXPECT_EQ(list.Rows(), (std::vector<FavouriteEntry>{{"HKLM\\Padded", "quoted"}, {"HKCU", ""}}));
+}
+
+TEST_F(SettingsTest, UnknownSectionsKeysAndRowsAboveCountStayAsTheyWere) {
+    files.PutFile(kPath,
+                  "; kept comment\n[Other]\nAnswer = 42\n\n[Copy]\r\nEnable=0\r\nSound=on\r\n"
+                  "\r\n[RegistryList]\r\nCount=1\r\n0=HKLM\r\n1=stale\r\n\r\n"
+                  "[WindowsPosition]\r\nLeft=1\r\nTheme=dark\r\n[Tail]\r\nx=\0y"s);
+    Load();
+    list.Append({"HKCU", "second"});
+    settings.autoCopyEnabled = true;
+    SaveOk({5, 6, 700, 800}, false);
+    EXPECT_EQ(File(),
+              "; kept comment\n[Other]\nAnswer = 42\n\n[Copy]\r\nEnable=1\r\nSound=on\r\n"
+              "\r\n[RegistryList]\r\nCount=2\r\n0=HKLM\r\n1=HKCU\r\n\r\n"
+              "[WindowsPosition]\r\nLeft=5\r\nTheme=dark\r\nTop=6\r\nWidth=700\r\nHeight=800\r\n"
+              "Maximized=0\r\nNormalLeft=342\r\nNormalTop=192\r\nNormalWidth=529\r\n"
+              "NormalHeight=516\r\n[Tail]\r\nx=\0y\r\n[CommentList]\r\n0=\r\n1=second\r\n"s);
+}
+
+TEST_F(SettingsTest, ReadsTheFileOnceAndWritesItOnce) {
+    for (int i = 0; i < 50; ++i) list.Append({"HKLM\\" + std::to_string(i), "c"});
+    SaveOk();
+    files.ResetCounts();
+    Load();
+    EXPECT_EQ(files.ReadCount(), 1);
+    EXPECT_EQ(files.WriteCount(), 0);
+    files.ResetCounts();
+    SaveOk();
+    EXPECT_EQ(files.ReadCount(), 1);
+    EXPECT_EQ(files.WriteCount(), 1);
+}
+
+TEST_F(SettingsTest, UnreadableFileLoadsDefaults) {
+    files.PutFile(kPath, "[Copy]\r\nEnable=1\r\n");
+    files.SetUnreadable(kPath);
+    Load();
+    EXPECT_FALSE(settings.firstRun);
+    EXPECT_FALSE(settings.autoCopyEnabled);
+    EXPECT_EQ(settings.savedWindowBounds, WindowBounds{});
+}
+
+TEST_F(SettingsTest, RandomBytesLoadAndSaveOverThem) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 10; ++round) {
+        std::string junk(65536, '\0');
+        for (char& c : junk) c = static_cast<char>(random() % 256);
+        files.PutFile(kPath, junk);
+        Load();
+        list = FavouritesList{};
+        list.Append({"HKLM\\After", "junk"});
+        settings.autoCopyEnabled = true;
+        SaveOk({1, 2, 3, 4}, true);
+        Load();
+        EXPECT_TRUE(settings.autoCopyEnabled) << round;
+        EXPECT_EQ(settings.savedWindowBounds, (WindowBounds{1, 2, 3, 4})) << round;
+        ASSERT_GE(list.Count(), 1) << round;
+        EXPECT_EQ(list.Row(0), (FavouriteEntry{"HKLM\\After", "junk"})) << round;
+    }
+}
+
+TEST_F(SettingsTest, FiftyMegabyteFileLoads) {
+    std::string text = "[Copy]\r\nEnable=1\r\n[Padding]\r\n";
+    const std::string line = "; " + std::string(97, 'x') + "\r\n";
+    while (text.size() < 25'000'000) text += line;
+    text += "[WindowsPosition]\r\nLeft=77\r\nHuge=" + std::string(25'000'000, 'v') + "\r\n";
+    files.PutFile(kPath, text);
+    Load();
+    EXPECT_TRUE(settings.autoCopyEnabled);
+    EXPECT_EQ(settings.savedWindowBounds.left, 77);
+    SaveOk();
+    const std::size_t untouched = text.find("[WindowsPosition]");
+    EXPECT_EQ(File().compare(0, untouched, text, 0, untouched), 0);
+    EXPECT_EQ(File().size(), text.size() + 1 +
+                                 std::string("Top=192\r\nWidth=529\r\n"
+                                             "Height=516\r\nMaximized=0\r\n"
+                                             "NormalLeft=342\r\nNormalTop=192\r\n"
+                                             "NormalWidth=529\r\nNormalHeight=516"
+                                             "\r\n[RegistryList]\r\nCount=0\r\n"
+                                             "[CommentList]\r\n")
+                                     .size());
+}
+
+TEST_F(SettingsTest, TenThousandRowsRoundTrip) {
+    std::vector<FavouriteEntry> rows;
+    for (int i = 0; i < 10'000; ++i)
+        rows.push_back({"HKEY_CURRENT_USER\\Software\\Vendor\\Product" + std::to_string(i),
+                        i % 3 == 0 ? "" : "comment " + std::to_string(i)});
+    for (const FavouriteEntry& row : rows) list.Append(row);
+    SaveOk();
+    Load();
+    EXPECT_EQ(list.Rows(), rows);
+    SaveOk();
+    Load();
+    EXPECT_EQ(list.Rows(), rows);
+}
+
+}  // namespace
+}  // namespace ks::test
