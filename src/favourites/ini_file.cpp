@@ -44,7 +44,10 @@ public:
         line.end = std::min(nextCr_, nextLf_);
         line.next = line.end;
         if (line.next < text_.size()) {
-            const bool crLf = line.next == nextCr_ && line.next + 1 == nextLf_;
+            // "Not found" is the text's size, so a lone CR as the last byte
+            // must not pair with it.
+            const bool crLf =
+                line.next == nextCr_ && line.next + 1 == nextLf_ && nextLf_ < text_.size();
             line.next += crLf ? 2 : 1;
         }
         at_ = line.next;

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ini.ReadString("RegistryList", "0", "");
     (void)ini.ReadInteger("RegistryList", "Count", 0);
     (void)ini.ReadBoolean("Copy", "Enable", false);
-    for (std::string_view key : ini.KeyNames("RegistryList")) (void)ini.Find("RegistryList", key);
+    for (const ks::IniFile::Entry& entry : ini.Entries("RegistryList"))
+        Require(ini.Find("RegistryList", entry.name).has_value());
 
     ini.WriteInteger("RegistryList", "Count", 7);
     ini.WriteString("CommentList", "0", "plain value");

@@ -235,6 +235,18 @@ TEST(IniFile, EntriesListEachNameOnceWithItsValue) {
 
 // Whatever the text, an unchanged document gives it back unchanged, and what
 // was written reads back after the text is parsed again.
+TEST(IniFile, LoneCarriageReturnAtTheEndOfTheFile) {
+    // Found by fuzzing: the last line ends in a CR with nothing after it, and
+    // a key is replaced in that section while another section gets a new key.
+    IniFile ini("[A]\nx=1\n[B]\r\n0=\r"s);
+    ini.Set("A", "x", "2");
+    ini.Set("B", "0", "v");
+    ini.Set("B", "1", "w");
+    EXPECT_EQ(ini.Serialize(), "[A]\nx=2\r\n[B]\r\n0=v\r\n1=w\r\n");
+    IniFile reread(ini.Serialize());
+    EXPECT_EQ(reread.ReadString("B", "1", ""), "w");
+}
+
 TEST(IniFile, RandomBytesRoundTrip) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 40; ++round) {
