@@ -1,0 +1,93 @@
+#include "ui/tray.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+#include "texts.h"
+#include "ui/control_ids.h"
+
+namespace ks::ui {
+namespace {
+
+// The record's first layout: the 64-character tip and nothing after it.
+constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+
+void RestoreApplicationWindow(HWND application) {
+    DefWindowProcA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+}
+
+}  // namespace
+
+void SetTrayIcon(const TrayWindows& windows, bool add) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayRecordSize;
+    data.hWnd = windows.main;
+    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(windows.main));
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_KEYSTRIDE_TRAYICON;
+    data.hIcon = windows.icon;
+    char tip[256] = {};
+    if (LoadStringA(GetModuleHandleA(nullptr), KS_IDS_TRAY_TIP, tip, sizeof tip) <= 0)
+        std::strcpy(tip, KS_TEXT_TRAY_TIP);
+    std::strncpy(data.szTip, tip, 63);
+    data.szTip[63] = '\0';
+    Shell_NotifyIconA(add ? NIM_ADD : NIM_DELETE, &data);
+}
+
+void MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
+    HWND application = windows.application;
+    SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle | WS_EX_TOOLWINDOW);
+
+    // Minimise towards the notification area, where there is one.
+    if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
+        if (HWND area = FindWindowExA(taskbar, nullptr, "TrayNotifyWnd", nullptr)) {
+            RECT rect{};
+            GetWindowRect(area, &rect);
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            GetWindowPlacement(application, &placement);
+            placement.flags = WPF_SETMINPOSITION;
+            placement.ptMinPosition = {rect.left, rect.top};
+            SetWindowPlacement(application, &placement);
+        }
+    }
+
+    if (IsWindowVisible(windows.main) && IsWindowEnabled(windows.main)) {
+        RECT bounds{};
+        GetWindowRect(windows.main, &bounds);
+        SetWindowPos(application, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+    DefWindowProcA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+
+    SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle);
+    ShowWindow(windows.main, SW_HIDE);
+    ShowWindow(application, SW_HIDE);
+    if (lParam != 1) SetTrayIcon(windows, true);
+}
+
+void BringApplicationToFront(HWND application) {
+    HWND popup = GetLastActivePopup(application);
+    if (popup && popup != application && IsWindowVisible(popup) && IsWindowEnabled(popup))
+        SetForegroundWindow(popup);
+}
+
+void RestoreFromTray(const TrayWindows& windows) {
+    ShowWindow(windows.main, SW_SHOW);
+    if (IsIconic(windows.application)) {
+        RestoreApplicationWindow(windows.application);
+        SetTrayIcon(windows, false);
+    }
+    BringApplicationToFront(windows.application);
+    SetWindowLongA(windows.application, GWL_EXSTYLE, windows.savedApplicationStyle);
+    SetForegroundWindow(windows.application);
+}
+
+void ActivateFromOutside(const TrayWindows& windows) {
+    ShowWindow(windows.main, SW_SHOW);
+    if (IsIconic(windows.application)) RestoreApplicationWindow(windows.application);
+    BringApplicationToFront(windows.application);
+}
+
+}  // namespace ks::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The notification-area icon and the moves between the three states the
+// program can be in: shown, in the tray, hidden without an icon.
+#include <windows.h>
+
+namespace ks::ui {
+
+// The two top-level windows the tray logic acts on, and the application
+// window's extended style as it was when the main window was created.
+struct TrayWindows {
+    HWND application = nullptr;
+    HWND main = nullptr;
+    LONG savedApplicationStyle = 0;
+    HICON icon = nullptr;
+};
+
+// Adds or removes the icon. The result is not looked at: adding an icon that
+// is there, or removing one that is not, changes nothing.
+void SetTrayIcon(const TrayWindows& windows, bool add);
+
+// SC_MINIMIZE: the program leaves the taskbar; the icon appears unless
+// `lParam` is exactly 1.
+void MinimiseToTray(const TrayWindows& windows, LPARAM lParam);
+
+// The icon's left click and the tray menu's "Open".
+void RestoreFromTray(const TrayWindows& windows);
+
+// WM_KEYSTRIDE_ACTIVATE: shows the window and leaves any icon in place.
+void ActivateFromOutside(const TrayWindows& windows);
+
+// Brings the application's last active pop-up to the front when it is
+// visible, enabled and not the application window itself.
+void BringApplicationToFront(HWND application);
+
+}  // namespace ks::ui
