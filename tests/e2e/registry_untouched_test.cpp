@@ -1,0 +1,116 @@
+// Keystride only reads the registry: a run of many jumps, found and not
+// found, leaves every key and value as it was. The Registry Editor keeps
+// its own settings (last key, window place) under its Applets key; those are
+// the editor's writes, not ours, and are left out of the comparison, as is
+// the Wine layer's own bookkeeping under Software\Wine.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+#include <string>
+
+#include "jump/jump_resolution.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+namespace {
+
+using Snapshot = std::map<std::string, std::string>;  // key or key|value -> type and data
+
+bool WrittenByOthers(const std::string& path) {
+    return path.find("\\Applets\\Regedit") != std::string::npos ||
+           path.rfind("HKCU\\Software\\Wine", 0) == 0;
+}
+
+void Capture(HKEY parent, const std::string& path, Snapshot& out) {
+    if (WrittenByOthers(path)) return;
+    out[path] = "key";
+    char name[16384];
+    std::string data(1 << 16, '\0');
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name, type = 0, dataLength = static_cast<DWORD>(data.size());
+        const LONG result = RegEnumValueA(parent, i, name, &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataLength);
+        if (result == ERROR_NO_MORE_ITEMS) break;
+        if (result != ERROR_SUCCESS && result != ERROR_MORE_DATA) break;
+        out[path + "|" + name] = std::to_string(type) + ":" + data.substr(0, dataLength);
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name;
+        if (RegEnumKeyExA(parent, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        HKEY child = nullptr;
+        if (RegOpenKeyExA(parent, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
+        Capture(child, path + "\\" + name, out);
+        RegCloseKey(child);
+    }
+}
+
+Snapshot CaptureRegistry() {
+    Snapshot snapshot;
+    Capture(HKEY_CURRENT_USER, "HKCU", snapshot);
+    HKEY software = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_READ, &software) == ERROR_SUCCESS) {
+        Capture(software, "HKLM\\Software", snapshot);
+        RegCloseKey(software);
+    }
+    return snapshot;
+}
+
+void CloseEditor() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(editor, &processId);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    if (process) WaitForSingleObject(process.Get(), 10000);
+}
+
+TEST(RegistryUntouched, ManyJumpsWriteNothing) {
+    CloseEditor();
+    const Snapshot before = CaptureRegistry();
+    ASSERT_GT(before.size(), 1000u);
+
+    // Texts that are not found end in a box; a second thread answers it.
+    std::atomic<bool> done{false};
+    std::atomic<int> boxes{0};
+    std::thread dismisser([&] {
+        while (!done) {
+            if (HWND box = FindWindowA("#32770", "Keystride")) {
+                SendMessageA(box, WM_COMMAND, IDOK, 0);
+                ++boxes;
+            }
+            Sleep(50);
+        }
+    });
+    Win32Registry registry;
+    Win32WindowSystem windows;
+    Win32ProcessControl processes;
+    for (const char* text :
+         {"HKCU\\Software", "hklm\\software\\Microsoft\\Windows\\CurrentVersion\\ProgramFilesDir",
+          "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion",
+          "HKEY_CURRENT_USER\\Control Panel\\Desktop", "HKU", "HKCR",
+          "HKCU\\Software\\NoSuchKeyForKeystride\\NoValue"})
+        JumpToRegistryPath({registry, windows, processes}, text);
+    done = true;
+    dismisser.join();
+    EXPECT_EQ(boxes, 1) << "only the missing key is not found";
+
+    CloseEditor();
+    const Snapshot after = CaptureRegistry();
+    for (const auto& [path, data] : after) {
+        const auto it = before.find(path);
+        EXPECT_TRUE(it != before.end() && it->second == data) << "changed or added: " << path;
+    }
+    for (const auto& [path, data] : before)
+        EXPECT_TRUE(after.count(path)) << "removed: " << path;
+}
+
+}  // namespace
+}  // namespace ks::test
