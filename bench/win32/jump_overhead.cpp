@@ -1,0 +1,101 @@
+// Jump overhead: from the start of a jump to the last message handled by a
+// recording stand-in editor, against the pauses the keystroke sequence itself
+// requires. Ten levels deep (a root and nine keys), median of several runs.
+//   jump_overhead <fake_regedit.exe> [runs]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "jump/jump_resolution.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace {
+
+// The real process calls, with the pauses the driver asks for added up.
+class CountingProcessControl final : public ks::ProcessControl {
+public:
+    std::uint64_t paused = 0;
+    bool StartProgram(const ks::ProgramStart& s, ks::ProcessHandle& p) override {
+        return real_.StartProgram(s, p);
+    }
+    void WaitForInputIdle(ks::ProcessHandle p, std::uint32_t ms) override { real_.WaitForInputIdle(p, ms); }
+    void CloseHandle(ks::ProcessHandle p) override { real_.CloseHandle(p); }
+    void DisableFsRedirection(void*& v) override { real_.DisableFsRedirection(v); }
+    void RevertFsRedirection(void* v) override { real_.RevertFsRedirection(v); }
+    std::string WindowsDirectory() override { return real_.WindowsDirectory(); }
+    std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
+    void Sleep(std::uint32_t ms) override {
+        paused += ms;
+        real_.Sleep(ms);
+    }
+    bool IsWine() override { return real_.IsWine(); }
+
+private:
+    ks::Win32ProcessControl real_;
+};
+
+double Now() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: jump_overhead <fake_regedit.exe> [runs]\n");
+        return 2;
+    }
+    const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
+    const std::string keyPath = "Software\\KeystrideBench\\L3\\L4\\L5\\L6\\L7\\L8\\L9";
+    HKEY created = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created,
+                    nullptr);
+    if (created) RegCloseKey(created);
+
+    std::string command = std::string("\"") + argv[1] + "\" NUL";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION editor{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &editor)) {
+        std::fprintf(stderr, "cannot start %s\n", argv[1]);
+        return 1;
+    }
+    for (int i = 0; i < 500 && !FindWindowA("RegEdit_RegEdit", nullptr); ++i) Sleep(20);
+
+    ks::Win32Registry registry;
+    ks::Win32WindowSystem windows;
+    std::vector<double> overheads, totals;
+    double pauses = 0;
+    for (int run = 0; run < runs; ++run) {
+        CountingProcessControl processes;
+        const double start = Now();
+        ks::JumpToRegistryPath({registry, windows, processes}, "HKCU\\" + keyPath);
+        const double total = Now() - start;
+        pauses = static_cast<double>(processes.paused);
+        totals.push_back(total);
+        overheads.push_back(total - pauses);
+    }
+    PostMessageA(FindWindowA("RegEdit_RegEdit", nullptr), WM_CLOSE, 0, 0);
+    WaitForSingleObject(editor.hProcess, 10000);
+    CloseHandle(editor.hProcess);
+    CloseHandle(editor.hThread);
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\KeystrideBench");
+
+    std::sort(overheads.begin(), overheads.end());
+    std::sort(totals.begin(), totals.end());
+    const double overhead = overheads[overheads.size() / 2];
+    std::printf("jump overhead, ten levels: median %.1f ms total, %.0f ms of required pauses, "
+                "%.1f ms overhead = %.2f %% (target < 5 %%), %d runs\n",
+                totals[totals.size() / 2], pauses, overhead, 100.0 * overhead / pauses, runs);
+    return 0;
+}
