@@ -21,4 +21,5 @@ if [ "$demo" = 0 ] && [ -f build/win64/keystride.exe ]; then
   exec "$ks_wine" build/win64/keystride.exe
 fi
 
-exec bash scripts/demo.sh
+# shellcheck source=demo.sh
+source scripts/demo.sh
