@@ -15,7 +15,7 @@ bash scripts/build-deps.sh
 echo "== native benchmarks (Release)"
 cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/bench-native -j"$(nproc)" --target native_bench >/dev/null
-build/bench-native/native_bench
+for b in build/bench-native/*_bench; do "$b"; done
 
 echo "== under Wine"
 cmake --preset win64 >/dev/null

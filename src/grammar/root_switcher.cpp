@@ -24,10 +24,17 @@ std::string ApplyRootPrefix(std::string_view text, int index) {
 
 bool IsRegistryPathText(std::string_view text) {
     // The system's locale rule lower-cases more than A to Z, but every
-    // fragment is ASCII, so only that range decides a match.
-    const std::string lowered = LowerAscii(text);
-    for (std::string_view fragment : ClipboardRecognizerTable)
-        if (lowered.find(LowerAscii(fragment)) != std::string::npos) return true;
+    // fragment is ASCII, so only that range decides a match. Every fragment
+    // begins with "hk", so only the places where those two letters stand are
+    // tried: one pass over the text, however long.
+    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+        if (LowerAscii(text[at]) != 'h' || LowerAscii(text[at + 1]) != 'k') continue;
+        const std::string_view rest = text.substr(at);
+        for (std::string_view fragment : ClipboardRecognizerTable)
+            if (rest.size() >= fragment.size() &&
+                EqualsIgnoringAsciiCase(rest.substr(0, fragment.size()), fragment))
+                return true;
+    }
     return false;
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "grammar/ascii.h"
+
 namespace ks {
 namespace {
 
@@ -53,6 +57,20 @@ TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
     EXPECT_TRUE(IsRegistryPathText(std::string(1 << 20, 'a') + "HkCc"));
     EXPECT_TRUE(IsRegistryPathText(std::string("\0hku", 4)));
     EXPECT_FALSE(IsRegistryPathText("h\xC4k\xC0u"));
+}
+
+TEST(ClipboardRecognizer, AgreesWithSearchingEveryFragmentInALowerCasedCopy) {
+    const std::string alphabet = "hHkKuUlLmMcCrRx_\\ EYSTORA";
+    std::mt19937 random(11);
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 24, ' ');
+        for (char& c : text) c = alphabet[random() % alphabet.size()];
+        const std::string lowered = LowerAscii(text);
+        bool expected = false;
+        for (std::string_view fragment : ClipboardRecognizerTable)
+            expected = expected || lowered.find(LowerAscii(fragment)) != std::string::npos;
+        ASSERT_EQ(IsRegistryPathText(text), expected) << text;
+    }
 }
 
 TEST(ClipboardText, TrimsBlanksAndControlsButKeepsHighBytes) {
