@@ -139,7 +139,7 @@ std::optional<std::string> SaveSettings(Files& files, Settings& settings,
 
     // The whole text goes in one write that replaces the old file only when
     // it succeeded, so a failed save leaves the previous settings intact.
-    if (!files.ReplaceFile(path, ini.Serialize())) return UnableToWrite(path);
+    if (!files.ReplaceContents(path, ini.Serialize())) return UnableToWrite(path);
     return std::nullopt;
 }
 

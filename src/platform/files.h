@@ -30,7 +30,7 @@ public:
     // Writes the whole file beside the old one and then puts it in its
     // place, so that a failed or interrupted write leaves the old file as
     // it was. False when anything failed.
-    virtual bool ReplaceFile(const std::string& path, const std::string& contents) = 0;
+    virtual bool ReplaceContents(const std::string& path, const std::string& contents) = 0;
 };
 
 }  // namespace ks

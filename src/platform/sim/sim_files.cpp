@@ -117,7 +117,7 @@ std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
     return Contents(key);
 }
 
-bool SimFiles::ReplaceFile(const std::string& path, const std::string& contents) {
+bool SimFiles::ReplaceContents(const std::string& path, const std::string& contents) {
     calls_.emplace_back("ReplaceFile");
     ++writes_;
     const std::string key = Key(path);

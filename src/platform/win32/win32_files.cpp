@@ -4,8 +4,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <wininet.h>
-// The interface's ReplaceFile is ours, not the kernel's ReplaceFileA.
-#undef ReplaceFile
 
 #include <algorithm>
 #include <cstdint>
@@ -147,7 +145,7 @@ std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
     return contents;
 }
 
-bool Win32Files::ReplaceFile(const std::string& path, const std::string& contents) {
+bool Win32Files::ReplaceContents(const std::string& path, const std::string& contents) {
     const std::string temporary = path + ".tmp";
     bool written = false;
     {

@@ -17,7 +17,7 @@ public:
     bool CreateDirectories(const std::string& path) override;
     bool FileExists(const std::string& path) override;
     std::optional<std::string> ReadFile(const std::string& path) override;
-    bool ReplaceFile(const std::string& path, const std::string& contents) override;
+    bool ReplaceContents(const std::string& path, const std::string& contents) override;
 
 private:
     Window owner_;

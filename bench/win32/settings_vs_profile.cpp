@@ -1,0 +1,111 @@
+// Settings with 10,000 favourites: the program's own reader and writer
+// against the system's private-profile functions on the same file.
+// Median of several runs; the profile writes are so slow (each one rewrites
+// the whole file) that a tenth of them is timed and the figure scaled up.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "favourites/settings.h"
+#include "platform/win32/win32_files.h"
+
+namespace {
+
+constexpr int kRows = 10'000;
+constexpr int kRuns = 5;
+
+// The real file calls with the settings folder in a scratch place.
+class ScratchFiles final : public ks::Files {
+public:
+    explicit ScratchFiles(std::string folder) : folder_(std::move(folder)) {}
+    void EndBrowserSession() override {}
+    std::string AppDataFolder() override { return folder_; }
+    std::string ExecutableFolder() override { return real_.ExecutableFolder(); }
+    bool DirectoryExists(const std::string& p) override { return real_.DirectoryExists(p); }
+    bool CreateDirectories(const std::string& p) override { return real_.CreateDirectories(p); }
+    bool FileExists(const std::string& p) override { return real_.FileExists(p); }
+    std::optional<std::string> ReadFile(const std::string& p) override { return real_.ReadFile(p); }
+    bool ReplaceContents(const std::string& p, const std::string& c) override {
+        return real_.ReplaceContents(p, c);
+    }
+
+private:
+    std::string folder_;
+    ks::Win32Files real_;
+};
+
+double Now() {
+    LARGE_INTEGER frequency, counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+template <typename Action>
+double Median(int runs, Action action) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        const double start = Now();
+        action();
+        times.push_back(Now() - start);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+}  // namespace
+
+int main() {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "keystride-bench";
+    ScratchFiles files(folder);
+    ks::Settings settings;
+    ks::FavouritesList rows;
+    for (int i = 0; i < kRows; ++i)
+        rows.Append({"HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor\\Product\\Key" + std::to_string(i),
+                     "Comment " + std::to_string(i)});
+    if (ks::SaveSettings(files, settings, rows, {}, false)) {
+        std::puts("cannot write the settings file");
+        return 1;
+    }
+    bool firstRun = false;
+    const std::string path = ks::OpenSettingsFile(files, firstRun);
+
+    const double ownLoad = Median(kRuns, [&] {
+        ks::Settings loaded;
+        ks::FavouritesList list;
+        ks::LoadSettings(files, loaded, list);
+    });
+    const double ownSave = Median(kRuns, [&] { (void)ks::SaveSettings(files, settings, rows, {}, false); });
+
+    char value[2048];
+    const double profileLoad = Median(3, [&] {
+        GetPrivateProfileStringA("RegistryList", "Count", "", value, sizeof value, path.c_str());
+        for (int i = 0; i < kRows; ++i) {
+            const std::string key = std::to_string(i);
+            GetPrivateProfileStringA("RegistryList", key.c_str(), "", value, sizeof value, path.c_str());
+            GetPrivateProfileStringA("CommentList", key.c_str(), "", value, sizeof value, path.c_str());
+        }
+    });
+    const int sampledWrites = kRows / 10;
+    const double profileSaveSample = Median(3, [&] {
+        for (int i = 0; i < sampledWrites; ++i) {
+            const std::string key = std::to_string(i);
+            WritePrivateProfileStringA("RegistryList", key.c_str(), "HKEY_LOCAL_MACHINE\\x", path.c_str());
+            WritePrivateProfileStringA("CommentList", key.c_str(), "c", path.c_str());
+        }
+    });
+    const double profileSave = profileSaveSample * 10;
+
+    std::printf("settings load, %d rows: own %.1f ms, private-profile API %.0f ms (%.0fx); target < 100 ms\n",
+                kRows, ownLoad, profileLoad, profileLoad / ownLoad);
+    std::printf("settings save, %d rows: own %.1f ms, private-profile API %.0f ms "
+                "(scaled from %d rows, %.0fx); target < 100 ms\n",
+                kRows, ownSave, profileSave, sampledWrites, profileSave / ownSave);
+    DeleteFileA(path.c_str());
+    return 0;
+}
