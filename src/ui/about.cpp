@@ -1,0 +1,145 @@
+// The About window. Its sizes are the designed pixels on every display.
+#include "ui/about.h"
+
+#include <shellapi.h>
+
+#include "resource.h"
+#include "texts.h"
+#include "ui/control_ids.h"
+#include "ui/jpeg_picture.h"
+#include "ui/modal_dialog.h"
+#include "ui/ui_kit.h"
+
+namespace ks::ui {
+namespace {
+
+constexpr char kClassName[] = "TfrmAbout";
+constexpr char kCaption[] = "About Korvel Keystride";
+constexpr int kClientWidth = 360;
+constexpr int kClientHeight = 243;
+constexpr POINT kIconPosition{20, 61};
+constexpr int kIconSize = 32;
+constexpr COLORREF kLinkColour = RGB(0, 0, 255);
+
+class TfrmAbout final : public ModalDialog {
+public:
+    explicit TfrmAbout(HINSTANCE resources) noexcept : resources_(resources) {}
+    ~TfrmAbout() override { Destroy(); }
+
+    bool Create(HWND owner);
+    void Run() { ShowModal({}); }
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HWND AddLabel(const char* text, int left, int top, HFONT font, DWORD style = 0, int id = -1);
+    void Paint(HDC dc) const;
+    void lbEAddressClick();
+
+    HINSTANCE resources_;
+    Font font_;
+    Font linkFont_;
+    Bitmap Image2_;
+    HICON Image1_ = nullptr;  // shared with the module: not destroyed
+    HWND lbEAddress_ = nullptr;
+};
+
+bool TfrmAbout::Create(HWND owner) {
+    font_ = CreateDesignFont(kDesignDpi);
+    linkFont_ = CreateDesignFont(kDesignDpi, 11, FW_NORMAL, true);
+    Image2_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
+    Image1_ = static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
+                                            IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
+    if (!ModalDialog::Create(owner, kClassName, kCaption, SIZE{kClientWidth, kClientHeight}))
+        return false;
+
+    AddLabel("Korvel Keystride", 80, 62, font_.Get());
+    AddLabel("Version: " KS_TEXT_VERSION "   Build 20261019", 80, 84, font_.Get());
+    AddControl("STATIC", "", SS_ETCHEDHORZ, -1, Bounds(80, 176, 262, 2));
+    // SS_NOTIFY: the label takes the mouse, so it can be clicked and can set
+    // its own cursor.
+    lbEAddress_ = AddLabel(KS_TEXT_MAKER_SITE, 80, 188, linkFont_.Get(), SS_NOTIFY,
+                           IDC_LBEADDRESS);
+    HWND bOK = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
+                          Bounds(256, 202, 80, 27));
+    if (bOK) SendMessageA(bOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return true;
+}
+
+HWND TfrmAbout::AddLabel(const char* text, int left, int top, HFONT font, DWORD style, int id) {
+    const SIZE size = TextExtent(font, text);
+    HWND label = AddControl("STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | style, id,
+                            Bounds(left, top, size.cx, size.cy));
+    if (label) SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return label;
+}
+
+void TfrmAbout::Paint(HDC dc) const {
+    // Image2 is as large as its picture, at the top left.
+    const SIZE banner = BitmapSize(Image2_.Get());
+    if (banner.cx > 0) PaintStretched(dc, Image2_.Get(), Bounds(0, 0, banner.cx, banner.cy));
+    if (Image1_)
+        DrawIconEx(dc, kIconPosition.x, kIconPosition.y, Image1_, kIconSize, kIconSize, 0,
+                   nullptr, DI_NORMAL);
+}
+
+void TfrmAbout::lbEAddressClick() {
+    // Nothing is reported when no browser starts; the window stays open.
+    ShellExecuteA(Window(), "Open", KS_URL_PRODUCT, nullptr, nullptr, SW_SHOW);
+}
+
+LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        if (HDC dc = BeginPaint(Window(), &paint)) {
+            Paint(dc);
+            EndPaint(Window(), &paint);
+        }
+        return 0;
+    }
+    case WM_PRINTCLIENT:  // printed into a bitmap, as for screenshots and animations
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == lbEAddress_) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kLinkColour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == lbEAddress_ && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorA(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:  // Escape
+            EndModal(IDOK);
+            return 0;
+        case IDC_LBEADDRESS:
+            if (HIWORD(wParam) == STN_CLICKED) lbEAddressClick();
+            return 0;
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    return ModalDialog::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace
+
+void RunAboutWindow(HWND owner) { RunAboutWindow(owner, GetModuleHandleA(nullptr)); }
+
+void RunAboutWindow(HWND owner, HINSTANCE resources) {
+    TfrmAbout about(resources);
+    if (about.Create(owner)) about.Run();
+}
+
+}  // namespace ks::ui

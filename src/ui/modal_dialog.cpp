@@ -1,0 +1,171 @@
+#include "ui/modal_dialog.h"
+
+#include <algorithm>
+
+#include "ui/message_loop.h"
+
+namespace ks::ui {
+namespace {
+
+RECT WorkAreaNear(const RECT& area) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
+        return monitor.rcWork;
+    return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// Where a window of `size` goes: centred on the owner when it can be seen,
+// else on the screen, and moved back inside the work area so that its
+// caption can always be reached.
+POINT CentredPosition(HWND owner, SIZE size) {
+    RECT area{};
+    const bool onOwner = owner && IsWindowVisible(owner) && !IsIconic(owner) &&
+                         GetWindowRect(owner, &area);
+    const RECT work = WorkAreaNear(onOwner ? area : RECT{0, 0, 1, 1});
+    if (!onOwner) area = work;
+    POINT position{area.left + (area.right - area.left - size.cx) / 2,
+                   area.top + (area.bottom - area.top - size.cy) / 2};
+    position.x = std::max(work.left, std::min(position.x, work.right - size.cx));
+    position.y = std::max(work.top, std::min(position.y, work.bottom - size.cy));
+    return position;
+}
+
+}  // namespace
+
+ModalDialog::~ModalDialog() { Destroy(); }
+
+void ModalDialog::Destroy() noexcept {
+    if (!window_) return;
+    // The object is going: later messages must not reach it.
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    HWND window = window_;
+    window_ = nullptr;
+    DestroyWindow(window);
+}
+
+bool ModalDialog::Create(HWND owner, const char* className, const char* caption, SIZE clientSize) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = className;
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+
+    owner_ = owner;
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    if (!CreateWindowExA(exStyle, className, caption, style, 0, 0, clientSize.cx, clientSize.cy,
+                         owner, nullptr, instance, this))
+        return false;
+
+    // The frame's size is what the system makes of it on this display; take
+    // it from the window rather than computing it.
+    RECT outer{};
+    RECT inner{};
+    GetWindowRect(window_, &outer);
+    GetClientRect(window_, &inner);
+    const SIZE size{clientSize.cx + (outer.right - outer.left) - inner.right,
+                    clientSize.cy + (outer.bottom - outer.top) - inner.bottom};
+    const POINT position = CentredPosition(owner, size);
+    SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+HWND ModalDialog::AddControl(const char* className, const char* text, DWORD style, int id,
+                             RECT bounds, DWORD exStyle) {
+    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left,
+                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+int ModalDialog::ShowModal(const std::function<void()>& onIdle) {
+    if (!window_) return 0;
+    result_ = 0;
+    RunModal(window_, owner_, [this] { return result_ != 0 || !window_; }, onIdle);
+    return result_;
+}
+
+void ModalDialog::RestoreFocus() {
+    if (focus_ && IsWindow(focus_) && IsWindowEnabled(focus_) && IsWindowVisible(focus_)) {
+        SetFocus(focus_);
+        return;
+    }
+    // The first time: the first control in the tab order, its text selected
+    // as a dialog does.
+    HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+    if (!first) return;
+    SetFocus(first);
+    if (SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageA(first, EM_SETSEL, 0, -1);
+}
+
+LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) focus_ = focus;
+        } else if (!HIWORD(wParam)) {
+            RestoreFocus();
+        }
+        return 0;
+    case DM_GETDEFID:
+        // Enter means OK; the dialog keyboard asks here which button that is.
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CLOSE:
+        EndModal(IDCANCEL);
+        return 0;
+    default:
+        return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<ModalDialog*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // Destroyed from outside (its owner went): the modal showing ends as
+        // cancelled, and the object forgets the handle.
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        if (self->result_ == 0) self->result_ = IDCANCEL;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+std::string WindowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+SIZE TextExtent(HFONT font, const char* text) {
+    SIZE size{0, 0};
+    HDC screen = GetDC(nullptr);
+    if (!screen) return size;
+    const HGDIOBJ previous = SelectObject(screen, font);
+    GetTextExtentPoint32A(screen, text, lstrlenA(text), &size);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+}  // namespace ks::ui

@@ -1,0 +1,72 @@
+#pragma once
+// What the program's two small modal windows (the favourite editor and the
+// About window) share: a fixed dialog frame centred on its owner, the
+// dialog keyboard, a modal result, and the message routing to the window
+// object.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ks::ui {
+
+class ModalDialog {
+public:
+    ModalDialog(const ModalDialog&) = delete;
+    ModalDialog& operator=(const ModalDialog&) = delete;
+
+protected:
+    ModalDialog() = default;
+    // Destroys the window if the derived class has not done so already.
+    virtual ~ModalDialog();
+
+    // Creates the window hidden: fixed dialog frame, `caption`, a client area
+    // of `clientSize` device pixels, centred on `owner` (on the screen when
+    // there is none) and kept within the screen's work area.
+    bool Create(HWND owner, const char* className, const char* caption, SIZE clientSize);
+
+    // A child control at a rectangle in device pixels of the client area.
+    HWND AddControl(const char* className, const char* text, DWORD style, int id, RECT bounds,
+                    DWORD exStyle = 0);
+
+    // Shows the window modally over its owner until EndModal or the close
+    // box. Returns the modal result: the one given to EndModal, IDCANCEL for
+    // the close box, 0 when the program was told to quit meanwhile.
+    int ShowModal(const std::function<void()>& onIdle);
+    // The first result given stands: a close that arrives before the loop
+    // has seen an OK does not turn it into Cancel.
+    void EndModal(int result) noexcept {
+        if (result_ == 0) result_ = result;
+    }
+
+    // Derived classes call this first in their destructor, so that the
+    // window goes before the fonts and pictures it shows.
+    void Destroy() noexcept;
+
+    // A message to the window; what it does not handle goes to the base.
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND Window() const noexcept { return window_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void RestoreFocus();
+
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window lost it
+    int result_ = 0;
+};
+
+// The whole text of a window, however long.
+std::string WindowText(HWND window);
+
+// The size of `text` in `font` on the screen, in device pixels.
+SIZE TextExtent(HFONT font, const char* text);
+
+// A rectangle from left, top, width and height.
+inline RECT Bounds(int left, int top, int width, int height) noexcept {
+    return RECT{left, top, left + width, top + height};
+}
+
+}  // namespace ks::ui

@@ -1,0 +1,593 @@
+// The favourite editor and the About window, opened in-process and driven
+// from a second thread; the program's pictures and texts as keystride.exe
+// carries them; JPEG decoding of good and damaged data.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "resource.h"
+#include "texts.h"
+#include "ui/about.h"
+#include "ui/add_registry.h"
+#include "ui/control_ids.h"
+#include "ui/jpeg_picture.h"
+#include "ui/ui_kit.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+namespace {
+
+constexpr char kEditorCaption[] = "Add to list";
+constexpr char kAboutCaption[] = "About Korvel Keystride";
+
+// Waits for a condition another thread brings about; false when it never
+// comes. The limit only keeps a broken build from hanging.
+bool WaitUntil(const std::function<bool()>& condition) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > 10000) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+HWND FindOwnWindow(const char* caption) {
+    HWND window = FindWindowA(nullptr, caption);
+    DWORD process = 0;
+    if (window) GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId() && IsWindowVisible(window) ? window : nullptr;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                               : nullptr;
+}
+
+std::string TextOf(HWND window) {
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(),
+                                                        static_cast<int>(text.size()))));
+    return text;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Keys reach the window through its message queue, as typed keys do, so
+// that the dialog keyboard sees them.
+void PostKey(HWND target, WPARAM key) { PostMessageA(target, WM_KEYDOWN, key, 1); }
+void PostAltKey(HWND target, char letter) {
+    PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(letter), 0x20000001);
+}
+// Types at the end of an edit box's text.
+void PostText(HWND edit, const std::string& text) {
+    const int end = GetWindowTextLengthA(edit);
+    SendMessageA(edit, EM_SETSEL, end, end);
+    for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+// Saves what the screen shows of `window` as a BMP under the build folder.
+void SaveScreenshot(HWND window, const std::string& name) {
+    UpdateWindow(window);
+    Sleep(300);  // lets the X server catch up with the painting
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    const std::string folder = std::string(KS_BUILD_DIR) + "/screenshots";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(folder + "/" + name + ".bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+// A visible window of a known place, the owner of the windows under test.
+class OwnerWindow {
+public:
+    OwnerWindow() {
+        window_ = CreateWindowExA(0, "STATIC", "Keystride owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  120, 90, 640, 520, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                  nullptr);
+    }
+    ~OwnerWindow() {
+        if (window_) DestroyWindow(window_);
+    }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Runs `open` (which shows a modal window and returns when it closes) on
+// this thread while `drive` works the window from a second thread. Should
+// the window stay open after `drive`, it is closed, so a failing test cannot
+// hang.
+void WhileOpen(const char* caption, const std::function<void()>& open,
+               const std::function<void(HWND)>& drive) {
+    std::atomic<HWND> seen{nullptr};
+    std::thread driver([&] {
+        HWND window = nullptr;
+        if (!WaitUntil([&] { return (window = FindOwnWindow(caption)) != nullptr; })) return;
+        seen = window;
+        drive(window);
+        if (!WaitUntil([&] { return !IsWindowVisible(window); }))
+            PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    open();
+    driver.join();
+    EXPECT_NE(seen.load(), nullptr) << "\"" << caption << "\" never showed";
+}
+
+class DialogFavouriteEditor : public ::testing::Test {
+protected:
+    // Opens the editor over the owner with the texts; true when it ended with OK.
+    bool Run(const std::function<void(HWND)>& drive) {
+        bool confirmed = false;
+        WhileOpen(kEditorCaption,
+                  [&] { confirmed = ui::RunFavouriteEditor(owner.Get(), keyText, comment); },
+                  drive);
+        return confirmed;
+    }
+
+    static HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
+    static bool OkEnabled(HWND window) { return IsWindowEnabled(Item(window, IDOK)) != FALSE; }
+    // Waits for the idle update to bring OK into the expected state.
+    static bool OkBecomes(HWND window, bool enabled) {
+        return WaitUntil([&] { return OkEnabled(window) == enabled; });
+    }
+
+    OwnerWindow owner;
+    std::string keyText;
+    std::string comment;
+};
+
+TEST_F(DialogFavouriteEditor, WindowAsDesigned) {
+    keyText = "HKCU\\Software";
+    comment = "a comment";
+    const bool confirmed = Run([&](HWND window) {
+        EXPECT_FALSE(IsWindowEnabled(owner.Get())) << "the owner takes no input meanwhile";
+        EXPECT_EQ(TextOf(window), kEditorCaption);
+        const UINT dpi = ui::DpiOf(window);
+        const SIZE client = ClientSize(window);
+        EXPECT_EQ(client.cx, ui::Scale(390, dpi));
+        EXPECT_EQ(client.cy, ui::Scale(222, dpi));
+        const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+        EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner.Get());
+        const POINT centre = CentreOf(window);
+        const POINT ownerCentre = CentreOf(owner.Get());
+        EXPECT_LE(std::abs(centre.x - ownerCentre.x), 1);
+        EXPECT_LE(std::abs(centre.y - ownerCentre.y), 1);
+
+        EXPECT_EQ(TextOf(Item(window, IDC_EREGISTRYKEY)), "HKCU\\Software");
+        EXPECT_EQ(TextOf(Item(window, IDC_ECOMMENT)), "a comment");
+        EXPECT_EQ(TextOf(Item(window, IDC_BLAUNCHREGEDIT)), "&Launch Registry Editor");
+        EXPECT_EQ(TextOf(Item(window, IDOK)), "&OK");
+        EXPECT_EQ(TextOf(Item(window, IDCANCEL)), "&Cancel");
+        EXPECT_NE(Item(window, IDC_SUIGROUPBOX1), nullptr);
+        for (const char* label :
+             {"Registry Key:", "Comment:",
+              "Enter the registry key like: HKEY_CURRENT_USER\\Software\\Microsoft"})
+            EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", label), nullptr) << label;
+        EXPECT_TRUE(OkEnabled(window));
+        SaveScreenshot(window, "add_to_list");
+        SendMessageA(Item(window, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(IsWindowEnabled(owner.Get())) << "the owner is given back its input";
+}
+
+TEST_F(DialogFavouriteEditor, OkFollowsTheKeyRule) {
+    Run([&](HWND window) {
+        HWND key = Item(window, IDC_EREGISTRYKEY);
+        EXPECT_FALSE(OkEnabled(window)) << "empty key text";
+        // Each text flips the state, so each check sees the idle update.
+        const std::vector<std::pair<const char*, bool>> texts = {
+            {"hklm\\software", true},
+            {"HK", false},
+            {"hkey_local_machine\\software", true},
+            {" HKLM", false},
+            {"HKUSERS", true},
+            {"", false},
+            {"hkcc", true},
+            {"HKEY", false},
+            {"HKCR\\.txt", true},
+        };
+        for (const auto& [text, enabled] : texts) {
+            SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+            EXPECT_TRUE(OkBecomes(window, enabled)) << "\"" << text << "\"";
+        }
+        // The same while typing.
+        SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        EXPECT_TRUE(OkBecomes(window, false));
+        PostText(key, "HKC");
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(key) == "HKC"; }));
+        EXPECT_TRUE(OkBecomes(window, false));
+        PostText(key, "U");
+        EXPECT_TRUE(OkBecomes(window, true));
+        PostKey(key, VK_BACK);
+        EXPECT_TRUE(OkBecomes(window, false));
+        // The comment does not count.
+        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("HKLM"));
+        PostText(Item(window, IDC_ECOMMENT), "x");
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Item(window, IDC_ECOMMENT)) == "HKLMx"; }));
+        EXPECT_FALSE(OkEnabled(window));
+        SendMessageA(Item(window, IDCANCEL), BM_CLICK, 0, 0);
+    });
+}
+
+TEST_F(DialogFavouriteEditor, OkReturnsTheFieldTexts) {
+    keyText = "HKCU\\Old";
+    comment = "old";
+    const bool confirmed = Run([&](HWND window) {
+        SendMessageA(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("hklm\\Software\\Korvel"));
+        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>("  new comment  "));
+        ASSERT_TRUE(OkBecomes(window, true));
+        SendMessageA(Item(window, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(keyText, "hklm\\Software\\Korvel");
+    EXPECT_EQ(comment, "  new comment  ") << "texts come back untrimmed";
+}
+
+TEST_F(DialogFavouriteEditor, EveryWayOutButOkLeavesTheTextsAlone) {
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+        {"Cancel button", [](HWND w) { SendMessageA(Item(w, IDCANCEL), BM_CLICK, 0, 0); }},
+        {"close box", [](HWND w) { SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Escape", [](HWND w) { PostKey(Item(w, IDC_EREGISTRYKEY), VK_ESCAPE); }},
+        {"Alt+C", [](HWND w) { PostAltKey(Item(w, IDC_EREGISTRYKEY), 'c'); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        keyText = "HKCU\\Software\\Kept";
+        comment = "kept";
+        const bool confirmed = Run([&, leave = leave](HWND window) {
+            SendMessageA(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>("HKLM\\Changed"));
+            SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>("changed"));
+            leave(window);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); })) << way;
+        });
+        EXPECT_FALSE(confirmed) << way;
+        EXPECT_EQ(keyText, "HKCU\\Software\\Kept") << way;
+        EXPECT_EQ(comment, "kept") << way;
+    }
+}
+
+TEST_F(DialogFavouriteEditor, EnterConfirmsOnlyWhenOkIsEnabled) {
+    keyText = "not a key";
+    const bool confirmed = Run([&](HWND window) {
+        HWND key = Item(window, IDC_EREGISTRYKEY);
+        EXPECT_TRUE(OkBecomes(window, false));
+        PostKey(key, VK_RETURN);
+        // Keys are handled in order: once the next one has arrived, Enter has
+        // had its chance to close the window.
+        PostText(key, "!");
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(key) == "not a key!"; }));
+        EXPECT_TRUE(IsWindowVisible(window)) << "Enter with OK disabled";
+
+        SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("HKU\\.DEFAULT"));
+        EXPECT_TRUE(OkBecomes(window, true));
+        PostKey(key, VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(keyText, "HKU\\.DEFAULT");
+}
+
+TEST_F(DialogFavouriteEditor, AltOConfirms) {
+    keyText = "HKCR";
+    EXPECT_TRUE(Run([&](HWND window) {
+        EXPECT_TRUE(OkBecomes(window, true));
+        PostAltKey(Item(window, IDC_ECOMMENT), 'o');
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    }));
+}
+
+TEST_F(DialogFavouriteEditor, TabGoesKeyLaunchCommentOkCancel) {
+    keyText = "HKLM";
+    Run([&](HWND window) {
+        EXPECT_TRUE(OkBecomes(window, true));
+        const int order[] = {IDC_BLAUNCHREGEDIT, IDC_ECOMMENT, IDOK, IDCANCEL, IDC_EREGISTRYKEY};
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Item(window, IDC_EREGISTRYKEY); }))
+            << "the key field has the focus first";
+        for (int id : order) {
+            PostKey(FocusOf(window), VK_TAB);
+            EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == Item(window, id); }))
+                << "control " << id;
+        }
+        SendMessageA(Item(window, IDCANCEL), BM_CLICK, 0, 0);
+    });
+}
+
+TEST_F(DialogFavouriteEditor, LongTextsArePastedAndReturnedWhole) {
+    std::string longKey = "HKLM\\";
+    while (longKey.size() < 64 * 1024) longKey += "Software\\Korvel\\Keystride\\";
+    const std::string longComment(70000, 'c');
+    const bool confirmed = Run([&](HWND window) {
+        HWND key = Item(window, IDC_EREGISTRYKEY);
+        // Pasted like a user would: the edit box's own limit applies here.
+        if (OpenClipboard(owner.Get())) {
+            EmptyClipboard();
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, longKey.size() + 1);
+            if (memory) {
+                memcpy(GlobalLock(memory), longKey.c_str(), longKey.size() + 1);
+                GlobalUnlock(memory);
+                if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+            }
+            CloseClipboard();
+        }
+        SendMessageA(key, WM_PASTE, 0, 0);
+        EXPECT_EQ(GetWindowTextLengthA(key), static_cast<int>(longKey.size()));
+        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(longComment.c_str()));
+        ASSERT_TRUE(OkBecomes(window, true));
+        SendMessageA(Item(window, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(keyText, longKey);
+    EXPECT_EQ(comment, longComment);
+}
+
+TEST_F(DialogFavouriteEditor, LaunchLeavesTheDialogAsItWas) {
+    ASSERT_EQ(FindWindowA("RegEdit_RegEdit", nullptr), nullptr)
+        << "a Registry Editor is already running";
+    keyText = "HKCU\\Software";
+    comment = "launch";
+    const bool confirmed = Run([&](HWND window) {
+        SendMessageA(Item(window, IDC_BLAUNCHREGEDIT), BM_CLICK, 0, 0);
+        HWND editor = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (editor = FindWindowA("RegEdit_RegEdit", nullptr)); }))
+            << "the shell started the Registry Editor";
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_EQ(TextOf(Item(window, IDC_EREGISTRYKEY)), "HKCU\\Software");
+        EXPECT_EQ(TextOf(Item(window, IDC_ECOMMENT)), "launch");
+        if (editor) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(editor, &processId);
+            UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+            PostMessageA(editor, WM_CLOSE, 0, 0);
+            if (process) WaitForSingleObject(process.Get(), 10000);
+        }
+        // The editor took the activation; a click needs an active window, a
+        // command does not.
+        SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(window, IDOK)));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(keyText, "HKCU\\Software");
+}
+
+// The program's resources, as keystride.exe carries them.
+std::string ProgramPath() { return std::string(KS_BUILD_DIR) + "/keystride.exe"; }
+
+bool ProgramBuilt() { return GetFileAttributesA(ProgramPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HMODULE LoadProgramResources() {
+    return LoadLibraryExA(ProgramPath().c_str(), nullptr,
+                          LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+class DialogResources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The build makes the program only once its entry point exists.
+        if (!ProgramBuilt()) GTEST_SKIP() << "keystride.exe is not part of this build";
+        module_ = LoadProgramResources();
+        ASSERT_NE(module_, nullptr) << "cannot read the resources of keystride.exe";
+    }
+    void TearDown() override {
+        if (module_) FreeLibrary(module_);
+    }
+    std::string Resource(int id, int type = 10 /* RCDATA */) const {
+        HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+        HGLOBAL loaded = found ? LoadResource(module_, found) : nullptr;
+        const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+        return data ? std::string(data, SizeofResource(module_, found)) : std::string();
+    }
+    std::string String(UINT id) const {
+        char text[512] = {};
+        return LoadStringA(module_, id, text, sizeof text) > 0 ? text : "";
+    }
+
+    HMODULE module_ = nullptr;
+};
+
+// The pixel at x, y of a decoded picture as 0xRRGGBB.
+COLORREF PixelAt(HBITMAP bitmap, int x, int y) {
+    DIBSECTION section{};
+    if (!GetObjectA(bitmap, sizeof section, &section) || !section.dsBm.bmBits) return 0;
+    const auto* row = static_cast<const unsigned char*>(section.dsBm.bmBits) +
+                      static_cast<std::size_t>(y) * section.dsBm.bmWidthBytes;
+    const unsigned char* pixel = row + x * 4;
+    return (pixel[2] << 16) | (pixel[1] << 8) | pixel[0];
+}
+
+bool Near(COLORREF colour, COLORREF expected) {
+    for (int shift : {0, 8, 16}) {
+        const int a = (colour >> shift) & 0xFF;
+        const int b = (expected >> shift) & 0xFF;
+        if (std::abs(a - b) > 16) return false;
+    }
+    return true;
+}
+
+TEST_F(DialogResources, BannersDecodeToTheirSizesAndColours) {
+    for (const auto& [id, width] : {std::pair{IDR_BANNER_MAIN, 530}, {IDR_BANNER_ABOUT, 360}}) {
+        const ui::Bitmap banner = ui::LoadJpegResource(module_, id);
+        ASSERT_TRUE(banner) << id;
+        const SIZE size = ui::BitmapSize(banner.Get());
+        EXPECT_EQ(size.cx, width);
+        EXPECT_EQ(size.cy, 50);
+        DIBSECTION section{};
+        ASSERT_TRUE(GetObjectA(banner.Get(), sizeof section, &section));
+        EXPECT_EQ(section.dsBmih.biBitCount, 32);
+        // Dark blue at the top left, the orange rule in the last row: rows
+        // upside down or red and blue swapped would show here.
+        EXPECT_TRUE(Near(PixelAt(banner.Get(), 2, 40), 0x0C2748))
+            << std::hex << PixelAt(banner.Get(), 2, 40);
+        EXPECT_TRUE(Near(PixelAt(banner.Get(), width / 2, 49), 0xF39A1E))
+            << std::hex << PixelAt(banner.Get(), width / 2, 49);
+    }
+    EXPECT_FALSE(ui::LoadJpegResource(module_, 9999)) << "no such resource";
+    EXPECT_FALSE(ui::LoadJpegResource(module_, IDB_JUMP_GLYPH)) << "not RCDATA";
+}
+
+TEST_F(DialogResources, StringTable) {
+    EXPECT_EQ(String(KS_IDS_NOT_FOUND), KS_TEXT_NOT_FOUND);
+    EXPECT_EQ(String(KS_IDS_TRAY_TIP),
+              "Left Click to activate Keystride\r\nRight Click to popup menu");
+    EXPECT_EQ(String(KS_IDS_PRODUCT_NAME), "Keystride");
+    EXPECT_EQ(String(IDS_VERSION), "3.1");
+    EXPECT_EQ(String(IDS_URL_PRODUCT), KS_URL_PRODUCT);
+}
+
+TEST_F(DialogResources, IconsGlyphAndManifest) {
+    for (const auto& [id, size] : {std::pair{IDI_KEYSTRIDE, 16}, {IDI_KEYSTRIDE, 32},
+                                   {IDI_KEYSTRIDE, 48}, {IDI_UPDATE, 16}}) {
+        HICON icon = static_cast<HICON>(
+            LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+        EXPECT_NE(icon, nullptr) << id << " at " << size;
+        if (icon) DestroyIcon(icon);
+    }
+    const std::string glyph = Resource(IDB_JUMP_GLYPH, 2 /* BITMAP */);
+    ASSERT_GE(glyph.size(), sizeof(BITMAPINFOHEADER));
+    BITMAPINFOHEADER header{};
+    memcpy(&header, glyph.data(), sizeof header);
+    EXPECT_EQ(header.biWidth, 16);
+    EXPECT_EQ(header.biHeight, 16);
+    EXPECT_EQ(header.biBitCount, 24);
+
+    const std::string text = Resource(IDR_MANIFEST, 24 /* MANIFEST */);
+    EXPECT_NE(text.find("level=\"highestAvailable\""), std::string::npos);
+    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+    EXPECT_NE(text.find(">PerMonitorV2"), std::string::npos);
+    EXPECT_NE(text.find(">true</dpiAware>"), std::string::npos);
+}
+
+TEST_F(DialogResources, DamagedJpegGivesNoPicture) {
+    const std::string good = Resource(IDR_BANNER_MAIN);
+    ASSERT_GT(good.size(), 1000u);
+    EXPECT_TRUE(ui::DecodeJpeg(good.data(), good.size()));
+
+    EXPECT_FALSE(ui::DecodeJpeg(good.data(), 0));
+    // Cut in the headers, in the tables and in the picture data.
+    for (std::size_t cut : {std::size_t{2}, std::size_t{20}, std::size_t{200}, good.size() / 2})
+        EXPECT_FALSE(ui::DecodeJpeg(good.data(), cut)) << "cut after " << cut << " bytes";
+}
+
+TEST(DialogJpeg, NoDataOrNotAJpegGivesNoPicture) {
+    EXPECT_FALSE(ui::DecodeJpeg(nullptr, 100));
+    const std::string garbage(4096, '\xAB');
+    EXPECT_FALSE(ui::DecodeJpeg(garbage.data(), garbage.size()));
+    // A JPEG start and then nothing of use.
+    const std::string startOnly("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 13);
+    EXPECT_FALSE(ui::DecodeJpeg(startOnly.data(), startOnly.size()));
+    EXPECT_EQ(ui::BitmapSize(nullptr).cx, 0);
+}
+
+class DialogAbout : public ::testing::Test {
+protected:
+    void Open(const std::function<void(HWND)>& drive) {
+        // Without the program's resources the window shows without pictures.
+        HMODULE resources = LoadProgramResources();
+        if (ProgramBuilt()) EXPECT_NE(resources, nullptr);
+        WhileOpen(kAboutCaption, [&] { ui::RunAboutWindow(owner.Get(), resources); }, drive);
+        if (resources) FreeLibrary(resources);
+    }
+    OwnerWindow owner;
+};
+
+TEST_F(DialogAbout, WindowAsDesignedAndOkCloses) {
+    Open([&](HWND window) {
+        EXPECT_EQ(TextOf(window), kAboutCaption);
+        const SIZE client = ClientSize(window);
+        EXPECT_EQ(client.cx, 360) << "not adapted to the pixel density";
+        EXPECT_EQ(client.cy, 243);
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner.Get());
+        EXPECT_FALSE(IsWindowEnabled(owner.Get()));
+        const POINT centre = CentreOf(window);
+        const POINT ownerCentre = CentreOf(owner.Get());
+        EXPECT_LE(std::abs(centre.x - ownerCentre.x), 1);
+        EXPECT_LE(std::abs(centre.y - ownerCentre.y), 1);
+
+        HWND link = GetDlgItem(window, IDC_LBEADDRESS);
+        EXPECT_EQ(TextOf(link), KS_TEXT_MAKER_SITE);
+        EXPECT_TRUE(GetWindowLongPtrA(link, GWL_STYLE) & SS_NOTIFY) << "the link takes clicks";
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), "&OK");
+        EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", "Korvel Keystride"), nullptr);
+        EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", "Version: 3.1   Build 20261019"),
+                  nullptr);
+        SaveScreenshot(window, "about");
+        SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
+    });
+    EXPECT_TRUE(IsWindowEnabled(owner.Get()));
+}
+
+TEST_F(DialogAbout, EnterEscapeAndCloseBoxClose) {
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+        {"Enter", [](HWND w) { PostKey(GetDlgItem(w, IDOK), VK_RETURN); }},
+        {"Escape", [](HWND w) { PostKey(GetDlgItem(w, IDOK), VK_ESCAPE); }},
+        {"close box", [](HWND w) { SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        Open([&, leave = leave](HWND window) {
+            leave(window);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << way;
+        });
+    }
+}
+
+}  // namespace
+}  // namespace ks::test
