@@ -1,0 +1,93 @@
+#include "platform/win32/win32_clipboard.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace ks {
+namespace {
+
+// The clipboard is open for the object's life; it is a resource of the whole
+// desktop, so no path may leave it open.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool IsOpen() const noexcept { return open_; }
+
+private:
+    bool open_;
+};
+
+class LockedMemory {
+public:
+    explicit LockedMemory(HGLOBAL memory) noexcept
+        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~LockedMemory() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    LockedMemory(const LockedMemory&) = delete;
+    LockedMemory& operator=(const LockedMemory&) = delete;
+    void* Data() const noexcept { return data_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
+
+// Global memory that is freed unless the clipboard took it over.
+class OwnedGlobal {
+public:
+    explicit OwnedGlobal(std::size_t size) noexcept : memory_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
+    ~OwnedGlobal() {
+        if (memory_) GlobalFree(memory_);
+    }
+    OwnedGlobal(const OwnedGlobal&) = delete;
+    OwnedGlobal& operator=(const OwnedGlobal&) = delete;
+    HGLOBAL Get() const noexcept { return memory_; }
+    void Release() noexcept { memory_ = nullptr; }
+
+private:
+    HGLOBAL memory_;
+};
+
+}  // namespace
+
+bool Win32Clipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+std::optional<std::string> Win32Clipboard::ReadText() {
+    OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
+    if (!clipboard.IsOpen()) return std::nullopt;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data) return std::string();
+    LockedMemory locked(data);
+    if (!locked.Data()) return std::string();
+    // The block need not hold a zero byte: another program wrote it.
+    const auto* text = static_cast<const char*>(locked.Data());
+    const std::size_t size = GlobalSize(data);
+    const void* end = std::memchr(text, '\0', size);
+    return std::string(text, end ? static_cast<const char*>(end) - text : size);
+}
+
+bool Win32Clipboard::WriteText(const std::string& text) {
+    // CF_TEXT ends at the first zero byte; nothing after it could be read.
+    const std::size_t length = std::strlen(text.c_str());
+    OwnedGlobal memory(length + 1);
+    if (!memory.Get()) return false;
+    {
+        LockedMemory locked(memory.Get());
+        if (!locked.Data()) return false;
+        std::memcpy(locked.Data(), text.c_str(), length + 1);
+    }
+    OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
+    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+    if (!SetClipboardData(CF_TEXT, memory.Get())) return false;
+    memory.Release();
+    return true;
+}
+
+}  // namespace ks
