@@ -1,0 +1,298 @@
+// The main window's life: creation, the window procedure, showing and
+// closing.
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+#include "texts.h"
+#include "ui/app_window.h"
+#include "ui/control_ids.h"
+#include "ui/message_loop.h"
+
+namespace ks::ui {
+namespace {
+
+constexpr int kDesignedLeft = 342;
+constexpr int kDesignedTop = 192;
+constexpr int kDesignedWidth = 529;
+constexpr int kDesignedHeight = 516;
+
+constexpr char kListViewHint[] =
+    "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
+constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
+
+RECT WindowBoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(AppWindow& app)
+    : app_(app),
+      files_(reinterpret_cast<Window>(app.Handle())),
+      windowSystem_(reinterpret_cast<Window>(app.Handle())),
+      clipboard_(reinterpret_cast<Window>(app.Handle())),
+      clipboardWatcher_(windowSystem_, processes_, clipboard_) {}
+
+MainWindow::~MainWindow() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool MainWindow::Create() {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = app_.Instance();
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kMainWindowClass;
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+    const UINT dpi = DpiOf(nullptr);
+    if (!CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, KS_TEXT_PRODUCT_NAME,
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedLeft, kDesignedTop,
+                         Scale(kDesignedWidth, dpi), Scale(kDesignedHeight, dpi), app_.Handle(),
+                         nullptr, app_.Instance(), this))
+        return false;
+    app_.SetMainWindow(window_);
+    Guarded(window_, [this] { FormCreate(); });
+    return true;
+}
+
+void MainWindow::Show() {
+    if (centreOnShow_) {
+        const RECT bounds = WindowBoundsOf(window_);
+        const int width = bounds.right - bounds.left;
+        const int height = bounds.bottom - bounds.top;
+        SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    app_.ShowTaskbarButton();
+    // Showing maximised sends no WM_SHOWWINDOW: then the showing steps run
+    // here, once the window has its size.
+    const int shownBefore = formShowCount_;
+    ShowWindow(window_, showMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    if (formShowCount_ == shownBefore) FormShow();
+    SetForegroundWindow(window_);
+}
+
+void MainWindow::Idle() { actions_.Update(); }
+
+std::string MainWindow::LoadText(UINT id, const char* builtIn) const {
+    // The string table holds the texts; the built-in ones stand in for a
+    // table that lacks them.
+    char text[1024] = {};
+    if (LoadStringA(app_.Instance(), id, text, sizeof text) > 0) return text;
+    return builtIn;
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window_ = window;
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    // A creation that raised must fail, not leave a window without controls.
+    LRESULT result = message == WM_CREATE ? -1 : 0;
+    Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
+    return result;
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return BuildControls() ? 0 : -1;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+        return 0;
+    case WM_INITMENUPOPUP:
+        actions_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+        break;
+    case WM_CTLCOLORSTATIC: {
+        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id == IDC_LTITLE || id == IDC_LUPDATE || id == IDC_LTITLEHINT || id == IDC_IMAGE1 ||
+            id == IDC_IUPDATE)
+            return reinterpret_cast<LRESULT>(
+                BannerControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID == IDC_IMGTITLE) {
+            DrawBanner(item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_SHOWWINDOW:
+        // Shown by a call, not brought back with the application window.
+        if (wParam && lParam == 0) FormShow();
+        break;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) FormResize();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(wParam, lParam);
+    case WM_CLOSE:
+        FormClose();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        return 0;
+    case WM_DRAWCLIPBOARD:
+        OnDrawClipboard(wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        OnChangeCbChain(wParam, lParam);
+        return 0;
+    default:
+        break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------------------
+// Form events
+
+void MainWindow::FormCreate() {
+    updateLinkColour_ = RGB(0xFF, 0xFF, 0xFF);
+    TransferSettings(true);
+    savedApplicationStyle_ = GetWindowLongA(app_.Handle(), GWL_EXSTYLE);
+    inClipboardChain_ = true;
+    clipboardWatcher_.SetNextViewer(reinterpret_cast<Window>(SetClipboardViewer(window_)));
+
+    RECT client{};
+    GetClientRect(window_, &client);
+    referenceClientWidth_ = client.right;
+    referenceClientHeight_ = client.bottom;
+    layoutTable_.clear();
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        RecordControlLayout(layoutTable_, child);
+    layoutRecorded_ = true;
+
+    // Each edge is a change of its own, so that each size change meets the
+    // minimum-size rule as it comes.
+    const WindowBounds& saved = settings_.savedWindowBounds;
+    const auto place = [this](int left, int top, int width, int height, UINT flags) {
+        SetWindowPos(window_, nullptr, left, top, width, height,
+                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    RECT bounds = WindowBoundsOf(window_);
+    place(saved.left, bounds.top, 0, 0, SWP_NOSIZE);
+    place(saved.left, saved.top, 0, 0, SWP_NOSIZE);
+    bounds = WindowBoundsOf(window_);
+    place(0, 0, saved.width, bounds.bottom - bounds.top, SWP_NOMOVE);
+    bounds = WindowBoundsOf(window_);
+    place(0, 0, bounds.right - bounds.left, saved.height, SWP_NOMOVE);
+
+    showMaximized_ = settings_.savedMaximized;
+    centreOnShow_ = settings_.firstRun;
+    AddHint(ListView1_, kListViewHint);
+}
+
+void MainWindow::FormShow() {
+    ++formShowCount_;
+    try {
+        LayOutBanner();
+    } catch (...) {
+        // The banner is decoration: whatever went wrong there, the window is
+        // still usable.
+    }
+    SendMessageA(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+    lastFocus_ = eRegKey_;
+    if (GetActiveWindow() == window_) SetFocus(eRegKey_);
+    const std::string caption = LoadText(KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) + " " +
+                                LoadText(IDS_VERSION, KS_TEXT_VERSION);
+    SetWindowTextA(window_, caption.c_str());
+    if (!rgPreHintShown_) {
+        AddHint(rgPre_, kRootGroupHint);
+        for (HWND item : rgPreItems_) AddHint(item, kRootGroupHint);
+        rgPreHintShown_ = true;
+    }
+}
+
+void MainWindow::FormClose() {
+    TransferSettings(false);  // a failed save ends the close here
+    LeaveClipboardChain();
+    app_.Terminate();
+}
+
+void MainWindow::FormResize() {
+    // Before the designed client size is on record there is nothing to hold
+    // the window to yet.
+    if (!layoutRecorded_ || IsIconic(window_) || IsZoomed(window_)) return;
+    const int minimumWidth = Scaled(kDesignedWidth);
+    const int minimumHeight = Scaled(kDesignedHeight);
+    RECT bounds = WindowBoundsOf(window_);
+    if (bounds.right - bounds.left < minimumWidth)
+        SetWindowPos(window_, nullptr, 0, 0, minimumWidth, bounds.bottom - bounds.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    bounds = WindowBoundsOf(window_);
+    if (bounds.bottom - bounds.top < minimumHeight)
+        SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, minimumHeight,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::FormDestroy() {
+    // The close has left the chain already; a window destroyed some other
+    // way must not leave the chain pointing at a window that is gone.
+    LeaveClipboardChain();
+    layoutTable_.clear();
+}
+
+void MainWindow::TransferSettings(bool load) {
+    if (load) {
+        LoadSettings(files_, settings_, favourites_);
+        favouritesView_.ShowAll(favourites_);
+        return;
+    }
+    // A hidden window (the program minimised) still has its normal bounds.
+    const RECT bounds = WindowBoundsOf(window_);
+    const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,
+                               bounds.bottom - bounds.top};
+    if (const auto error =
+            SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE))
+        throw UserError(*error);
+}
+
+void MainWindow::LeaveClipboardChain() {
+    if (!inClipboardChain_) return;
+    inClipboardChain_ = false;
+    const auto next = reinterpret_cast<HWND>(clipboardWatcher_.NextViewer());
+    ChangeClipboardChain(window_, next);
+    if (next)
+        SendMessageA(next, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(window_),
+                     reinterpret_cast<LPARAM>(next));
+}
+
+}  // namespace ks::ui

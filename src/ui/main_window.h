@@ -1,0 +1,254 @@
+#pragma once
+// The main window (TfrmMain): the key edit box with its Jump button and
+// root switcher, the favourites list with its buttons, the auto-copy check
+// box and the title banner. It owns the settings for the program's life and
+// routes every user command to its handler.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "favourites/favourites_list.h"
+#include "favourites/settings.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+#include "ui/actions.h"
+#include "ui/favourites_view.h"
+#include "ui/main_window_layout.h"
+#include "ui/rules/clipboard_watcher.h"
+#include "ui/ui_kit.h"
+
+namespace ks::ui {
+
+class AppWindow;
+
+// Other programs find the window by this name; the system keeps class names
+// in a field of 64 bytes.
+inline constexpr char kMainWindowClass[] = "Keystride Made by Korvel Software";
+static_assert(sizeof kMainWindowClass <= 64);
+
+class MainWindow {
+public:
+    explicit MainWindow(AppWindow& app);
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window hidden with its controls, menus and actions, then
+    // runs FormCreate. False when the window could not be made.
+    bool Create();
+    // The first showing, as the message loop does it.
+    void Show();
+    // The user interface has nothing to do: the enable rules run.
+    void Idle();
+
+    HWND Handle() const noexcept { return window_; }
+
+private:
+    // An owned popup menu.
+    class Menu {
+    public:
+        Menu() = default;
+        ~Menu() {
+            if (menu_) DestroyMenu(menu_);
+        }
+        Menu(const Menu&) = delete;
+        Menu& operator=(const Menu&) = delete;
+        void Reset(HMENU menu) noexcept {
+            if (menu_) DestroyMenu(menu_);
+            menu_ = menu;
+        }
+        HMENU Get() const noexcept { return menu_; }
+
+    private:
+        HMENU menu_ = nullptr;
+    };
+
+    // An owned image list.
+    class ImageList {
+    public:
+        ImageList() = default;
+        ~ImageList() { Reset(); }
+        ImageList(const ImageList&) = delete;
+        ImageList& operator=(const ImageList&) = delete;
+        void Reset(HIMAGELIST list = nullptr) noexcept;
+        HIMAGELIST Get() const noexcept { return list_; }
+        explicit operator bool() const noexcept { return list_ != nullptr; }
+
+    private:
+        HIMAGELIST list_ = nullptr;
+    };
+
+    struct ControlSpec;
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // Building (main_window_controls.cpp).
+    bool BuildControls();
+    HWND CreateControl(const ControlSpec& spec);
+    void BuildFonts();
+    void BuildPictures();
+    void SetJumpGlyph();
+    void BuildTooltip();
+    void AddHint(HWND control, const char* text);
+    void BuildMenus();
+    SIZE TextExtent(HWND control) const;
+    void FitLabelToText(HWND label) const;
+    void WidenCheckBoxToText(HWND checkBox) const;
+    void ArrangeRadioItems();
+    static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK RadioGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR data);
+
+    // The title banner (main_window_banner.cpp).
+    void LayOutBanner();
+    void RefreshBannerCache();
+    void DrawBanner(const DRAWITEMSTRUCT& item);
+    HBRUSH BannerControlColour(HDC dc, HWND control);
+
+    // Form events (main_window.cpp).
+    void FormCreate();
+    void FormShow();
+    void FormActivate() {}
+    void FormClose();
+    void FormResize();
+    void FormDestroy();
+    void TransferSettings(bool load);
+    void LeaveClipboardChain();
+
+    // Messages and commands (main_window.cpp).
+    void OnCommand(int id, int code, HWND control);
+    void OnNotify(const NMHDR& header);
+    void OnContextMenu(HWND control, LPARAM position);
+    bool OnSetCursor(HWND control);
+    void OnActivate(WPARAM state);
+    LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
+    void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
+
+    // Handlers of the controls (main_window.cpp).
+    void bOpenClick();
+    void bAboutClick();
+    void bExitClick();
+    void Image1Click();
+    void lTitleClick();
+    void lUpdateClick();
+    void rgPreClick();
+    void rgPreItemClick(int index);
+    void cbAutoCopyClick();
+    void miOpenClick();
+    void miHomepageClick();
+    void miCheckforUpdateClick();
+    std::string LoadText(UINT id, const char* builtIn) const;
+    std::string Address(int id) const;
+    void OpenLink(HWND owner, const char* operation, const std::string& address) const;
+
+    // Favourites and the actions (main_window_favourites.cpp).
+    void BuildActions();
+    void ListView1DblClick();
+    void ListView1SelectionChanged();
+    void aAddListExecute();
+    void aEditExecute();
+    void aRemoveExecute();
+    void aMoveUpExecute();
+    void aMoveDownExecute();
+    void aJumpFromListExecute();
+    void aCopyToClipboardExecute();
+    void aJumpFromClipboardExecute();
+    bool aAddListUpdate() const { return true; }
+    bool aJumpFromListUpdate() const { return favourites_.CanActOnSelection(); }
+    bool aMoveUpUpdate() const { return favourites_.CanMoveUp(); }
+    bool aMoveDownUpdate() const { return favourites_.CanMoveDown(); }
+    void JumpToRegistryPath(const std::string& text);
+
+    std::string EditText() const;
+    void SetEditText(const std::string& text);
+    int RgPreIndex() const noexcept { return rgPreIndex_; }
+    // Moves the selection; the click handler runs when it really moved.
+    void SetRgPreIndex(int index);
+    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
+
+    AppWindow& app_;
+    HWND window_ = nullptr;
+    UINT dpi_ = kDesignDpi;
+
+    // Controls, named as the design names them.
+    HWND imgTitle_ = nullptr;
+    HWND lTitle_ = nullptr;
+    HWND lUpdate_ = nullptr;
+    HWND lTitleHint_ = nullptr;
+    HWND Image1_ = nullptr;
+    HWND iUpdate_ = nullptr;
+    HWND bExit_ = nullptr;
+    HWND GroupBox2_ = nullptr;
+    HWND eRegKey_ = nullptr;
+    HWND bOpen_ = nullptr;
+    HWND rgPre_ = nullptr;
+    std::array<HWND, 6> rgPreItems_{};
+    HWND bAbout_ = nullptr;
+    HWND ListView1_ = nullptr;
+    HWND bAddtoList_ = nullptr;
+    HWND bJumpFromList_ = nullptr;
+    HWND bRemove_ = nullptr;
+    HWND bDown_ = nullptr;
+    HWND bUp_ = nullptr;
+    HWND bEdit_ = nullptr;
+    HWND cbAutoCopy_ = nullptr;
+    HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
+
+    Font font_;
+    Font titleFont_;
+    Font linkFont_;
+    Bitmap jumpGlyph_;
+    ImageList jumpGlyphImages_;
+    Bitmap bannerPicture_;
+    Bitmap bannerCache_;  // the picture at the banner's current size
+    Brush bannerBrush_;   // the same, for the labels standing on it
+    SIZE bannerCacheSize_{};
+    HICON programIcon_ = nullptr;  // shared icons: the system frees them
+    HICON programIconSmall_ = nullptr;
+    HICON updateIcon_ = nullptr;
+
+    Menu PopupMenu1_;
+    Menu pmSelf_;
+    ActionList actions_;
+
+    Win32Files files_;
+    Win32Registry registry_;
+    Win32WindowSystem windowSystem_;
+    Win32ProcessControl processes_;
+    Win32Clipboard clipboard_;
+    ClipboardWatcher clipboardWatcher_;  // holds the next clipboard viewer
+
+    Settings settings_;
+    FavouritesList favourites_;
+    FavouritesView favouritesView_;
+
+    LONG savedApplicationStyle_ = 0;
+    bool inClipboardChain_ = false;
+    int referenceClientWidth_ = 0;
+    int referenceClientHeight_ = 0;
+    std::vector<ControlLayoutEntry> layoutTable_;
+    bool layoutRecorded_ = false;
+
+    int rgPreIndex_ = 0;
+    bool showMaximized_ = false;
+    bool centreOnShow_ = false;
+    bool rgPreHintShown_ = false;
+    int formShowCount_ = 0;
+    COLORREF updateLinkColour_ = RGB(0, 0, 255);
+    bool updateLinkHot_ = false;
+    HWND lastFocus_ = nullptr;
+};
+
+}  // namespace ks::ui

@@ -1,0 +1,257 @@
+// The main window's messages and commands, and the handlers of its
+// controls.
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "grammar/root_switcher.h"
+#include "resource.h"
+#include "texts.h"
+#include "ui/about.h"
+#include "ui/app_window.h"
+#include "ui/control_ids.h"
+#include "ui/tray.h"
+
+namespace ks::ui {
+namespace {
+
+// Controls whose context menu is the list menu.
+bool HasListMenu(int id) {
+    switch (id) {
+    case IDC_IMGTITLE:
+    case IDC_LTITLE:
+    case IDC_LUPDATE:
+    case IDC_LTITLEHINT:
+    case IDC_LISTVIEW1:
+    case IDC_BOPEN:
+    case IDC_BEXIT:
+    case IDC_BABOUT:
+    case IDC_BADDTOLIST:
+    case IDC_BJUMPFROMLIST:
+    case IDC_BREMOVE:
+    case IDC_BDOWN:
+    case IDC_BUP:
+    case IDC_BEDIT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The action each action-bound button stands for.
+int ActionOfButton(int id) {
+    switch (id) {
+    case IDC_BADDTOLIST: return IDM_AADDLIST;
+    case IDC_BJUMPFROMLIST: return IDM_AJUMPFROMLIST;
+    case IDC_BEDIT: return IDM_AEDIT;
+    case IDC_BUP: return IDM_AMOVEUP;
+    case IDC_BDOWN: return IDM_AMOVEDOWN;
+    case IDC_BREMOVE: return IDM_AREMOVE;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Messages
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    // Clicks, menu choices and accelerators only: edit and double-click
+    // notifications are not commands.
+    const bool accelerator = code == 1 && !control;
+    if (code != BN_CLICKED && !accelerator) return;
+    // The radio items and the check box have changed already: their state
+    // is followed even while a modal window is up.
+    if (id >= IDC_RGPRE_ITEM0 && id < IDC_RGPRE_ITEM0 + static_cast<int>(rgPreItems_.size())) {
+        rgPreItemClick(id - IDC_RGPRE_ITEM0);
+        return;
+    }
+    if (id == IDC_RGPRE || id == IDC_CBAUTOCOPY) {
+        if (id == IDC_RGPRE)
+            rgPreClick();
+        else
+            cbAutoCopyClick();
+        return;
+    }
+    // While a modal window or box is up the window takes no commands, not
+    // even ones posted by other programs.
+    if (!IsWindowEnabled(window_)) return;
+    if (const int action = ActionOfButton(id)) {
+        actions_.Execute(action);
+        return;
+    }
+    switch (id) {
+    case IDC_BOPEN: bOpenClick(); break;
+    case IDC_BABOUT: bAboutClick(); break;
+    case IDC_BEXIT:
+    case IDM_MIEXIT: bExitClick(); break;
+    case IDC_IMAGE1: Image1Click(); break;
+    case IDC_LTITLE: lTitleClick(); break;
+    case IDC_LUPDATE: lUpdateClick(); break;
+    case IDM_MIOPEN: miOpenClick(); break;
+    case IDM_MIHOMEPAGE: miHomepageClick(); break;
+    case IDM_MICHECKFORUPDATE: miCheckforUpdateClick(); break;
+    default: actions_.Execute(id); break;
+    }
+}
+
+void MainWindow::OnNotify(const NMHDR& header) {
+    if (header.idFrom != IDC_LISTVIEW1) return;
+    switch (header.code) {
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) &&
+            ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+            ListView1SelectionChanged();
+        break;
+    }
+    case NM_DBLCLK:
+        ListView1DblClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnContextMenu(HWND control, LPARAM position) {
+    if (!control || control == window_ || !HasListMenu(GetDlgCtrlID(control))) return;
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (position == -1) {
+        // From the keyboard: below the control's top-left corner.
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        at = {rect.left + Scaled(8), rect.top + Scaled(8)};
+    }
+    TrackPopupMenu(PopupMenu1_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
+                   nullptr);
+}
+
+bool MainWindow::OnSetCursor(HWND control) {
+    if (control != lTitle_ && control != lUpdate_ && control != Image1_) return false;
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    return true;
+}
+
+void MainWindow::OnActivate(WPARAM state) {
+    // The focus comes back to the control that had it, as in a dialog.
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (HIWORD(state)) return;  // minimised
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_))
+        SetFocus(lastFocus_);
+    else
+        SetFocus(window_);
+    FormActivate();
+}
+
+LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
+    // The program minimises as a whole: the application window carries the
+    // taskbar button and takes the main window with it.
+    if ((command & 0xFFF0) == SC_MINIMIZE) {
+        app_.Minimize();
+        return 0;
+    }
+    return Default(WM_SYSCOMMAND, command, lParam);
+}
+
+void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
+    if (const auto next = reinterpret_cast<HWND>(clipboardWatcher_.NextViewer()))
+        SendMessageA(next, WM_DRAWCLIPBOARD, wParam, lParam);
+}
+
+void MainWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
+    clipboardWatcher_.OnChangeChain(static_cast<Window>(wParam), static_cast<Window>(lParam));
+}
+
+// ---------------------------------------------------------------------------
+// Handlers of the controls
+
+void MainWindow::bOpenClick() {
+    SetRgPreIndex(0);
+    JumpToRegistryPath(EditText());
+}
+
+void MainWindow::bAboutClick() { RunAboutWindow(window_); }
+
+void MainWindow::bExitClick() {
+    FormClose();
+    // Reached only when the close went through: a failed save has raised.
+    SetTrayIcon(TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_}, false);
+}
+
+void MainWindow::Image1Click() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
+
+void MainWindow::lTitleClick() { OpenLink(window_, "Open", Address(IDS_URL_HOME)); }
+
+void MainWindow::lUpdateClick() {
+    // The link label's own click: its target, when there is one, without
+    // an owner window.
+    std::string target = Address(IDS_URL_UPDATE);
+    const auto blank = [](char c) { return c == ' '; };
+    while (!target.empty() && blank(target.back())) target.pop_back();
+    std::size_t first = 0;
+    while (first < target.size() && blank(target[first])) ++first;
+    if (first < target.size()) OpenLink(nullptr, "open", target.substr(first));
+}
+
+void MainWindow::rgPreClick() {
+    SetEditText(ApplyRootPrefix(EditText(), RgPreIndex()));
+}
+
+void MainWindow::rgPreItemClick(int index) {
+    // Choosing the item that is already selected changes nothing.
+    SetRgPreIndex(index);
+}
+
+void MainWindow::SetRgPreIndex(int index) {
+    if (index == rgPreIndex_) return;
+    rgPreIndex_ = index;
+    for (std::size_t i = 0; i < rgPreItems_.size(); ++i)
+        SendMessageA(rgPreItems_[i], BM_SETCHECK,
+                     static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+    rgPreClick();
+}
+
+void MainWindow::cbAutoCopyClick() {
+    settings_.autoCopyEnabled = SendMessageA(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void MainWindow::miOpenClick() {
+    RestoreFromTray(TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_});
+}
+
+void MainWindow::miHomepageClick() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
+
+void MainWindow::miCheckforUpdateClick() {
+    OpenLink(window_, "Open", Address(IDS_URL_UPDATE));
+}
+
+std::string MainWindow::Address(int id) const {
+    const char* builtIn = id == IDS_URL_HOME      ? KS_URL_HOME
+                          : id == IDS_URL_PRODUCT ? KS_URL_PRODUCT
+                                                  : KS_URL_UPDATE;
+    return LoadText(static_cast<UINT>(id), builtIn);
+}
+
+void MainWindow::OpenLink(HWND owner, const char* operation, const std::string& address) const {
+    // Whether a browser could be started is not the program's concern.
+    ShellExecuteA(owner, operation, address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+std::string MainWindow::EditText() const {
+    const int length = GetWindowTextLengthA(eRegKey_);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(eRegKey_, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+void MainWindow::SetEditText(const std::string& text) { SetWindowTextA(eRegKey_, text.c_str()); }
+
+}  // namespace ks::ui

@@ -1,0 +1,419 @@
+// The main window's controls, fonts, pictures, hints and menus, and the
+// small subclasses that make group boxes hold controls and the root group
+// answer clicks on its free area.
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "resource.h"
+#include "texts.h"
+#include "ui/app_window.h"
+#include "ui/control_ids.h"
+#include "ui/jpeg_picture.h"
+
+namespace ks::ui {
+namespace {
+
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+constexpr DWORD kPushButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
+constexpr DWORD kPicture = kChild | SS_ICON | SS_NOTIFY;
+constexpr DWORD kContainer = kChild | WS_CLIPCHILDREN | BS_GROUPBOX;
+
+enum class FontRole { Normal, Title, Link };
+
+// The root switcher's items, in their designed order.
+constexpr const char* kRootItems[] = {"No Action",         "HKEY_CLASSES_ROOT",
+                                      "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
+                                      "HKEY_USERS",        "HKEY_CURRENT_CONFIG"};
+constexpr int kRootColumns = 3;
+
+constexpr UINT_PTR kContainerSubclass = 1;
+constexpr UINT_PTR kRadioGroupSubclass = 2;
+constexpr UINT_PTR kLinkLabelSubclass = 3;
+
+LRESULT ForwardToMain(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(main, message, wParam, lParam);
+}
+
+}  // namespace
+
+struct MainWindow::ControlSpec {
+    HWND MainWindow::*handle;
+    HWND MainWindow::*parent;  // nullptr: the window itself
+    int id;
+    const char* className;
+    const char* text;
+    DWORD style;
+    DWORD exStyle;
+    int left, top, width, height;  // designed pixels
+    FontRole font;
+};
+
+void MainWindow::ImageList::Reset(HIMAGELIST list) noexcept {
+    if (list_) ImageList_Destroy(list_);
+    list_ = list;
+}
+
+bool MainWindow::BuildControls() {
+    dpi_ = DpiOf(window_);
+    BuildFonts();
+
+    // Creation order is control order and tab order; the banner's pieces
+    // come last, its picture at the very bottom so the labels stand on it.
+    static const ControlSpec kControls[] = {
+        {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONA, "E&xit", kPushButton, 0,
+         450, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::GroupBox2_, nullptr, IDC_GROUPBOX2, WC_BUTTONA, "", kContainer,
+         WS_EX_CONTROLPARENT, 8, 55, 497, 108, FontRole::Normal},
+        {&MainWindow::eRegKey_, &MainWindow::GroupBox2_, IDC_EREGKEY, WC_EDITA, "",
+         kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 18, 394, 21, FontRole::Normal},
+        {&MainWindow::bOpen_, &MainWindow::GroupBox2_, IDC_BOPEN, WC_BUTTONA, "&Jump",
+         kPushButton, 0, 413, 16, 72, 27, FontRole::Normal},
+        {&MainWindow::rgPre_, &MainWindow::GroupBox2_, IDC_RGPRE, WC_BUTTONA, "", kContainer,
+         WS_EX_CONTROLPARENT, 8, 46, 464, 58, FontRole::Normal},
+        {&MainWindow::bAbout_, nullptr, IDC_BABOUT, WC_BUTTONA, "A&bout", kPushButton, 0,
+         389, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::ListView1_, nullptr, IDC_LISTVIEW1, WC_LISTVIEWA, "",
+         kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+         8, 198, 497, 225, FontRole::Normal},
+        {&MainWindow::bAddtoList_, nullptr, IDC_BADDTOLIST, WC_BUTTONA, "", kPushButton, 0,
+         8, 438, 71, 27, FontRole::Normal},
+        {&MainWindow::bJumpFromList_, nullptr, IDC_BJUMPFROMLIST, WC_BUTTONA, "", kPushButton,
+         0, 84, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bRemove_, nullptr, IDC_BREMOVE, WC_BUTTONA, "", kPushButton, 0,
+         328, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bDown_, nullptr, IDC_BDOWN, WC_BUTTONA, "", kPushButton, 0,
+         267, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bUp_, nullptr, IDC_BUP, WC_BUTTONA, "", kPushButton, 0,
+         206, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bEdit_, nullptr, IDC_BEDIT, WC_BUTTONA, "", kPushButton, 0,
+         145, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::cbAutoCopy_, nullptr, IDC_CBAUTOCOPY, WC_BUTTONA,
+         "Enable auto copy from clipboard", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+         10, 170, 175, 21, FontRole::Normal},
+        {&MainWindow::Image1_, nullptr, IDC_IMAGE1, WC_STATICA, "", kPicture, 0,
+         8, 8, 32, 32, FontRole::Normal},
+        {&MainWindow::iUpdate_, nullptr, IDC_IUPDATE, WC_STATICA, "", kPicture, 0,
+         282, 24, 16, 16, FontRole::Normal},
+        {&MainWindow::lUpdate_, nullptr, IDC_LUPDATE, WC_STATICA, "Check for updates...",
+         kLabel, 0, 306, 24, 96, 13, FontRole::Link},
+        {&MainWindow::lTitle_, nullptr, IDC_LTITLE, WC_STATICA, KS_TEXT_MAKER_SITE, kLabel, 0,
+         49, 8, 81, 16, FontRole::Title},
+        {&MainWindow::lTitleHint_, nullptr, IDC_LTITLEHINT, WC_STATICA,
+         "Jump to a registry key directly", kLabel, 0, 50, 27, 266, 13, FontRole::Normal},
+        {&MainWindow::imgTitle_, nullptr, IDC_IMGTITLE, WC_STATICA, "",
+         kChild | SS_OWNERDRAW | SS_NOTIFY, 0, 8, 0, 117, 53, FontRole::Normal},
+    };
+    for (const ControlSpec& spec : kControls) {
+        HWND control = CreateControl(spec);
+        if (!control) return false;
+        this->*spec.handle = control;
+        const HFONT font = spec.font == FontRole::Title  ? titleFont_.Get()
+                           : spec.font == FontRole::Link ? linkFont_.Get()
+                                                         : font_.Get();
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+
+    for (int i = 0; i < static_cast<int>(rgPreItems_.size()); ++i) {
+        rgPreItems_[static_cast<std::size_t>(i)] = CreateWindowExA(
+            0, WC_BUTTONA, kRootItems[i],
+            kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
+            rgPre_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
+            app_.Instance(), nullptr);
+        if (!rgPreItems_[static_cast<std::size_t>(i)]) return false;
+        SendMessageA(rgPreItems_[static_cast<std::size_t>(i)], WM_SETFONT,
+                     reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    SendMessageA(rgPreItems_[0], BM_SETCHECK, BST_CHECKED, 0);
+    rgPreIndex_ = 0;
+
+    SetWindowSubclass(GroupBox2_, ContainerProc, kContainerSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(rgPre_, RadioGroupProc, kRadioGroupSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(lUpdate_, LinkLabelProc, kLinkLabelSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    ArrangeRadioItems();
+
+    // A pasted path may be far longer than the edit box's default limit.
+    SendMessageA(eRegKey_, EM_SETLIMITTEXT, 0, 0);
+    favouritesView_.Attach(ListView1_, Scaled(380), Scaled(105));
+    FitLabelToText(lTitle_);
+    FitLabelToText(lUpdate_);
+    WidenCheckBoxToText(cbAutoCopy_);
+    SetWindowPos(imgTitle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    BuildPictures();
+    BuildTooltip();
+    AddHint(eRegKey_,
+            "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
+    BuildMenus();
+    BuildActions();
+    return true;
+}
+
+HWND MainWindow::CreateControl(const ControlSpec& spec) {
+    HWND parent = spec.parent ? this->*spec.parent : window_;
+    return CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style,
+                           Scaled(spec.left), Scaled(spec.top), Scaled(spec.width),
+                           Scaled(spec.height), parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), app_.Instance(),
+                           nullptr);
+}
+
+void MainWindow::BuildFonts() {
+    font_ = CreateDesignFont(dpi_);
+    titleFont_ = CreateDesignFont(dpi_, 15, FW_BOLD);
+    linkFont_ = CreateDesignFont(dpi_, 12, FW_NORMAL, true);
+}
+
+void MainWindow::BuildPictures() {
+    const HINSTANCE instance = app_.Instance();
+    const auto loadIcon = [&](int id, int designedSize) {
+        return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                             Scaled(designedSize), Scaled(designedSize),
+                                             LR_SHARED));
+    };
+    programIcon_ = loadIcon(IDI_KEYSTRIDE, 32);
+    programIconSmall_ = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_KEYSTRIDE), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    updateIcon_ = loadIcon(IDI_UPDATE, 16);
+    if (programIcon_) {
+        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
+        SendMessageA(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(programIcon_), 0);
+    }
+    if (programIconSmall_)
+        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIconSmall_));
+    if (updateIcon_) SendMessageA(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(updateIcon_), 0);
+
+    SetJumpGlyph();
+    bannerPicture_ = LoadJpegResource(instance, IDR_BANNER_MAIN);
+}
+
+void MainWindow::SetJumpGlyph() {
+    const int size = Scaled(16);
+    Bitmap glyph(static_cast<HBITMAP>(LoadImageA(app_.Instance(), MAKEINTRESOURCEA(IDB_JUMP_GLYPH),
+                                                  IMAGE_BITMAP, size, size, 0)));
+    if (!glyph) return;
+    // A glyph of 24 bits has no transparency: its bottom-left pixel names
+    // the colour that stands for the background.
+    COLORREF background = CLR_NONE;
+    if (HDC dc = CreateCompatibleDC(nullptr)) {
+        const HGDIOBJ old = SelectObject(dc, glyph.Get());
+        background = GetPixel(dc, 0, size - 1);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+    }
+    jumpGlyphImages_.Reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
+    if (jumpGlyphImages_ &&
+        ImageList_AddMasked(jumpGlyphImages_.Get(), glyph.Get(), background) >= 0) {
+        BUTTON_IMAGELIST images{jumpGlyphImages_.Get(), {Scaled(4), 0, Scaled(3), 0},
+                                BUTTON_IMAGELIST_ALIGN_LEFT};
+        if (SendMessageA(bOpen_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
+    }
+    // Without the version 6 controls the glyph goes on as it is.
+    jumpGlyph_ = std::move(glyph);
+    SendMessageA(bOpen_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
+}
+
+void MainWindow::BuildTooltip() {
+    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               app_.Instance(), nullptr);
+    // A width makes the tooltip break lines at the hints' line breaks.
+    if (tooltip_) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
+}
+
+void MainWindow::AddHint(HWND control, const char* text) {
+    if (!tooltip_) return;
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<char*>(text);
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::BuildMenus() {
+    // Action entries take their captions and states from the actions each
+    // time the menu opens; these texts are only the starting point.
+    HMENU list = CreatePopupMenu();
+    AppendMenuA(list, MF_STRING, IDM_AJUMPFROMCLIPBOARD, "Jump from &Clipboard");
+    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(list, MF_STRING, IDM_AADDLIST, "&Add to List");
+    AppendMenuA(list, MF_STRING, IDM_AJUMPFROMLIST, "&Jump");
+    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(list, MF_STRING, IDM_AMOVEUP, "&Up");
+    AppendMenuA(list, MF_STRING, IDM_AMOVEDOWN, "&Down");
+    AppendMenuA(list, MF_STRING, IDM_AREMOVE, "&Remove");
+    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, "C&opy to Clipboard");
+    PopupMenu1_.Reset(list);
+
+    HMENU tray = CreatePopupMenu();
+    AppendMenuA(tray, MF_STRING, IDM_MIOPEN, "&Open");
+    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(tray, MF_STRING, IDM_AJUMPFROMCLIPBOARD, "Jump from &Clipboard");
+    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(tray, MF_STRING, IDM_MIHOMEPAGE, "&Hompage");
+    AppendMenuA(tray, MF_STRING, IDM_MICHECKFORUPDATE, "&Check for Update");
+    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(tray, MF_STRING, IDM_MIEXIT, "&Exit");
+    pmSelf_.Reset(tray);
+}
+
+SIZE MainWindow::TextExtent(HWND control) const {
+    const int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetWindowTextA(control, text.data(), length + 1);
+    SIZE size{};
+    HDC dc = GetDC(control);
+    if (!dc) return size;
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(dc, text.c_str(), length, &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size;
+}
+
+void MainWindow::FitLabelToText(HWND label) const {
+    const SIZE size = TextExtent(label);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::WidenCheckBoxToText(HWND checkBox) const {
+    // Where the system's font runs wider than the designed one, the caption
+    // would be cut off; the box never gets narrower than designed.
+    const int needed = TextExtent(checkBox).cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8);
+    RECT rect{};
+    GetWindowRect(checkBox, &rect);
+    if (needed <= rect.right - rect.left) return;
+    SetWindowPos(checkBox, nullptr, 0, 0, needed, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::ArrangeRadioItems() {
+    // Items run down the columns; the rows share the height below a
+    // caption line, as the group would have one.
+    RECT client{};
+    GetClientRect(rgPre_, &client);
+    TEXTMETRICA metrics{};
+    if (HDC dc = GetDC(rgPre_)) {
+        const HGDIOBJ old = SelectObject(dc, font_.Get());
+        GetTextMetricsA(dc, &metrics);
+        SelectObject(dc, old);
+        ReleaseDC(rgPre_, dc);
+    }
+    const int count = static_cast<int>(rgPreItems_.size());
+    const int perColumn = (count + kRootColumns - 1) / kRootColumns;
+    const int itemWidth = (client.right - Scaled(10)) / kRootColumns;
+    const int rowsHeight = client.bottom - metrics.tmHeight - Scaled(5);
+    const int itemHeight = rowsHeight / perColumn;
+    const int topMargin = metrics.tmHeight + 1 + (rowsHeight % perColumn) / 2;
+    for (int i = 0; i < count; ++i)
+        SetWindowPos(rgPreItems_[static_cast<std::size_t>(i)], nullptr,
+                     (i / perColumn) * itemWidth + Scaled(8),
+                     (i % perColumn) * itemHeight + topMargin, itemWidth, itemHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK MainWindow::ContainerProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    // A group box that holds controls passes their notifications on to the
+    // main window, and paints the background the parent leaves to it.
+    const auto* self = reinterpret_cast<const MainWindow*>(data);
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CONTEXTMENU:  // with the control that was clicked, not the group
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        return ForwardToMain(self->window_, message, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ContainerProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::RadioGroupProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    // The group's own area outside the items is clickable: a click there
+    // applies the selected root again.
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    switch (message) {
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        SetCapture(window);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (GetCapture() != window) return 0;
+        ReleaseCapture();
+        RECT client{};
+        GetClientRect(window, &client);
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (PtInRect(&client, point))
+            SendMessageA(self->window_, WM_COMMAND, MAKEWPARAM(IDC_RGPRE, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window));
+        return 0;
+    }
+    case WM_SIZE:
+        self->ArrangeRadioItems();
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, RadioGroupProc, id);
+        break;
+    default:
+        break;
+    }
+    return ContainerProc(window, message, wParam, lParam, kContainerSubclass, data);
+}
+
+LRESULT CALLBACK MainWindow::LinkLabelProc(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    // The update link turns red while the mouse is over it.
+    auto* self = reinterpret_cast<MainWindow*>(data);
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!self->updateLinkHot_) {
+            self->updateLinkHot_ = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+            TrackMouseEvent(&track);
+            InvalidateRect(window, nullptr, TRUE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        self->updateLinkHot_ = false;
+        InvalidateRect(window, nullptr, TRUE);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, LinkLabelProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace ks::ui
