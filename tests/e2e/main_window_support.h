@@ -1,0 +1,307 @@
+#pragma once
+// Driving a running keystride.exe from outside, the way automation tools do:
+// its windows found by class and caption, its controls by their identifiers,
+// commands posted, the list view read across the process boundary.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/remote_memory.h"
+#include "ui/control_ids.h"
+#include "win32/win32_support.h"
+
+namespace ks::test {
+
+inline constexpr char kMainClass[] = "Keystride Made by Korvel Software";
+inline constexpr DWORD kWaitMs = 10000;
+
+// Polls until `done` holds or the time is up; the result of the last poll.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(25);
+    }
+}
+
+inline std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+inline std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The first descendant with the identifier, at any depth.
+inline HWND FindControl(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != s.id) return TRUE;
+            s.found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A visible top-level window of the process with this caption (and class,
+// when given).
+inline HWND FindProcessWindow(DWORD processId, const std::string& caption,
+                              const char* className = nullptr) {
+    struct Search {
+        DWORD processId;
+        const std::string& caption;
+        const char* className;
+        HWND found;
+    } search{processId, caption, className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s.processId || !IsWindowVisible(window)) return TRUE;
+            if (s.className && ClassOf(window) != s.className) return TRUE;
+            if (WindowText(window) != s.caption) return TRUE;
+            s.found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The text of a message box: its static with the identifier 0xFFFF.
+inline std::string MessageBoxText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? WindowText(text) : std::string();
+}
+
+// Column `subItem` of a list view row in another process.
+inline std::optional<std::string> ListCellText(HWND list, int item, int subItem) {
+    constexpr std::size_t kCapacity = 70000;
+    RemoteMemory memory(list, sizeof(LVITEMA) + kCapacity);
+    if (!memory.Ready()) return std::nullopt;
+    LVITEMA record{};
+    record.iSubItem = subItem;
+    record.pszText = static_cast<LPSTR>(memory.Address(sizeof(LVITEMA)));
+    record.cchTextMax = static_cast<int>(kCapacity);
+    if (!memory.Write(0, &record, sizeof record)) return std::nullopt;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
+                             reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000,
+                             &length))
+        return std::nullopt;
+    std::string text(length, '\0');
+    if (length && !memory.Read(sizeof(LVITEMA), text.data(), length)) return std::nullopt;
+    return text;
+}
+
+// A row's rectangle in the list view's client coordinates.
+inline std::optional<RECT> ListRowRect(HWND list, int item) {
+    RemoteMemory memory(list, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    if (!memory.Ready() || !memory.Write(0, &rect, sizeof rect)) return std::nullopt;
+    if (!SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                      reinterpret_cast<LPARAM>(memory.Address())) ||
+        !memory.Read(0, &rect, sizeof rect))
+        return std::nullopt;
+    return rect;
+}
+
+inline std::string SettingsFolder() {
+    char appData[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+    return std::string(appData) + "\\Korvel\\Keystride";
+}
+
+inline void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = path + "\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+inline std::optional<std::string> ClipboardText() {
+    std::optional<std::string> text;
+    WaitUntil([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+                text = bytes;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return true;
+    });
+    return text;
+}
+
+// Writes the window's image, as it stands on the screen, to a .bmp file.
+inline bool SaveWindowBitmap(HWND window, const std::string& path) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
+    const DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    bool written = false;
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (out != INVALID_HANDLE_VALUE) {
+        DWORD done = 0;
+        written = WriteFile(out, &file, sizeof file, &done, nullptr) &&
+                  WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &done, nullptr) &&
+                  WriteFile(out, bits, imageSize, &done, nullptr);
+        CloseHandle(out);
+    }
+    DeleteObject(bitmap);
+    return written;
+}
+
+// One run of the program, ended when the object goes.
+class Keystride {
+public:
+    Keystride() : process_(Quoted(KS_BUILD_DIR "/keystride.exe")) {
+        WaitUntil([this] {
+            main_ = MainWindow();
+            return main_ && IsWindowVisible(main_);
+        });
+    }
+
+    bool Started() const { return main_ != nullptr; }
+    HWND Main() const { return main_; }
+    DWORD ProcessId() const { return GetProcessId(process_.Handle()); }
+    const ChildProcess& Process() const { return process_; }
+    HWND Control(int id) const { return FindControl(main_, id); }
+
+    // Sends a message and waits until the program has handled it.
+    LRESULT Send(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(Control(id), message, wParam, lParam, SMTO_ABORTIFHUNG, 10000,
+                            &result);
+        return static_cast<LRESULT>(result);
+    }
+    // Commands that may open modal windows are posted: sending would wait
+    // for the modal window to close.
+    void Command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Waits until everything posted before has been handled (or, for a
+    // command that opened a modal window, has begun). Sent messages overtake
+    // posted ones, so the marker is a posted message whose effect can be
+    // read: the edit box's modified flag, which the program never looks at.
+    void Settle() const {
+        Send(IDC_EREGKEY, EM_SETMODIFY, FALSE);
+        PostMessageA(Control(IDC_EREGKEY), EM_SETMODIFY, TRUE, 0);
+        WaitUntil([this] { return Send(IDC_EREGKEY, EM_GETMODIFY) != 0; });
+    }
+
+    void SetEditText(const std::string& text) const {
+        Send(IDC_EREGKEY, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    std::string EditText() const { return WindowText(Control(IDC_EREGKEY)); }
+
+    HWND List() const { return Control(IDC_LISTVIEW1); }
+    int RowCount() const { return static_cast<int>(Send(IDC_LISTVIEW1, LVM_GETITEMCOUNT)); }
+    int SelectedRow() const {
+        return static_cast<int>(
+            Send(IDC_LISTVIEW1, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
+    std::vector<std::pair<std::string, std::string>> Rows() const {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (int i = 0; i < RowCount(); ++i)
+            rows.emplace_back(ListCellText(List(), i, 0).value_or("?"),
+                              ListCellText(List(), i, 1).value_or("?"));
+        return rows;
+    }
+
+    bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
+    bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
+    // Enable rules run when the program is idle: waits for the state wanted.
+    bool WaitEnabled(int id, bool enabled) const {
+        return WaitUntil([&] { return Enabled(id) == enabled; });
+    }
+
+    HWND WaitForWindow(const std::string& caption, const char* className = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = FindProcessWindow(ProcessId(), caption, className)); });
+        return found;
+    }
+    bool WaitGone(HWND window) const {
+        return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
+    }
+
+    // Ends the program through its Exit button; true when it ended.
+    bool Exit() const {
+        Command(IDC_BEXIT);
+        DWORD code = 1;
+        return process_.Wait(kWaitMs, &code) && code == 0;
+    }
+
+private:
+    HWND MainWindow() const {
+        HWND found = nullptr;
+        while ((found = FindWindowExA(nullptr, found, kMainClass, nullptr))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == GetProcessId(process_.Handle())) return found;
+        }
+        return nullptr;
+    }
+
+    ChildProcess process_;
+    HWND main_ = nullptr;
+};
+
+}  // namespace ks::test

@@ -1,0 +1,446 @@
+// keystride.exe as a user meets it, driven from outside through its windows:
+// start-up, the favourites with their actions and rules, the jumps into the
+// real Registry Editor, the settings kept across runs, and a failed save.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "e2e/main_window_support.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace ks::test {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+constexpr char kNotFoundText[] = "Please check whether the registry key or value exist.";
+
+std::string RegeditStatus() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return {};
+    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void CloseRegedit() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(editor, &processId);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    if (process) WaitForSingleObject(process.Get(), 10000);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveTree(SettingsFolder()); }
+    static void TearDownTestSuite() { CloseRegedit(); }
+
+    // Adds a row through the favourite editor: the edit box holds `editText`,
+    // the editor's fields are set to `key` and `comment`, then OK.
+    static void AddThroughEditor(const Keystride& app, const std::string& editText,
+                                 const std::string& key, const std::string& comment) {
+        app.SetEditText(editText);
+        app.Command(IDM_AADDLIST);
+        HWND editor = app.WaitForWindow("Add to list");
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), editText);
+        EXPECT_EQ(WindowText(FindControl(editor, IDC_ECOMMENT)), "");
+        FillEditor(editor, key, comment);
+        ClickOk(app, editor);
+    }
+
+    static void FillEditor(HWND editor, const std::string& key, const std::string& comment) {
+        SendMessageA(FindControl(editor, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(key.c_str()));
+        SendMessageA(FindControl(editor, IDC_ECOMMENT), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(comment.c_str()));
+    }
+
+    static void ClickOk(const Keystride& app, HWND editor) {
+        HWND ok = FindControl(editor, IDOK);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }));
+        PostMessageA(ok, BM_CLICK, 0, 0);
+        ASSERT_TRUE(app.WaitGone(editor));
+        app.Settle();
+    }
+
+    static void Select(const Keystride& app, int row) {
+        Win32WindowSystem windows;
+        ASSERT_TRUE(windows.ListSelect(reinterpret_cast<Window>(app.List()), row));
+        app.Settle();
+    }
+
+    static void SaveScreenshot(const Keystride& app, const std::string& name) {
+        const std::string folder = KS_BUILD_DIR "/screenshots";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        SetForegroundWindow(app.Main());
+        app.Settle();
+        Sleep(300);  // let the desktop finish painting before the copy
+        EXPECT_TRUE(SaveWindowBitmap(app.Main(), folder + "/" + name + ".bmp"));
+    }
+
+    static void ExpectListButtons(const Keystride& app, bool jump, bool edit, bool up, bool down,
+                                  bool remove) {
+        EXPECT_TRUE(app.WaitEnabled(IDC_BADDTOLIST, true));
+        EXPECT_TRUE(app.WaitEnabled(IDC_BJUMPFROMLIST, jump));
+        EXPECT_TRUE(app.WaitEnabled(IDC_BEDIT, edit));
+        EXPECT_TRUE(app.WaitEnabled(IDC_BUP, up));
+        EXPECT_TRUE(app.WaitEnabled(IDC_BDOWN, down));
+        EXPECT_TRUE(app.WaitEnabled(IDC_BREMOVE, remove));
+    }
+};
+
+TEST_F(MainWindow, FirstStartIsCentredEmptyAndOffersOnlyAdd) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    RECT bounds{};
+    GetWindowRect(app.Main(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 529);
+    EXPECT_EQ(bounds.bottom - bounds.top, 516);
+    EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 529) / 2);
+    EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 516) / 2);
+    EXPECT_FALSE(IsZoomed(app.Main()));
+    EXPECT_EQ(WindowText(app.Main()), "Keystride 3.1");
+    // The application window carries the taskbar button and owns the main
+    // window.
+    HWND application = GetWindow(app.Main(), GW_OWNER);
+    ASSERT_TRUE(application);
+    EXPECT_EQ(WindowText(application), "Keystride");
+
+    EXPECT_EQ(app.RowCount(), 0);
+    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
+    for (int item = 1; item < 6; ++item) EXPECT_FALSE(app.Checked(IDC_RGPRE_ITEM0 + item));
+    ExpectListButtons(app, false, false, false, false, false);
+    EXPECT_EQ(WindowText(app.Control(IDC_BADDTOLIST)), "&Add to List");
+    EXPECT_EQ(WindowText(app.Control(IDC_BJUMPFROMLIST)), "&Jump");
+
+    // Commands of disabled actions do nothing, even when another program
+    // sends them.
+    app.Command(IDM_AREMOVE);
+    app.Command(IDM_AMOVEUP);
+    app.Command(IDM_AEDIT);
+    app.Settle();
+    EXPECT_EQ(app.RowCount(), 0);
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Add to list"));
+    SaveScreenshot(app, "first-start");
+}
+
+TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    AddThroughEditor(app, "HKLM\\SOFTWARE", "HKLM\\SOFTWARE", "machine");
+    AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "");
+    AddThroughEditor(app, "", "HKCU\\Environment", "env");
+    EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"},
+                                {"HKCU\\Software", ""},
+                                {"HKCU\\Environment", "env"}}));
+    EXPECT_EQ(app.SelectedRow(), 2);  // the new row, the last
+    ExpectListButtons(app, true, true, true, false, true);
+
+    // The duplicate test reads the edit box, not the editor's field.
+    Select(app, 0);
+    AddThroughEditor(app, "hklm\\software", "HKCU\\Something else", "x");
+    EXPECT_EQ(app.RowCount(), 3);
+    EXPECT_EQ(app.SelectedRow(), 0);
+    ExpectListButtons(app, true, true, false, true, true);
+
+    // Edit the middle row; Cancel changes nothing, OK replaces both texts.
+    Select(app, 1);
+    app.Command(IDM_AEDIT);
+    HWND editor = app.WaitForWindow("Add to list");
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), "HKCU\\Software");
+    FillEditor(editor, "HKCU\\Changed", "changed");
+    PostMessageA(FindControl(editor, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(app.WaitGone(editor));
+    app.Settle();
+    EXPECT_EQ(app.Rows()[1], (std::pair<std::string, std::string>{"HKCU\\Software", ""}));
+
+    app.Command(IDM_AEDIT);
+    editor = app.WaitForWindow("Add to list");
+    ASSERT_TRUE(editor);
+    // The editor's OK rule: only texts that begin with a root.
+    FillEditor(editor, "Software\\Classes", "");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(FindControl(editor, IDOK)); }));
+    FillEditor(editor, "hkcu\\Console", "console");
+    ClickOk(app, editor);
+    EXPECT_EQ(app.Rows()[1], (std::pair<std::string, std::string>{"hkcu\\Console", "console"}));
+    EXPECT_EQ(app.SelectedRow(), 1);
+
+    // Rows move with their comments; the moved row stays selected.
+    app.Command(IDM_AMOVEUP);
+    app.Settle();
+    EXPECT_EQ(app.Rows(), (Rows{{"hkcu\\Console", "console"},
+                                {"HKLM\\SOFTWARE", "machine"},
+                                {"HKCU\\Environment", "env"}}));
+    EXPECT_EQ(app.SelectedRow(), 0);
+    ExpectListButtons(app, true, true, false, true, true);
+    app.Command(IDM_AMOVEUP);  // disabled at the top
+    app.Command(IDC_BDOWN);    // the button does what the action does
+    app.Command(IDM_AMOVEDOWN);
+    app.Settle();
+    EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"},
+                                {"HKCU\\Environment", "env"},
+                                {"hkcu\\Console", "console"}}));
+    EXPECT_EQ(app.SelectedRow(), 2);
+    ExpectListButtons(app, true, true, true, false, true);
+    app.Command(IDM_AMOVEDOWN);  // disabled at the bottom
+    app.Settle();
+    EXPECT_EQ(app.Rows()[2].first, "hkcu\\Console");
+
+    // Remove selects nothing else, and every selection action goes off.
+    Select(app, 1);
+    app.Command(IDM_AREMOVE);
+    app.Settle();
+    EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"}, {"hkcu\\Console", "console"}}));
+    EXPECT_EQ(app.SelectedRow(), -1);
+    ExpectListButtons(app, false, false, false, false, false);
+    SaveScreenshot(app, "favourites");
+}
+
+TEST_F(MainWindow, CopyPutsTheSelectedKeyOnTheClipboard) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    AddThroughEditor(app, "HKCU\\Software\\Wine", "HKCU\\Software\\Wine", "wine");
+    AddThroughEditor(app, "HKLM\\System", "HKLM\\System", "");
+    Select(app, 0);
+    app.Command(IDM_ACOPYTOCLIPBOARD);
+    app.Settle();
+    EXPECT_EQ(ClipboardText(), "HKCU\\Software\\Wine");
+}
+
+TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    AddThroughEditor(app, "HKLM\\Software\\Microsoft", "HKLM\\Software\\Microsoft", "");
+    AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "");
+
+    Select(app, 0);
+    app.Command(IDM_AJUMPFROMLIST);
+    EXPECT_TRUE(WaitUntil(
+        [] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Microsoft"); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+
+    // A double-click on a row selects it and jumps.
+    const std::optional<RECT> row = ListRowRect(app.List(), 1);
+    ASSERT_TRUE(row);
+    const LPARAM at = MAKELPARAM(row->left + 20, (row->top + row->bottom) / 2);
+    PostMessageA(app.List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(app.List(), WM_LBUTTONUP, 0, at);
+    PostMessageA(app.List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(app.List(), WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software"); }));
+    EXPECT_EQ(app.SelectedRow(), 1);
+    // The window takes no input until the jump is over.
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+
+    // The root switcher rewrites the edit text; Jump puts it back on
+    // "No Action" and jumps to the text as it stands.
+    app.SetEditText("HKCU\\Software\\Wine");
+    app.Send(IDC_RGPRE_ITEM0 + 3, BM_CLICK);
+    EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\HKCU\\Software\\Wine");
+    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0 + 3));
+    app.SetEditText("HKLM\\Software\\Wine");
+    app.Command(IDC_BOPEN);
+    EXPECT_TRUE(
+        WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Wine"); }));
+    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
+    EXPECT_EQ(app.EditText(), "HKLM\\Software\\Wine");
+}
+
+TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.SetEditText("HKCU\\Software\\NoSuchKeyForKeystride\\Missing");
+    app.Command(IDC_BOPEN);
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), kNotFoundText);
+    EXPECT_FALSE(IsWindowEnabled(app.Main()));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitGone(box));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+}
+
+TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClicked) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.SetEditText("Software\\Classes");
+    app.Send(IDC_RGPRE_ITEM0 + 2, BM_CLICK);
+    EXPECT_EQ(app.EditText(), "HKEY_CURRENT_USER\\Software\\Classes");
+    // The selected item clicked again: nothing is applied.
+    app.SetEditText("Software");
+    app.Send(IDC_RGPRE_ITEM0 + 2, BM_CLICK);
+    EXPECT_EQ(app.EditText(), "Software");
+    // A click on the group's free area applies the selected root again.
+    HWND group = app.Control(IDC_RGPRE);
+    SendMessageA(group, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(group, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(app.EditText(), "HKEY_CURRENT_USER\\Software");
+
+    // A path far longer than an edit box usually takes is kept whole.
+    const std::string longPath = "Software\\" + std::string(65536, 'k');
+    app.SetEditText(longPath);
+    app.Send(IDC_RGPRE_ITEM0 + 4, BM_CLICK);
+    EXPECT_EQ(app.EditText(), "HKEY_USERS\\" + longPath);
+}
+
+TEST_F(MainWindow, ListMenuOnlyOnTheControlsThatHaveIt) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const auto menuVisible = [] {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    };
+    // A right click as the control receives it; the menu, when one opens,
+    // is closed again with Escape.
+    const auto menuShownFor = [&](int id) {
+        HWND control = app.Control(id);
+        PostMessageA(control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(4, 4));
+        PostMessageA(control, WM_RBUTTONUP, 0, MAKELPARAM(4, 4));
+        app.Settle();
+        const bool shown = WaitUntil(menuVisible, 1000);
+        if (shown) {
+            PostMessageA(app.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+            WaitUntil([&] { return !menuVisible(); });
+        }
+        return shown;
+    };
+    for (int id : {IDC_LISTVIEW1, IDC_BOPEN, IDC_BEXIT, IDC_BADDTOLIST, IDC_LTITLEHINT,
+                   IDC_IMGTITLE})
+        EXPECT_TRUE(menuShownFor(id)) << id;
+    // The edit box has the system's own menu, which is not the program's.
+    for (int id : {IDC_RGPRE, IDC_RGPRE_ITEM0, IDC_CBAUTOCOPY, IDC_IMAGE1, IDC_IUPDATE,
+                   IDC_GROUPBOX2})
+        EXPECT_FALSE(menuShownFor(id)) << id;
+}
+
+TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "first");
+        AddThroughEditor(app, "HKLM\\System", "HKLM\\System", "");
+        app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+        SetWindowPos(app.Main(), nullptr, 100, 80, 600, 560, SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride again;
+    ASSERT_TRUE(again.Started());
+    EXPECT_EQ(again.Rows(), (Rows{{"HKCU\\Software", "first"}, {"HKLM\\System", ""}}));
+    EXPECT_EQ(again.SelectedRow(), -1);
+    EXPECT_TRUE(again.Checked(IDC_CBAUTOCOPY));
+    RECT bounds{};
+    GetWindowRect(again.Main(), &bounds);
+    EXPECT_EQ(bounds.left, 100);
+    EXPECT_EQ(bounds.top, 80);
+    EXPECT_EQ(bounds.right - bounds.left, 600);
+    EXPECT_EQ(bounds.bottom - bounds.top, 560);
+}
+
+TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
+    ASSERT_EQ(SHCreateDirectoryExA(nullptr, SettingsFolder().c_str(), nullptr), ERROR_SUCCESS);
+    const auto writeSettings = [](const std::string& position) {
+        HANDLE file = CreateFileA((SettingsFolder() + "\\options.ini").c_str(), GENERIC_WRITE, 0,
+                                  nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const std::string text = "[WindowsPosition]\r\n" + position;
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    };
+    writeSettings("Left=50\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        RECT bounds{};
+        GetWindowRect(app.Main(), &bounds);
+        // Not a first run: placed where stored, not centred.
+        EXPECT_EQ(bounds.left, 50);
+        EXPECT_EQ(bounds.top, 40);
+        EXPECT_EQ(bounds.right - bounds.left, 529);
+        EXPECT_EQ(bounds.bottom - bounds.top, 516);
+        EXPECT_FALSE(IsZoomed(app.Main()));
+    }
+    writeSettings("Left=60\r\nTop=70\r\nWidth=600\r\nHeight=550\r\nMaximized=1\r\n");
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    EXPECT_TRUE(IsZoomed(app.Main()));
+    EXPECT_EQ(WindowText(app.Main()), "Keystride 3.1");  // shown maximised, shown all the same
+    RECT client{};
+    RECT banner{};
+    GetClientRect(app.Main(), &client);
+    GetWindowRect(app.Control(IDC_IMGTITLE), &banner);
+    EXPECT_EQ(banner.right - banner.left, client.right);
+    // The stored bounds are the normal ones the window comes back to.
+    PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
+    RECT bounds{};
+    GetWindowRect(app.Main(), &bounds);
+    EXPECT_EQ(bounds.left, 60);
+    EXPECT_EQ(bounds.top, 70);
+    EXPECT_EQ(bounds.right - bounds.left, 600);
+    EXPECT_EQ(bounds.bottom - bounds.top, 550);
+}
+
+TEST_F(MainWindow, MinimiseTakesTheApplicationWindowAlongAndRestoreBringsBoth) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    HWND application = GetWindow(app.Main(), GW_OWNER);
+    PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return IsIconic(application) && !IsWindowVisible(app.Main()); }));
+    PostMessageA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return !IsIconic(application) && IsWindowVisible(app.Main()); }));
+    EXPECT_FALSE(IsIconic(app.Main()));
+}
+
+TEST_F(MainWindow, FailedSaveKeepsTheWindowOpenUntilASaveSucceeds) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "kept");
+    // The save writes a temporary file beside options.ini and puts it in
+    // place; a folder of that name makes the write fail.
+    const std::string blocker = SettingsFolder() + "\\options.ini.tmp";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    app.Command(IDC_BEXIT);
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), "Unable to write to " + SettingsFolder() + "\\options.ini.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitGone(box));
+    EXPECT_FALSE(app.Process().Wait(500));
+    EXPECT_TRUE(IsWindowVisible(app.Main()));
+    EXPECT_EQ(app.RowCount(), 1);
+
+    ASSERT_TRUE(RemoveDirectoryA(blocker.c_str()));
+    ASSERT_TRUE(app.Exit());
+    EXPECT_NE(ReadWholeFile(SettingsFolder() + "\\options.ini").find("0=HKCU\\Software"),
+              std::string::npos);
+}
+
+TEST_F(MainWindow, AboutOpensByItsAccessKeyAndCloses) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    PostMessageA(app.Main(), WM_SYSCHAR, 'b', 1 << 29);  // Alt+B, "A&bout"
+    HWND about = app.WaitForWindow("About Korvel Keystride");
+    ASSERT_TRUE(about);
+    EXPECT_FALSE(IsWindowEnabled(app.Main()));
+    PostMessageA(FindControl(about, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(app.WaitGone(about));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+}
+
+}  // namespace
+}  // namespace ks::test
