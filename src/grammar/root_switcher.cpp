@@ -24,14 +24,19 @@ std::string ApplyRootPrefix(std::string_view text, int index) {
 
 bool IsRegistryPathText(std::string_view text) {
     // The system's locale rule lower-cases more than A to Z, but every
-    // fragment is ASCII, so only that range decides a match. Every fragment
+    // fragment is ASCII, and that rule maps A to Z onto a to z in every
+    // locale (I goes to i even for Turkish), so only that range decides a
+    // match and the ASCII rule gives the same answer. Every fragment
     // begins with "hk", so only the places where those two letters stand are
-    // tried: one pass over the text, however long.
-    for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+    // tried: one pass over the text, however long. The third byte rules out
+    // most fragments before any is compared in full, which keeps texts made
+    // of "hk" near-misses cheap too.
+    for (std::size_t at = 0; at + 2 < text.size(); ++at) {
         if (LowerAscii(text[at]) != 'h' || LowerAscii(text[at + 1]) != 'k') continue;
         const std::string_view rest = text.substr(at);
+        const char third = UpperAscii(rest[2]);
         for (std::string_view fragment : ClipboardRecognizerTable)
-            if (rest.size() >= fragment.size() &&
+            if (fragment[2] == third && rest.size() >= fragment.size() &&
                 EqualsIgnoringAsciiCase(rest.substr(0, fragment.size()), fragment))
                 return true;
     }

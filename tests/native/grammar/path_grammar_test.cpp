@@ -73,5 +73,29 @@ TEST(PathGrammar, FavouriteKeyTextNeedsOneOfTheSixPrefixes) {
         EXPECT_FALSE(IsFavouriteKeyText(rejected)) << rejected;
 }
 
+TEST(PathGrammar, ArbitraryBytesAreOrdinaryCharacters) {
+    using namespace std::string_literals;
+    EXPECT_TRUE(ContainsRootMarker("\0hk"s));
+    EXPECT_FALSE(ContainsRootMarker("h\0k"s));
+    EXPECT_EQ(SplitRootPart("HK\0LM\\a\0"s), (RootSplit{"HK\0LM"s, "a\0"s}));
+    // Bytes above 0x7F are negative as char; none may pass for a letter.
+    EXPECT_EQ(ExpandRootAbbreviation("HKL\xCD"), "HKL\xCD");
+    EXPECT_EQ(ExpandRootAbbreviation("hklm\0"s), "hklm\0"s);
+    EXPECT_EQ(PredefinedRootKey("HKEY_USERS\0"s), std::nullopt);
+    EXPECT_EQ(SplitValueName("a\\\xFF\0"s), (KeyValueSplit{"a", "\xFF\0"s}));
+    EXPECT_FALSE(IsFavouriteKeyText("\xC8KLM"));
+    EXPECT_TRUE(IsFavouriteKeyText("hku\0\xFF"s));
+    EXPECT_FALSE(IsFavouriteKeyText("hk\0u"s));
+}
+
+TEST(PathGrammar, LongTextsSplitWithoutLoss) {
+    const std::string rest = std::string(1 << 20, 'k') + "\\v";
+    const RootSplit split = SplitRootPart("hkcr\\" + rest);
+    EXPECT_EQ(split.rest, rest);
+    const KeyValueSplit kv = SplitValueName(split.rest);
+    EXPECT_EQ(kv.keyPath.size(), std::size_t{1} << 20);
+    EXPECT_EQ(kv.valueName, "v");
+}
+
 }  // namespace
 }  // namespace ks

@@ -47,6 +47,15 @@ TEST(RootSwitcher, ApplyingAgainOrAnotherRootComposes) {
     }
 }
 
+TEST(RootSwitcher, ArbitraryBytesSurviveTheSwitch) {
+    using namespace std::string_literals;
+    EXPECT_EQ(ApplyRootPrefix("HKEY_USERS\0x"s, 2), "HKEY_CURRENT_USER\\\0x"s);
+    EXPECT_EQ(ApplyRootPrefix("\xC8KEY_USERS\\x", 1), "HKEY_CLASSES_ROOT\\\xC8KEY_USERS\\x");
+    EXPECT_EQ(ApplyRootPrefix("hkey_users\xFF", 3), "HKEY_LOCAL_MACHINE\\\xFF");
+    const std::string longRest = "\\" + std::string(1 << 20, '\xE9');
+    EXPECT_EQ(ApplyRootPrefix("HKEY_CURRENT_CONFIG" + longRest, 5), "HKEY_CURRENT_CONFIG" + longRest);
+}
+
 TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
     EXPECT_FALSE(IsRegistryPathText(""));
     EXPECT_TRUE(IsRegistryPathText("HKCU\\Software"));
@@ -57,6 +66,23 @@ TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
     EXPECT_TRUE(IsRegistryPathText(std::string(1 << 20, 'a') + "HkCc"));
     EXPECT_TRUE(IsRegistryPathText(std::string("\0hku", 4)));
     EXPECT_FALSE(IsRegistryPathText("h\xC4k\xC0u"));
+    EXPECT_FALSE(IsRegistryPathText("hk\0u"));
+    EXPECT_FALSE(IsRegistryPathText("xhk"));
+    EXPECT_TRUE(IsRegistryPathText("hKU"));
+    EXPECT_TRUE(IsRegistryPathText("x hkey_current_config"));
+    EXPECT_TRUE(IsRegistryPathText("\xFF\x80HKEY_LOCAL_MACHINE\xFF"));
+}
+
+TEST(ClipboardRecognizer, LongTextsFullOfNearMissesStayFast) {
+    // "hk" at every other byte makes every position a candidate; a search
+    // that restarted per fragment and position would not finish here.
+    std::string text;
+    for (int i = 0; i < (1 << 19); ++i) text += "hK";
+    EXPECT_FALSE(IsRegistryPathText(text));
+    EXPECT_TRUE(IsRegistryPathText(text + "cC"));
+    std::string nearMiss;
+    while (nearMiss.size() < (1u << 20)) nearMiss += "hkey_local_machin\xC9";
+    EXPECT_FALSE(IsRegistryPathText(nearMiss));
 }
 
 TEST(ClipboardRecognizer, AgreesWithSearchingEveryFragmentInALowerCasedCopy) {
