@@ -41,7 +41,8 @@ KeyValueSplit SplitValueName(std::string_view rest) {
 }
 
 bool IsFavouriteKeyText(std::string_view text) {
-    static constexpr std::string_view kPrefixes[] = {"HKEY_", "HKLM", "HKCU", "HKU", "HKCR", "HKCC"};
+    static constexpr std::string_view kPrefixes[] = {"HKEY_", "HKLM", "HKCU",
+                                                     "HKU",   "HKCR", "HKCC"};
     return std::any_of(std::begin(kPrefixes), std::end(kPrefixes), [&](std::string_view prefix) {
         return text.size() >= prefix.size() &&
                EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);

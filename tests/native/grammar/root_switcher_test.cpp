@@ -53,7 +53,8 @@ TEST(RootSwitcher, ArbitraryBytesSurviveTheSwitch) {
     EXPECT_EQ(ApplyRootPrefix("\xC8KEY_USERS\\x", 1), "HKEY_CLASSES_ROOT\\\xC8KEY_USERS\\x");
     EXPECT_EQ(ApplyRootPrefix("hkey_users\xFF", 3), "HKEY_LOCAL_MACHINE\\\xFF");
     const std::string longRest = "\\" + std::string(1 << 20, '\xE9');
-    EXPECT_EQ(ApplyRootPrefix("HKEY_CURRENT_CONFIG" + longRest, 5), "HKEY_CURRENT_CONFIG" + longRest);
+    const std::string longText = "HKEY_CURRENT_CONFIG" + longRest;
+    EXPECT_EQ(ApplyRootPrefix(longText, 5), longText);
 }
 
 TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
