@@ -84,7 +84,7 @@ private:
         HIMAGELIST list_ = nullptr;
     };
 
-    struct ControlSpec;
+    struct ControlDesign;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -92,7 +92,7 @@ private:
 
     // Building (main_window_controls.cpp).
     bool BuildControls();
-    HWND CreateControl(const ControlSpec& spec);
+    HWND CreateControl(const ControlDesign& design);
     void BuildFonts();
     void BuildPictures();
     void SetJumpGlyph();

@@ -40,7 +40,7 @@ LRESULT ForwardToMain(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-struct MainWindow::ControlSpec {
+struct MainWindow::ControlDesign {
     HWND MainWindow::*handle;
     HWND MainWindow::*parent;  // nullptr: the window itself
     int id;
@@ -63,7 +63,7 @@ bool MainWindow::BuildControls() {
 
     // Creation order is control order and tab order; the banner's pieces
     // come last, its picture at the very bottom so the labels stand on it.
-    static const ControlSpec kControls[] = {
+    static const ControlDesign kControls[] = {
         {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONA, "E&xit", kPushButton, 0,
          450, 438, 55, 27, FontRole::Normal},
         {&MainWindow::GroupBox2_, nullptr, IDC_GROUPBOX2, WC_BUTTONA, "", kContainer,
@@ -107,12 +107,12 @@ bool MainWindow::BuildControls() {
         {&MainWindow::imgTitle_, nullptr, IDC_IMGTITLE, WC_STATICA, "",
          kChild | SS_OWNERDRAW | SS_NOTIFY, 0, 8, 0, 117, 53, FontRole::Normal},
     };
-    for (const ControlSpec& spec : kControls) {
-        HWND control = CreateControl(spec);
+    for (const ControlDesign& design : kControls) {
+        HWND control = CreateControl(design);
         if (!control) return false;
-        this->*spec.handle = control;
-        const HFONT font = spec.font == FontRole::Title  ? titleFont_.Get()
-                           : spec.font == FontRole::Link ? linkFont_.Get()
+        this->*design.handle = control;
+        const HFONT font = design.font == FontRole::Title  ? titleFont_.Get()
+                           : design.font == FontRole::Link ? linkFont_.Get()
                                                          : font_.Get();
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
@@ -155,12 +155,12 @@ bool MainWindow::BuildControls() {
     return true;
 }
 
-HWND MainWindow::CreateControl(const ControlSpec& spec) {
-    HWND parent = spec.parent ? this->*spec.parent : window_;
-    return CreateWindowExA(spec.exStyle, spec.className, spec.text, spec.style,
-                           Scaled(spec.left), Scaled(spec.top), Scaled(spec.width),
-                           Scaled(spec.height), parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), app_.Instance(),
+HWND MainWindow::CreateControl(const ControlDesign& design) {
+    HWND parent = design.parent ? this->*design.parent : window_;
+    return CreateWindowExA(design.exStyle, design.className, design.text, design.style,
+                           Scaled(design.left), Scaled(design.top), Scaled(design.width),
+                           Scaled(design.height), parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), app_.Instance(),
                            nullptr);
 }
 

@@ -28,20 +28,10 @@ bool EndsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-void CloseRegedit() {
-    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
-    if (!editor) return;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(editor, &processId);
-    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    if (process) WaitForSingleObject(process.Get(), 10000);
-}
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { RemoveTree(SettingsFolder()); }
-    static void TearDownTestSuite() { CloseRegedit(); }
+    static void TearDownTestSuite() { CloseRegistryEditor(); }
 
     // Adds a row through the favourite editor: the edit box holds `editText`,
     // the editor's fields are set to `key` and `comment`, then OK.

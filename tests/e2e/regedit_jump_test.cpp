@@ -40,15 +40,7 @@ EditorView ReadEditor(Win32WindowSystem& windows) {
 
 class RegeditJump : public ::testing::Test {
 protected:
-    static void TearDownTestSuite() {
-        if (HWND editor = FindWindowA("RegEdit_RegEdit", nullptr)) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(editor, &processId);
-            UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-            PostMessageA(editor, WM_CLOSE, 0, 0);
-            if (process) WaitForSingleObject(process.Get(), 10000);
-        }
-    }
+    static void TearDownTestSuite() { CloseRegistryEditor(); }
 
     EditorView Jump(const std::string& text) {
         JumpToRegistryPath({registry, windows, processes}, text);

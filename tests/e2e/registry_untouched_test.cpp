@@ -62,18 +62,8 @@ Snapshot CaptureRegistry() {
     return snapshot;
 }
 
-void CloseEditor() {
-    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
-    if (!editor) return;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(editor, &processId);
-    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-    if (process) WaitForSingleObject(process.Get(), 10000);
-}
-
 TEST(RegistryUntouched, ManyJumpsWriteNothing) {
-    CloseEditor();
+    CloseRegistryEditor();
     const Snapshot before = CaptureRegistry();
     ASSERT_GT(before.size(), 1000u);
 
@@ -102,7 +92,7 @@ TEST(RegistryUntouched, ManyJumpsWriteNothing) {
     dismisser.join();
     EXPECT_EQ(boxes, 1) << "only the missing key is not found";
 
-    CloseEditor();
+    CloseRegistryEditor();
     const Snapshot after = CaptureRegistry();
     for (const auto& [path, data] : after) {
         const auto it = before.find(path);

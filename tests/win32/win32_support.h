@@ -95,6 +95,17 @@ inline std::string ReadWholeFile(const std::string& path) {
     return buffer.str();
 }
 
+// Closes a running Registry Editor and waits for its process to end.
+inline void CloseRegistryEditor() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(editor, &processId);
+    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    if (process) WaitForSingleObject(process.Get(), 10000);
+}
+
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 }  // namespace ks::test

@@ -31,8 +31,8 @@ std::vector<LayoutControl> DesignedControls() {
         {"cbAutoCopy", {K::Other, {10, 170, 175, 21}}},
     };
     std::vector<LayoutControl> controls;
-    for (const auto& [name, spec] : design)
-        controls.push_back({name, spec.first, spec.second, spec.second});
+    for (const auto& [name, shape] : design)
+        controls.push_back({name, shape.first, shape.second, shape.second});
     return controls;
 }
 
