@@ -61,8 +61,10 @@ int ScaleByRatio(int value, double ratio);
 ClientSize EnforceMinimumSize(ClientSize outer);
 
 // The whole resize pass. `reference` must be the designed client size
-// (both dimensions above zero).
+// (both dimensions above zero). `dpi` scales the fixed measures (margins,
+// banner height, button widths, column bases) from the 96 they are
+// designed at, as the window's controls were scaled when it was made.
 LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, ClientSize reference,
-                               ClientSize client);
+                               ClientSize client, int dpi = 96);
 
 }  // namespace ks

@@ -154,6 +154,33 @@ TEST(LayoutRules, MissingControlsStopTheFixedPlacementsWhereTheyAre) {
     EXPECT_EQ(Rect(kept, unrecorded, "eRegKey").left, 8);
 }
 
+TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
+    // At 144 DPI the window was made half as large again: so are the fixed
+    // margins and widths. Buttons 55 -> 83, the wide one 70 -> 105, insets 12.
+    auto controls = DesignedControls();
+    for (LayoutControl& control : controls) {
+        ControlRect& r = *control.recorded;
+        r = {r.left * 3 / 2, r.top * 3 / 2, r.width * 3 / 2, r.height * 3 / 2};
+        control.current = r;
+    }
+    const ClientSize reference{770, 716};
+    const LayoutResult result = ArrangeMainWindow(controls, reference, {1000, 716}, 144);
+    EXPECT_EQ(Rect(result, controls, "imgTitle").height, 75);
+    const ControlRect& list = Rect(result, controls, "ListView1");
+    EXPECT_EQ(list.width, 1000 - 2 * 12);
+    EXPECT_EQ(Rect(result, controls, "bAddtoList").left, 12 + 12);
+    EXPECT_EQ(Rect(result, controls, "bAddtoList").width, 105);
+    EXPECT_EQ(Rect(result, controls, "bExit").width, 83);
+    // The row's fixed part is 2 * 12 + 7 * 83 + 105 = 710; the rest is shared
+    // as seven gaps.
+    const int gap = (list.width - 710) / 7;
+    EXPECT_EQ(Rect(result, controls, "bJumpFromList").left, 24 + 105 + gap);
+    EXPECT_EQ(Rect(result, controls, "bExit").top, 716 - 40 - 18);
+    EXPECT_EQ(list.height, Rect(result, controls, "bEdit").top - list.top - 23);
+    EXPECT_EQ(result.keyColumnWidth, ScaleByRatio(570, 1000.0 / 770));
+    EXPECT_EQ(result.commentColumnWidth, ScaleByRatio(158, 1000.0 / 770));
+}
+
 TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
     const auto controls = DesignedControls();
     const LayoutResult result = ArrangeMainWindow(controls, {0, 0}, {800, 600});
