@@ -22,12 +22,6 @@ constexpr char kListViewHint[] =
     "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
 constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
 
-RECT WindowBoundsOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(AppWindow& app)
@@ -59,6 +53,7 @@ bool MainWindow::Create() {
                          nullptr, app_.Instance(), this))
         return false;
     app_.SetMainWindow(window_);
+    AcceptOutsideMessages();
     Guarded(window_, [this] { FormCreate(); });
     return true;
 }
@@ -82,6 +77,15 @@ void MainWindow::Show() {
 }
 
 void MainWindow::Idle() { actions_.Update(); }
+
+void MainWindow::AcceptOutsideMessages() {
+    // Run at a higher level than the shell and the programs that wake it,
+    // the window would not hear them without saying so.
+    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    for (UINT message : {taskbarCreatedMessage_, static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
+                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON)})
+        if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
+}
 
 std::string MainWindow::LoadText(UINT id, const char* builtIn) const {
     // The string table holds the texts; the built-in ones stand in for a
@@ -170,7 +174,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CHANGECBCHAIN:
         OnChangeCbChain(wParam, lParam);
         return 0;
+    case WM_KEYSTRIDE_ACTIVATE:
+        ActivateFromOutside(TrayParts());
+        return 0;
+    case WM_KEYSTRIDE_TRAYICON:
+        OnTrayIcon(lParam);
+        return 0;
     default:
+        if (message == taskbarCreatedMessage_ && message != 0) {
+            OnTaskbarCreated();
+            return 0;
+        }
         break;
     }
     return Default(message, wParam, lParam);
@@ -199,20 +213,11 @@ void MainWindow::FormCreate() {
         RecordControlLayout(layoutTable_, child);
     layoutRecorded_ = true;
 
-    // Each edge is a change of its own, so that each size change meets the
-    // minimum-size rule as it comes.
-    const WindowBounds& saved = settings_.savedWindowBounds;
-    const auto place = [this](int left, int top, int width, int height, UINT flags) {
-        SetWindowPos(window_, nullptr, left, top, width, height,
-                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    RECT bounds = WindowBoundsOf(window_);
-    place(saved.left, bounds.top, 0, 0, SWP_NOSIZE);
-    place(saved.left, saved.top, 0, 0, SWP_NOSIZE);
-    bounds = WindowBoundsOf(window_);
-    place(0, 0, saved.width, bounds.bottom - bounds.top, SWP_NOMOVE);
-    bounds = WindowBoundsOf(window_);
-    place(0, 0, bounds.right - bounds.left, saved.height, SWP_NOMOVE);
+    ApplyBounds(settings_.savedWindowBounds);
+    // Setting the same size again is no size change, and a frame thinner
+    // or thicker than designed leaves a different client area: lay the
+    // controls out once for the area there is.
+    FormResize();
 
     showMaximized_ = settings_.savedMaximized;
     centreOnShow_ = settings_.firstRun;
@@ -248,19 +253,51 @@ void MainWindow::FormClose() {
 }
 
 void MainWindow::FormResize() {
-    // Before the designed client size is on record there is nothing to hold
-    // the window to yet.
-    if (!layoutRecorded_ || IsIconic(window_) || IsZoomed(window_)) return;
-    const int minimumWidth = Scaled(kDesignedWidth);
-    const int minimumHeight = Scaled(kDesignedHeight);
+    // Until the designed client size and the layout table are on record
+    // there is nothing to scale against: the creation's own size changes
+    // pass by.
+    if (!layoutRecorded_ || IsIconic(window_)) return;
+    if (!IsZoomed(window_)) {
+        // Each correction is a size change of its own and lays the window
+        // out itself; this run then goes on with the corrected size.
+        const int minimumWidth = Scaled(kMinimumOuterWidth);
+        const int minimumHeight = Scaled(kMinimumOuterHeight);
+        RECT bounds = WindowBoundsOf(window_);
+        if (bounds.right - bounds.left < minimumWidth)
+            SetWindowPos(window_, nullptr, 0, 0, minimumWidth, bounds.bottom - bounds.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        bounds = WindowBoundsOf(window_);
+        if (bounds.bottom - bounds.top < minimumHeight)
+            SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, minimumHeight,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT client{};
+    GetClientRect(window_, &client);
+    const LaidOutControls controls = DescribeControls(window_, layoutTable_);
+    const LayoutResult result =
+        ArrangeMainWindow(controls.controls, {referenceClientWidth_, referenceClientHeight_},
+                          {client.right, client.bottom}, static_cast<int>(dpi_));
+    PlaceControls(controls, result);
+    if (result.keyColumnWidth) ListView_SetColumnWidth(ListView1_, 0, *result.keyColumnWidth);
+    if (result.commentColumnWidth)
+        ListView_SetColumnWidth(ListView1_, 1, *result.commentColumnWidth);
+    RepaintBanner();
+}
+
+void MainWindow::ApplyBounds(const WindowBounds& wanted) {
+    // Each edge is a change of its own, so that each size change meets the
+    // minimum-size rule as it comes.
+    const auto place = [this](int left, int top, int width, int height, UINT flags) {
+        SetWindowPos(window_, nullptr, left, top, width, height,
+                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
     RECT bounds = WindowBoundsOf(window_);
-    if (bounds.right - bounds.left < minimumWidth)
-        SetWindowPos(window_, nullptr, 0, 0, minimumWidth, bounds.bottom - bounds.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place(wanted.left, bounds.top, 0, 0, SWP_NOSIZE);
+    place(wanted.left, wanted.top, 0, 0, SWP_NOSIZE);
     bounds = WindowBoundsOf(window_);
-    if (bounds.bottom - bounds.top < minimumHeight)
-        SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, minimumHeight,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    place(0, 0, wanted.width, bounds.bottom - bounds.top, SWP_NOMOVE);
+    bounds = WindowBoundsOf(window_);
+    place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
 }
 
 void MainWindow::FormDestroy() {

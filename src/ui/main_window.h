@@ -21,6 +21,7 @@
 #include "ui/favourites_view.h"
 #include "ui/main_window_layout.h"
 #include "ui/rules/clipboard_watcher.h"
+#include "ui/tray.h"
 #include "ui/ui_kit.h"
 
 namespace ks::ui {
@@ -113,6 +114,7 @@ private:
     // The title banner (main_window_banner.cpp).
     void LayOutBanner();
     void RefreshBannerCache();
+    void RepaintBanner();
     void DrawBanner(const DRAWITEMSTRUCT& item);
     HBRUSH BannerControlColour(HDC dc, HWND control);
 
@@ -133,6 +135,11 @@ private:
     bool OnSetCursor(HWND control);
     void OnActivate(WPARAM state);
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
+    void OnTrayIcon(LPARAM mouseMessage);
+    void OnTaskbarCreated();
+    void AcceptOutsideMessages();
+    TrayWindows TrayParts() const noexcept;
+    void ApplyBounds(const WindowBounds& bounds);
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 
@@ -236,6 +243,10 @@ private:
 
     LONG savedApplicationStyle_ = 0;
     bool inClipboardChain_ = false;
+    // Whether the notification area holds our icon, so that a restarted
+    // taskbar can be given it again.
+    bool trayIconShown_ = false;
+    UINT taskbarCreatedMessage_ = 0;
     int referenceClientWidth_ = 0;
     int referenceClientHeight_ = 0;
     std::vector<ControlLayoutEntry> layoutTable_;

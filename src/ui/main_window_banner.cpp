@@ -61,7 +61,15 @@ void MainWindow::LayOutBanner() {
     MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&icon), 2);
     SetWindowPos(iUpdate_, nullptr, linkLeft - Scaled(20), icon.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RepaintBanner();
+}
+
+void MainWindow::RepaintBanner() {
+    // The labels on the banner paint their background from the picture at
+    // the banner's size: when that changes, all of them are out of date.
+    const SIZE before = bannerCacheSize_;
     RefreshBannerCache();
+    if (before.cx == bannerCacheSize_.cx && before.cy == bannerCacheSize_.cy) return;
     RedrawWindow(imgTitle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     for (HWND onBanner : {lTitle_, lUpdate_, lTitleHint_, Image1_, iUpdate_})
         RedrawWindow(onBanner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);

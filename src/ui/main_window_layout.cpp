@@ -1,15 +1,82 @@
 #include "ui/main_window_layout.h"
 
-namespace ks::ui {
+#include "ui/control_ids.h"
 
-void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control) {
+namespace ks::ui {
+namespace {
+
+struct KnownControl {
+    int id;
+    const char* name;
+    ControlKind kind;
+};
+
+// The main window's controls by identifier. The two small pictures are
+// sized to their icons and keep that size, so they count as fixed; the
+// radio items belong to their group, which arranges them itself.
+constexpr KnownControl kKnownControls[] = {
+    {IDC_IMGTITLE, "imgTitle", ControlKind::Picture},
+    {IDC_LTITLE, "lTitle", ControlKind::Other},
+    {IDC_LUPDATE, "lUpdate", ControlKind::Other},
+    {IDC_LTITLEHINT, "lTitleHint", ControlKind::Other},
+    {IDC_IMAGE1, "Image1", ControlKind::Other},
+    {IDC_IUPDATE, "iUpdate", ControlKind::Other},
+    {IDC_BEXIT, "bExit", ControlKind::PushButton},
+    {IDC_GROUPBOX2, "GroupBox2", ControlKind::GroupBox},
+    {IDC_EREGKEY, "eRegKey", ControlKind::Edit},
+    {IDC_BOPEN, "bOpen", ControlKind::PushButton},
+    {IDC_RGPRE, "rgPre", ControlKind::RadioGroup},
+    {IDC_BABOUT, "bAbout", ControlKind::PushButton},
+    {IDC_LISTVIEW1, "ListView1", ControlKind::ListView},
+    {IDC_BADDTOLIST, "bAddtoList", ControlKind::PushButton},
+    {IDC_BJUMPFROMLIST, "bJumpFromList", ControlKind::PushButton},
+    {IDC_BREMOVE, "bRemove", ControlKind::PushButton},
+    {IDC_BDOWN, "bDown", ControlKind::PushButton},
+    {IDC_BUP, "bUp", ControlKind::PushButton},
+    {IDC_BEDIT, "bEdit", ControlKind::PushButton},
+    {IDC_CBAUTOCOPY, "cbAutoCopy", ControlKind::Other},
+};
+
+bool HoldsControls(HWND control) {
+    // Only the program's own containers: a control's private children (the
+    // list view's header) are the control's business.
+    return (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
+}
+
+ControlRect RectInParent(HWND control) {
     RECT rect{};
     GetWindowRect(control, &rect);
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    table.push_back({control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
-    // Only the program's own containers: a control's private children (the
-    // list view's header) are the control's business.
-    if (!(GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return;
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Describe(HWND control, const std::vector<ControlLayoutEntry>& table, LaidOutControls& out) {
+    LayoutControl described;
+    const int id = GetDlgCtrlID(control);
+    for (const KnownControl& known : kKnownControls) {
+        if (known.id != id) continue;
+        described.name = known.name;
+        described.kind = known.kind;
+        break;
+    }
+    described.current = RectInParent(control);
+    if (const int index = FindControlLayout(table, control); index >= 0) {
+        const ControlLayoutEntry& entry = table[static_cast<std::size_t>(index)];
+        described.recorded = ControlRect{entry.left, entry.top, entry.width, entry.height};
+    }
+    out.handles.push_back(control);
+    out.controls.push_back(std::move(described));
+    if (!HoldsControls(control)) return;
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        Describe(child, table, out);
+}
+
+}  // namespace
+
+void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control) {
+    const ControlRect rect = RectInParent(control);
+    table.push_back({control, rect.left, rect.top, rect.width, rect.height});
+    if (!HoldsControls(control)) return;
     for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         RecordControlLayout(table, child);
 }
@@ -18,6 +85,22 @@ int FindControlLayout(const std::vector<ControlLayoutEntry>& table, HWND control
     for (std::size_t i = 0; i < table.size(); ++i)
         if (table[i].control == control) return static_cast<int>(i);
     return -1;
+}
+
+LaidOutControls DescribeControls(HWND window, const std::vector<ControlLayoutEntry>& table) {
+    LaidOutControls out;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        Describe(child, table, out);
+    return out;
+}
+
+void PlaceControls(const LaidOutControls& controls, const LayoutResult& result) {
+    for (std::size_t i = 0; i < controls.handles.size() && i < result.rects.size(); ++i) {
+        const ControlRect& wanted = result.rects[i];
+        if (wanted == controls.controls[i].current) continue;
+        SetWindowPos(controls.handles[i], nullptr, wanted.left, wanted.top, wanted.width,
+                     wanted.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 }  // namespace ks::ui

@@ -1,10 +1,13 @@
 #pragma once
 // The layout table: every control of the main window with the rectangle it
 // had at the designed size, recorded once at creation so that resizing can
-// always start again from the designed values.
+// always start again from the designed values. And the bridge between the
+// window's controls and the layout rules, which know them by name and kind.
 #include <windows.h>
 
 #include <vector>
+
+#include "ui/rules/layout_rules.h"
 
 namespace ks::ui {
 
@@ -22,5 +25,16 @@ void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control);
 
 // Index of the control's entry, -1 when it has none.
 int FindControlLayout(const std::vector<ControlLayoutEntry>& table, HWND control);
+
+// The window's controls as the layout rules see them, in the order the
+// table is recorded in, with the handle of each alongside.
+struct LaidOutControls {
+    std::vector<HWND> handles;
+    std::vector<LayoutControl> controls;
+};
+LaidOutControls DescribeControls(HWND window, const std::vector<ControlLayoutEntry>& table);
+
+// Moves and sizes each control whose rectangle the rules changed.
+void PlaceControls(const LaidOutControls& controls, const LayoutResult& result);
 
 }  // namespace ks::ui

@@ -35,7 +35,7 @@ void SetTrayIcon(const TrayWindows& windows, bool add) {
     Shell_NotifyIconA(add ? NIM_ADD : NIM_DELETE, &data);
 }
 
-void MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
+bool MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
     HWND application = windows.application;
     SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle | WS_EX_TOOLWINDOW);
 
@@ -64,7 +64,9 @@ void MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
     SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle);
     ShowWindow(windows.main, SW_HIDE);
     ShowWindow(application, SW_HIDE);
-    if (lParam != 1) SetTrayIcon(windows, true);
+    if (lParam == 1) return false;
+    SetTrayIcon(windows, true);
+    return true;
 }
 
 void BringApplicationToFront(HWND application) {
@@ -73,15 +75,17 @@ void BringApplicationToFront(HWND application) {
         SetForegroundWindow(popup);
 }
 
-void RestoreFromTray(const TrayWindows& windows) {
+bool RestoreFromTray(const TrayWindows& windows) {
     ShowWindow(windows.main, SW_SHOW);
-    if (IsIconic(windows.application)) {
+    const bool minimised = IsIconic(windows.application) != FALSE;
+    if (minimised) {
         RestoreApplicationWindow(windows.application);
         SetTrayIcon(windows, false);
     }
     BringApplicationToFront(windows.application);
     SetWindowLongA(windows.application, GWL_EXSTYLE, windows.savedApplicationStyle);
     SetForegroundWindow(windows.application);
+    return minimised;
 }
 
 void ActivateFromOutside(const TrayWindows& windows) {

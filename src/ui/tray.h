@@ -19,11 +19,12 @@ struct TrayWindows {
 void SetTrayIcon(const TrayWindows& windows, bool add);
 
 // SC_MINIMIZE: the program leaves the taskbar; the icon appears unless
-// `lParam` is exactly 1.
-void MinimiseToTray(const TrayWindows& windows, LPARAM lParam);
+// `lParam` is exactly 1. True when the icon was asked for.
+bool MinimiseToTray(const TrayWindows& windows, LPARAM lParam);
 
-// The icon's left click and the tray menu's "Open".
-void RestoreFromTray(const TrayWindows& windows);
+// The icon's left click and the tray menu's "Open". True when the icon was
+// taken away (the program was minimised).
+bool RestoreFromTray(const TrayWindows& windows);
 
 // WM_KEYSTRIDE_ACTIVATE: shows the window and leaves any icon in place.
 void ActivateFromOutside(const TrayWindows& windows);

@@ -60,4 +60,11 @@ Font CreateDesignFont(UINT dpi, int characterHeight = 11, int weight = FW_NORMAL
 // Sets the font on a window and all its children.
 void ApplyFont(HWND window, HFONT font) noexcept;
 
+// The window's outer bounds in screen pixels.
+inline RECT WindowBoundsOf(HWND window) noexcept {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
 }  // namespace ks::ui
