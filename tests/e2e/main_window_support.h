@@ -13,6 +13,7 @@
 
 #include "platform/win32/remote_memory.h"
 #include "ui/control_ids.h"
+#include "win32/screenshot.h"
 #include "win32/win32_support.h"
 
 namespace ks::test {
@@ -136,6 +137,20 @@ inline std::string SettingsFolder() {
     return std::string(appData) + "\\Korvel\\Keystride";
 }
 
+// Replaces the settings file with `text`, creating the folder if need be.
+inline bool WriteSettingsFile(const std::string& text) {
+    SHCreateDirectoryExA(nullptr, SettingsFolder().c_str(), nullptr);
+    HANDLE file = CreateFileA((SettingsFolder() + "\\options.ini").c_str(), GENERIC_WRITE, 0,
+                              nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
+                              nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
 inline void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry{};
     HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -168,47 +183,6 @@ inline std::optional<std::string> ClipboardText() {
         return true;
     });
     return text;
-}
-
-// Writes the window's image, as it stands on the screen, to a .bmp file.
-inline bool SaveWindowBitmap(HWND window, const std::string& path) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
-    bool written = false;
-    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (out != INVALID_HANDLE_VALUE) {
-        DWORD done = 0;
-        written = WriteFile(out, &file, sizeof file, &done, nullptr) &&
-                  WriteFile(out, &info.bmiHeader, sizeof info.bmiHeader, &done, nullptr) &&
-                  WriteFile(out, bits, imageSize, &done, nullptr);
-        CloseHandle(out);
-    }
-    DeleteObject(bitmap);
-    return written;
 }
 
 // One run of the program, ended when the object goes.
@@ -280,6 +254,15 @@ public:
     }
     bool WaitGone(HWND window) const {
         return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); });
+    }
+
+    // Saves what the screen shows of the main window as a PNG.
+    bool SaveScreenshot(const std::string& name) const {
+        SetForegroundWindow(main_);
+        RedrawWindow(main_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        Settle();
+        Sleep(300);  // let the X server finish painting before the copy
+        return SaveWindowPng(main_, name);
     }
 
     // Ends the program through its Exit button; true when it ended.

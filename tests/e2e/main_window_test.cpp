@@ -68,15 +68,6 @@ protected:
         app.Settle();
     }
 
-    static void SaveScreenshot(const Keystride& app, const std::string& name) {
-        const std::string folder = KS_BUILD_DIR "/screenshots";
-        CreateDirectoryA(folder.c_str(), nullptr);
-        SetForegroundWindow(app.Main());
-        app.Settle();
-        Sleep(300);  // let the desktop finish painting before the copy
-        EXPECT_TRUE(SaveWindowBitmap(app.Main(), folder + "/" + name + ".bmp"));
-    }
-
     static void ExpectListButtons(const Keystride& app, bool jump, bool edit, bool up, bool down,
                                   bool remove) {
         EXPECT_TRUE(app.WaitEnabled(IDC_BADDTOLIST, true));
@@ -121,7 +112,7 @@ TEST_F(MainWindow, FirstStartIsCentredEmptyAndOffersOnlyAdd) {
     app.Settle();
     EXPECT_EQ(app.RowCount(), 0);
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Add to list"));
-    SaveScreenshot(app, "first-start");
+    EXPECT_TRUE(app.SaveScreenshot("first-start"));
 }
 
 TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
@@ -194,7 +185,7 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"}, {"hkcu\\Console", "console"}}));
     EXPECT_EQ(app.SelectedRow(), -1);
     ExpectListButtons(app, false, false, false, false, false);
-    SaveScreenshot(app, "favourites");
+    EXPECT_TRUE(app.SaveScreenshot("favourites"));
 }
 
 TEST_F(MainWindow, CopyPutsTheSelectedKeyOnTheClipboard) {
@@ -362,7 +353,8 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
         EXPECT_EQ(bounds.bottom - bounds.top, 516);
         EXPECT_FALSE(IsZoomed(app.Main()));
     }
-    writeSettings("Left=60\r\nTop=70\r\nWidth=600\r\nHeight=550\r\nMaximized=1\r\n");
+    writeSettings("Left=0\r\nTop=0\r\nWidth=1280\r\nHeight=1000\r\nMaximized=1\r\n"
+                  "NormalLeft=60\r\nNormalTop=70\r\nNormalWidth=600\r\nNormalHeight=550\r\n");
     Keystride app;
     ASSERT_TRUE(app.Started());
     EXPECT_TRUE(IsZoomed(app.Main()));
@@ -372,9 +364,10 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
     GetClientRect(app.Main(), &client);
     GetWindowRect(app.Control(IDC_IMGTITLE), &banner);
     EXPECT_EQ(banner.right - banner.left, client.right);
-    // The stored bounds are the normal ones the window comes back to.
+    // The stored normal bounds are the ones the window comes back to.
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
+    app.Settle();
     RECT bounds{};
     GetWindowRect(app.Main(), &bounds);
     EXPECT_EQ(bounds.left, 60);

@@ -18,6 +18,7 @@
 #include "ui/control_ids.h"
 #include "ui/jpeg_picture.h"
 #include "ui/ui_kit.h"
+#include "win32/screenshot.h"
 #include "win32/win32_support.h"
 
 namespace ks::test {
@@ -83,45 +84,11 @@ void PostText(HWND edit, const std::string& text) {
     for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
-// Saves what the screen shows of `window` as a BMP under the build folder.
+// Saves what the screen shows of `window` as a PNG under the build folder.
 void SaveScreenshot(HWND window, const std::string& name) {
     UpdateWindow(window);
     Sleep(300);  // lets the X server catch up with the painting
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
-
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    const std::string folder = std::string(KS_BUILD_DIR) + "/screenshots";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::ofstream out(folder + "/" + name + ".bmp", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    EXPECT_TRUE(SaveWindowPng(window, name));
 }
 
 // A visible window of a known place, the owner of the windows under test.

@@ -1,0 +1,192 @@
+// The clipboard as a source of paths: auto-copy into the key edit box when
+// another program copies one, "Jump from Clipboard", and Keystride's place
+// in the clipboard-viewer chain while it runs and after it ends.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/clipboard_support.h"
+#include "e2e/main_window_support.h"
+
+namespace ks::test {
+namespace {
+
+std::string RegeditStatus() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return {};
+    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A box of the program's own, if one is up.
+HWND AnyBox(const Keystride& app) { return FindProcessWindow(app.ProcessId(), "Keystride", "#32770"); }
+
+class Clipboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveTree(SettingsFolder());
+        CloseRegistryEditor();
+    }
+    static void TearDownTestSuite() { CloseRegistryEditor(); }
+
+    // Copies `text` as another program would and waits until Keystride has
+    // handled the change: the viewer after it has heard of it, and what
+    // Keystride posted to itself meanwhile is done.
+    static void CopyAndSettle(const Keystride& app, const ClipboardViewer& after,
+                              const std::string& text) {
+        const int before = after.Notifications();
+        ASSERT_TRUE(PutClipboardText(text));
+        ASSERT_TRUE(WaitUntil([&] { return after.Notifications() > before; }));
+        app.Settle();
+    }
+
+    static void SetAutoCopy(const Keystride& app, bool on) {
+        if (app.Checked(IDC_CBAUTOCOPY) != on) app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+        ASSERT_EQ(app.Checked(IDC_CBAUTOCOPY), on);
+    }
+};
+
+TEST_F(Clipboard, AutoCopyTakesTrimmedPathsOnlyAndNeverJumps) {
+    ClipboardViewer after;  // joined before Keystride: it follows Keystride in the chain
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    SetAutoCopy(app, true);
+    app.SetEditText("typed");
+
+    CopyAndSettle(app, after, "  \thkcu\\Software\\Wine\\Fonts \r\n");
+    EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr)) << "auto-copy never jumps";
+    EXPECT_FALSE(AnyBox(app));
+    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0)) << "the root switcher is left alone";
+
+    CopyAndSettle(app, after, "The quick brown fox jumps over the lazy dog.");
+    EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
+
+    SetAutoCopy(app, false);
+    CopyAndSettle(app, after, "HKEY_LOCAL_MACHINE\\Software");
+    EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+}
+
+TEST_F(Clipboard, AutoCopyWorksWhileTheWindowIsInTheTray) {
+    ClipboardViewer after;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    SetAutoCopy(app, true);
+    PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+    CopyAndSettle(app, after, "HKLM\\Software\\Classes");
+    EXPECT_EQ(app.EditText(), "HKLM\\Software\\Classes");
+    EXPECT_FALSE(IsWindowVisible(app.Main())) << "the window is not brought back";
+}
+
+TEST_F(Clipboard, CheckBoxSurvivesARestart) {
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+        SetAutoCopy(app, true);
+        ASSERT_TRUE(app.Exit());
+    }
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        EXPECT_TRUE(app.Checked(IDC_CBAUTOCOPY));
+        SetAutoCopy(app, false);
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+}
+
+TEST_F(Clipboard, JumpFromClipboardNeedsOnlyARootMarker) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.SetEditText("left as it is");
+
+    // No root at all: nothing happens and nothing is shown.
+    ASSERT_TRUE(PutClipboardText("Software\\Wine"));
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    app.Settle();
+    EXPECT_FALSE(AnyBox(app));
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+
+    // A short root in lower case, blanks around: trimmed and jumped to,
+    // whatever auto-copy says.
+    ASSERT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+    ASSERT_TRUE(PutClipboardText(" hkcu\\Software\\Wine\r\n"));
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    EXPECT_TRUE(
+        WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+    EXPECT_EQ(app.EditText(), "left as it is");
+}
+
+TEST_F(Clipboard, AClipboardHeldByAnotherProgramIsReportedAndThenForgotten) {
+    ClipboardViewer after;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    SetAutoCopy(app, true);
+    app.SetEditText("kept");
+    const auto expectReported = [&] {
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(MessageBoxText(box), "Cannot open clipboard.");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(box));
+        after.ReleaseClipboard();
+        app.Settle();
+        EXPECT_EQ(app.EditText(), "kept");
+    };
+
+    // Auto-copy: the viewer after Keystride takes the clipboard as soon as
+    // it hears of the change, before Keystride reads it.
+    after.HoldClipboardOnNextChange();
+    ASSERT_TRUE(PutClipboardText("HKCU\\Software"));
+    expectReported();
+
+    // The action, with the clipboard held throughout.
+    after.HoldClipboardNow();
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    expectReported();
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+
+    // Once the clipboard is free again everything works as before.
+    CopyAndSettle(app, after, "HKCU\\Software\\Wine");
+    EXPECT_EQ(app.EditText(), "HKCU\\Software\\Wine");
+}
+
+TEST_F(Clipboard, ChainStaysLinkedWhenAViewerLeavesAndWhenKeystrideEnds) {
+    ClipboardViewer last;   // after `leaving`
+    ClipboardViewer leaving;  // directly after Keystride
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    ClipboardViewer first;  // before Keystride
+    ASSERT_TRUE(first.InChain() && leaving.InChain() && last.InChain());
+
+    // The viewer after Keystride leaves: later changes skip it and still
+    // reach the one after it.
+    leaving.Leave();
+    app.Settle();
+    const int leavingHeard = leaving.Notifications();
+    int lastHeard = last.Notifications();
+    ASSERT_TRUE(PutClipboardText("first change"));
+    EXPECT_TRUE(WaitUntil([&] { return last.Notifications() > lastHeard; }));
+    EXPECT_EQ(leaving.Notifications(), leavingHeard);
+
+    // Keystride ends: the viewers before and after it stay linked.
+    ASSERT_TRUE(app.Exit());
+    const int firstHeard = first.Notifications();
+    lastHeard = last.Notifications();
+    ASSERT_TRUE(PutClipboardText("second change"));
+    EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstHeard; }));
+    EXPECT_TRUE(WaitUntil([&] { return last.Notifications() > lastHeard; }));
+}
+
+}  // namespace
+}  // namespace ks::test

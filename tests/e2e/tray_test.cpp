@@ -1,0 +1,319 @@
+// Minimising into the notification area and coming back: the icon's
+// callbacks are sent as the shell sends them, the activation message as
+// another program would, and maximise/restore keep the normal bounds, also
+// across a restart.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "e2e/main_window_support.h"
+
+namespace ks::test {
+namespace {
+
+constexpr char kTwoRows[] =
+    "[RegistryList]\r\nCount=2\r\n0=HKCU\\Software\r\n1=HKLM\\Software\r\n"
+    "[CommentList]\r\n0=first\r\n1=second\r\n";
+
+RECT BoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+bool SameBounds(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Stands in for the shell's notification area, which Wine lacks without a
+// desktop: the icon requests Keystride makes reach this window, and it keeps
+// the order of adds (NIM_ADD) and removals (NIM_DELETE).
+class FakeNotificationArea {
+public:
+    FakeNotificationArea() {
+        thread_ = std::thread([this] { Run(); });
+        while (!ready_) Sleep(5);
+    }
+    ~FakeNotificationArea() {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    FakeNotificationArea(const FakeNotificationArea&) = delete;
+    FakeNotificationArea& operator=(const FakeNotificationArea&) = delete;
+
+    bool Present() const { return window_ != nullptr; }
+    std::vector<DWORD> Requests() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return requests_;
+    }
+    void Forget() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.clear();
+    }
+
+private:
+    void Run() {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "Shell_TrayWnd";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, windowClass.lpszClassName, nullptr, WS_POPUP, 0, 0, 0, 0,
+                                  nullptr, nullptr, windowClass.hInstance, this);
+        ready_ = true;
+        MSG msg;
+        while (window_ && GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    }
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE)
+            SetWindowLongPtrA(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(
+                                  reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        auto* self =
+            reinterpret_cast<FakeNotificationArea*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (self && message == WM_COPYDATA) {
+            const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+            std::lock_guard<std::mutex> lock(self->mutex_);
+            self->requests_.push_back(static_cast<DWORD>(data->dwData));
+            return TRUE;
+        }
+        if (message == WM_CLOSE) {
+            DestroyWindow(window);
+            return 0;
+        }
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::thread thread_;
+    std::atomic<bool> ready_{false};
+    std::atomic<HWND> window_{nullptr};
+    mutable std::mutex mutex_;
+    std::vector<DWORD> requests_;
+};
+
+using Requests = std::vector<DWORD>;
+
+class Tray : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveTree(SettingsFolder()); }
+
+    static HWND Application(const Keystride& app) { return GetWindow(app.Main(), GW_OWNER); }
+
+    static bool Hidden(const Keystride& app) {
+        return !IsWindowVisible(app.Main()) && !IsWindowVisible(Application(app));
+    }
+    static bool Shown(const Keystride& app) {
+        return IsWindowVisible(app.Main()) && !IsIconic(Application(app));
+    }
+
+    static void Minimise(const Keystride& app, LPARAM lParam) {
+        PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, lParam);
+        ASSERT_TRUE(WaitUntil([&] { return Hidden(app) && IsIconic(Application(app)); }));
+        app.Settle();
+    }
+
+    // What the shell sends when the mouse does something over the icon.
+    static void TrayMouse(const Keystride& app, UINT mouseMessage) {
+        PostMessageA(app.Main(), WM_KEYSTRIDE_TRAYICON, reinterpret_cast<WPARAM>(app.Main()),
+                     mouseMessage);
+    }
+
+    static HWND OpenMenu(const Keystride& app) {
+        HWND menu = nullptr;
+        WaitUntil([&] {
+            while ((menu = FindWindowExA(nullptr, menu, "#32768", nullptr))) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(menu, &owner);
+                if (owner == app.ProcessId() && IsWindowVisible(menu)) return true;
+            }
+            return false;
+        });
+        return menu;
+    }
+};
+
+TEST_F(Tray, MinimiseHidesBothWindowsAndALeftClickBringsThemBackOnTheFirstRow) {
+    ASSERT_TRUE(WriteSettingsFile(kTwoRows));
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_EQ(app.RowCount(), 2);
+    EXPECT_EQ(app.SelectedRow(), -1);
+
+    Minimise(app, 0);
+    TrayMouse(app, WM_MOUSEMOVE);
+    TrayMouse(app, WM_LBUTTONUP);
+    TrayMouse(app, WM_LBUTTONDBLCLK);
+    app.Settle();
+    EXPECT_TRUE(Hidden(app)) << "only a button going down over the icon counts";
+
+    TrayMouse(app, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    app.Settle();
+    EXPECT_EQ(app.SelectedRow(), 0);
+}
+
+TEST_F(Tray, SystemMenuMinimiseBehavesLikeTheCaptionButtonAndAnEmptyListStaysUnselected) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    Minimise(app, -1);
+    TrayMouse(app, WM_LBUTTONDOWN);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    app.Settle();
+    EXPECT_EQ(app.RowCount(), 0);
+    EXPECT_EQ(app.SelectedRow(), -1);
+}
+
+TEST_F(Tray, RightClickOpensTheTrayMenuAndOpenRestoresWithoutSelecting) {
+    ASSERT_TRUE(WriteSettingsFile(kTwoRows));
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    Minimise(app, 0);
+
+    TrayMouse(app, WM_RBUTTONDOWN);
+    HWND menu = OpenMenu(app);
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(Hidden(app)) << "the menu comes up without the window";
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }));
+    app.Settle();
+    EXPECT_TRUE(Hidden(app));
+
+    // The menu's "Open", as choosing it sends it.
+    app.Command(IDM_MIOPEN);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    app.Settle();
+    EXPECT_EQ(app.SelectedRow(), -1);
+}
+
+TEST_F(Tray, HiddenWithoutIconComesBackThroughTheActivationMessage) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    Minimise(app, 1);
+    PostMessageA(app.Main(), WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+
+    // From the tray as well; a later left click finds the program shown.
+    Minimise(app, 0);
+    PostMessageA(app.Main(), WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    TrayMouse(app, WM_LBUTTONDOWN);
+    app.Settle();
+    EXPECT_TRUE(Shown(app));
+}
+
+TEST_F(Tray, TheIconIsThereExactlyWhileTheProgramSitsInTheTray) {
+    FakeNotificationArea shell;
+    ASSERT_TRUE(shell.Present());
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    EXPECT_EQ(shell.Requests(), Requests{});
+
+    Minimise(app, 0);
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD}));
+    TrayMouse(app, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(app); }));
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_DELETE}));
+
+    // Hidden without an icon: nothing for the shell at all.
+    shell.Forget();
+    Minimise(app, 1);
+    PostMessageA(app.Main(), WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(app); }));
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), Requests{});
+
+    // Brought back by the activation message the icon stays, even through a
+    // later left click; Exit takes it away.
+    Minimise(app, 0);
+    PostMessageA(app.Main(), WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(app); }));
+    TrayMouse(app, WM_LBUTTONDOWN);
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD}));
+    ASSERT_TRUE(app.Exit());
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(Tray, ARestartedTaskbarGetsTheIconBackOnlyWhileThereIsOne) {
+    FakeNotificationArea shell;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+
+    PostMessageA(app.Main(), taskbarCreated, 0, 0);
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), Requests{}) << "shown: no icon to give back";
+
+    Minimise(app, 0);
+    PostMessageA(app.Main(), taskbarCreated, 0, 0);
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_ADD}));
+
+    TrayMouse(app, WM_LBUTTONDOWN);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(app); }));
+    PostMessageA(app.Main(), taskbarCreated, 0, 0);
+    app.Settle();
+    EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(Tray, ExitFromTheTrayMenuSavesAndEnds) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    Minimise(app, 0);
+    app.Command(IDM_MIEXIT);
+    DWORD code = 1;
+    ASSERT_TRUE(app.Process().Wait(kWaitMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_NE(ReadWholeFile(SettingsFolder() + "\\options.ini").find("[Copy]\r\nEnable=1"),
+              std::string::npos);
+}
+
+TEST_F(Tray, MaximiseThenRestoreGivesBackTheEarlierBoundsAlsoAfterARestart) {
+    const RECT normal{100, 80, 100 + 640, 80 + 560};
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        SetWindowPos(app.Main(), nullptr, normal.left, normal.top, normal.right - normal.left,
+                     normal.bottom - normal.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+        ASSERT_TRUE(SameBounds(BoundsOf(app.Main()), normal));
+
+        PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsZoomed(app.Main()) != FALSE; }));
+        PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
+        app.Settle();
+        EXPECT_TRUE(SameBounds(BoundsOf(app.Main()), normal));
+
+        // The caption's double click asks with the low bits set.
+        PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MAXIMIZE | 2, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsZoomed(app.Main()) != FALSE; }));
+        ASSERT_TRUE(app.Exit());
+    }
+    const std::string saved = ReadWholeFile(SettingsFolder() + "\\options.ini");
+    EXPECT_NE(saved.find("Maximized=1"), std::string::npos);
+    EXPECT_NE(saved.find("NormalLeft=100\r\nNormalTop=80\r\nNormalWidth=640\r\nNormalHeight=560"),
+              std::string::npos);
+
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_TRUE(IsZoomed(app.Main()));
+    PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE | 2, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
+    app.Settle();
+    EXPECT_TRUE(SameBounds(BoundsOf(app.Main()), normal));
+}
+
+}  // namespace
+}  // namespace ks::test
