@@ -11,7 +11,7 @@
 #include "ui/about.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
-#include "ui/tray.h"
+#include "ui/message_loop.h"
 
 namespace ks::ui {
 namespace {
@@ -150,18 +150,67 @@ void MainWindow::OnActivate(WPARAM state) {
 }
 
 LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
-    // The program minimises as a whole: the application window carries the
-    // taskbar button and takes the main window with it.
-    if ((command & 0xFFF0) == SC_MINIMIZE) {
-        app_.Minimize();
+    switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+        // The program minimises as a whole, into the notification area.
+        if (MinimiseToTray(TrayParts(), lParam)) trayIconShown_ = true;
         return 0;
+    case SC_MAXIMIZE: {
+        const RECT bounds = WindowBoundsOf(window_);
+        settings_.savedNormalBounds = {bounds.left, bounds.top, bounds.right - bounds.left,
+                                       bounds.bottom - bounds.top};
+        return Default(WM_SYSCOMMAND, command, lParam);
     }
-    return Default(WM_SYSCOMMAND, command, lParam);
+    case SC_RESTORE: {
+        const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
+        ApplyBounds(settings_.savedNormalBounds);
+        return result;
+    }
+    default:
+        return Default(WM_SYSCOMMAND, command, lParam);
+    }
+}
+
+void MainWindow::OnTrayIcon(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDOWN:
+        if (RestoreFromTray(TrayParts())) trayIconShown_ = false;
+        if (IsWindowVisible(ListView1_) && favourites_.Count() > 0) {
+            favourites_.Select(0);
+            favouritesView_.Select(0);
+        }
+        break;
+    case WM_RBUTTONDOWN: {
+        SetForegroundWindow(window_);
+        POINT at{};
+        GetCursorPos(&at);
+        TrackPopupMenu(pmSelf_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
+                       nullptr);
+        // Without a message after it, a menu opened from the notification
+        // area does not close when the user clicks elsewhere.
+        PostMessageA(window_, WM_NULL, 0, 0);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void MainWindow::OnTaskbarCreated() {
+    // Explorer restarted: an icon it had is gone with it. A program sitting
+    // in the tray would otherwise be out of the user's reach.
+    if (trayIconShown_) SetTrayIcon(TrayParts(), true);
+}
+
+TrayWindows MainWindow::TrayParts() const noexcept {
+    return TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_};
 }
 
 void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-    if (const auto next = reinterpret_cast<HWND>(clipboardWatcher_.NextViewer()))
-        SendMessageA(next, WM_DRAWCLIPBOARD, wParam, lParam);
+    const bool autoCopy = SendMessageA(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const ClipboardOutcome outcome = clipboardWatcher_.OnDrawClipboard(wParam, lParam, autoCopy);
+    if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
+    if (outcome.text) SetEditText(*outcome.text);
 }
 
 void MainWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
@@ -181,7 +230,8 @@ void MainWindow::bAboutClick() { RunAboutWindow(window_); }
 void MainWindow::bExitClick() {
     FormClose();
     // Reached only when the close went through: a failed save has raised.
-    SetTrayIcon(TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_}, false);
+    SetTrayIcon(TrayParts(), false);
+    trayIconShown_ = false;
 }
 
 void MainWindow::Image1Click() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
@@ -222,7 +272,7 @@ void MainWindow::cbAutoCopyClick() {
 }
 
 void MainWindow::miOpenClick() {
-    RestoreFromTray(TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_});
+    if (RestoreFromTray(TrayParts())) trayIconShown_ = false;
 }
 
 void MainWindow::miHomepageClick() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
