@@ -12,6 +12,8 @@ namespace {
 
 // The record's first layout: the 64-character tip and nothing after it.
 constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
+static_assert(kTrayRecordSize == (sizeof(void*) == 8 ? 104 : 88),
+              "the first layout: 88 bytes with 4-byte handles, 104 with 8-byte ones");
 
 void RestoreApplicationWindow(HWND application) {
     DefWindowProcA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
