@@ -52,14 +52,6 @@ void AppWindow::ShowTaskbarButton() const {
     if (window_ && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 
-void AppWindow::Minimize() const {
-    if (!window_ || IsIconic(window_)) return;
-    DefWindowProcA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    // The system hides owned windows with their minimised owner; this makes
-    // sure of it where it does not, and is a no-op where it does.
-    ShowOwnedPopups(window_, FALSE);
-}
-
 LRESULT CALLBACK AppWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self =

@@ -28,10 +28,6 @@ public:
     // Gives the program its taskbar button without showing anything.
     void ShowTaskbarButton() const;
 
-    // The framework's minimise: the application window goes, and the main
-    // window with it.
-    void Minimize() const;
-
     void Terminate() noexcept { terminated_ = true; }
     bool Terminated() const noexcept { return terminated_; }
 
