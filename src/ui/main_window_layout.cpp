@@ -5,38 +5,6 @@
 namespace ks::ui {
 namespace {
 
-struct KnownControl {
-    int id;
-    const char* name;
-    ControlKind kind;
-};
-
-// The main window's controls by identifier. The two small pictures are
-// sized to their icons and keep that size, so they count as fixed; the
-// radio items belong to their group, which arranges them itself.
-constexpr KnownControl kKnownControls[] = {
-    {IDC_IMGTITLE, "imgTitle", ControlKind::Picture},
-    {IDC_LTITLE, "lTitle", ControlKind::Other},
-    {IDC_LUPDATE, "lUpdate", ControlKind::Other},
-    {IDC_LTITLEHINT, "lTitleHint", ControlKind::Other},
-    {IDC_IMAGE1, "Image1", ControlKind::Other},
-    {IDC_IUPDATE, "iUpdate", ControlKind::Other},
-    {IDC_BEXIT, "bExit", ControlKind::PushButton},
-    {IDC_GROUPBOX2, "GroupBox2", ControlKind::GroupBox},
-    {IDC_EREGKEY, "eRegKey", ControlKind::Edit},
-    {IDC_BOPEN, "bOpen", ControlKind::PushButton},
-    {IDC_RGPRE, "rgPre", ControlKind::RadioGroup},
-    {IDC_BABOUT, "bAbout", ControlKind::PushButton},
-    {IDC_LISTVIEW1, "ListView1", ControlKind::ListView},
-    {IDC_BADDTOLIST, "bAddtoList", ControlKind::PushButton},
-    {IDC_BJUMPFROMLIST, "bJumpFromList", ControlKind::PushButton},
-    {IDC_BREMOVE, "bRemove", ControlKind::PushButton},
-    {IDC_BDOWN, "bDown", ControlKind::PushButton},
-    {IDC_BUP, "bUp", ControlKind::PushButton},
-    {IDC_BEDIT, "bEdit", ControlKind::PushButton},
-    {IDC_CBAUTOCOPY, "cbAutoCopy", ControlKind::Other},
-};
-
 bool HoldsControls(HWND control) {
     // Only the program's own containers: a control's private children (the
     // list view's header) are the control's business.
@@ -53,7 +21,7 @@ ControlRect RectInParent(HWND control) {
 void Describe(HWND control, const std::vector<ControlLayoutEntry>& table, LaidOutControls& out) {
     LayoutControl described;
     const int id = GetDlgCtrlID(control);
-    for (const KnownControl& known : kKnownControls) {
+    for (const LaidOutControl& known : kLaidOutControls) {
         if (known.id != id) continue;
         described.name = known.name;
         described.kind = known.kind;

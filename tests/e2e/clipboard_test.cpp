@@ -11,17 +11,6 @@
 namespace ks::test {
 namespace {
 
-std::string RegeditStatus() {
-    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
-    if (!editor) return {};
-    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // A box of the program's own, if one is up.
 HWND AnyBox(const Keystride& app) { return FindProcessWindow(app.ProcessId(), "Keystride", "#32770"); }
 

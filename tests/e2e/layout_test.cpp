@@ -6,40 +6,10 @@
 #include <vector>
 
 #include "e2e/main_window_support.h"
-#include "ui/rules/layout_rules.h"
+#include "ui/main_window_layout.h"
 
 namespace ks::test {
 namespace {
-
-struct Watched {
-    int id;
-    const char* name;
-    ControlKind kind;
-};
-
-// Every control the rules place, by the name the rules know it by.
-constexpr Watched kWatched[] = {
-    {IDC_IMGTITLE, "imgTitle", ControlKind::Picture},
-    {IDC_LTITLE, "lTitle", ControlKind::Other},
-    {IDC_LUPDATE, "lUpdate", ControlKind::Other},
-    {IDC_LTITLEHINT, "lTitleHint", ControlKind::Other},
-    {IDC_IMAGE1, "Image1", ControlKind::Other},
-    {IDC_IUPDATE, "iUpdate", ControlKind::Other},
-    {IDC_BEXIT, "bExit", ControlKind::PushButton},
-    {IDC_GROUPBOX2, "GroupBox2", ControlKind::GroupBox},
-    {IDC_EREGKEY, "eRegKey", ControlKind::Edit},
-    {IDC_BOPEN, "bOpen", ControlKind::PushButton},
-    {IDC_RGPRE, "rgPre", ControlKind::RadioGroup},
-    {IDC_BABOUT, "bAbout", ControlKind::PushButton},
-    {IDC_LISTVIEW1, "ListView1", ControlKind::ListView},
-    {IDC_BADDTOLIST, "bAddtoList", ControlKind::PushButton},
-    {IDC_BJUMPFROMLIST, "bJumpFromList", ControlKind::PushButton},
-    {IDC_BREMOVE, "bRemove", ControlKind::PushButton},
-    {IDC_BDOWN, "bDown", ControlKind::PushButton},
-    {IDC_BUP, "bUp", ControlKind::PushButton},
-    {IDC_BEDIT, "bEdit", ControlKind::PushButton},
-    {IDC_CBAUTOCOPY, "cbAutoCopy", ControlKind::Other},
-};
 
 ControlRect RectInParent(HWND control) {
     RECT rect{};
@@ -57,8 +27,8 @@ ClientSize ClientOf(HWND window) {
 std::vector<LayoutControl> ReadControls(const Keystride& app,
                                         const std::vector<LayoutControl>* recordedFrom) {
     std::vector<LayoutControl> controls;
-    for (std::size_t i = 0; i < std::size(kWatched); ++i) {
-        const Watched& watched = kWatched[i];
+    for (std::size_t i = 0; i < std::size(ui::kLaidOutControls); ++i) {
+        const ui::LaidOutControl& watched = ui::kLaidOutControls[i];
         const ControlRect now = RectInParent(app.Control(watched.id));
         controls.push_back({watched.name, watched.kind, now,
                             recordedFrom ? (*recordedFrom)[i].current : now});

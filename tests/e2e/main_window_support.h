@@ -137,6 +137,18 @@ inline std::string SettingsFolder() {
     return std::string(appData) + "\\Korvel\\Keystride";
 }
 
+// The key the running Registry Editor shows in its status bar.
+inline std::string RegeditStatus() {
+    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
+    if (!editor) return {};
+    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
+}
+
+inline bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 // Replaces the settings file with `text`, creating the folder if need be.
 inline bool WriteSettingsFile(const std::string& text) {
     SHCreateDirectoryExA(nullptr, SettingsFolder().c_str(), nullptr);

@@ -17,17 +17,6 @@ using Rows = std::vector<std::pair<std::string, std::string>>;
 
 constexpr char kNotFoundText[] = "Please check whether the registry key or value exist.";
 
-std::string RegeditStatus() {
-    HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
-    if (!editor) return {};
-    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() &&
-           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override { RemoveTree(SettingsFolder()); }
