@@ -38,10 +38,18 @@ target_link_libraries(editor-probe PRIVATE ks_platform_win32)
 ks_warnings(editor-probe)
 
 # Benchmarks that need the real system: bench/win32/<name>.cpp gives <name>.exe.
+# They drive the program as the end-to-end tests do, with the tests' helpers.
 file(GLOB KS_WIN32_BENCH CONFIGURE_DEPENDS bench/win32/*.cpp)
 foreach(source IN LISTS KS_WIN32_BENCH)
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source})
-  target_link_libraries(${name} PRIVATE ks_platform_win32)
+  target_include_directories(${name} PRIVATE tests)
+  target_compile_definitions(${name} PRIVATE KS_BUILD_DIR="${CMAKE_BINARY_DIR}")
+  target_link_libraries(${name} PRIVATE ks_platform_win32 psapi)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
+# The start-up benchmark's baseline: one empty window, a GUI program like
+# keystride.exe and built with the same flags.
+add_executable(empty_window WIN32 bench/win32/helpers/empty_window.cpp)
+ks_warnings(empty_window)
+set_target_properties(empty_window PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)

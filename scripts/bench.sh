@@ -19,17 +19,26 @@ for b in build/bench-native/*_bench; do "$b"; done
 
 echo "== under Wine"
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j"$(nproc)" --target landing_sample jump_overhead settings_vs_profile fake_regedit >/dev/null
+cmake --build --preset win64 -j"$(nproc)" --target landing_sample jump_overhead \
+  settings_vs_profile fake_regedit startup_vs_empty_window cold_jump_vs_editor_start \
+  empty_window keystride >/dev/null
 export KEYSTRIDE_BUILD="$root/build/bench-wine" KEYSTRIDE_XVFB=1
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 cp build/win64/bench/*.exe "$KEYSTRIDE_BUILD/"
 "$ks_wine" "$KEYSTRIDE_BUILD/settings_vs_profile.exe" >"$KEYSTRIDE_BUILD/settings.log" 2>&1 || true
 tr -d '\r' <"$KEYSTRIDE_BUILD/settings.log"
-"$ks_wine" "$KEYSTRIDE_BUILD/jump_overhead.exe" "$root/build/win64/test-helpers/fake_regedit.exe" 7 \
-  >"$KEYSTRIDE_BUILD/overhead.log" 2>&1 || true
+"$ks_wine" "$KEYSTRIDE_BUILD/jump_overhead.exe" \
+  "$root/build/win64/test-helpers/fake_regedit.exe" 7 >"$KEYSTRIDE_BUILD/overhead.log" 2>&1 || true
 tr -d '\r' <"$KEYSTRIDE_BUILD/overhead.log"
+"$ks_wine" "$KEYSTRIDE_BUILD/startup_vs_empty_window.exe" "$root/build/win64/keystride.exe" \
+  "$KEYSTRIDE_BUILD/empty_window.exe" 15 >"$KEYSTRIDE_BUILD/startup.log" 2>&1 || true
+tr -d '\r' <"$KEYSTRIDE_BUILD/startup.log"
+"$ks_wine" "$KEYSTRIDE_BUILD/cold_jump_vs_editor_start.exe" 15 \
+  >"$KEYSTRIDE_BUILD/cold.log" 2>&1 || true
+tr -d '\r' <"$KEYSTRIDE_BUILD/cold.log"
 echo "landing: $sample keys drawn from the prefix's registry (target: all land)"
-"$ks_wine" "$KEYSTRIDE_BUILD/landing_sample.exe" "$sample" 1 >"$KEYSTRIDE_BUILD/landing.log" 2>&1 || true
+"$ks_wine" "$KEYSTRIDE_BUILD/landing_sample.exe" "$sample" 1 \
+  >"$KEYSTRIDE_BUILD/landing.log" 2>&1 || true
 tr -d '\r' <"$KEYSTRIDE_BUILD/landing.log" | sed 's/^/  /'
 "$ks_wineserver" -k >/dev/null 2>&1 || true

@@ -10,35 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "counting_process_control.h"
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace {
-
-// The real process calls, with the pauses the driver asks for added up.
-class CountingProcessControl final : public ks::ProcessControl {
-public:
-    std::uint64_t paused = 0;
-    bool StartProgram(const ks::ProgramStart& s, ks::ProcessHandle& p) override {
-        return real_.StartProgram(s, p);
-    }
-    void WaitForInputIdle(ks::ProcessHandle p, std::uint32_t ms) override { real_.WaitForInputIdle(p, ms); }
-    void CloseHandle(ks::ProcessHandle p) override { real_.CloseHandle(p); }
-    void DisableFsRedirection(void*& v) override { real_.DisableFsRedirection(v); }
-    void RevertFsRedirection(void* v) override { real_.RevertFsRedirection(v); }
-    std::string WindowsDirectory() override { return real_.WindowsDirectory(); }
-    std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
-    void Sleep(std::uint32_t ms) override {
-        paused += ms;
-        real_.Sleep(ms);
-    }
-    bool IsWine() override { return real_.IsWine(); }
-
-private:
-    ks::Win32ProcessControl real_;
-};
 
 double Now() {
     LARGE_INTEGER frequency, counter;
@@ -77,11 +55,11 @@ int main(int argc, char** argv) {
     std::vector<double> overheads, totals;
     double pauses = 0;
     for (int run = 0; run < runs; ++run) {
-        CountingProcessControl processes;
+        ks::bench::CountingProcessControl processes;
         const double start = Now();
         ks::JumpToRegistryPath({registry, windows, processes}, "HKCU\\" + keyPath);
         const double total = Now() - start;
-        pauses = static_cast<double>(processes.paused);
+        pauses = static_cast<double>(processes.slept);
         totals.push_back(total);
         overheads.push_back(total - pauses);
     }

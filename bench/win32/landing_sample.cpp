@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "counting_process_control.h"
 #include "grammar/ascii.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_resolution.h"
@@ -108,13 +109,17 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
-    ks::Win32ProcessControl processes;
     std::size_t landed = 0, hardLanded = 0, hardTried = 0;
-    std::vector<DWORD> times;
+    std::vector<DWORD> times, pauses, rest;
     for (const std::string& key : sample) {
+        ks::bench::CountingProcessControl processes;
         const DWORD start = GetTickCount();
         ks::JumpToRegistryPath({registry, windows, processes}, key);
-        times.push_back(GetTickCount() - start);
+        const DWORD took = GetTickCount() - start;
+        const auto slept = static_cast<DWORD>(processes.slept);
+        times.push_back(took);
+        pauses.push_back(slept);
+        rest.push_back(took > slept ? took - slept : 0);
         const bool ok = ks::EqualsIgnoringAsciiCase(StatusBarPath(), key);
         const bool isHard = !TypeAheadSafe(key);
         landed += ok;
@@ -123,10 +128,18 @@ int main(int argc, char** argv) {
         if (!ok) std::printf("missed: %s (editor shows %s)\n", key.c_str(), StatusBarPath().c_str());
         std::fflush(stdout);
     }
-    std::sort(times.begin(), times.end());
-    const DWORD median = times.empty() ? 0 : times[times.size() / 2];
-    std::printf("landed %zu / %zu (type-ahead-hostile keys %zu / %zu); median %lu ms per jump\n",
-                landed, sample.size(), hardLanded, hardTried, median);
+    const auto median = [](std::vector<DWORD> values) {
+        std::sort(values.begin(), values.end());
+        return values.empty() ? DWORD{0} : values[values.size() / 2];
+    };
+    const DWORD medianTime = median(times), medianPauses = median(pauses),
+                medianRest = median(rest);
+    std::printf("landed %zu / %zu (type-ahead-hostile keys %zu / %zu) (target: all land)\n",
+                landed, sample.size(), hardLanded, hardTried);
+    std::printf("median %lu ms per jump: %lu ms of pauses the keystrokes need, the rest %lu ms "
+                "= %.1f %% of the jump (target < 5 %%)\n",
+                medianTime, medianPauses, medianRest,
+                medianTime ? 100.0 * medianRest / medianTime : 0.0);
     CoUninitialize();
     return landed == sample.size() ? 0 : 1;
 }

@@ -1,0 +1,192 @@
+// Start-up: from CreateProcess to keystride.exe's main window shown and
+// idle, and the process's peak memory at that moment, against a program that
+// shows one empty window. The two alternate run by run; medians and ratios.
+//   startup_vs_empty_window <keystride.exe> <empty_window.exe> [runs]
+// keystride.exe starts from a settings file with a handful of favourites;
+// the user's settings folder is set aside meanwhile and put back at the end.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench_clock.h"
+#include "e2e/folder_set_aside.h"
+#include "e2e/main_window_support.h"
+#include "e2e/sample_favourites.h"
+#include "ui/control_ids.h"
+#include "win32/win32_support.h"
+
+namespace {
+
+using ks::bench::Median;
+using ks::bench::NowMs;
+
+constexpr DWORD kWaitMs = 10000;
+constexpr char kEmptyWindowClass[] = "Keystride Bench Empty Window";
+
+struct Program {
+    const char* name;
+    std::string path;
+    const char* windowClass;
+    // How the program is ended once measured: keystride.exe through its
+    // Exit button, as a user ends it; the empty window by closing it.
+    UINT closeMessage;
+    WPARAM closeWParam;
+    // Rows its favourites list must show once started; -1: it has none.
+    int favourites;
+};
+
+struct Sample {
+    double startMs = 0;
+    double peakWorkingSetMb = 0;
+    double peakPagefileMb = 0;
+};
+
+struct Samples {
+    std::vector<double> startMs, peakWorkingSetMb, peakPagefileMb;
+    void Add(const Sample& s) {
+        startMs.push_back(s.startMs);
+        peakWorkingSetMb.push_back(s.peakWorkingSetMb);
+        peakPagefileMb.push_back(s.peakPagefileMb);
+    }
+};
+
+HWND VisibleTopWindow(DWORD processId, const char* windowClass) {
+    HWND found = nullptr;
+    while ((found = FindWindowExA(nullptr, found, windowClass, nullptr))) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        if (owner == processId && IsWindowVisible(found)) return found;
+    }
+    return nullptr;
+}
+
+double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+// One start, measured, then ended. Nothing when any step failed; the reason
+// is printed.
+std::optional<Sample> StartMeasureAndEnd(const Program& program) {
+    const double start = NowMs();
+    ks::test::ChildProcess process(ks::test::Quoted(program.path));
+    if (!process.Started()) {
+        std::printf("%s: cannot start %s (error %lu)\n", program.name, program.path.c_str(),
+                    GetLastError());
+        return std::nullopt;
+    }
+    const DWORD processId = GetProcessId(process.Handle());
+    const bool idle = WaitForInputIdle(process.Handle(), kWaitMs) == 0;
+    HWND window = nullptr;
+    const DWORD pollStart = GetTickCount();
+    while (!(window = VisibleTopWindow(processId, program.windowClass)) &&
+           GetTickCount() - pollStart < kWaitMs)
+        Sleep(1);
+    Sample sample;
+    sample.startMs = NowMs() - start;
+
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    const bool measured = GetProcessMemoryInfo(process.Handle(), &counters, sizeof counters);
+    sample.peakWorkingSetMb = Megabytes(counters.PeakWorkingSetSize);
+    sample.peakPagefileMb = Megabytes(counters.PeakPagefileUsage);
+
+    // The start counts only if the program did its real work: the
+    // favourites from the settings file are in its list.
+    const bool loaded =
+        program.favourites < 0 ||
+        (window && SendMessageA(ks::test::FindControl(window, IDC_LISTVIEW1), LVM_GETITEMCOUNT,
+                                0, 0) == program.favourites);
+
+    if (window) PostMessageA(window, program.closeMessage, program.closeWParam, 0);
+    DWORD exitCode = 1;
+    const bool ended = process.Wait(kWaitMs, &exitCode);
+    if (!idle || !window || !measured || !loaded || !ended || exitCode != 0) {
+        std::printf("%s: %s\n", program.name,
+                    !idle       ? "never became idle"
+                    : !window   ? "showed no window"
+                    : !measured ? "memory counters unreadable"
+                    : !loaded   ? "did not show the favourites"
+                    : !ended    ? "did not end when closed"
+                                : "ended with an error code");
+        return std::nullopt;
+    }
+    return sample;
+}
+
+void PrintFigure(const char* what, const char* unit, const Samples& a, const Samples& b,
+                 std::vector<double> Samples::*figure, int runs) {
+    const double first = Median(a.*figure);
+    const double second = Median(b.*figure);
+    if (second <= 0) {
+        std::printf("%s: keystride.exe %.1f %s, empty window reported 0 %s: no ratio "
+                    "(target <= 1.5x)\n",
+                    what, first, unit, unit);
+        return;
+    }
+    const double ratio = first / second;
+    std::printf("%s, median of %d: keystride.exe %.1f %s, empty window %.1f %s, ratio %.2fx "
+                "(target <= 1.5x: %s)\n",
+                what, runs, first, unit, second, unit, ratio, ratio <= 1.5 ? "met" : "NOT met");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_vs_empty_window <keystride.exe> "
+                             "<empty_window.exe> [runs]\n");
+        return 2;
+    }
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
+    const Program keystride{"keystride.exe", argv[1], ks::test::kMainClass, WM_COMMAND,
+                            MAKEWPARAM(IDC_BEXIT, 0),
+                            static_cast<int>(ks::test::SampleFavourites().size())};
+    const Program empty{"empty window", argv[2], kEmptyWindowClass, WM_CLOSE, 0, -1};
+
+    ks::test::FolderSetAside settingsAside(ks::test::SettingsFolder());
+    if (!settingsAside.Ready()) {
+        std::printf("the settings folder could not be set aside; if %s exists, an earlier run "
+                    "left it: move it back by hand\n",
+                    settingsAside.SavedPath().c_str());
+        return 1;
+    }
+
+    Samples keystrideSamples, emptySamples;
+    int failures = 0;
+    // The first pair warms the file cache and Wine's server; it is not counted.
+    for (int run = -1; run < runs; ++run) {
+        // Each run ends by saving the settings: every start reads the same file.
+        if (const auto error = ks::test::WriteSampleSettings()) {
+            std::printf("%s\n", error->c_str());
+            ++failures;
+            break;
+        }
+        const std::optional<Sample> a = StartMeasureAndEnd(keystride);
+        const std::optional<Sample> b = StartMeasureAndEnd(empty);
+        if (!a || !b) {
+            ++failures;
+            continue;
+        }
+        if (run < 0) continue;
+        keystrideSamples.Add(*a);
+        emptySamples.Add(*b);
+    }
+    const bool restored = settingsAside.Restore();
+
+    const int counted = static_cast<int>(keystrideSamples.startMs.size());
+    if (counted > 0) {
+        PrintFigure("start-up to main window shown and idle", "ms", keystrideSamples,
+                    emptySamples, &Samples::startMs, counted);
+        PrintFigure("peak working set", "MB", keystrideSamples, emptySamples,
+                    &Samples::peakWorkingSetMb, counted);
+        PrintFigure("peak pagefile usage", "MB", keystrideSamples, emptySamples,
+                    &Samples::peakPagefileMb, counted);
+    }
+    if (failures) std::printf("%d of %d pairs failed\n", failures, runs + 1);
+    if (!restored) std::printf("the user's settings folder could not be put back\n");
+    return failures == 0 && restored && counted > 0 ? 0 : 1;
+}
