@@ -37,6 +37,17 @@ add_executable(editor-probe tools/editor_probe.cpp)
 target_link_libraries(editor-probe PRIVATE ks_platform_win32)
 ks_warnings(editor-probe)
 
+# The demonstration's driver (scripts/demo.sh): keystride.exe driven from
+# outside with the end-to-end tests' helpers.
+add_executable(keystride-demo tools/keystride_demo.cpp)
+target_include_directories(keystride-demo PRIVATE tests)
+target_compile_definitions(keystride-demo PRIVATE KS_BUILD_DIR="${CMAKE_BINARY_DIR}")
+target_link_libraries(keystride-demo PRIVATE ks_platform_win32)
+ks_warnings(keystride-demo)
+if(TARGET keystride)
+  add_dependencies(keystride-demo keystride editor-probe)
+endif()
+
 # Benchmarks that need the real system: bench/win32/<name>.cpp gives <name>.exe.
 # They drive the program as the end-to-end tests do, with the tests' helpers.
 file(GLOB KS_WIN32_BENCH CONFIGURE_DEPENDS bench/win32/*.cpp)
