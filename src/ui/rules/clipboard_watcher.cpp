@@ -20,6 +20,11 @@ ClipboardOutcome ReadTrimmed(Clipboard& clipboard) {
 
 ClipboardOutcome ClipboardWatcher::OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam,
                                                    bool autoCopyChecked) {
+    // With no viewer after this one and auto-copy off, nobody looks at the
+    // clipboard after the wait: nothing to wait for. That is the case when
+    // the window joins the chain at start-up, where the wait would hold up
+    // the first showing of the window.
+    if (!next_ && !autoCopyChecked) return {};
     processes_.Sleep(kClipboardSettleWait);
     if (next_) (void)windows_.Send(next_, kWmDrawClipboard, wParam, lParam);
     if (!autoCopyChecked || !clipboard_.HasText()) return {};

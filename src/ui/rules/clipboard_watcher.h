@@ -35,7 +35,8 @@ public:
     void SetNextViewer(Window next) noexcept { next_ = next; }
 
     // WM_DRAWCLIPBOARD: waits, passes the notification on, and with auto-copy
-    // checked returns the trimmed text when it names a registry root.
+    // checked returns the trimmed text when it names a registry root. With
+    // no next viewer and auto-copy off it does nothing, not even wait.
     [[nodiscard]] ClipboardOutcome OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam,
                                                    bool autoCopyChecked);
 

@@ -36,6 +36,23 @@ TEST_F(ClipboardWatcherTest, NotificationIsPassedOnAfterTheWaitWhateverAutoCopyS
     }
 }
 
+TEST_F(ClipboardWatcherTest, WaitsOnlyWhenSomebodyLooksAfterwards) {
+    // Joining the chain at start-up: no next viewer yet, auto-copy not set.
+    watcher.SetNextViewer(0);
+    clipboard.text = "HKCU\\Software";
+    world.log.clear();
+    EXPECT_FALSE(watcher.OnDrawClipboard(0, 0, false).text.has_value());
+    EXPECT_TRUE(world.log.empty());
+    EXPECT_EQ(clipboard.reads, 0);
+
+    // Auto-copy on: the wait comes before the clipboard is read.
+    EXPECT_EQ(watcher.OnDrawClipboard(0, 0, true).text, "HKCU\\Software");
+    ASSERT_FALSE(world.log.empty());
+    EXPECT_EQ(world.log[0].call, "Sleep");
+    EXPECT_EQ(world.log[0].wParam, 100u);
+    EXPECT_EQ(clipboard.reads, 1);
+}
+
 TEST_F(ClipboardWatcherTest, AutoCopyTakesTrimmedRegistryPathsOnly) {
     clipboard.text = "  hklm\\Software\\x \r\n";
     EXPECT_EQ(watcher.OnDrawClipboard(0, 0, true).text, "hklm\\Software\\x");
