@@ -67,7 +67,9 @@ Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_v
 Window StartEditor(const EditorPlatform& platform) {
     ProcessControl& processes = platform.processes;
     ProgramStart start;
-    start.mask = kSeeMaskNoCloseProcess;
+    // Without its flag a failed start puts up the shell's own error box,
+    // which holds the jump, and the window under it, until someone answers.
+    start.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
     start.verb = "open";
     // The full path: a bare name would be looked up in the current folder
     // first, where a planted regedit.exe would be started instead.
@@ -99,9 +101,10 @@ KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept {
 }
 
 std::string BuildTreePath(const ResolvedJump& target) {
-    std::string path = target.keyPath.empty() ? "\\" : target.keyPath;
-    if (path.front() != '\\') path.insert(path.begin(), '\\');
-    return target.rootName + path;
+    std::string path = target.rootName + '\\';
+    for (char byte : target.keyPath)
+        if (byte != '\\' || path.back() != '\\') path += byte;
+    return path;
 }
 
 Window FindTreeView(WindowSystem& windows, Window editor) {

@@ -33,6 +33,8 @@ struct KeystrokeStyle {
 KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept;
 
 // Root name, a backslash, then the key path (one backslash for an empty one).
+// A run of backslashes counts as one: no key has an empty name, and each
+// backslash costs a Right press and its pause.
 std::string BuildTreePath(const ResolvedJump& target);
 
 // The first descendant of the editor's top window whose class matches,

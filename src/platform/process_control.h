@@ -17,6 +17,7 @@ struct ProgramStart {
 };
 
 inline constexpr std::uint32_t kSeeMaskNoCloseProcess = 0x40;
+inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;
 
 class ProcessControl {
 public:

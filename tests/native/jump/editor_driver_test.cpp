@@ -31,6 +31,25 @@ TEST_F(EditorDriverTest, TreePathJoinsRootAndKeyPathWithOneBackslash) {
     EXPECT_EQ(BuildTreePath({"HKEY_USERS", "x\\", ""}), "HKEY_USERS\\x\\");
 }
 
+TEST_F(EditorDriverTest, RunsOfBackslashesDriveAsOne) {
+    // Each backslash would be a Right press with its pause (half a second
+    // under Wine): a path ending in thousands of them held the program for
+    // hours, and a doubled one stepped into the first child.
+    EXPECT_EQ(BuildTreePath({"HKEY_USERS", "\\\\x\\\\\\y\\\\", ""}), "HKEY_USERS\\x\\y\\");
+    EXPECT_EQ(BuildTreePath({"HKEY_USERS", std::string(70000, '\\'), ""}), "HKEY_USERS\\");
+
+    sim::World doubled;
+    const SimEditor editor = AddEditor(doubled);
+    DriveRegistryEditor({doubled.windows, doubled.processes},
+                        {"HKEY_CURRENT_USER", "Software\\\\\\Foo" + std::string(500, '\\'), ""});
+    ExpectedDrive expected = Opening(editor);
+    expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
+    expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
+    expected.Type(editor.tree, "Foo").Press(editor.tree, kRight).Pause(10);
+    expected.Foreground(editor.list);
+    EXPECT_EQ(DriveCalls(doubled), expected.Events());
+}
+
 TEST_F(EditorDriverTest, WorkedExampleSendsTheWholeSequenceWithItsPauses) {
     const SimEditor editor = AddEditor(world);
     Drive({"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
@@ -100,6 +119,10 @@ TEST_F(EditorDriverTest, RunningEditorIsNeitherStartedNorMaximised) {
 TEST_F(EditorDriverTest, EditorThatCannotBeStartedEndsAfterTheThreeSecondPoll) {
     Drive({"HKEY_LOCAL_MACHINE", "SOFTWARE", "x"});
 
+    // The shell is told to keep its error box to itself: the box would hold
+    // the jump until someone closed it.
+    ASSERT_EQ(world.EventsOf("ShellExecuteEx").size(), 1u);
+    EXPECT_TRUE(world.EventsOf("ShellExecuteEx")[0].wParam & kSeeMaskFlagNoUi);
     EXPECT_TRUE(world.EventsOf("SendMessage").empty());
     EXPECT_TRUE(world.EventsOf("ShowWindow").empty());
     EXPECT_EQ(world.now, 3000u);
@@ -121,7 +144,7 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
     const auto starts = world.EventsOf("ShellExecuteEx");
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].text, "open|C:\\windows\\regedit.exe");
-    EXPECT_EQ(starts[0].wParam, 0x40u);
+    EXPECT_EQ(starts[0].wParam, 0x440u) << "the process handle, and no error box";
     EXPECT_EQ(starts[0].lParam, 0);
     const auto order = world.log;
     auto index = [&](const std::string& call) {
