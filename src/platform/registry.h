@@ -14,7 +14,9 @@ public:
     virtual ~Registry() = default;
 
     // RegOpenKeyExA(root, subKey, 0, access, &key). Returns the Win32 error
-    // code; kErrorSuccess means `key` now holds an open key.
+    // code; kErrorSuccess means `key` now holds an open key. A name the call
+    // cannot take whole (64 KiB or longer, or holding a zero byte) names no
+    // key, here and in QueryValue.
     virtual long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
                          RegKey& key) = 0;
 

@@ -13,10 +13,19 @@ HKEY ToHkey(RegKey key) {
     return reinterpret_cast<HKEY>(key);
 }
 
+// The ANSI calls take a name as a counted string whose length is 16 bits
+// wide: a longer name would be read as its length modulo 65536, a name with
+// a zero byte as the bytes before the zero, each naming some other key or
+// value. Such a name cannot name anything, and is not passed on.
+bool PassableName(const std::string& name) {
+    return name.size() < 0xFFFF && name.find('\0') == std::string::npos;
+}
+
 }  // namespace
 
 long Win32Registry::OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
                             RegKey& key) {
+    if (!PassableName(subKey)) return ERROR_FILE_NOT_FOUND;
     HKEY opened = nullptr;
     const LONG result = RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, access, &opened);
     if (result == ERROR_SUCCESS) key = reinterpret_cast<RegKey>(opened);
@@ -24,6 +33,7 @@ long Win32Registry::OpenKey(RegKey root, const std::string& subKey, std::uint32_
 }
 
 long Win32Registry::QueryValue(RegKey key, const std::string& name) {
+    if (!PassableName(name)) return ERROR_FILE_NOT_FOUND;
     DWORD type = 0;
     DWORD size = 0;
     return RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &type, nullptr, &size);
