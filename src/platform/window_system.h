@@ -43,6 +43,7 @@ public:
     virtual bool Send(Window window, unsigned message, std::uintptr_t wParam,
                              std::intptr_t lParam) = 0;
 
+    // Another program's window is shown without waiting for it to answer.
     virtual void ShowWindow(Window window, int command) = 0;
     virtual void SetForegroundWindow(Window window) = 0;
 

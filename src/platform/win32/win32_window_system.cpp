@@ -82,7 +82,13 @@ bool Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wPa
 }
 
 void Win32WindowSystem::ShowWindow(Window window, int command) {
-    ::ShowWindow(ToHwnd(window), command);
+    // For another thread's window the call waits, without a bound, for that
+    // thread to show it: a stopped editor would hold the jump for good.
+    HWND target = ToHwnd(window);
+    if (GetWindowThreadProcessId(target, nullptr) == GetCurrentThreadId())
+        ::ShowWindow(target, command);
+    else
+        ShowWindowAsync(target, command);
 }
 
 void Win32WindowSystem::SetForegroundWindow(Window window) {
