@@ -98,6 +98,7 @@ void LoadSettings(Files& files, Settings& settings, FavouritesList& list) {
     const std::string path = OpenSettingsFile(files, settings.firstRun);
     std::optional<std::string> text;
     if (!settings.firstRun) text = files.ReadFile(path);
+    settings.unreadAtLoad = !settings.firstRun && !text;
     const IniFile ini(std::move(text).value_or(std::string()));
 
     settings.autoCopyEnabled = ini.ReadBoolean(kCopy, "Enable", false);
@@ -117,9 +118,11 @@ std::optional<std::string> SaveSettings(Files& files, Settings& settings,
     const std::string path = OpenSettingsFile(files, settings.firstRun);
     std::optional<std::string> text;
     if (!settings.firstRun) {
-        text = files.ReadFile(path);
         // Writing over a file that cannot be read would lose whatever else
-        // it holds.
+        // it holds; over one that could not be read at start-up, the rows
+        // it holds, which the list never had.
+        if (settings.unreadAtLoad) return UnableToWrite(path);
+        text = files.ReadFile(path);
         if (!text) return UnableToWrite(path);
     }
     IniFile ini(std::move(text).value_or(std::string()));

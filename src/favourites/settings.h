@@ -25,6 +25,9 @@ struct Settings {
     bool savedMaximized = false;
     WindowBounds savedNormalBounds;
     bool firstRun = false;
+    // The file was there when the settings were loaded but could not be
+    // read: the rows it holds were never shown, and a save would drop them.
+    bool unreadAtLoad = false;
 };
 
 // Where the settings live: "<AppData>\Korvel\Keystride\options.ini", or the
@@ -36,8 +39,9 @@ std::string OpenSettingsFile(Files& files, bool& firstRun);
 void LoadSettings(Files& files, Settings& settings, FavouritesList& list);
 
 // Writes the settings, the list and the window's current state. Returns the
-// error text ("Unable to write to <path>") when the file cannot be written;
-// the previous file is then left as it was.
+// error text ("Unable to write to <path>") when the file cannot be written,
+// or cannot be read, now or when it was loaded; the previous file is then
+// left as it was.
 [[nodiscard]] std::optional<std::string> SaveSettings(Files& files, Settings& settings,
                                                       const FavouritesList& list,
                                                       const WindowBounds& currentBounds,

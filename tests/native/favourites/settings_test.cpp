@@ -364,6 +364,30 @@ TEST_F(SettingsTest, UnreadableFileLoadsDefaults) {
     EXPECT_EQ(settings.savedWindowBounds, WindowBounds{});
 }
 
+TEST_F(SettingsTest, FileUnreadAtStartUpIsNotWrittenOverWhenItCanBeReadAgain) {
+    // Held by another program while the program started: the list came up
+    // empty, and saving it would have set Count=0 over the stored rows.
+    const std::string stored = "[RegistryList]\r\nCount=1\r\n0=HKCU\\Software\r\n";
+    files.PutFile(kPath, stored);
+    files.SetUnreadable(kPath);
+    Load();
+    EXPECT_EQ(list.Count(), 0);
+    files.SetUnreadable(kPath, false);
+    list.Append({"HKLM\\Added", ""});
+    EXPECT_EQ(Save(), "Unable to write to " + kPath);
+    EXPECT_EQ(File(), stored);
+
+    // With the file gone there is nothing left to lose.
+    sim::SimFiles emptied;
+    emptied.SetAppDataFolder(kAppData);
+    EXPECT_EQ(SaveSettings(emptied, settings, list, {}, false), std::nullopt);
+    EXPECT_NE(emptied.Contents(kPath).value_or("").find("0=HKLM\\Added"), std::string::npos);
+
+    // A load that read the file clears the mark.
+    Load();
+    SaveOk();
+}
+
 TEST_F(SettingsTest, RandomBytesLoadAndSaveOverThem) {
     std::mt19937 random(7);
     for (int round = 0; round < 10; ++round) {
