@@ -29,7 +29,7 @@ public:
 
     // Writes the whole file beside the old one and then puts it in its
     // place, so that a failed or interrupted write leaves the old file as
-    // it was. False when anything failed.
+    // it was. False when anything failed, and for a file marked read-only.
     virtual bool ReplaceContents(const std::string& path, const std::string& contents) = 0;
 };
 

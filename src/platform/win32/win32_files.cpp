@@ -146,6 +146,11 @@ std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
 }
 
 bool Win32Files::ReplaceContents(const std::string& path, const std::string& contents) {
+    // Windows refuses to put a file in the place of a read-only one; Wine
+    // run as root does not, so the file's own mark is looked at first.
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     const std::string temporary = path + ".tmp";
     bool written = false;
     {
