@@ -1,0 +1,119 @@
+// Text nobody should type or copy, given to the real program: paths far
+// longer than any key, control characters, bytes above 0x7F, a megabyte on
+// the clipboard and a clipboard block without its terminating zero. Each
+// ends in the not-found box or in a jump to the key the text names, and the
+// program goes on answering with its favourites as they were.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e/clipboard_support.h"
+#include "e2e/fault_support.h"
+#include "e2e/main_window_support.h"
+
+namespace ks::test {
+namespace {
+
+constexpr char kNotFoundText[] = "Please check whether the registry key or value exist.";
+
+// The registry's ANSI calls count a name's length in 16 bits: a name of
+// 65536 + 8 bytes beginning "Software" reads as "Software", which exists.
+std::string WrappingPath() { return "HKCU\\Software\\" + std::string(65536 - 1, 'k'); }
+
+class BadInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveTree(SettingsFolder());
+        CloseRegistryEditor();
+        // One favourite that every case must leave in place.
+        ASSERT_TRUE(WriteSettingsFile(kOneFavourite));
+    }
+    static void TearDownTestSuite() { CloseRegistryEditor(); }
+
+    // Runs a jump that must end in the not-found box, and closes the box.
+    static void ExpectNotFound(const Keystride& app, int command) {
+        app.Command(command);
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        ASSERT_TRUE(box) << "no not-found box";
+        EXPECT_EQ(MessageBoxText(box), kNotFoundText);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(box));
+        ExpectAnswering(app);
+        EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr)) << "no editor for a missing key";
+    }
+
+    // The jump is over, the window takes input and answers, and the
+    // favourite is there.
+    static void ExpectAnswering(const Keystride& app) {
+        ASSERT_TRUE(SettledWithin(app, kJumpBoundMs)) << "the jump did not end";
+        EXPECT_TRUE(IsWindowEnabled(app.Main()));
+        EXPECT_EQ(app.Rows(), OneFavouriteRow());
+    }
+};
+
+TEST_F(BadInput, TypedPathsThatNameNoKeyShowTheNotFoundBox) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const std::string cases[] = {
+        WrappingPath(),
+        "HKCU\\Software\\" + std::string(65536, 'k'),
+        "HKCU\\Software\\\x01\x02\x1b\t\x7f",
+        "HKCU\\Soft\x08ware",
+        // A single-line box keeps the line break; the second line is no key.
+        "HKCU\\Software\r\nHKLM\\Software",
+        "HKCU\\Software\\Caf\xE9\\\x80\xFF",
+        "HKEY_CURRENT_USER\xA0\\Software",
+        "\xC8K\xCB\xCC\\Software",
+    };
+    for (const std::string& text : cases) {
+        SCOPED_TRACE(text.substr(0, 40));
+        app.SetEditText(text);
+        ASSERT_TRUE(app.EditText() == text) << "the box holds the text byte for byte";
+        ExpectNotFound(app, IDC_BOPEN);
+    }
+}
+
+TEST_F(BadInput, RunOfBackslashesJumpsToTheKeyBeforeIt) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    // Each backslash was a Right press with half a second after it.
+    app.SetEditText("HKCU\\Software" + std::string(200, '\\'));
+    app.Command(IDC_BOPEN);
+    ExpectAnswering(app);
+    EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software")) << RegeditStatus();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+}
+
+TEST_F(BadInput, MegabyteOnTheClipboardJumpsNowhere) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    // No root in it: nothing to jump to, and nothing is said.
+    ASSERT_TRUE(PutClipboardText(std::string(1 << 20, 'x')));
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    ExpectAnswering(app);
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+
+    ASSERT_TRUE(PutClipboardText("  " + WrappingPath() + std::string(1 << 20, 'k') + " \r\n"));
+    ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+    // A megabyte without a terminating zero anywhere.
+    ASSERT_TRUE(PutClipboardBlock(WrappingPath() + std::string(1 << 20, 'k')));
+    ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+}
+
+TEST_F(BadInput, ClipboardBlockWithoutATerminatingZeroIsReadToItsEnd) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    // Another program's block, every byte of it text. Wine gives up the
+    // block's last byte for a terminating zero where Windows hands the
+    // block over as it is; the blank at the end is trimmed either way. A
+    // read past the block's end would add whatever lies after it.
+    ASSERT_TRUE(PutClipboardBlock("HKCU\\Software\\Wine "));
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    ExpectAnswering(app);
+    EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine")) << RegeditStatus();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+}
+
+}  // namespace
+}  // namespace ks::test
