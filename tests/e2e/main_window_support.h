@@ -49,21 +49,44 @@ inline std::string ClassOf(HWND window) {
     return name;
 }
 
+namespace detail {
+
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchControl(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(child) != search.id) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    const std::string& caption;
+    const char* className;
+    HWND found;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+    if (search.className && ClassOf(window) != search.className) return TRUE;
+    if (WindowText(window) != search.caption) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace detail
+
 // The first descendant with the identifier, at any depth.
 inline HWND FindControl(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s.id) return TRUE;
-            s.found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    detail::ControlSearch search{id, nullptr};
+    EnumChildWindows(parent, detail::MatchControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -71,24 +94,8 @@ inline HWND FindControl(HWND parent, int id) {
 // when given).
 inline HWND FindProcessWindow(DWORD processId, const std::string& caption,
                               const char* className = nullptr) {
-    struct Search {
-        DWORD processId;
-        const std::string& caption;
-        const char* className;
-        HWND found;
-    } search{processId, caption, className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != s.processId || !IsWindowVisible(window)) return TRUE;
-            if (s.className && ClassOf(window) != s.className) return TRUE;
-            if (WindowText(window) != s.caption) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    detail::WindowSearch search{processId, caption, className, nullptr};
+    EnumWindows(detail::MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
