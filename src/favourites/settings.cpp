@@ -96,6 +96,7 @@ std::string OpenSettingsFile(Files& files, bool& firstRun) {
 
 void LoadSettings(Files& files, Settings& settings, FavouritesList& list) {
     const std::string path = OpenSettingsFile(files, settings.firstRun);
+    settings.path = path;
     std::optional<std::string> text;
     if (!settings.firstRun) text = files.ReadFile(path);
     settings.unreadAtLoad = !settings.firstRun && !text;

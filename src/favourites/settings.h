@@ -28,6 +28,7 @@ struct Settings {
     // The file was there when the settings were loaded but could not be
     // read: the rows it holds were never shown, and a save would drop them.
     bool unreadAtLoad = false;
+    std::string path;  // the settings file, as found when loading
 };
 
 // Where the settings live: "<AppData>\Korvel\Keystride\options.ini", or the

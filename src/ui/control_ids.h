@@ -53,5 +53,7 @@
 /* Private messages of the main window. */
 #define WM_KEYSTRIDE_ACTIVATE 0x5A01
 #define WM_KEYSTRIDE_TRAYICON 0x5A02
+/* Posted to itself only: the settings file could not be read at start-up. */
+#define WM_KEYSTRIDE_SETTINGS_UNREAD (WM_APP + 1)
 
 #endif

@@ -180,6 +180,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
         return 0;
+    case WM_KEYSTRIDE_SETTINGS_UNREAD:
+        // Once the window is up, so the box has something to stand over.
+        ShowErrorBox(window_, "Unable to read " + settings_.path +
+                                  ". Favourites and settings changed now will not be saved.");
+        return 0;
     default:
         if (message == taskbarCreatedMessage_ && message != 0) {
             OnTaskbarCreated();
@@ -239,6 +244,8 @@ void MainWindow::FormShow() {
     const std::string caption = LoadText(KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) + " " +
                                 LoadText(IDS_VERSION, KS_TEXT_VERSION);
     SetWindowTextA(window_, caption.c_str());
+    if (formShowCount_ == 1 && settings_.unreadAtLoad)
+        PostMessageA(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
     if (!rgPreHintShown_) {
         AddHint(rgPre_, kRootGroupHint);
         for (HWND item : rgPreItems_) AddHint(item, kRootGroupHint);
@@ -313,6 +320,10 @@ void MainWindow::TransferSettings(bool load) {
         favouritesView_.ShowAll(favourites_);
         return;
     }
+    // The file could not be read when the program started: what it holds
+    // was never shown, and writing the session over it would lose it. The
+    // user was told so at the start; the close goes ahead.
+    if (settings_.unreadAtLoad) return;
     // A hidden window (the program minimised) still has its normal bounds.
     const RECT bounds = WindowBoundsOf(window_);
     const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,

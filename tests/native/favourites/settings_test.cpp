@@ -372,6 +372,8 @@ TEST_F(SettingsTest, FileUnreadAtStartUpIsNotWrittenOverWhenItCanBeReadAgain) {
     files.SetUnreadable(kPath);
     Load();
     EXPECT_EQ(list.Count(), 0);
+    EXPECT_TRUE(settings.unreadAtLoad);
+    EXPECT_EQ(settings.path, kPath);
     files.SetUnreadable(kPath, false);
     list.Append({"HKLM\\Added", ""});
     EXPECT_EQ(Save(), "Unable to write to " + kPath);
