@@ -159,15 +159,7 @@ inline bool EndsWith(const std::string& text, const std::string& tail) {
 // Replaces the settings file with `text`, creating the folder if need be.
 inline bool WriteSettingsFile(const std::string& text) {
     SHCreateDirectoryExA(nullptr, SettingsFolder().c_str(), nullptr);
-    HANDLE file = CreateFileA((SettingsFolder() + "\\options.ini").c_str(), GENERIC_WRITE, 0,
-                              nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                              nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
+    return WriteWholeFile(SettingsFolder() + "\\options.ini", text);
 }
 
 inline void RemoveTree(const std::string& path) {

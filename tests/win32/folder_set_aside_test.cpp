@@ -18,17 +18,6 @@ protected:
     }
     void TearDown() override { SetUp(); }
 
-    static bool WriteText(const std::string& path, const std::string& text) {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                  nullptr);
-        if (file == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                                  nullptr) &&
-                        written == text.size();
-        CloseHandle(file);
-        return ok;
-    }
     static bool Exists(const std::string& path) {
         return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
@@ -38,14 +27,14 @@ protected:
 
 TEST_F(FolderSetAsideTest, UsersFolderComesBackAndTheRunsFilesGo) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteText(folder + "\\options.ini", "user's settings"));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\options.ini", "user's settings"));
     {
         FolderSetAside aside(folder);
         ASSERT_TRUE(aside.Ready());
         EXPECT_FALSE(Exists(folder));
         ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-        ASSERT_TRUE(WriteText(folder + "\\options.ini", "the run's settings"));
-        ASSERT_TRUE(WriteText(folder + "\\extra.ini", "left by the run"));
+        ASSERT_TRUE(WriteWholeFile(folder + "\\options.ini", "the run's settings"));
+        ASSERT_TRUE(WriteWholeFile(folder + "\\extra.ini", "left by the run"));
     }
     EXPECT_EQ(ReadWholeFile(folder + "\\options.ini"), "user's settings");
     EXPECT_FALSE(Exists(folder + "\\extra.ini"));
@@ -56,14 +45,14 @@ TEST_F(FolderSetAsideTest, NoFolderBeforeLeavesNoneAfter) {
     FolderSetAside aside(folder);
     ASSERT_TRUE(aside.Ready());
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteText(folder + "\\options.ini", "the run's settings"));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\options.ini", "the run's settings"));
     EXPECT_TRUE(aside.Restore());
     EXPECT_FALSE(Exists(folder));
 }
 
 TEST_F(FolderSetAsideTest, RestoredFolderSurvivesTheDestructor) {
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteText(folder + "\\options.ini", "user's settings"));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\options.ini", "user's settings"));
     {
         FolderSetAside aside(folder);
         ASSERT_TRUE(aside.Ready());
@@ -76,9 +65,9 @@ TEST_F(FolderSetAsideTest, RestoredFolderSurvivesTheDestructor) {
 TEST_F(FolderSetAsideTest, CopyLeftByADeadRunBlocksAndNothingIsTouched) {
     const std::string saved = folder + ".keystride-saved";
     ASSERT_TRUE(CreateDirectoryA(saved.c_str(), nullptr));
-    ASSERT_TRUE(WriteText(saved + "\\options.ini", "older user's settings"));
+    ASSERT_TRUE(WriteWholeFile(saved + "\\options.ini", "older user's settings"));
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    ASSERT_TRUE(WriteText(folder + "\\options.ini", "current settings"));
+    ASSERT_TRUE(WriteWholeFile(folder + "\\options.ini", "current settings"));
     {
         FolderSetAside aside(folder);
         EXPECT_FALSE(aside.Ready());

@@ -95,6 +95,18 @@ inline std::string ReadWholeFile(const std::string& path) {
     return buffer.str();
 }
 
+// Replaces the file's contents; true when every byte was written.
+inline bool WriteWholeFile(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
 // Closes a running Registry Editor and waits for its process to end.
 inline void CloseRegistryEditor() {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
