@@ -16,9 +16,13 @@ namespace {
 
 constexpr char kNotFoundText[] = "Please check whether the registry key or value exist.";
 
-// The registry's ANSI calls count a name's length in 16 bits: a name of
-// 65536 + 8 bytes beginning "Software" reads as "Software", which exists.
-std::string WrappingPath() { return "HKCU\\Software\\" + std::string(65536 - 1, 'k'); }
+// The registry counts a name's length in 16 bits: a name of 65536 + 8
+// characters beginning "Software" reads as "Software", which exists. Counted
+// in bytes of UTF-16, 32768 + 8 characters wrap the same way; Wine's
+// conversion refuses that one by itself, the program refuses both.
+std::string WrappingPath(std::size_t characters) {
+    return "HKCU\\Software\\" + std::string(characters - 9, 'k');
+}
 
 class BadInput : public ::testing::Test {
 protected:
@@ -55,7 +59,8 @@ TEST_F(BadInput, TypedPathsThatNameNoKeyShowTheNotFoundBox) {
     Keystride app;
     ASSERT_TRUE(app.Started());
     const std::string cases[] = {
-        WrappingPath(),
+        WrappingPath(32768 + 8),
+        WrappingPath(65536 + 8),
         "HKCU\\Software\\" + std::string(65536, 'k'),
         "HKCU\\Software\\\x01\x02\x1b\t\x7f",
         "HKCU\\Soft\x08ware",
@@ -94,10 +99,10 @@ TEST_F(BadInput, MegabyteOnTheClipboardJumpsNowhere) {
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
 
-    ASSERT_TRUE(PutClipboardText("  " + WrappingPath() + std::string(1 << 20, 'k') + " \r\n"));
+    ASSERT_TRUE(PutClipboardText("  " + WrappingPath(65536 + 8) + std::string(1 << 20, 'k') + " \r\n"));
     ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
     // A megabyte without a terminating zero anywhere.
-    ASSERT_TRUE(PutClipboardBlock(WrappingPath() + std::string(1 << 20, 'k')));
+    ASSERT_TRUE(PutClipboardBlock(WrappingPath(65536 + 8) + std::string(1 << 20, 'k')));
     ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
 }
 

@@ -13,12 +13,19 @@ HKEY ToHkey(RegKey key) {
     return reinterpret_cast<HKEY>(key);
 }
 
-// The ANSI calls take a name as a counted string whose length is 16 bits
-// wide: a longer name would be read as its length modulo 65536, a name with
-// a zero byte as the bytes before the zero, each naming some other key or
-// value. Such a name cannot name anything, and is not passed on.
+// The registry counts a name's length in bytes of UTF-16 in 16 bits: a
+// longer name would be read as its length modulo 65536, a name with a zero
+// byte as the bytes before the zero, each naming some other key or value.
+// Such a name cannot name anything, and is not passed on.
 bool PassableName(const std::string& name) {
-    return name.size() < 0xFFFF && name.find('\0') == std::string::npos;
+    constexpr int kMostCharacters = 0x7FFF;
+    if (name.find('\0') != std::string::npos) return false;
+    if (name.size() <= static_cast<std::size_t>(kMostCharacters)) return true;
+    if (name.size() > 2 * static_cast<std::size_t>(kMostCharacters)) return false;
+    // Between the two, a double-byte code page decides.
+    const int characters = MultiByteToWideChar(CP_ACP, 0, name.data(),
+                                               static_cast<int>(name.size()), nullptr, 0);
+    return characters > 0 && characters <= kMostCharacters;
 }
 
 }  // namespace
