@@ -180,6 +180,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.
         ShowErrorBox(window_, "Unable to read " + settings_.path +

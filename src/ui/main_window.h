@@ -96,6 +96,7 @@ private:
     HWND CreateControl(const ControlDesign& design);
     void BuildFonts();
     void BuildPictures();
+    void LoadIcons();
     void SetJumpGlyph();
     void BuildTooltip();
     void AddHint(HWND control, const char* text);
@@ -138,6 +139,9 @@ private:
     void OnTrayIcon(LPARAM mouseMessage);
     void OnTaskbarCreated();
     void AcceptOutsideMessages();
+    // A move to a monitor of another DPI (main_window_dpi.cpp).
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void ApplyFonts();
     TrayWindows TrayParts() const noexcept;
     void ApplyBounds(const WindowBounds& bounds);
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
@@ -222,9 +226,9 @@ private:
     Bitmap bannerCache_;  // the picture at the banner's current size
     Brush bannerBrush_;   // the same, for the labels standing on it
     SIZE bannerCacheSize_{};
-    HICON programIcon_ = nullptr;  // shared icons: the system frees them
-    HICON programIconSmall_ = nullptr;
-    HICON updateIcon_ = nullptr;
+    Icon programIcon_;
+    Icon programIconSmall_;
+    Icon updateIcon_;
 
     Menu PopupMenu1_;
     Menu pmSelf_;

@@ -203,7 +203,7 @@ void MainWindow::OnTaskbarCreated() {
 }
 
 TrayWindows MainWindow::TrayParts() const noexcept {
-    return TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_};
+    return TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_.Get()};
 }
 
 void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {

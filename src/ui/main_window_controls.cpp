@@ -171,27 +171,33 @@ void MainWindow::BuildFonts() {
 }
 
 void MainWindow::BuildPictures() {
-    const HINSTANCE instance = app_.Instance();
-    const auto loadIcon = [&](int id, int designedSize) {
-        return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON,
-                                             Scaled(designedSize), Scaled(designedSize),
-                                             LR_SHARED));
-    };
-    programIcon_ = loadIcon(IDI_KEYSTRIDE, 32);
-    programIconSmall_ = static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_KEYSTRIDE), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    updateIcon_ = loadIcon(IDI_UPDATE, 16);
-    if (programIcon_) {
-        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(programIcon_));
-        SendMessageA(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(programIcon_), 0);
-    }
-    if (programIconSmall_)
-        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programIconSmall_));
-    if (updateIcon_) SendMessageA(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(updateIcon_), 0);
-
+    LoadIcons();
     SetJumpGlyph();
-    bannerPicture_ = LoadJpegResource(instance, IDR_BANNER_MAIN);
+    bannerPicture_ = LoadJpegResource(app_.Instance(), IDR_BANNER_MAIN);
+}
+
+void MainWindow::LoadIcons() {
+    // Icons of the window's own size, not shared ones: a shared icon keeps
+    // the size it was first loaded at, and the DPI may change.
+    const HINSTANCE instance = app_.Instance();
+    const auto load = [&](int id, int width, int height) {
+        return Icon(static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, width, height, 0)));
+    };
+    Icon program = load(IDI_KEYSTRIDE, Scaled(32), Scaled(32));
+    Icon programSmall = load(IDI_KEYSTRIDE, Scaled(16), Scaled(16));
+    Icon update = load(IDI_UPDATE, Scaled(16), Scaled(16));
+    if (program) {
+        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.Get()));
+        SendMessageA(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(program.Get()), 0);
+    }
+    if (programSmall)
+        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
+    if (update) SendMessageA(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
+    // The tray keeps its own copy of an icon it shows: the old one may go.
+    programIcon_ = std::move(program);
+    programIconSmall_ = std::move(programSmall);
+    updateIcon_ = std::move(update);
 }
 
 void MainWindow::SetJumpGlyph() {

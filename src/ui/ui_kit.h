@@ -36,6 +36,34 @@ private:
     Handle handle_ = nullptr;
 };
 
+// Owns an icon made for this window (not a shared one) and destroys it.
+class Icon {
+public:
+    Icon() = default;
+    explicit Icon(HICON icon) : icon_(icon) {}
+    ~Icon() { Reset(); }
+    Icon(Icon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+    Icon& operator=(Icon&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            icon_ = std::exchange(other.icon_, nullptr);
+        }
+        return *this;
+    }
+    Icon(const Icon&) = delete;
+    Icon& operator=(const Icon&) = delete;
+
+    HICON Get() const noexcept { return icon_; }
+    explicit operator bool() const noexcept { return icon_ != nullptr; }
+    void Reset() noexcept {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = nullptr;
+    }
+
+private:
+    HICON icon_ = nullptr;
+};
+
 using Font = GdiObject<HFONT>;
 using Bitmap = GdiObject<HBITMAP>;
 using Brush = GdiObject<HBRUSH>;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "e2e/main_window_support.h"
+#include "platform/win32/remote_memory.h"
 #include "ui/main_window_layout.h"
 
 namespace ks::test {
@@ -43,6 +44,19 @@ protected:
     static void Resize(const Keystride& app, int width, int height) {
         SetWindowPos(app.Main(), nullptr, 0, 0, width, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+    }
+
+    // What the system sends when the window moves to a monitor of another
+    // DPI; the suggested rectangle lives in the program's own memory.
+    static void MoveToDpi(const Keystride& app, UINT dpi, const RECT& suggested) {
+        RemoteMemory rect(app.Main(), sizeof suggested);
+        ASSERT_TRUE(rect.Ready());
+        ASSERT_TRUE(rect.Write(0, &suggested, sizeof suggested));
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(SendMessageTimeoutA(app.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                        reinterpret_cast<LPARAM>(rect.Address()),
+                                        SMTO_ABORTIFHUNG, kWaitMs, &result));
         app.Settle();
     }
 
@@ -103,6 +117,53 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
     const std::vector<LayoutControl> again = ReadControls(app, &designed);
     for (std::size_t i = 0; i < again.size(); ++i)
         EXPECT_EQ(again[i].current, designed[i].current) << again[i].name;
+}
+
+TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const std::vector<LayoutControl> designed = ReadControls(app, nullptr);
+    RECT start{};
+    GetWindowRect(app.Main(), &start);
+    const int width = start.right - start.left;
+    const int height = start.bottom - start.top;
+
+    const RECT larger{0, 0, MulDiv(width, 3, 2), MulDiv(height, 3, 2)};
+    MoveToDpi(app, 144, larger);
+    RECT bounds{};
+    GetWindowRect(app.Main(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, larger.right);
+    EXPECT_EQ(bounds.bottom - bounds.top, larger.bottom);
+    const std::vector<LayoutControl> scaled = ReadControls(app, nullptr);
+    const auto rectOf = [&](const char* name) {
+        for (const LayoutControl& control : scaled)
+            if (control.name == name) return control.current;
+        return ControlRect{};
+    };
+    // The fixed measures at 144 DPI: buttons 83 and 105 wide, the banner 75
+    // high, 18 below the buttons, margins of 12 beside the list.
+    const ClientSize client = ClientOf(app.Main());
+    EXPECT_EQ(rectOf("bExit").width, 83);
+    EXPECT_EQ(rectOf("bAddtoList").width, 105);
+    EXPECT_EQ(rectOf("bAddtoList").height, 41);
+    EXPECT_EQ(rectOf("bExit").top, client.height - 41 - 18);
+    EXPECT_EQ(rectOf("imgTitle").height, 75);
+    EXPECT_EQ(rectOf("ListView1").left, 12);
+    EXPECT_EQ(rectOf("ListView1").width, client.width - 24);
+    EXPECT_GT(rectOf("eRegKey").height, designed[8].current.height);
+    EXPECT_TRUE(app.SaveScreenshot("main-window-144-dpi"));
+
+    // The minimum size is the DPI's too.
+    SetWindowPos(app.Main(), nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
+    app.Settle();
+    GetWindowRect(app.Main(), &bounds);
+    EXPECT_EQ(bounds.right - bounds.left, 794);
+    EXPECT_EQ(bounds.bottom - bounds.top, 774);
+
+    MoveToDpi(app, 96, start);
+    const std::vector<LayoutControl> back = ReadControls(app, nullptr);
+    for (std::size_t i = 0; i < back.size(); ++i)
+        EXPECT_EQ(back[i].current, designed[i].current) << back[i].name;
 }
 
 }  // namespace
