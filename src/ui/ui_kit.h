@@ -7,28 +7,28 @@
 
 namespace ks::ui {
 
-// Owns one GDI object (font, bitmap, brush) and deletes it.
-template <typename Handle>
-class GdiObject {
+// Owns one handle and frees it the way its kind is freed.
+template <typename Handle, typename Free>
+class OwnedHandle {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    OwnedHandle() = default;
+    explicit OwnedHandle(Handle handle) : handle_(handle) {}
+    ~OwnedHandle() { Reset(); }
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
         if (this != &other) {
             Reset();
             handle_ = std::exchange(other.handle_, nullptr);
         }
         return *this;
     }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
 
     Handle Get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != nullptr; }
     void Reset(Handle handle = nullptr) noexcept {
-        if (handle_) DeleteObject(handle_);
+        if (handle_) Free{}(handle_);
         handle_ = handle;
     }
 
@@ -36,37 +36,18 @@ private:
     Handle handle_ = nullptr;
 };
 
-// Owns an icon made for this window (not a shared one) and destroys it.
-class Icon {
-public:
-    Icon() = default;
-    explicit Icon(HICON icon) : icon_(icon) {}
-    ~Icon() { Reset(); }
-    Icon(Icon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
-    Icon& operator=(Icon&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            icon_ = std::exchange(other.icon_, nullptr);
-        }
-        return *this;
-    }
-    Icon(const Icon&) = delete;
-    Icon& operator=(const Icon&) = delete;
-
-    HICON Get() const noexcept { return icon_; }
-    explicit operator bool() const noexcept { return icon_ != nullptr; }
-    void Reset() noexcept {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = nullptr;
-    }
-
-private:
-    HICON icon_ = nullptr;
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
 };
 
-using Font = GdiObject<HFONT>;
-using Bitmap = GdiObject<HBITMAP>;
-using Brush = GdiObject<HBRUSH>;
+// GDI objects, and icons made for the window (not shared ones).
+using Font = OwnedHandle<HFONT, DeleteGdiObject>;
+using Bitmap = OwnedHandle<HBITMAP, DeleteGdiObject>;
+using Brush = OwnedHandle<HBRUSH, DeleteGdiObject>;
+using Icon = OwnedHandle<HICON, DestroyIconHandle>;
 
 // The windows are designed at 96 pixels per inch.
 inline constexpr int kDesignDpi = 96;
