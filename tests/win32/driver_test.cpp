@@ -37,6 +37,18 @@ protected:
     }
     std::string logPath = TempFilePath("keystride-fake-editor.log");
     std::string fakeEditor = std::string(KS_HELPER_DIR) + "/fake_regedit.exe";
+    // The editor's top window, once its tree is there too: the top window
+    // is found as soon as it exists, its controls come after.
+    HWND WaitForEditorTree() {
+        HWND top = WaitForTopWindow("RegEdit_RegEdit", 10000);
+        const DWORD start = GetTickCount();
+        while (top && !FindTreeView(windows, reinterpret_cast<Window>(top))) {
+            if (GetTickCount() - start >= 10000) return nullptr;
+            Sleep(20);
+        }
+        return top;
+    }
+
     Win32WindowSystem windows;
     Win32ProcessControl processes;
 };
@@ -44,7 +56,7 @@ protected:
 TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
     ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath));
     ASSERT_TRUE(editor.Started());
-    HWND top = WaitForTopWindow("RegEdit_RegEdit", 10000);
+    HWND top = WaitForEditorTree();
     ASSERT_NE(top, nullptr);
 
     DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
@@ -82,7 +94,7 @@ TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
 TEST_F(DriverUnderWine, HungEditorEndsTheDriveWithinTheBound) {
     ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath) + " --hang");
     ASSERT_TRUE(editor.Started());
-    ASSERT_NE(WaitForTopWindow("RegEdit_RegEdit", 10000), nullptr);
+    ASSERT_NE(WaitForEditorTree(), nullptr);
 
     const DWORD start = GetTickCount();
     DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software", ""});
