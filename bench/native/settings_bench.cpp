@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "favourites/settings.h"
 #include "platform/sim/sim_files.h"
 
@@ -14,19 +15,6 @@ namespace {
 
 constexpr int kRows = 10'000;
 constexpr int kRuns = 9;
-
-template <typename Action>
-double MedianMilliseconds(Action action) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        const auto end = std::chrono::steady_clock::now();
-        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 }  // namespace
 
@@ -43,14 +31,14 @@ int main() {
     }
 
     int loaded = 0;
-    const double load = MedianMilliseconds([&] {
+    const double load = ks::bench::MedianMs(kRuns, [&] {
         ks::Settings fresh;
         ks::FavouritesList list;
         ks::LoadSettings(files, fresh, list);
         loaded = list.Count();
     });
     bool saved = true;
-    const double save = MedianMilliseconds(
+    const double save = ks::bench::MedianMs(kRuns, 
         [&] { saved = !ks::SaveSettings(files, settings, rows, {}, false) && saved; });
     if (loaded != kRows || !saved) {
         std::printf("settings round trip failed: %d rows loaded\n", loaded);

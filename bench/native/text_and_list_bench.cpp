@@ -7,26 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "favourites/favourites_list.h"
 #include "grammar/root_switcher.h"
 
 namespace {
 
 constexpr int kRuns = 9;
-
-template <typename Action>
-double MedianMilliseconds(Action action) {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        times.push_back(std::chrono::duration<double, std::milli>(
-                            std::chrono::steady_clock::now() - start)
-                            .count());
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void Report(const char* what, double ms) {
     std::printf("%-48s %8.3f ms (target < 16 ms)\n", what, ms);
@@ -41,27 +28,27 @@ int main() {
     for (std::size_t i = 0; i < text.size(); i += 7) text[i] = 'k';
     volatile bool found = false;
     Report("recognizer, 1 MB text without a root",
-           MedianMilliseconds([&] { found = ks::IsRegistryPathText(text); }));
-    Report("root switcher, 1 MB text", MedianMilliseconds([&] {
+           ks::bench::MedianMs(kRuns, [&] { found = ks::IsRegistryPathText(text); }));
+    Report("root switcher, 1 MB text", ks::bench::MedianMs(kRuns, [&] {
                found = ks::ApplyRootPrefix(text, 3).size() > text.size();
            }));
-    Report("clipboard trim, 1 MB text", MedianMilliseconds([&] {
+    Report("clipboard trim, 1 MB text", ks::bench::MedianMs(kRuns, [&] {
                found = ks::TrimClipboardText(text).empty();
            }));
 
     ks::FavouritesList list;
     for (int i = 0; i < 10'000; ++i)
         list.Append({"HKEY_CURRENT_USER\\Software\\Vendor\\Key" + std::to_string(i), "comment"});
-    Report("add to 10,000 rows (duplicate test on every row)", MedianMilliseconds([&] {
+    Report("add to 10,000 rows (duplicate test on every row)", ks::bench::MedianMs(kRuns, [&] {
                list.Add("HKCU\\new", {"HKCU\\new", ""});
                list.RemoveSelected();
            }));
     list.Select(5'000);
-    Report("move up and down in 10,000 rows", MedianMilliseconds([&] {
+    Report("move up and down in 10,000 rows", ks::bench::MedianMs(kRuns, [&] {
                list.MoveSelectedUp();
                list.MoveSelectedDown();
            }));
-    Report("remove the first of 10,000 rows", MedianMilliseconds([&] {
+    Report("remove the first of 10,000 rows", ks::bench::MedianMs(kRuns, [&] {
                list.Select(0);
                list.RemoveSelected();
                list.Append({"HKCU\\x", ""});

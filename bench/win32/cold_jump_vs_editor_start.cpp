@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "bench_clock.h"
+#include "../bench_clock.h"
 #include "counting_process_control.h"
 #include "e2e/main_window_support.h"
 #include "editor_last_key.h"

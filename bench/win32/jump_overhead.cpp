@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "counting_process_control.h"
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
@@ -17,13 +18,6 @@
 #include "platform/win32/win32_window_system.h"
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 }  // namespace
 
@@ -56,9 +50,9 @@ int main(int argc, char** argv) {
     double pauses = 0;
     for (int run = 0; run < runs; ++run) {
         ks::bench::CountingProcessControl processes;
-        const double start = Now();
+        const double start = ks::bench::NowMs();
         ks::JumpToRegistryPath({registry, windows, processes}, "HKCU\\" + keyPath);
-        const double total = Now() - start;
+        const double total = ks::bench::NowMs() - start;
         pauses = static_cast<double>(processes.slept);
         totals.push_back(total);
         overheads.push_back(total - pauses);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "favourites/settings.h"
 #include "platform/win32/win32_files.h"
 
@@ -37,25 +38,6 @@ private:
     ks::Win32Files real_;
 };
 
-double Now() {
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-template <typename Action>
-double Median(int runs, Action action) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double start = Now();
-        action();
-        times.push_back(Now() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -75,15 +57,15 @@ int main() {
     bool firstRun = false;
     const std::string path = ks::OpenSettingsFile(files, firstRun);
 
-    const double ownLoad = Median(kRuns, [&] {
+    const double ownLoad = ks::bench::MedianMs(kRuns, [&] {
         ks::Settings loaded;
         ks::FavouritesList list;
         ks::LoadSettings(files, loaded, list);
     });
-    const double ownSave = Median(kRuns, [&] { (void)ks::SaveSettings(files, settings, rows, {}, false); });
+    const double ownSave = ks::bench::MedianMs(kRuns, [&] { (void)ks::SaveSettings(files, settings, rows, {}, false); });
 
     char value[2048];
-    const double profileLoad = Median(3, [&] {
+    const double profileLoad = ks::bench::MedianMs(3, [&] {
         GetPrivateProfileStringA("RegistryList", "Count", "", value, sizeof value, path.c_str());
         for (int i = 0; i < kRows; ++i) {
             const std::string key = std::to_string(i);
@@ -92,7 +74,7 @@ int main() {
         }
     });
     const int sampledWrites = kRows / 10;
-    const double profileSaveSample = Median(3, [&] {
+    const double profileSaveSample = ks::bench::MedianMs(3, [&] {
         for (int i = 0; i < sampledWrites; ++i) {
             const std::string key = std::to_string(i);
             WritePrivateProfileStringA("RegistryList", key.c_str(), "HKEY_LOCAL_MACHINE\\x", path.c_str());

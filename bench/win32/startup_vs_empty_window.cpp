@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_clock.h"
+#include "../bench_clock.h"
 #include "e2e/folder_set_aside.h"
 #include "e2e/main_window_support.h"
 #include "e2e/sample_favourites.h"

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ui/ui_kit.h"
+
 namespace ks::ui {
 namespace {
 
@@ -53,18 +55,8 @@ void AppWindow::ShowTaskbarButton() const {
 }
 
 LRESULT CALLBACK AppWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<AppWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<AppWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowOwner(window, message, lParam, &AppWindow::window_);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-    }
     return self->HandleMessage(message, wParam, lParam);
 }
 

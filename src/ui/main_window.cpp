@@ -96,19 +96,8 @@ std::string MainWindow::LoadText(UINT id, const char* builtIn) const {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    auto* self = WindowOwner(window, message, lParam, &MainWindow::window_);
+    if (!self || message == WM_NCDESTROY) return DefWindowProcA(window, message, wParam, lParam);
     // A creation that raised must fail, not leave a window without controls.
     LRESULT result = message == WM_CREATE ? -1 : 0;
     Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });

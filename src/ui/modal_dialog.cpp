@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/message_loop.h"
+#include "ui/ui_kit.h"
 
 namespace ks::ui {
 namespace {
@@ -129,19 +130,11 @@ LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<ModalDialog*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = WindowOwner(window, message, lParam, &ModalDialog::window_);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // Destroyed from outside (its owner went): the modal showing ends as
-        // cancelled, and the object forgets the handle.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
+        // cancelled.
         if (self->result_ == 0) self->result_ = IDCANCEL;
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -69,6 +69,25 @@ Font CreateDesignFont(UINT dpi, int characterHeight = 11, int weight = FW_NORMAL
 // Sets the font on a window and all its children.
 void ApplyFont(HWND window, HFONT font) noexcept;
 
+// The object a window of the program belongs to, handed over as the
+// creation parameter: recorded at WM_NCCREATE, forgotten after
+// WM_NCDESTROY. The object's own handle is set to the window at the first
+// and cleared at the last. Null for messages before WM_NCCREATE.
+template <typename Owner>
+Owner* WindowOwner(HWND window, UINT message, LPARAM lParam, HWND Owner::*handle) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+        owner->*handle = window;
+    }
+    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (owner && message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        owner->*handle = nullptr;
+    }
+    return owner;
+}
+
 // The window's outer bounds in screen pixels.
 inline RECT WindowBoundsOf(HWND window) noexcept {
     RECT rect{};

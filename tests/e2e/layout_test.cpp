@@ -49,7 +49,9 @@ protected:
 
     // What the system sends when the window moves to a monitor of another
     // DPI; the suggested rectangle lives in the program's own memory.
-    static void MoveToDpi(const Keystride& app, UINT dpi, const RECT& suggested) {
+    static void MoveToDpi(const Keystride& app, UINT dpi, const Bounds& bounds) {
+        const RECT suggested{bounds.left, bounds.top, bounds.left + bounds.width,
+                             bounds.top + bounds.height};
         RemoteMemory rect(app.Main(), sizeof suggested);
         ASSERT_TRUE(rect.Ready());
         ASSERT_TRUE(rect.Write(0, &suggested, sizeof suggested));
@@ -68,15 +70,11 @@ protected:
 TEST_F(Layout, TheWindowIsHeldToItsMinimumSize) {
     Keystride app;
     ASSERT_TRUE(app.Started());
+    const Bounds start = BoundsOf(app.Main());
     Resize(app, 500, 400);
-    RECT bounds{};
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.right - bounds.left, 529);
-    EXPECT_EQ(bounds.bottom - bounds.top, 516);
+    EXPECT_EQ(BoundsOf(app.Main()), (Bounds{start.left, start.top, 529, 516}));
     Resize(app, 800, 300);
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.right - bounds.left, 800);
-    EXPECT_EQ(bounds.bottom - bounds.top, 516);
+    EXPECT_EQ(BoundsOf(app.Main()), (Bounds{start.left, start.top, 800, 516}));
 }
 
 TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
@@ -123,17 +121,10 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
     Keystride app;
     ASSERT_TRUE(app.Started());
     const std::vector<LayoutControl> designed = ReadControls(app, nullptr);
-    RECT start{};
-    GetWindowRect(app.Main(), &start);
-    const int width = start.right - start.left;
-    const int height = start.bottom - start.top;
-
-    const RECT larger{0, 0, MulDiv(width, 3, 2), MulDiv(height, 3, 2)};
+    const Bounds start = BoundsOf(app.Main());
+    const Bounds larger{0, 0, MulDiv(start.width, 3, 2), MulDiv(start.height, 3, 2)};
     MoveToDpi(app, 144, larger);
-    RECT bounds{};
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.right - bounds.left, larger.right);
-    EXPECT_EQ(bounds.bottom - bounds.top, larger.bottom);
+    EXPECT_EQ(BoundsOf(app.Main()), larger);
     const std::vector<LayoutControl> scaled = ReadControls(app, nullptr);
     const auto rectOf = [&](const char* name) {
         for (const LayoutControl& control : scaled)
@@ -156,9 +147,7 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
     // The minimum size is the DPI's too.
     SetWindowPos(app.Main(), nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER);
     app.Settle();
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.right - bounds.left, 794);
-    EXPECT_EQ(bounds.bottom - bounds.top, 774);
+    EXPECT_EQ(BoundsOf(app.Main()), (Bounds{0, 0, 794, 774}));
 
     MoveToDpi(app, 96, start);
     const std::vector<LayoutControl> back = ReadControls(app, nullptr);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -154,6 +155,21 @@ inline std::string RegeditStatus() {
 inline bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() &&
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A window's outer bounds in screen pixels, comparable in one expectation.
+struct Bounds {
+    int left, top, width, height;
+    bool operator==(const Bounds&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Bounds& b) {
+        return out << b.left << "," << b.top << " " << b.width << "x" << b.height;
+    }
+};
+
+inline Bounds BoundsOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 // Replaces the settings file with `text`, creating the folder if need be.

@@ -71,12 +71,9 @@ protected:
 TEST_F(MainWindow, FirstStartIsCentredEmptyAndOffersOnlyAdd) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    RECT bounds{};
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.right - bounds.left, 529);
-    EXPECT_EQ(bounds.bottom - bounds.top, 516);
-    EXPECT_EQ(bounds.left, (GetSystemMetrics(SM_CXSCREEN) - 529) / 2);
-    EXPECT_EQ(bounds.top, (GetSystemMetrics(SM_CYSCREEN) - 516) / 2);
+    EXPECT_EQ(BoundsOf(app.Main()),
+              (Bounds{(GetSystemMetrics(SM_CXSCREEN) - 529) / 2,
+                      (GetSystemMetrics(SM_CYSCREEN) - 516) / 2, 529, 516}));
     EXPECT_FALSE(IsZoomed(app.Main()));
     EXPECT_EQ(WindowText(app.Main()), "Keystride 3.1");
     // The application window carries the taskbar button and owns the main
@@ -310,36 +307,19 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     EXPECT_EQ(again.Rows(), (Rows{{"HKCU\\Software", "first"}, {"HKLM\\System", ""}}));
     EXPECT_EQ(again.SelectedRow(), -1);
     EXPECT_TRUE(again.Checked(IDC_CBAUTOCOPY));
-    RECT bounds{};
-    GetWindowRect(again.Main(), &bounds);
-    EXPECT_EQ(bounds.left, 100);
-    EXPECT_EQ(bounds.top, 80);
-    EXPECT_EQ(bounds.right - bounds.left, 600);
-    EXPECT_EQ(bounds.bottom - bounds.top, 560);
+    EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 
 TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
-    ASSERT_EQ(SHCreateDirectoryExA(nullptr, SettingsFolder().c_str(), nullptr), ERROR_SUCCESS);
     const auto writeSettings = [](const std::string& position) {
-        HANDLE file = CreateFileA((SettingsFolder() + "\\options.ini").c_str(), GENERIC_WRITE, 0,
-                                  nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        const std::string text = "[WindowsPosition]\r\n" + position;
-        DWORD written = 0;
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-        CloseHandle(file);
+        ASSERT_TRUE(WriteSettingsFile("[WindowsPosition]\r\n" + position));
     };
     writeSettings("Left=50\r\nTop=40\r\nWidth=300\r\nHeight=200\r\n");
     {
         Keystride app;
         ASSERT_TRUE(app.Started());
-        RECT bounds{};
-        GetWindowRect(app.Main(), &bounds);
         // Not a first run: placed where stored, not centred.
-        EXPECT_EQ(bounds.left, 50);
-        EXPECT_EQ(bounds.top, 40);
-        EXPECT_EQ(bounds.right - bounds.left, 529);
-        EXPECT_EQ(bounds.bottom - bounds.top, 516);
+        EXPECT_EQ(BoundsOf(app.Main()), (Bounds{50, 40, 529, 516}));
         EXPECT_FALSE(IsZoomed(app.Main()));
     }
     writeSettings("Left=0\r\nTop=0\r\nWidth=1280\r\nHeight=1000\r\nMaximized=1\r\n"
@@ -357,12 +337,7 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
     app.Settle();
-    RECT bounds{};
-    GetWindowRect(app.Main(), &bounds);
-    EXPECT_EQ(bounds.left, 60);
-    EXPECT_EQ(bounds.top, 70);
-    EXPECT_EQ(bounds.right - bounds.left, 600);
-    EXPECT_EQ(bounds.bottom - bounds.top, 550);
+    EXPECT_EQ(BoundsOf(app.Main()), (Bounds{60, 70, 600, 550}));
 }
 
 TEST_F(MainWindow, MinimiseTakesTheApplicationWindowAlongAndRestoreBringsBoth) {
