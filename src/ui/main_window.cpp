@@ -170,7 +170,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnTrayIcon(lParam);
         return 0;
     case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.

@@ -50,7 +50,6 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     if (after.right - after.left == before.right - before.left &&
         after.bottom - after.top == before.bottom - before.top)
         FormResize();
-    LayOutBanner();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
