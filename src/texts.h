@@ -7,10 +7,23 @@
 #define KS_IDS_NOT_FOUND 65217
 #define KS_IDS_TRAY_TIP 65218
 #define KS_IDS_PRODUCT_NAME 65246
+#define KS_IDS_EDITOR_NOT_STARTED 65230
+#define KS_IDS_EDITOR_REFUSED 65231
+#define KS_IDS_EDITOR_NOT_ANSWERING 65232
+#define KS_IDS_EDITOR_NOT_REACHED 65233
 
 #define KS_TEXT_PRODUCT_NAME "Keystride"
 #define KS_TEXT_VERSION "3.1"
 #define KS_TEXT_NOT_FOUND "Please check whether the registry key or value exist."
+/* What became of a jump that did not land. %s stands for the path. */
+#define KS_TEXT_EDITOR_NOT_STARTED \
+    "The Registry Editor did not start. It may be missing, or turned off by your administrator."
+#define KS_TEXT_EDITOR_REFUSED \
+    "The Registry Editor is running with higher rights than Keystride and ignores it. Close the Registry Editor, or start Keystride as administrator, then jump again."
+#define KS_TEXT_EDITOR_NOT_ANSWERING \
+    "The Registry Editor stopped answering. Wait until it responds, then jump again."
+#define KS_TEXT_EDITOR_NOT_REACHED \
+    "The Registry Editor could not be brought to %s. It may have been deleted or renamed since; press F5 in the Registry Editor to refresh it, then jump again."
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
 /* The maker's pages, opened in the default browser. */

@@ -1,11 +1,13 @@
 // keystride-jump: jumps to one registry path from the command line, exactly
-// as the program's Jump button does, so a jump can be tried and scripted
-// without the window.
+// as the program's Jump button does, boxes included, so a jump can be tried
+// and scripted without the window. Exit code: 0 landed, 1 not found, 2 the
+// editor could not be brought there; 3 for a wrong command line.
 #include <windows.h>
 #include <objbase.h>
 
 #include <cstdio>
 
+#include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
@@ -15,14 +17,16 @@ int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: keystride-jump <registry path>\n"
                              "  for example: keystride-jump HKLM\\SOFTWARE\\Microsoft\n");
-        return 2;
+        return 3;
     }
     // The shell may use COM to start the editor.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
-    ks::JumpToRegistryPath({registry, windows, processes}, argv[1]);
+    const ks::JumpOutcome outcome = ks::JumpToRegistryPath({registry, windows, processes}, argv[1]);
+    ks::ShowJumpOutcome(windows, outcome);
     if (SUCCEEDED(com)) CoUninitialize();
-    return 0;
+    if (ks::HasLanded(outcome.result)) return 0;
+    return outcome.result == ks::JumpResult::NotFound ? 1 : 2;
 }

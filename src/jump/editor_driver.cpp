@@ -19,32 +19,88 @@ constexpr std::uint32_t kInputIdleWait = 1000;
 constexpr std::uint32_t kStartPollWindow = 3000;
 constexpr std::uint32_t kStartPollInterval = 100;
 
-// Key presses and characters for one editor window. Every send reports
-// whether the editor handled it; the first failure ends the drive.
+// Key presses and characters for one editor window. Every send says what
+// became of it; anything but delivery ends the drive.
 class Keyboard {
 public:
     Keyboard(WindowSystem& windows, KeystrokeStyle style) : windows_(windows), style_(style) {}
 
-    [[nodiscard]] bool Press(Window target, unsigned virtualKey) {
-        return windows_.Send(target, kWmKeyDown, virtualKey, style_.lParam) &&
-               windows_.Send(target, kWmKeyUp, virtualKey, style_.lParam);
+    // A Right press expands a key, which may first read thousands of
+    // subkeys: it gets the longer bound.
+    [[nodiscard]] SendResult Press(Window target, unsigned virtualKey) {
+        const std::uint32_t timeout = virtualKey == kVkRight ? kSlowSendTimeout : kSendTimeout;
+        const SendResult down = windows_.Send(target, kWmKeyDown, virtualKey, style_.lParam, timeout);
+        if (down != SendResult::Delivered) return down;
+        return windows_.Send(target, kWmKeyUp, virtualKey, style_.lParam, timeout);
     }
 
-    [[nodiscard]] bool Type(Window target, char byte) {
-        return windows_.Send(target, kWmChar, static_cast<unsigned char>(byte),
-                                    style_.lParam);
+    [[nodiscard]] SendResult Type(Window target, char byte) {
+        return windows_.Send(target, kWmChar, static_cast<unsigned char>(byte), style_.lParam,
+                             kSendTimeout);
     }
 
-    [[nodiscard]] bool TypeAll(Window target, std::string_view text) {
+    [[nodiscard]] SendResult TypeAll(Window target, std::string_view text) {
         for (char byte : text)
-            if (!Type(target, byte)) return false;
-        return true;
+            if (const SendResult sent = Type(target, byte); sent != SendResult::Delivered) return sent;
+        return SendResult::Delivered;
     }
 
 private:
     WindowSystem& windows_;
     KeystrokeStyle style_;
 };
+
+JumpResult Failed(SendResult sent) noexcept {
+    return sent == SendResult::Refused ? JumpResult::EditorRefused : JumpResult::EditorNotAnswering;
+}
+
+// The tree walk: collapse everything, open the root, then type each
+// component and open it. The first send that is not delivered ends it.
+SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
+                    const std::string& treePath, std::uint32_t pauseAfterStep) {
+    for (int i = 0; i < kCollapsePresses; ++i)
+        if (const SendResult sent = keyboard.Press(tree, kVkLeft); sent != SendResult::Delivered)
+            return sent;
+    processes.Sleep(kPauseAfterCollapse);
+    if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
+        return sent;
+    processes.Sleep(pauseAfterStep);
+    for (char byte : treePath) {
+        if (byte != '\\') {
+            if (const SendResult sent = keyboard.Type(tree, byte); sent != SendResult::Delivered)
+                return sent;
+            continue;
+        }
+        if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
+            return sent;
+        processes.Sleep(pauseAfterStep);
+    }
+    return SendResult::Delivered;
+}
+
+SendResult TypeValueName(Keyboard& keyboard, ProcessControl& processes, Window list,
+                         const std::string& valueName, std::uint32_t pauseAfterStep) {
+    if (const SendResult sent = keyboard.Press(list, kVkDown); sent != SendResult::Delivered)
+        return sent;
+    processes.Sleep(pauseAfterStep);
+    return keyboard.TypeAll(list, valueName);
+}
+
+// What the read-back of the tree and then the list says about the drive.
+JumpResult CheckLanding(WindowSystem& windows, Window tree, Window list, const ResolvedJump& target) {
+    const CheckResult treeCheck = SettleTreeSelection(windows, tree, target);
+    if (treeCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
+    if (treeCheck == CheckResult::Missing) return JumpResult::NotReached;
+    CheckResult listCheck = CheckResult::OnTarget;
+    if (!target.valueName.empty()) {
+        if (!list) return JumpResult::NotReached;
+        listCheck = SettleListSelection(windows, list, target.valueName);
+        if (listCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
+        if (listCheck == CheckResult::Missing) return JumpResult::NotReached;
+    }
+    const bool corrected = treeCheck == CheckResult::Corrected || listCheck == CheckResult::Corrected;
+    return corrected ? JumpResult::Corrected : JumpResult::Landed;
+}
 
 Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_view wanted) {
     Window result = 0;
@@ -100,6 +156,11 @@ KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept {
     return underWine ? KeystrokeStyle{1, 500} : KeystrokeStyle{0, 10};
 }
 
+DriveRoute ChooseDriveRoute(bool underWine, bool editorReadable) noexcept {
+    if (!underWine) return DriveRoute::Keystrokes;
+    return editorReadable ? DriveRoute::DirectSelection : DriveRoute::PacedKeystrokes;
+}
+
 std::string BuildTreePath(const ResolvedJump& target) {
     std::string path = target.rootName + '\\';
     for (char byte : target.keyPath)
@@ -115,57 +176,57 @@ Window FindListView(WindowSystem& windows, Window editor) {
     return FindDescendantOfClass(windows, editor, kListViewClass);
 }
 
-void DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target) {
+JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target) {
     WindowSystem& windows = platform.windows;
     ProcessControl& processes = platform.processes;
-    const std::string treePath = BuildTreePath(target);
 
     Window editor = windows.FindTopWindow(kEditorWindowClass);
     if (!editor) {
         editor = StartEditor(platform);
-        if (!editor) return;
+        if (!editor) return JumpResult::EditorNotStarted;
         windows.ShowWindow(editor, kSwShowMaximized);
         windows.SetForegroundWindow(editor);
     }
-    windows.ShowWindow(editor, kSwShow);
+    // A minimised editor is brought back, or the user would not see where
+    // the jump went.
+    windows.ShowWindow(editor, windows.IsMinimised(editor) ? kSwRestore : kSwShow);
     windows.SetForegroundWindow(editor);
 
     const Window tree = FindTreeView(windows, editor);
-    if (!tree) return;
+    if (!tree) return JumpResult::NotReached;
     windows.SetForegroundWindow(tree);
+
+    // An editor with higher rights drops every message: better to say so
+    // before the first one than to leave a walk half done.
+    const WindowAccess access = windows.AccessTo(editor);
+    if (access.higherRights) return JumpResult::EditorRefused;
+    const DriveRoute route = ChooseDriveRoute(processes.IsWine(), access.readable);
 
     const KeystrokeStyle style = KeystrokeStyleFor(processes.IsWine());
     Keyboard keyboard(windows, style);
-    for (int i = 0; i < kCollapsePresses; ++i)
-        if (!keyboard.Press(tree, kVkLeft)) return;
-    processes.Sleep(kPauseAfterCollapse);
-    if (!keyboard.Press(tree, kVkRight)) return;
-    processes.Sleep(style.pauseAfterStep);
-    for (char byte : treePath) {
-        if (byte == '\\') {
-            if (!keyboard.Press(tree, kVkRight)) return;
-            processes.Sleep(style.pauseAfterStep);
-        } else if (!keyboard.Type(tree, byte)) {
-            return;
-        }
+    if (route != DriveRoute::DirectSelection) {
+        const SendResult walked =
+            WalkTree(keyboard, processes, tree, BuildTreePath(target), style.pauseAfterStep);
+        if (walked != SendResult::Delivered) return Failed(walked);
     }
 
     const Window list = FindListView(windows, editor);
     if (list) {
         windows.SetForegroundWindow(list);
-        if (!target.valueName.empty()) {
-            if (!keyboard.Press(list, kVkDown)) return;
-            processes.Sleep(style.pauseAfterStep);
-            if (!keyboard.TypeAll(list, target.valueName)) return;
+        if (route != DriveRoute::DirectSelection && !target.valueName.empty()) {
+            const SendResult typed =
+                TypeValueName(keyboard, processes, list, target.valueName, style.pauseAfterStep);
+            if (typed != SendResult::Delivered) return Failed(typed);
         }
     }
 
-    // Wine's type-ahead skips some characters and can land on a sibling;
-    // there the result is checked and put right. On Windows the keystrokes
-    // are the whole drive.
-    if (!processes.IsWine()) return;
-    if (!SettleTreeSelection(windows, tree, target)) return;
-    if (list && !target.valueName.empty()) (void)SettleListSelection(windows, list, target.valueName);
+    if (!access.readable) return list || target.valueName.empty() ? JumpResult::Unverified
+                                                                   : JumpResult::NotReached;
+    const JumpResult landing = CheckLanding(windows, tree, list, target);
+    // Selecting directly is the route itself, not a correction.
+    if (route == DriveRoute::DirectSelection && landing == JumpResult::Corrected)
+        return JumpResult::Landed;
+    return landing;
 }
 
 }  // namespace ks

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grammar/path_grammar.h"
+#include "jump/jump_outcome.h"
 #include "platform/handles.h"
 
 namespace ks {
@@ -32,6 +33,16 @@ struct KeystrokeStyle {
 
 KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept;
 
+// How the editor is brought to the target. Windows' controls take the
+// keystrokes as they come, and the landing is read back afterwards where the
+// editor can be read. Under Wine, where it can be read, its items are
+// selected directly: paced keystrokes cost half a second a level and the
+// check had to put them right anyway. Only where nothing can be read do the
+// paced keystrokes stay.
+enum class DriveRoute { Keystrokes, PacedKeystrokes, DirectSelection };
+
+DriveRoute ChooseDriveRoute(bool underWine, bool editorReadable) noexcept;
+
 // Root name, a backslash, then the key path (one backslash for an empty one).
 // A run of backslashes counts as one: no key has an empty name, and each
 // backslash costs a Right press and its pause.
@@ -42,8 +53,8 @@ std::string BuildTreePath(const ResolvedJump& target);
 Window FindTreeView(WindowSystem& windows, Window editor);
 Window FindListView(WindowSystem& windows, Window editor);
 
-// Finds or starts the editor and walks it to the target. Reports nothing:
-// whatever fails ends the drive silently.
-void DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target);
+// Finds or starts the editor, walks it to the target and says where the
+// walk ended. Shows nothing itself.
+JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target);
 
 }  // namespace ks

@@ -2,12 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "grammar/path_grammar.h"
 #include "jump/editor_driver.h"
 #include "platform/registry.h"
-#include "platform/window_system.h"
-#include "texts.h"
 
 namespace ks {
 namespace {
@@ -62,24 +61,30 @@ private:
     bool isOpen_ = false;
 };
 
-void ShowNotFound(WindowSystem& windows) {
-    windows.ShowMessageBox(KS_TEXT_NOT_FOUND, KS_TEXT_PRODUCT_NAME, kNotFoundBoxFlags);
+// The deepest existing key on the way to `keyPath`, itself included: the
+// root when none below it exists.
+std::string DeepestExistingKey(RegistryAccess& access, std::string_view keyPath) {
+    std::string_view candidate = keyPath;
+    while (!candidate.empty()) {
+        if (access.KeyExists(candidate)) return std::string(candidate);
+        const std::size_t cut = candidate.rfind('\\');
+        candidate = cut == std::string_view::npos ? std::string_view() : candidate.substr(0, cut);
+    }
+    return {};
+}
+
+JumpOutcome NotFound(ResolvedJump target, std::optional<ResolvedJump> nearest = std::nullopt) {
+    return {JumpResult::NotFound, std::move(target), std::move(nearest)};
 }
 
 }  // namespace
 
-void JumpToRegistryPath(const JumpPlatform& platform, std::string_view text) {
-    if (!ContainsRootMarker(text)) {
-        ShowNotFound(platform.windows);
-        return;
-    }
+JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view text) {
+    if (!ContainsRootMarker(text)) return NotFound({});
     const RootSplit split = SplitRootPart(text);
     const std::string rootName = ExpandRootAbbreviation(split.rootPart);
     const std::optional<RegKey> root = PredefinedRootKey(rootName);
-    if (!root) {
-        ShowNotFound(platform.windows);
-        return;
-    }
+    if (!root) return NotFound({});
 
     ResolvedJump target;
     {
@@ -89,20 +94,20 @@ void JumpToRegistryPath(const JumpPlatform& platform, std::string_view text) {
         } else {
             access.Close();
             KeyValueSplit candidate = SplitValueName(split.rest);
+            ResolvedJump named{rootName, candidate.keyPath, candidate.valueName};
             if (!access.KeyExists(candidate.keyPath)) {
-                ShowNotFound(platform.windows);
-                return;
+                ResolvedJump nearest{rootName, DeepestExistingKey(access, candidate.keyPath), ""};
+                return NotFound({rootName, split.rest, ""}, std::move(nearest));
             }
             // A key that exists but cannot be read is jumped to without the
             // value being checked.
-            if (access.Open(candidate.keyPath) && !access.OpenKeyHasValue(candidate.valueName)) {
-                ShowNotFound(platform.windows);
-                return;
-            }
-            target = {rootName, std::move(candidate.keyPath), std::move(candidate.valueName)};
+            if (access.Open(candidate.keyPath) && !access.OpenKeyHasValue(candidate.valueName))
+                return NotFound(std::move(named), ResolvedJump{rootName, candidate.keyPath, ""});
+            target = std::move(named);
         }
     }
-    DriveRegistryEditor({platform.windows, platform.processes}, target);
+    const JumpResult result = DriveRegistryEditor({platform.windows, platform.processes}, target);
+    return {result, std::move(target), std::nullopt};
 }
 
 }  // namespace ks

@@ -1,9 +1,11 @@
 #pragma once
 // Every jump, whatever starts it, passes through JumpToRegistryPath: the
-// text is read, checked against the registry and handed to the driver, or
-// answered with the not-found box.
+// text is read, checked against the registry and handed to the driver. The
+// caller tells the user what came of it (ShowJumpOutcome).
 #include <cstdint>
 #include <string_view>
+
+#include "jump/jump_outcome.h"
 
 namespace ks {
 
@@ -19,8 +21,7 @@ struct JumpPlatform {
 
 inline constexpr std::uint32_t kJumpAccessMask = 0x20119;   // KEY_READ | KEY_WOW64_64KEY
 inline constexpr std::uint32_t kExistenceTestMask = 0x20009;
-inline constexpr unsigned kNotFoundBoxFlags = 0x40;         // MB_OK | MB_ICONINFORMATION
 
-void JumpToRegistryPath(const JumpPlatform& platform, std::string_view text);
+JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view text);
 
 }  // namespace ks

@@ -28,6 +28,8 @@ std::optional<std::vector<std::string>> SelectedPath(WindowSystem& windows, Wind
     return path;
 }
 
+// The child of `parent` with that name: 0 when there is none, nothing when
+// the tree stopped answering.
 std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem parent,
                                   const std::string& name) {
     if (!windows.TreeExpand(tree, parent)) return std::nullopt;
@@ -38,7 +40,16 @@ std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem p
         if (EqualsIgnoringAsciiCase(*text, name)) return child;
         child = windows.TreeNextItem(tree, TreeRelation::Next, *child);
     }
-    return std::nullopt;
+    return child;
+}
+
+std::optional<bool> ListShows(WindowSystem& windows, Window list, const std::string& valueName) {
+    const std::optional<int> selected = windows.ListSelectedItem(list);
+    if (!selected) return std::nullopt;
+    if (*selected < 0) return false;
+    const std::optional<std::string> text = windows.ListItemText(list, *selected);
+    if (!text) return std::nullopt;
+    return EqualsIgnoringAsciiCase(*text, valueName);
 }
 
 }  // namespace
@@ -62,37 +73,44 @@ bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>&
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), EqualsIgnoringAsciiCase);
 }
 
-bool SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {
+CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {
     const std::vector<std::string> wanted = TreeComponents(target);
     const std::optional<std::vector<std::string>> current = SelectedPath(windows, tree);
-    if (!current) return false;
-    if (SamePath(*current, wanted)) return true;
+    if (!current) return CheckResult::NoAnswer;
+    if (SamePath(*current, wanted)) return CheckResult::OnTarget;
 
     std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Root, 0);
-    if (!item || !*item) return false;
+    if (!item) return CheckResult::NoAnswer;
+    if (!*item) return CheckResult::Missing;
     for (const std::string& name : wanted) {
         item = FindChild(windows, tree, *item, name);
-        if (!item) return false;
+        if (!item) return CheckResult::NoAnswer;
+        if (!*item) return CheckResult::Missing;
     }
-    return windows.TreeSelect(tree, *item);
+    if (!windows.TreeSelect(tree, *item)) return CheckResult::NoAnswer;
+    // Trust nothing: the selection is read back as the user will see it.
+    const std::optional<std::vector<std::string>> landed = SelectedPath(windows, tree);
+    if (!landed) return CheckResult::NoAnswer;
+    return SamePath(*landed, wanted) ? CheckResult::Corrected : CheckResult::Missing;
 }
 
-bool SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName) {
-    const std::optional<int> selected = windows.ListSelectedItem(list);
-    if (!selected) return false;
-    if (*selected >= 0) {
-        const std::optional<std::string> text = windows.ListItemText(list, *selected);
-        if (!text) return false;
-        if (EqualsIgnoringAsciiCase(*text, valueName)) return true;
-    }
+CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName) {
+    const std::optional<bool> shown = ListShows(windows, list, valueName);
+    if (!shown) return CheckResult::NoAnswer;
+    if (*shown) return CheckResult::OnTarget;
+
     const std::optional<int> count = windows.ListItemCount(list);
-    if (!count) return false;
+    if (!count) return CheckResult::NoAnswer;
     for (int i = 0; i < *count; ++i) {
         const std::optional<std::string> text = windows.ListItemText(list, i);
-        if (!text) return false;
-        if (EqualsIgnoringAsciiCase(*text, valueName)) return windows.ListSelect(list, i);
+        if (!text) return CheckResult::NoAnswer;
+        if (!EqualsIgnoringAsciiCase(*text, valueName)) continue;
+        if (!windows.ListSelect(list, i)) return CheckResult::NoAnswer;
+        const std::optional<bool> landed = ListShows(windows, list, valueName);
+        if (!landed) return CheckResult::NoAnswer;
+        return *landed ? CheckResult::Corrected : CheckResult::Missing;
     }
-    return false;
+    return CheckResult::Missing;
 }
 
 }  // namespace ks

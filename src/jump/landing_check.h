@@ -1,9 +1,8 @@
 #pragma once
-// Where type-ahead cannot be trusted (Wine's tree skips blanks, quotes,
-// colons and a few other characters, so a sibling that shares the name up to
-// such a character is chosen instead), the driver reads where the editor's
-// tree and list stand after the keystrokes and, when they are off, selects
-// the target directly.
+// After a drive, the editor's tree and list are read back; when they do not
+// show the target (a keystroke dropped, type-ahead skipping blanks, quotes or
+// colons and landing on a sibling that shares the name up to one), the
+// target is selected directly and read back again.
 #include <string>
 #include <vector>
 
@@ -14,19 +13,23 @@ namespace ks {
 
 class WindowSystem;
 
+enum class CheckResult {
+    OnTarget,   // it already showed the target
+    Corrected,  // it did not; now it does
+    Missing,    // the target is not among the editor's items
+    NoAnswer,   // the editor stopped answering while being read
+};
+
 // The root name and every non-empty component of the key path.
 std::vector<std::string> TreeComponents(const ResolvedJump& target);
 
 // Component lists equal ignoring ASCII case.
 bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b);
 
-// Makes the tree's selection the target key. False when the editor stopped
-// answering or the key is not in the tree.
-[[nodiscard]] bool SettleTreeSelection(WindowSystem& windows, Window tree,
-                                       const ResolvedJump& target);
+// Makes the tree's selection the target key.
+CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target);
 
-// Makes the list's selection the named value. False as above.
-[[nodiscard]] bool SettleListSelection(WindowSystem& windows, Window list,
-                                       const std::string& valueName);
+// Makes the list's selection the named value.
+CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName);
 
 }  // namespace ks

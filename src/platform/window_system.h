@@ -16,7 +16,27 @@ inline constexpr unsigned kWmChar = 0x102;
 inline constexpr int kSwHide = 0;
 inline constexpr int kSwShowMaximized = 3;
 inline constexpr int kSwShow = 5;
+inline constexpr int kSwRestore = 9;
+inline constexpr unsigned kMbIconWarning = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
+
+// What became of a message sent to another program's window.
+enum class SendResult {
+    Delivered,
+    Refused,   // the system would not deliver it: the receiver runs with higher rights
+    NoAnswer,  // not handled within the bound: the receiver is hung or gone
+};
+
+// How this program stands to the program that owns a window.
+struct WindowAccess {
+    bool higherRights = false;  // it runs at a higher integrity level, known for sure
+    bool readable = false;      // its tree and list items can be read and set from here
+};
+
+// Bounds of a message to another program: most are handled at once; a key
+// expanded in the editor's tree may first read thousands of subkeys.
+inline constexpr std::uint32_t kSendTimeout = 5000;
+inline constexpr std::uint32_t kSlowSendTimeout = 30000;
 
 using TreeItem = std::uintptr_t;
 
@@ -37,14 +57,15 @@ public:
     // GetClassNameA into a 256-byte buffer.
     virtual std::string ClassName(Window window) = 0;
 
-    // Sends a message and waits for it to be handled, within a bound so that
-    // a hung receiver cannot hold the caller. False when the message failed
-    // or timed out.
-    virtual bool Send(Window window, unsigned message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+    // Sends a message and waits at most `timeout` ms for it to be handled,
+    // so that a hung receiver cannot hold the caller.
+    virtual SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam, std::uint32_t timeout) = 0;
 
     // Another program's window is shown without waiting for it to answer.
     virtual void ShowWindow(Window window, int command) = 0;
+    virtual bool IsMinimised(Window window) = 0;
+    virtual WindowAccess AccessTo(Window window) = 0;
     virtual void SetForegroundWindow(Window window) = 0;
 
     // A modal message box owned by the application's window; returns the
@@ -52,8 +73,10 @@ public:
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                                unsigned flags) = 0;
 
-    // Reading and setting another program's tree and list controls. Every
-    // call is bounded like Send; nothing (or false) means it failed.
+    // Reading and setting another program's tree and list controls, where
+    // AccessTo says they are readable. Every call is bounded like Send (an
+    // expansion, which may fill thousands of keys, by kSlowSendTimeout);
+    // nothing (or false) means it failed.
     virtual std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
                                                  TreeItem item) = 0;
     virtual std::optional<std::string> TreeItemText(Window tree, TreeItem item) = 0;

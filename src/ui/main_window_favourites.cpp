@@ -1,5 +1,6 @@
 // The favourites list's actions and the jumps: the model decides, the list
 // view shows the result at once.
+#include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
 #include "ui/add_registry.h"
 #include "ui/app_window.h"
@@ -110,10 +111,12 @@ void MainWindow::aJumpFromClipboardExecute() {
 }
 
 void MainWindow::JumpToRegistryPath(const std::string& text) {
-    // The not-found box belongs to the application window; the main window
-    // takes no input while it is up, as under any other modal window.
+    // The jump's boxes belong to the application window; the main window
+    // takes no input while one is up, as under any other modal window.
     const TaskWindowsDisabled modal(app_.Handle());
-    ks::JumpToRegistryPath(JumpPlatform{registry_, windowSystem_, processes_}, text);
+    const JumpOutcome outcome =
+        ks::JumpToRegistryPath(JumpPlatform{registry_, windowSystem_, processes_}, text);
+    ShowJumpOutcome(windowSystem_, outcome);
 }
 
 }  // namespace ks::ui

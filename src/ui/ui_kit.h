@@ -3,38 +3,11 @@
 // designed font, and scaling of designed pixel values to the display.
 #include <windows.h>
 
-#include <utility>
+#include "platform/win32/owned_handle.h"
 
 namespace ks::ui {
 
-// Owns one handle and frees it the way its kind is freed.
-template <typename Handle, typename Free>
-class OwnedHandle {
-public:
-    OwnedHandle() = default;
-    explicit OwnedHandle(Handle handle) : handle_(handle) {}
-    ~OwnedHandle() { Reset(); }
-    OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
-        return *this;
-    }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-    Handle Get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) noexcept {
-        if (handle_) Free{}(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
+using ks::OwnedHandle;
 
 struct DeleteGdiObject {
     void operator()(HGDIOBJ object) const noexcept { DeleteObject(object); }

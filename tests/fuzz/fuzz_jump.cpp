@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
 #include "platform/sim/sim_world.h"
 
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.windows.AddWindow(top, "SysListView32");
 
     const std::string text(reinterpret_cast<const char*>(data), size);
-    ks::JumpToRegistryPath({world.registry, world.windows, world.processes}, text);
+    ks::ShowJumpOutcome(world.windows,
+                        ks::JumpToRegistryPath({world.registry, world.windows, world.processes}, text));
 
     if (world.registry.OpenHandleCount() != 0) std::abort();
     const bool boxed = !world.EventsOf("MessageBox").empty();

@@ -11,7 +11,6 @@ constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorAccessDenied = 5;
 constexpr long kErrorInvalidHandle = 6;
 constexpr std::uint32_t kWow64Key = 0x100;
-constexpr std::uint32_t kSendTimeout = 5000;
 
 std::vector<std::string> SplitPath(const std::string& path) {
     std::vector<std::string> parts;
@@ -141,23 +140,31 @@ std::string SimWindowSystem::ClassName(Window window) {
     return windows_.at(window).className.substr(0, 255);
 }
 
-bool SimWindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
-                                  std::intptr_t lParam) {
+SendResult SimWindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
+                                 std::intptr_t lParam, std::uint32_t timeout) {
     world_.Record({.call = "SendMessage",
                    .handle = window,
                    .message = message,
                    .wParam = wParam,
-                   .lParam = lParam});
-    if (!Exists(window)) return false;
+                   .lParam = lParam,
+                   .text = std::to_string(timeout)});
+    if (!Exists(window)) return SendResult::NoAnswer;
+    if (refusing_.count(window)) return SendResult::Refused;
     if (unresponsive_.count(window)) {
-        world_.now += kSendTimeout;
-        return false;
+        world_.now += timeout;
+        return SendResult::NoAnswer;
     }
-    return true;
+    return SendResult::Delivered;
 }
 
 void SimWindowSystem::ShowWindow(Window window, int command) {
     world_.Record({.call = "ShowWindow", .handle = window, .wParam = static_cast<unsigned>(command)});
+    if (command == kSwRestore) minimised_[window] = false;
+}
+
+WindowAccess SimWindowSystem::AccessTo(Window window) {
+    world_.Record({.call = "AccessTo", .handle = window});
+    return AccessOf(window);
 }
 
 void SimWindowSystem::SetForegroundWindow(Window window) {
@@ -170,11 +177,12 @@ int SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& 
     return 1;
 }
 
-bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument) {
+bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument,
+                                std::uint32_t timeout) {
     world_.Record({.call = call, .handle = window, .wParam = argument});
     if (!Exists(window)) return false;
     if (unresponsive_.count(window)) {
-        world_.now += kSendTimeout;
+        world_.now += timeout;
         return false;
     }
     return true;
@@ -231,7 +239,7 @@ std::optional<std::string> SimWindowSystem::TreeItemText(Window tree, TreeItem i
 }
 
 bool SimWindowSystem::TreeExpand(Window tree, TreeItem item) {
-    if (!Answering("TreeExpand", tree, item)) return false;
+    if (!Answering("TreeExpand", tree, item, kSlowSendTimeout)) return false;
     const auto found = trees_[tree].items.find(item);
     if (found != trees_[tree].items.end()) found->second.expanded = true;
     return true;

@@ -71,6 +71,15 @@ public:
     Window AddWindow(Window parent, const std::string& className, std::uint32_t appearsAt = 0);
     // Messages to this window fail, as a hung or dead receiver's do.
     void MakeUnresponsive(Window window) { unresponsive_.insert(window); }
+    // Messages to this window are refused, as the system refuses those to a
+    // process of higher rights; `known` says whether that shows beforehand.
+    void MakeRefusing(Window window, bool known) {
+        refusing_.insert(window);
+        if (known) AccessOf(window).higherRights = true;
+    }
+    // Its process cannot be read from here (by default every window's can).
+    void MakeUnreadable(Window window) { AccessOf(window).readable = false; }
+    void SetMinimised(Window window, bool minimised) { minimised_[window] = minimised; }
 
     // Tree and list contents. A tree item's children are offered only once
     // it has been expanded, as the editor fills them on demand.
@@ -83,9 +92,11 @@ public:
     Window FindTopWindow(const std::string& className) override;
     void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
     std::string ClassName(Window window) override;
-    bool Send(Window window, unsigned message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
+    SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
+                    std::intptr_t lParam, std::uint32_t timeout) override;
     void ShowWindow(Window window, int command) override;
+    bool IsMinimised(Window window) override { return minimised_[window]; }
+    WindowAccess AccessTo(Window window) override;
     void SetForegroundWindow(Window window) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 
@@ -117,7 +128,8 @@ private:
         int selected = -1;
     };
     // Records the call; false when the control does not answer.
-    bool Answering(const char* call, Window window, std::uintptr_t argument = 0);
+    bool Answering(const char* call, Window window, std::uintptr_t argument = 0,
+                   std::uint32_t timeout = kSendTimeout);
 
     struct SimWindow {
         Window parent = 0;
@@ -126,12 +138,18 @@ private:
         std::vector<Window> children;
     };
     bool Exists(Window window) const;
+    WindowAccess& AccessOf(Window window) {
+        return access_.try_emplace(window, WindowAccess{.readable = true}).first->second;
+    }
     bool Walk(Window parent, const std::function<bool(Window)>& visit);
 
     World& world_;
     std::map<Window, SimWindow> windows_;
     std::vector<Window> topWindows_;
     std::set<Window> unresponsive_;
+    std::set<Window> refusing_;
+    std::map<Window, WindowAccess> access_;
+    std::map<Window, bool> minimised_;
     std::map<Window, SimTree> trees_;
     std::map<Window, SimList> lists_;
     Window nextHandle_ = 0x10000;

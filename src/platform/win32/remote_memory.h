@@ -6,12 +6,17 @@
 
 #include <cstddef>
 
+#include "platform/win32/owned_handle.h"
+
 namespace ks {
 
 class RemoteMemory {
 public:
     // Opens the process that owns `window` and reserves `size` bytes in it.
     RemoteMemory(HWND window, std::size_t size);
+    // Whether memory can be had in the process that owns `window`: it can
+    // be opened for reading and writing, and its pointers are as wide as ours.
+    static bool Reachable(HWND window);
     ~RemoteMemory();
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
@@ -27,7 +32,7 @@ public:
     [[nodiscard]] bool Read(std::size_t offset, void* data, std::size_t size) const;
 
 private:
-    HANDLE process_ = nullptr;
+    KernelHandle process_;
     void* address_ = nullptr;
 };
 

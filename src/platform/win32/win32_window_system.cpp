@@ -3,22 +3,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/integrity_level.h"
 #include "platform/win32/remote_memory.h"
 
 namespace ks {
 namespace {
 
-// A message to another program's window waits at most this long, and not at
-// all once the system considers the receiver hung.
-constexpr UINT kSendTimeoutMs = 5000;
-
 HWND ToHwnd(Window window) { return reinterpret_cast<HWND>(window); }
 
 // A bounded send whose result matters; nothing when it failed or timed out.
-std::optional<LRESULT> Query(Window window, UINT message, WPARAM wParam, LPARAM lParam) {
+// A message to another program's window waits at most `timeout` ms, and not
+// at all once the system considers the receiver hung.
+std::optional<LRESULT> Query(Window window, UINT message, WPARAM wParam, LPARAM lParam,
+                             UINT timeout = kSendTimeout) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                             kSendTimeoutMs, &result))
+    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
+                             &result))
         return std::nullopt;
     return static_cast<LRESULT>(result);
 }
@@ -74,11 +74,16 @@ std::string Win32WindowSystem::ClassName(Window window) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-bool Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) {
+SendResult Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
+                                   std::intptr_t lParam, std::uint32_t timeout) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG,
-                               kSendTimeoutMs, &result) != 0;
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
+                            &result))
+        return SendResult::Delivered;
+    // User interface privilege isolation drops messages to a process of
+    // higher integrity and says so; a timeout or a gone window says otherwise.
+    return GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::NoAnswer;
 }
 
 void Win32WindowSystem::ShowWindow(Window window, int command) {
@@ -89,6 +94,13 @@ void Win32WindowSystem::ShowWindow(Window window, int command) {
         ::ShowWindow(target, command);
     else
         ShowWindowAsync(target, command);
+}
+
+bool Win32WindowSystem::IsMinimised(Window window) { return IsIconic(ToHwnd(window)) != FALSE; }
+
+WindowAccess Win32WindowSystem::AccessTo(Window window) {
+    return {.higherRights = OutranksThisProcess(ToHwnd(window)),
+            .readable = RemoteMemory::Reachable(ToHwnd(window))};
 }
 
 void Win32WindowSystem::SetForegroundWindow(Window window) {
@@ -122,7 +134,8 @@ std::optional<std::string> Win32WindowSystem::TreeItemText(Window tree, TreeItem
 
 bool Win32WindowSystem::TreeExpand(Window tree, TreeItem item) {
     // The result says whether anything changed, not whether it worked.
-    return Query(tree, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item)).has_value();
+    return Query(tree, TVM_EXPAND, TVE_EXPAND, static_cast<LPARAM>(item), kSlowSendTimeout)
+        .has_value();
 }
 
 bool Win32WindowSystem::TreeSelect(Window tree, TreeItem item) {

@@ -13,9 +13,11 @@ public:
     Window FindTopWindow(const std::string& className) override;
     void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
     std::string ClassName(Window window) override;
-    bool Send(Window window, unsigned message, std::uintptr_t wParam,
-                     std::intptr_t lParam) override;
+    SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
+                    std::intptr_t lParam, std::uint32_t timeout) override;
     void ShowWindow(Window window, int command) override;
+    bool IsMinimised(Window window) override;
+    WindowAccess AccessTo(Window window) override;
     void SetForegroundWindow(Window window) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 

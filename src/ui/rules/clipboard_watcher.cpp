@@ -26,7 +26,7 @@ ClipboardOutcome ClipboardWatcher::OnDrawClipboard(std::uintptr_t wParam, std::i
     // the first showing of the window.
     if (!next_ && !autoCopyChecked) return {};
     processes_.Sleep(kClipboardSettleWait);
-    if (next_) (void)windows_.Send(next_, kWmDrawClipboard, wParam, lParam);
+    if (next_) (void)windows_.Send(next_, kWmDrawClipboard, wParam, lParam, kSendTimeout);
     if (!autoCopyChecked || !clipboard_.HasText()) return {};
     ClipboardOutcome outcome = ReadTrimmed(clipboard_);
     if (outcome.text && !IsRegistryPathText(*outcome.text)) outcome.text.reset();
@@ -37,7 +37,8 @@ void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
     if (leaving == next_)
         next_ = following;
     else if (next_)
-        (void)windows_.Send(next_, kWmChangeCbChain, leaving, static_cast<std::intptr_t>(following));
+        (void)windows_.Send(next_, kWmChangeCbChain, leaving, static_cast<std::intptr_t>(following),
+                            kSendTimeout);
 }
 
 ClipboardOutcome ClipboardWatcher::TextForJump() {

@@ -54,12 +54,15 @@ public:
         return *this;
     }
     ExpectedDrive& Press(Window w, unsigned key) {
-        events_.push_back(Message(w, 0x100, key));
-        events_.push_back(Message(w, 0x101, key));
+        // A Right press may expand a huge key: it gets the long bound.
+        const std::uint32_t timeout = key == 0x27 ? 30000 : 5000;
+        events_.push_back(Message(w, 0x100, key, timeout));
+        events_.push_back(Message(w, 0x101, key, timeout));
         return *this;
     }
     ExpectedDrive& Type(Window w, const std::string& text) {
-        for (char c : text) events_.push_back(Message(w, 0x102, static_cast<unsigned char>(c)));
+        for (char c : text)
+            events_.push_back(Message(w, 0x102, static_cast<unsigned char>(c), 5000));
         return *this;
     }
     ExpectedDrive& Pause(std::uint32_t ms) {
@@ -70,9 +73,10 @@ public:
     const std::vector<sim::Event>& Events() const { return events_; }
 
 private:
-    sim::Event Message(Window w, unsigned message, std::uintptr_t wParam) const {
+    sim::Event Message(Window w, unsigned message, std::uintptr_t wParam,
+                       std::uint32_t timeout) const {
         return {.time = now_, .call = "SendMessage", .handle = w, .message = message,
-                .wParam = wParam, .lParam = lParam_};
+                .wParam = wParam, .lParam = lParam_, .text = std::to_string(timeout)};
     }
     std::uint32_t now_;
     std::intptr_t lParam_;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "driver_fixture.h"
+#include "jump/jump_messages.h"
 
 namespace ks::test {
 namespace {
@@ -15,6 +18,9 @@ class JumpResolutionTest : public ::testing::Test {
 protected:
     JumpResolutionTest() {
         editor = AddEditor(world);
+        // What the driver does with the target is its own suite's business:
+        // here the keystrokes alone decide.
+        world.windows.MakeUnreadable(editor.top);
         world.registry.AddKey(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
         world.registry.AddValue(kHklm, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
                                 "ProgramFilesDir");
@@ -22,8 +28,10 @@ protected:
         world.registry.AddValue(kHkcu, "", "RootValue");
     }
 
+    // As every caller does: the jump, then its box.
     void Jump(std::string_view text) {
-        JumpToRegistryPath({world.registry, world.windows, world.processes}, text);
+        outcome = JumpToRegistryPath({world.registry, world.windows, world.processes}, text);
+        ShowJumpOutcome(world.windows, outcome);
     }
 
     bool ShowedNotFound() const {
@@ -47,6 +55,7 @@ protected:
 
     sim::World world;
     SimEditor editor;
+    JumpOutcome outcome;
 };
 
 TEST_F(JumpResolutionTest, TextsWithoutARootAreRejectedWithoutReadingTheRegistry) {
@@ -115,6 +124,64 @@ TEST_F(JumpResolutionTest, MissingKeyOrValueShowsTheBoxAndDrivesNothing) {
         Jump(text);
         EXPECT_TRUE(ShowedNotFound()) << text;
         EXPECT_FALSE(Drove()) << text;
+    }
+}
+
+// With a known root, the outcome names the deepest key of the path that
+// exists, so that the user can be offered the nearest place.
+TEST_F(JumpResolutionTest, NotFoundNamesTheDeepestExistingKey) {
+    struct Case {
+        const char* text;
+        std::optional<ResolvedJump> nearest;
+    };
+    const Case cases[] = {
+        {"HKLM\\SOFTWARE\\Microsoft\\Gone\\Deeper\\Still",
+         ResolvedJump{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft", ""}},
+        {"HKCU\\Environment\\Missing", ResolvedJump{"HKEY_CURRENT_USER", "Environment", ""}},
+        {"HKCU\\NoSuchKey\\X", ResolvedJump{"HKEY_CURRENT_USER", "", ""}},
+        {"HKCU\\NoSuchValue", ResolvedJump{"HKEY_CURRENT_USER", "", ""}},
+        {"HKPD\\x", std::nullopt},
+        {"no root at all", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        Jump(c.text);
+        EXPECT_EQ(outcome.result, JumpResult::NotFound) << c.text;
+        EXPECT_EQ(outcome.nearest, c.nearest) << c.text;
+        EXPECT_EQ(world.registry.OpenHandleCount(), 0) << c.text;
+    }
+}
+
+// Every outcome but a landing tells the user why, in a box of its own; the
+// not-found box stays as it always was.
+TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
+    struct Case {
+        JumpResult result;
+        unsigned flags;  // 0: no box
+        const char* says;
+    };
+    const Case cases[] = {
+        {JumpResult::Landed, 0, ""},
+        {JumpResult::Corrected, 0, ""},
+        {JumpResult::Unverified, 0, ""},
+        {JumpResult::NotFound, 0x40, "Please check whether the registry key or value exist."},
+        {JumpResult::EditorNotStarted, 0x30, "did not start"},
+        {JumpResult::EditorRefused, 0x30, "as administrator"},
+        {JumpResult::EditorNotAnswering, 0x30, "stopped answering"},
+        {JumpResult::NotReached, 0x30, "brought to HKEY_CURRENT_USER\\Software\\Vendor\\Setting."},
+    };
+    for (const Case& c : cases) {
+        world.log.clear();
+        ShowJumpOutcome(world.windows,
+                        {c.result, {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"}, {}});
+        const auto boxes = world.EventsOf("MessageBox");
+        if (c.flags == 0) {
+            EXPECT_TRUE(boxes.empty()) << static_cast<int>(c.result);
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u) << static_cast<int>(c.result);
+        EXPECT_EQ(boxes[0].wParam, c.flags) << static_cast<int>(c.result);
+        EXPECT_EQ(boxes[0].text.rfind("Keystride|", 0), 0u);
+        EXPECT_NE(boxes[0].text.find(c.says), std::string::npos) << boxes[0].text;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "driver_fixture.h"
 #include "jump/editor_driver.h"
+#include "jump/jump_outcome.h"
 
 namespace ks::test {
 namespace {
@@ -47,59 +48,106 @@ TEST_F(LandingCheckTest, ComponentsSkipEmptyPartsAndCompareIgnoringCase) {
 
 TEST_F(LandingCheckTest, WrongSiblingIsReplacedByTheTarget) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    EXPECT_TRUE(SettleTreeSelection(world.windows, editor.tree, ntVersion));
+    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::Corrected);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
 }
 
 TEST_F(LandingCheckTest, CorrectLandingIsLeftAlone) {
     world.windows.SetTreeCaret(editor.tree, target);
-    EXPECT_TRUE(SettleTreeSelection(world.windows, editor.tree, ntVersion));
+    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::OnTarget);
     EXPECT_TRUE(world.EventsOf("TreeSelect").empty());
     EXPECT_TRUE(world.EventsOf("TreeExpand").empty());
 }
 
 TEST_F(LandingCheckTest, RootAloneAndKeysMissingFromTheTree) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    EXPECT_TRUE(SettleTreeSelection(world.windows, editor.tree, {"HKEY_CURRENT_USER", "\\", ""}));
+    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, {"HKEY_CURRENT_USER", "\\", ""}),
+              CheckResult::Corrected);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), hkcu);
 
-    EXPECT_FALSE(SettleTreeSelection(world.windows, editor.tree,
-                                     {"HKEY_LOCAL_MACHINE", "Software\\Nowhere", ""}));
+    // A key deleted after the registry said it was there.
+    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree,
+                                  {"HKEY_LOCAL_MACHINE", "Software\\Nowhere", ""}),
+              CheckResult::Missing);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), hkcu) << "a failed walk selects nothing";
 }
 
 TEST_F(LandingCheckTest, SilentEditorEndsTheCheck) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
     world.windows.MakeUnresponsive(editor.tree);
-    EXPECT_FALSE(SettleTreeSelection(world.windows, editor.tree, ntVersion));
+    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::NoAnswer);
     EXPECT_EQ(world.EventsOf("TreeNextItem").size(), 1u) << "gives up at the first failure";
 }
 
 TEST_F(LandingCheckTest, ValueListSelectionIsCorrected) {
     world.windows.SetListItems(editor.list, {"(Default)", "Program", "Program Files", "ProgramX"}, 1);
-    EXPECT_TRUE(SettleListSelection(world.windows, editor.list, "program files"));
+    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "program files"), CheckResult::Corrected);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 2);
 
-    EXPECT_TRUE(SettleListSelection(world.windows, editor.list, "Program Files"));
+    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "Program Files"), CheckResult::OnTarget);
     EXPECT_TRUE(world.EventsOf("ListItemCount").size() == 1u) << "a right selection is kept";
 
-    EXPECT_FALSE(SettleListSelection(world.windows, editor.list, "Missing"));
+    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "Missing"), CheckResult::Missing);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 2);
 }
 
-TEST_F(LandingCheckTest, DriverChecksTheLandingOnlyUnderWine) {
+// What the driver reports after its keystrokes on Windows, by what the
+// read-back finds.
+TEST_F(LandingCheckTest, DriverReadsTheLandingBackOnWindows) {
+    const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
+    auto drive = [&](const ResolvedJump& to) {
+        return DriveRegistryEditor({world.windows, world.processes}, to);
+    };
+    world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
+
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    EXPECT_EQ(drive(withValue), JumpResult::Corrected);
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
+    EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
+    // The whole keystroke sequence goes out first, down to the value's last
+    // character; the read-back follows it.
+    std::size_t lastKey = 0, firstRead = world.log.size();
+    for (std::size_t i = 0; i < world.log.size(); ++i) {
+        if (world.log[i].call == "SendMessage") lastKey = i;
+        if (world.log[i].call == "TreeNextItem" && firstRead == world.log.size()) firstRead = i;
+    }
+    EXPECT_EQ(world.log[lastKey].wParam, static_cast<unsigned char>('h'));
+    EXPECT_LT(lastKey, firstRead);
+
+    EXPECT_EQ(drive(withValue), JumpResult::Landed) << "now the keystrokes' landing is right";
+
+    EXPECT_EQ(drive({ntVersion.rootName, ntVersion.keyPath, "Gone"}), JumpResult::NotReached);
+    EXPECT_EQ(drive({"HKEY_LOCAL_MACHINE", "Software\\Vanished", ""}), JumpResult::NotReached);
+
+    world.windows.MakeUnreadable(editor.top);
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    world.log.clear();
+    EXPECT_EQ(drive(withValue), JumpResult::Unverified) << "the keystrokes alone decide";
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), wrongLanding);
+    EXPECT_TRUE(world.EventsOf("TreeNextItem").empty());
+}
+
+// Under Wine, where the editor can be read, its items are selected directly
+// and no keystroke is sent; where it cannot, the paced keystrokes stay.
+TEST_F(LandingCheckTest, UnderWineTheTargetIsSelectedDirectly) {
+    world.processes.wine = true;
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
     world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
     const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
 
-    DriveRegistryEditor({world.windows, world.processes}, withValue);
-    EXPECT_EQ(world.windows.TreeCaret(editor.tree), wrongLanding);
-    EXPECT_TRUE(world.EventsOf("TreeNextItem").empty()) << "Windows gets the keystrokes alone";
-
-    world.processes.wine = true;
-    DriveRegistryEditor({world.windows, world.processes}, withValue);
+    EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue), JumpResult::Landed);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
+    EXPECT_TRUE(world.EventsOf("SendMessage").empty());
+    EXPECT_TRUE(world.EventsOf("Sleep").empty());
+
+    world.windows.MakeUnreadable(editor.top);
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    world.log.clear();
+    EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue),
+              JumpResult::Unverified);
+    EXPECT_FALSE(world.EventsOf("SendMessage").empty());
+    for (const sim::Event& e : world.EventsOf("SendMessage")) EXPECT_EQ(e.lParam, 1);
 }
 
 }  // namespace
