@@ -10,6 +10,7 @@
 #include <thread>
 #include <string>
 
+#include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
@@ -86,8 +87,11 @@ TEST(RegistryUntouched, ManyJumpsWriteNothing) {
          {"HKCU\\Software", "hklm\\software\\Microsoft\\Windows\\CurrentVersion\\ProgramFilesDir",
           "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion",
           "HKEY_CURRENT_USER\\Control Panel\\Desktop", "HKU", "HKCR",
-          "HKCU\\Software\\NoSuchKeyForKeystride\\NoValue"})
-        JumpToRegistryPath({registry, windows, processes}, text);
+          "HKCU\\Software\\NoSuchKeyForKeystride\\NoValue"}) {
+        const JumpOutcome outcome = JumpToRegistryPath({registry, windows, processes}, text);
+        EXPECT_TRUE(HasLanded(outcome.result) || outcome.result == JumpResult::NotFound) << text;
+        ShowJumpOutcome(windows, outcome);
+    }
     done = true;
     dismisser.join();
     EXPECT_EQ(boxes, 1) << "only the missing key is not found";

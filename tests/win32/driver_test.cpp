@@ -8,6 +8,7 @@
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_window_system.h"
+#include "win32/drive_routes.h"
 #include "win32/win32_support.h"
 
 namespace ks::test {
@@ -49,7 +50,9 @@ protected:
         return top;
     }
 
-    Win32WindowSystem windows;
+    // The recording editor answers no control queries: the keystrokes are
+    // the whole drive, as where an editor cannot be read back.
+    KeystrokesOnlyWindows windows;
     Win32ProcessControl processes;
 };
 
@@ -59,7 +62,8 @@ TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
     HWND top = WaitForEditorTree();
     ASSERT_NE(top, nullptr);
 
-    DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
+    EXPECT_EQ(DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Bar"}),
+              JumpResult::Unverified);
     PostMessageA(top, WM_CLOSE, 0, 0);
     ASSERT_TRUE(editor.Wait(10000));
 
@@ -97,12 +101,59 @@ TEST_F(DriverUnderWine, HungEditorEndsTheDriveWithinTheBound) {
     ASSERT_NE(WaitForEditorTree(), nullptr);
 
     const DWORD start = GetTickCount();
-    DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software", ""});
+    EXPECT_EQ(DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software", ""}),
+              JumpResult::EditorNotAnswering);
     const DWORD elapsed = GetTickCount() - start;
     // One message is taken and never answered; the send gives up after its
     // bound, and nothing else is sent.
     EXPECT_LT(elapsed, 30000u);
     EXPECT_EQ(ParseLog(ReadWholeFile(logPath)).size(), 1u);
+}
+
+// Real tree and list controls that swallow every keystroke: the target is
+// reached only by selecting it directly (the route under Wine) or by reading
+// the landing back and correcting it (after the Windows keystrokes).
+TEST_F(DriverUnderWine, DeafEditorEndsOnTheTargetThroughTheCheck) {
+    ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath) + " --deaf");
+    ASSERT_TRUE(editor.Started());
+    HWND top = WaitForEditorTree();
+    ASSERT_NE(top, nullptr);
+    Win32WindowSystem real;
+    const Window tree = FindTreeView(real, reinterpret_cast<Window>(top));
+    const Window list = FindListView(real, reinterpret_cast<Window>(top));
+    auto selection = [&] {
+        std::string shown;
+        if (const auto caret = real.TreeNextItem(tree, TreeRelation::Caret, 0); caret && *caret)
+            shown = real.TreeItemText(tree, *caret).value_or("?");
+        if (const auto row = real.ListSelectedItem(list); row && *row >= 0)
+            shown += "|" + real.ListItemText(list, *row).value_or("?");
+        return shown;
+    };
+    const ResolvedJump target{"HKEY_CURRENT_USER", "Software\\Foo", "Bar"};
+    // The controls exist before the stand-in has filled them.
+    const DWORD start = GetTickCount();
+    while (real.ListItemCount(list).value_or(0) < 3 && GetTickCount() - start < 10000) Sleep(20);
+
+    EXPECT_EQ(DriveRegistryEditor({real, processes}, target), JumpResult::Landed);
+    EXPECT_EQ(selection(), "Foo|Bar");
+    EXPECT_TRUE(ParseLog(ReadWholeFile(logPath)).empty()) << "selected without a keystroke";
+
+    AsOnWindowsProcesses windowsRoute;
+    ASSERT_TRUE(real.TreeSelect(tree, *real.TreeNextItem(tree, TreeRelation::Root, 0)));
+    EXPECT_EQ(DriveRegistryEditor({real, windowsRoute}, target), JumpResult::Corrected);
+    EXPECT_EQ(selection(), "Foo|Bar");
+    const std::vector<Received> keystrokes = ParseLog(ReadWholeFile(logPath));
+    ASSERT_FALSE(keystrokes.empty());
+    for (const Received& r : keystrokes) EXPECT_EQ(r.lParam, 0) << "the Windows sequence";
+
+    // A key deleted since the registry was read.
+    EXPECT_EQ(DriveRegistryEditor({real, processes}, {"HKEY_CURRENT_USER", "Software\\Gone", ""}),
+              JumpResult::NotReached);
+    EXPECT_EQ(DriveRegistryEditor({real, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Gone"}),
+              JumpResult::NotReached);
+
+    PostMessageA(top, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(editor.Wait(10000));
 }
 
 }  // namespace

@@ -45,12 +45,11 @@ protected:
         world.windows.AddWindow(0, "RegEdit_RegEdit");  // a running editor with no tree
     }
 
-    // The target handed to the driver, read from the simulated editor's log
-    // of the tree walk, or "not found".
+    // Whether the text was found and handed to the (simulated) editor.
     std::string Resolve(const std::string& text) {
         world.log.clear();
-        JumpToRegistryPath({registry, world.windows, world.processes}, text);
-        if (!world.EventsOf("MessageBox").empty()) return "not found";
+        const JumpOutcome outcome = JumpToRegistryPath({registry, world.windows, world.processes}, text);
+        if (outcome.result == JumpResult::NotFound) return "not found";
         return world.EventsOf("ShowWindow").empty() ? "nothing" : "driven";
     }
 

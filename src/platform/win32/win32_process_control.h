@@ -3,7 +3,7 @@
 
 namespace ks {
 
-class Win32ProcessControl final : public ProcessControl {
+class Win32ProcessControl : public ProcessControl {
 public:
     bool StartProgram(const ProgramStart& start, ProcessHandle& process) override;
     void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) override;

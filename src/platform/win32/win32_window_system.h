@@ -3,7 +3,7 @@
 
 namespace ks {
 
-class Win32WindowSystem final : public WindowSystem {
+class Win32WindowSystem : public WindowSystem {
 public:
     // `messageBoxOwner` owns the message boxes (the application's window);
     // 0 for none.
