@@ -1,6 +1,7 @@
 // Jump overhead: from the start of a jump to the last message handled by a
 // recording stand-in editor, against the pauses the keystroke sequence itself
-// requires. Ten levels deep (a root and nine keys), median of several runs.
+// requires, on the paced route kept for an editor that cannot be read back.
+// Ten levels deep (a root and nine keys), median of several runs.
 //   jump_overhead <fake_regedit.exe> [runs]
 #include <windows.h>
 
@@ -15,11 +16,7 @@
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_window_system.h"
-
-namespace {
-
-}  // namespace
+#include "win32/drive_routes.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -45,7 +42,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 500 && !FindWindowA("RegEdit_RegEdit", nullptr); ++i) Sleep(20);
 
     ks::Win32Registry registry;
-    ks::Win32WindowSystem windows;
+    ks::test::KeystrokesOnlyWindows windows;
     std::vector<double> overheads, totals;
     double pauses = 0;
     for (int run = 0; run < runs; ++run) {

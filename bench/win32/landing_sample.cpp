@@ -1,5 +1,7 @@
 // Jumps to keys drawn at random from this machine's own registry and counts
-// how many the Registry Editor ends up showing. Read-only.
+// how many the Registry Editor ends up showing, each key by today's route
+// and by the earlier one (paced keystrokes, then the read-back), one after
+// the other, so that both are measured in the same run. Read-only.
 //   landing_sample [count] [seed]
 // Keys with characters that type-ahead skips are drawn on purpose.
 #include <windows.h>
@@ -12,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "../bench_clock.h"
 #include "counting_process_control.h"
+#include "todays_route.h"
 #include "grammar/ascii.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_resolution.h"
@@ -72,6 +76,42 @@ std::string StatusBarPath() {
     return cut == std::string::npos ? std::string() : path.substr(cut + 1);
 }
 
+double Percentile(std::vector<double> values, double share) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    return values[rank];
+}
+
+// Landings and times of one route over the sample.
+struct RouteTally {
+    const char* name;
+    std::size_t landed = 0, hardLanded = 0, hardTried = 0;
+    std::vector<double> times;
+
+    template <typename JumpFn>
+    void Jump(const std::string& key, bool isHard, JumpFn jump) {
+        ks::bench::CountingProcessControl processes;
+        const double start = ks::bench::NowMs();
+        const ks::JumpOutcome outcome = jump(processes);
+        times.push_back(ks::bench::NowMs() - start);
+        const bool ok = ks::EqualsIgnoringAsciiCase(StatusBarPath(), key);
+        landed += ok;
+        hardTried += isHard;
+        hardLanded += ok && isHard;
+        if (!ok)
+            std::printf("%s missed: %s (editor shows %s, outcome %d)\n", name, key.c_str(),
+                        StatusBarPath().c_str(), static_cast<int>(outcome.result));
+    }
+
+    void Print(std::size_t sampled) const {
+        std::printf("%s: landed %zu / %zu (type-ahead-hostile keys %zu / %zu); per jump median "
+                    "%.0f ms, 90th percentile %.0f ms\n",
+                    name, landed, sampled, hardLanded, hardTried, ks::bench::Median(times),
+                    Percentile(times, 0.9));
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,38 +149,18 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
-    std::size_t landed = 0, hardLanded = 0, hardTried = 0;
-    std::vector<DWORD> times, pauses, rest;
+    RouteTally now{"direct selection"}, before{"paced keystrokes + read-back"};
     for (const std::string& key : sample) {
-        ks::bench::CountingProcessControl processes;
-        const DWORD start = GetTickCount();
-        ks::JumpToRegistryPath({registry, windows, processes}, key);
-        const DWORD took = GetTickCount() - start;
-        const auto slept = static_cast<DWORD>(processes.slept);
-        times.push_back(took);
-        pauses.push_back(slept);
-        rest.push_back(took > slept ? took - slept : 0);
-        const bool ok = ks::EqualsIgnoringAsciiCase(StatusBarPath(), key);
         const bool isHard = !TypeAheadSafe(key);
-        landed += ok;
-        hardTried += isHard;
-        hardLanded += ok && isHard;
-        if (!ok) std::printf("missed: %s (editor shows %s)\n", key.c_str(), StatusBarPath().c_str());
+        before.Jump(key, isHard, [&](ks::ProcessControl& processes) {
+            return ks::bench::JumpTodaysWay(registry, processes, key);
+        });
+        now.Jump(key, isHard, [&](ks::ProcessControl& processes) {
+            return ks::JumpToRegistryPath({registry, windows, processes}, key);
+        });
         std::fflush(stdout);
     }
-    const auto median = [](std::vector<DWORD> values) {
-        std::sort(values.begin(), values.end());
-        return values.empty() ? DWORD{0} : values[values.size() / 2];
-    };
-    const DWORD medianTime = median(times), medianPauses = median(pauses),
-                medianRest = median(rest);
-    std::printf("landed %zu / %zu (type-ahead-hostile keys %zu / %zu) (target: all land)\n",
-                landed, sample.size(), hardLanded, hardTried);
-    const double restShare = medianTime ? 100.0 * medianRest / medianTime : 0.0;
-    std::printf("median %lu ms per jump: %lu ms of pauses the keystrokes need, the rest %lu ms "
-                "= %.1f %% of the jump (no target: the real editor's own work on every key "
-                "is in it)\n",
-                medianTime, medianPauses, medianRest, restShare);
+    for (const RouteTally* tally : {&now, &before}) tally->Print(sample.size());
     CoUninitialize();
-    return landed == sample.size() ? 0 : 1;
+    return now.landed == sample.size() ? 0 : 1;
 }
