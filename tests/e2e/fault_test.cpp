@@ -1,7 +1,8 @@
 // Jumps from the real program when the editor cannot take them: an editor
 // whose process is stopped, and no editor program at all. The jump ends
-// within its bounds, says nothing, and the window answers again with its
-// favourites as they were.
+// within its bounds in a box of the program's own that says why (no other
+// box, the shell's included), and once it is closed the window answers
+// again with its favourites as they were.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -55,14 +56,23 @@ protected:
     }
     static void TearDownTestSuite() { CloseRegistryEditor(); }
 
-    // Jumps to a key that exists and waits for the jump to end; then the
-    // window takes input, shows no box of any kind, and the row is there.
-    static void JumpAndExpectItEnds(const Keystride& app) {
+    // Jumps to a key that exists and waits for the box that says why it
+    // did not land; once that is closed the window takes input, shows no
+    // other box, and the row is there.
+    static void JumpAndExpectItEnds(const Keystride& app, const std::string& says) {
         app.SetEditText("HKCU\\Software");
         app.Command(IDC_BOPEN);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = AnyBoxOf(app.ProcessId())) != nullptr; },
+                              kJumpBoundMs))
+            << "the jump ended in silence, or not at all";
+        EXPECT_EQ(WindowText(box), "Keystride");
+        EXPECT_NE(MessageBoxText(box).find(says), std::string::npos) << MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(box));
         ASSERT_TRUE(SettledWithin(app, kJumpBoundMs)) << "the jump did not end";
         EXPECT_TRUE(IsWindowEnabled(app.Main()));
-        HWND box = AnyBoxOf(app.ProcessId());
+        box = AnyBoxOf(app.ProcessId());
         EXPECT_FALSE(box) << WindowText(box) << ": " << MessageBoxText(box);
         EXPECT_EQ(app.Rows(), OneFavouriteRow());
     }
@@ -81,8 +91,8 @@ TEST_F(EditorFault, StoppedEditorHoldsEachJumpOnlyForItsBound) {
         // of it and waited for.
         SuspendedThread stopped(GetWindowThreadProcessId(top, nullptr));
         ASSERT_TRUE(stopped.Suspended());
-        JumpAndExpectItEnds(app);
-        JumpAndExpectItEnds(app);  // by now the system counts it as hung
+        JumpAndExpectItEnds(app, "stopped answering");
+        JumpAndExpectItEnds(app, "stopped answering");  // by now the system counts it as hung
     }
     PostMessageA(top, WM_CLOSE, 0, 0);
     EXPECT_TRUE(editor.Wait(kWaitMs));
@@ -97,7 +107,7 @@ TEST_F(EditorFault, MissingEditorProgramEndsTheJumpAfterTheStartPoll) {
     ASSERT_TRUE(app.Started());
     // The shell's own "file not found" box is not shown: it held the jump,
     // and the window under it, until someone closed it.
-    JumpAndExpectItEnds(app);
+    JumpAndExpectItEnds(app, "did not start");
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
 }
 
