@@ -18,6 +18,8 @@ constexpr std::uint32_t kPauseAfterCollapse = 10;
 constexpr std::uint32_t kInputIdleWait = 1000;
 constexpr std::uint32_t kStartPollWindow = 3000;
 constexpr std::uint32_t kStartPollInterval = 100;
+constexpr int kListFillRetries = 5;
+constexpr std::uint32_t kListFillPause = 100;
 
 // Key presses and characters for one editor window. Every send says what
 // became of it; anything but delivery ends the drive.
@@ -86,15 +88,29 @@ SendResult TypeValueName(Keyboard& keyboard, ProcessControl& processes, Window l
     return keyboard.TypeAll(list, valueName);
 }
 
+// The value list is the editor's to fill once a key is selected, and it may
+// do that a moment later: a value not there yet is looked for again.
+CheckResult SettleListSelectionOnceFilled(WindowSystem& windows, ProcessControl& processes,
+                                          Window list, const std::string& valueName) {
+    CheckResult check = SettleListSelection(windows, list, valueName);
+    for (int retry = 0; check == CheckResult::Missing && retry < kListFillRetries; ++retry) {
+        processes.Sleep(kListFillPause);
+        check = SettleListSelection(windows, list, valueName);
+    }
+    return check;
+}
+
 // What the read-back of the tree and then the list says about the drive.
-JumpResult CheckLanding(WindowSystem& windows, Window tree, Window list, const ResolvedJump& target) {
-    const CheckResult treeCheck = SettleTreeSelection(windows, tree, target);
+JumpResult CheckLanding(const EditorPlatform& platform, Window tree, Window list,
+                        const ResolvedJump& target) {
+    const CheckResult treeCheck = SettleTreeSelection(platform.windows, tree, target);
     if (treeCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
     if (treeCheck == CheckResult::Missing) return JumpResult::NotReached;
     CheckResult listCheck = CheckResult::OnTarget;
     if (!target.valueName.empty()) {
         if (!list) return JumpResult::NotReached;
-        listCheck = SettleListSelection(windows, list, target.valueName);
+        listCheck = SettleListSelectionOnceFilled(platform.windows, platform.processes, list,
+                                                  target.valueName);
         if (listCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
         if (listCheck == CheckResult::Missing) return JumpResult::NotReached;
     }
@@ -222,7 +238,7 @@ JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJum
 
     if (!access.readable) return list || target.valueName.empty() ? JumpResult::Unverified
                                                                    : JumpResult::NotReached;
-    const JumpResult landing = CheckLanding(windows, tree, list, target);
+    const JumpResult landing = CheckLanding(platform, tree, list, target);
     // Selecting directly is the route itself, not a correction.
     if (route == DriveRoute::DirectSelection && landing == JumpResult::Corrected)
         return JumpResult::Landed;

@@ -200,7 +200,23 @@ TreeItem SimWindowSystem::AddTreeItem(Window tree, TreeItem parent, const std::s
 }
 
 void SimWindowSystem::SetListItems(Window list, std::vector<std::string> items, int selected) {
-    lists_[list] = SimList{std::move(items), selected};
+    lists_[list] = SimList{std::move(items), selected, std::nullopt, 0};
+}
+
+void SimWindowSystem::FillListLater(Window list, std::vector<std::string> items,
+                                    std::uint32_t at) {
+    lists_[list].later = std::move(items);
+    lists_[list].laterAt = at;
+}
+
+SimWindowSystem::SimList& SimWindowSystem::ListAsNow(Window list) {
+    SimList& model = lists_[list];
+    if (model.later && world_.now >= model.laterAt) {
+        model.items = std::move(*model.later);
+        model.later.reset();
+        model.selected = -1;
+    }
+    return model;
 }
 
 std::optional<TreeItem> SimWindowSystem::TreeNextItem(Window tree, TreeRelation relation,
@@ -254,24 +270,24 @@ bool SimWindowSystem::TreeSelect(Window tree, TreeItem item) {
 
 std::optional<int> SimWindowSystem::ListItemCount(Window list) {
     if (!Answering("ListItemCount", list)) return std::nullopt;
-    return static_cast<int>(lists_[list].items.size());
+    return static_cast<int>(ListAsNow(list).items.size());
 }
 
 std::optional<int> SimWindowSystem::ListSelectedItem(Window list) {
     if (!Answering("ListSelectedItem", list)) return std::nullopt;
-    return lists_[list].selected;
+    return ListAsNow(list).selected;
 }
 
 std::optional<std::string> SimWindowSystem::ListItemText(Window list, int item) {
     if (!Answering("ListItemText", list, static_cast<std::uintptr_t>(item))) return std::nullopt;
-    const SimList& model = lists_[list];
+    const SimList& model = ListAsNow(list);
     if (item < 0 || item >= static_cast<int>(model.items.size())) return std::string();
     return model.items[static_cast<std::size_t>(item)];
 }
 
 bool SimWindowSystem::ListSelect(Window list, int item) {
     if (!Answering("ListSelect", list, static_cast<std::uintptr_t>(item))) return false;
-    SimList& model = lists_[list];
+    SimList& model = ListAsNow(list);
     if (item < 0 || item >= static_cast<int>(model.items.size())) return false;
     model.selected = item;
     return true;

@@ -87,6 +87,8 @@ public:
     void SetTreeCaret(Window tree, TreeItem item) { trees_[tree].caret = item; }
     TreeItem TreeCaret(Window tree) { return trees_[tree].caret; }
     void SetListItems(Window list, std::vector<std::string> items, int selected = -1);
+    // The list shows its present items until `at` (virtual time), these after.
+    void FillListLater(Window list, std::vector<std::string> items, std::uint32_t at);
     int ListSelection(Window list) { return lists_[list].selected; }
 
     Window FindTopWindow(const std::string& className) override;
@@ -126,7 +128,10 @@ private:
     struct SimList {
         std::vector<std::string> items;
         int selected = -1;
+        std::optional<std::vector<std::string>> later;
+        std::uint32_t laterAt = 0;
     };
+    SimList& ListAsNow(Window list);
     // Records the call; false when the control does not answer.
     bool Answering(const char* call, Window window, std::uintptr_t argument = 0,
                    std::uint32_t timeout = kSendTimeout);
