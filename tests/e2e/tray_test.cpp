@@ -124,6 +124,13 @@ protected:
         return IsWindowVisible(app.Main()) && !IsIconic(Application(app));
     }
 
+    static int MainWindowCount() {
+        int count = 0;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, kMainClass, nullptr));)
+            ++count;
+        return count;
+    }
+
     static void Minimise(const Keystride& app, LPARAM lParam) {
         PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, lParam);
         ASSERT_TRUE(WaitUntil([&] { return Hidden(app) && IsIconic(Application(app)); }));
@@ -308,6 +315,44 @@ TEST_F(Tray, TheIconKeepsOneIdentifierAcrossStarts) {
         shell.Forget();
     }
     EXPECT_EQ(identifiers[0], identifiers[1]);
+}
+
+TEST_F(Tray, ASecondStartBringsTheFirstBackFromTheTrayAndEnds) {
+    ASSERT_TRUE(WriteSettingsFile(kTwoRows));
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    Minimise(app, 0);
+
+    ChildProcess second(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    DWORD code = 1;
+    ASSERT_TRUE(second.Wait(kWaitMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    EXPECT_FALSE(app.Process().Wait(0));
+    EXPECT_EQ(MainWindowCount(), 1);
+    EXPECT_EQ(app.RowCount(), 2);
+    EXPECT_EQ(ReadWholeFile(SettingsFolder() + "\\options.ini"), kTwoRows)
+        << "the second start leaves the settings alone";
+}
+
+TEST_F(Tray, TwoStartsAtOnceOpenOneWindow) {
+    ChildProcess first(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    ChildProcess second(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    ASSERT_TRUE(WaitUntil([&] { return first.Wait(0) || second.Wait(0); }));
+    const ChildProcess& ended = first.Wait(0) ? first : second;
+    const ChildProcess& running = first.Wait(0) ? second : first;
+    DWORD code = 1;
+    ASSERT_TRUE(ended.Wait(0, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(running.Wait(0));
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (main = FindWindowA(kMainClass, nullptr)) && IsWindowVisible(main);
+    }));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(main, &owner);
+    EXPECT_EQ(owner, GetProcessId(running.Handle()));
+    EXPECT_EQ(MainWindowCount(), 1);
 }
 
 TEST_F(Tray, ExitFromTheTrayMenuSavesAndEnds) {
