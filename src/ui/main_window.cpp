@@ -154,6 +154,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        // Saved now: after its answer a program may be ended at any moment.
+        SaveAtSessionEnd();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (!wParam)
+            savedForSessionEnd_ = false;  // the session goes on after all
+        else if (!savedForSessionEnd_)
+            SaveAtSessionEnd();
+        return 0;
     case WM_DESTROY:
         FormDestroy();
         return 0;
@@ -316,13 +326,26 @@ void MainWindow::TransferSettings(bool load) {
     // was never shown, and writing the session over it would lose it. The
     // user was told so at the start; the close goes ahead.
     if (settings_.unreadAtLoad) return;
+    if (const auto error = SaveNow()) throw UserError(*error);
+}
+
+std::optional<std::string> MainWindow::SaveNow() {
     // A hidden window (the program minimised) still has its normal bounds.
     const RECT bounds = WindowBoundsOf(window_);
     const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,
                                bounds.bottom - bounds.top};
-    if (const auto error =
-            SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE))
-        throw UserError(*error);
+    return SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE);
+}
+
+void MainWindow::SaveAtSessionEnd() noexcept {
+    // Nothing may hold the end of the session: no box, whatever happens. A
+    // save that fails leaves the previous file as it was.
+    try {
+        if (settings_.unreadAtLoad) return;
+        savedForSessionEnd_ = !SaveNow();
+    } catch (...) {
+        savedForSessionEnd_ = false;
+    }
 }
 
 void MainWindow::LeaveClipboardChain() {

@@ -377,6 +377,46 @@ TEST_F(MainWindow, FailedSaveKeepsTheWindowOpenUntilASaveSucceeds) {
               std::string::npos);
 }
 
+TEST_F(MainWindow, SessionEndSavesWithoutABoxAndAFailedSaveKeepsTheOldFile) {
+    const std::string file = SettingsFolder() + "\\options.ini";
+    std::string saved;
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "kept");
+        // The system's own end of the session: every window is asked, then
+        // told, and the programs end.
+        ChildProcess wineboot("wineboot.exe --end-session");
+        ASSERT_TRUE(wineboot.Started());
+        ASSERT_TRUE(wineboot.Wait(30000));
+        EXPECT_TRUE(app.Process().Wait(kWaitMs)) << "ended with the session";
+        saved = ReadWholeFile(file);
+        EXPECT_NE(saved.find("0=HKCU\\Software"), std::string::npos);
+        EXPECT_NE(saved.find("0=kept"), std::string::npos);
+    }
+
+    // A save that cannot be written holds nothing up: each message is
+    // answered at once, no box shows, and the file stays as it was.
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_EQ(app.RowCount(), 1);
+    const std::string blocker = SettingsFolder() + "\\options.ini.tmp";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    AddThroughEditor(app, "HKLM\\System", "HKLM\\System", "lost");
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_QUERYENDSESSION, 0}, {WM_ENDSESSION, TRUE}}) {
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(app.Main(), message, wParam, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, 5000, &answer))
+            << message;
+        if (message == WM_QUERYENDSESSION) EXPECT_EQ(answer, TRUE) << "the end is not held";
+    }
+    app.Settle();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+    EXPECT_EQ(ReadWholeFile(file), saved);
+    EXPECT_TRUE(RemoveDirectoryA(blocker.c_str()));
+}
+
 TEST_F(MainWindow, AboutOpensByItsAccessKeyAndCloses) {
     Keystride app;
     ASSERT_TRUE(app.Started());
