@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "resource.h"
 #include "texts.h"
 #include "ui/app_window.h"
@@ -293,7 +295,8 @@ void MainWindow::FormResize() {
     RepaintBanner();
 }
 
-void MainWindow::ApplyBounds(const WindowBounds& wanted) {
+void MainWindow::ApplyBounds(const WindowBounds& stored) {
+    const WindowBounds wanted = Reachable(stored);
     // Each edge is a change of its own, so that each size change meets the
     // minimum-size rule as it comes.
     const auto place = [this](int left, int top, int width, int height, UINT flags) {
@@ -307,6 +310,17 @@ void MainWindow::ApplyBounds(const WindowBounds& wanted) {
     place(0, 0, wanted.width, bounds.bottom - bounds.top, SWP_NOMOVE);
     bounds = WindowBoundsOf(window_);
     place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
+}
+
+WindowBounds MainWindow::Reachable(const WindowBounds& stored) const {
+    // Judged at the size the window will have: the minimum size raises
+    // smaller ones as they are applied.
+    const ControlRect sized{stored.left, stored.top,
+                            std::max(stored.width, Scaled(kMinimumOuterWidth)),
+                            std::max(stored.height, Scaled(kMinimumOuterHeight))};
+    const ControlRect placed = PlaceStoredBounds(sized, DesktopMonitors());
+    if (placed == sized) return stored;
+    return {placed.left, placed.top, placed.width, placed.height};
 }
 
 void MainWindow::FormDestroy() {

@@ -150,7 +150,9 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     TrayWindows TrayParts() const noexcept;
-    void ApplyBounds(const WindowBounds& bounds);
+    // Stored bounds, moved onto the desktop when they are off every monitor.
+    void ApplyBounds(const WindowBounds& stored);
+    WindowBounds Reachable(const WindowBounds& stored) const;
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 

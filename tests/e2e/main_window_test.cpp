@@ -310,7 +310,7 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 
-TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
+TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndOnTheScreenAndMaximisedIsKept) {
     const auto writeSettings = [](const std::string& position) {
         ASSERT_TRUE(WriteSettingsFile("[WindowsPosition]\r\n" + position));
     };
@@ -321,6 +321,15 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
         // Not a first run: placed where stored, not centred.
         EXPECT_EQ(BoundsOf(app.Main()), (Bounds{50, 40, 529, 516}));
         EXPECT_FALSE(IsZoomed(app.Main()));
+    }
+    // Stored on a monitor that is gone: as near as the work area allows.
+    writeSettings("Left=6000\r\nTop=-4000\r\nWidth=600\r\nHeight=550\r\n");
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        RECT work{};
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+        EXPECT_EQ(BoundsOf(app.Main()), (Bounds{work.right - 600, work.top, 600, 550}));
     }
     writeSettings("Left=0\r\nTop=0\r\nWidth=1280\r\nHeight=1000\r\nMaximized=1\r\n"
                   "NormalLeft=60\r\nNormalTop=70\r\nNormalWidth=600\r\nNormalHeight=550\r\n");
