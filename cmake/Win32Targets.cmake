@@ -23,6 +23,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/ui/main.cpp AND EXISTS ${CMAKE_SOURCE_DIR}/res
   add_executable(keystride WIN32 src/ui/main.cpp res/keystride.rc)
   target_link_libraries(keystride PRIVATE ks_ui)
   ks_warnings(keystride)
+  include(cmake/Package.cmake)
 endif()
 
 add_executable(keystride-jump tools/keystride_jump.cpp)

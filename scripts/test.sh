@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test suite: the native unit tests (with sanitizers), the Win32
-# tests and end-to-end tests under Wine, and the i686 build.
+# tests and end-to-end tests under Wine, the i686 build, and the download
+# package with its keystride.exe started under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -33,6 +34,26 @@ source scripts/wine-env.sh
 # One warm-up run with the server already up, so the suites start fast.
 "$ks_wine" build/win64/keystride-jump.exe >/dev/null 2>&1 || true
 ctest --preset win64 || status=1
+
+echo "== the download (win64 package)"
+cmake --build --preset win64 --target package
+package=build/win64/Keystride-3.1-win64.zip
+held=$(cmake -E tar tf "$package" | LC_ALL=C sort | tr '\n' ' ')
+if [ "$held" = "LICENSE.txt README.txt keystride.exe " ]; then
+  echo "package holds: $held"
+else
+  echo "package holds: $held; expected LICENSE.txt README.txt keystride.exe" >&2
+  status=1
+fi
+unpacked=build/win64/package-check
+rm -rf "$unpacked"
+mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$root/$package")
+# The keystride.exe from the archive starts, shows its window and ends by
+# its Exit button.
+"$ks_wine" build/win64/test-helpers/start_check.exe "$unpacked/keystride.exe" \
+  >build/win64/start-check.log 2>&1 || status=1
+tr -d '\r' <build/win64/start-check.log
 "$ks_wineserver" -k >/dev/null 2>&1 || true
 
 exit $status

@@ -13,10 +13,13 @@ public:
     virtual bool HasText() = 0;
 
     // The text up to its first zero byte (empty without data), or nothing
-    // when the clipboard cannot be opened.
+    // when the clipboard cannot be opened: another program held it
+    // throughout a short wait.
     virtual std::optional<std::string> ReadText() = 0;
 
-    // Replaces the clipboard's contents with the text. False on failure.
+    // Replaces the clipboard's contents with the text. False on failure,
+    // the clipboard held by another program throughout the same wait among
+    // them.
     virtual bool WriteText(const std::string& text) = 0;
 };
 

@@ -1,4 +1,5 @@
-// The About window. Its sizes are the designed pixels on every display.
+// The About window, scaled for its monitor's pixel density as the main
+// window is.
 #include "ui/about.h"
 
 #include <shellapi.h>
@@ -32,35 +33,43 @@ public:
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     HWND AddLabel(const char* text, int left, int top, HFONT font, DWORD style = 0, int id = -1);
+    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
+    RECT ScaledBounds(int left, int top, int width, int height) const noexcept {
+        return Bounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
+    }
     void Paint(HDC dc) const;
     void lbEAddressClick();
 
     HINSTANCE resources_;
+    UINT dpi_ = kDesignDpi;
     Font font_;
     Font linkFont_;
     Bitmap Image2_;
-    HICON Image1_ = nullptr;  // shared with the module: not destroyed
+    Icon Image1_;  // made at the window's size
     HWND lbEAddress_ = nullptr;
 };
 
 bool TfrmAbout::Create(HWND owner) {
-    font_ = CreateDesignFont(kDesignDpi);
-    linkFont_ = CreateDesignFont(kDesignDpi, 11, FW_NORMAL, true);
+    dpi_ = DpiOf(owner);
+    font_ = CreateDesignFont(dpi_);
+    linkFont_ = CreateDesignFont(dpi_, 11, FW_NORMAL, true);
     Image2_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
-    Image1_ = static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
-                                            IMAGE_ICON, kIconSize, kIconSize, LR_SHARED));
-    if (!ModalDialog::Create(owner, kClassName, kCaption, SIZE{kClientWidth, kClientHeight}))
+    Image1_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
+                                                IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize),
+                                                0)));
+    if (!ModalDialog::Create(owner, kClassName, kCaption,
+                             SIZE{Scaled(kClientWidth), Scaled(kClientHeight)}))
         return false;
 
     AddLabel("Korvel Keystride", 80, 62, font_.Get());
     AddLabel("Version: " KS_TEXT_VERSION "   Build 20261019", 80, 84, font_.Get());
-    AddControl("STATIC", "", SS_ETCHEDHORZ, -1, Bounds(80, 176, 262, 2));
+    AddControl("STATIC", "", SS_ETCHEDHORZ, -1, ScaledBounds(80, 176, 262, 2));
     // SS_NOTIFY: the label takes the mouse, so it can be clicked and can set
     // its own cursor.
     lbEAddress_ = AddLabel(KS_TEXT_MAKER_SITE, 80, 188, linkFont_.Get(), SS_NOTIFY,
                            IDC_LBEADDRESS);
     HWND bOK = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
-                          Bounds(256, 202, 80, 27));
+                          ScaledBounds(256, 202, 80, 27));
     if (bOK) SendMessageA(bOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return true;
 }
@@ -68,18 +77,19 @@ bool TfrmAbout::Create(HWND owner) {
 HWND TfrmAbout::AddLabel(const char* text, int left, int top, HFONT font, DWORD style, int id) {
     const SIZE size = TextExtent(font, text);
     HWND label = AddControl("STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | style, id,
-                            Bounds(left, top, size.cx, size.cy));
+                            Bounds(Scaled(left), Scaled(top), size.cx, size.cy));
     if (label) SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
 }
 
 void TfrmAbout::Paint(HDC dc) const {
-    // Image2 is as large as its picture, at the top left.
+    // Image2 is as large as its picture at the design's density, at the top
+    // left.
     const SIZE banner = BitmapSize(Image2_.Get());
-    if (banner.cx > 0) PaintStretched(dc, Image2_.Get(), Bounds(0, 0, banner.cx, banner.cy));
+    if (banner.cx > 0) PaintStretched(dc, Image2_.Get(), ScaledBounds(0, 0, banner.cx, banner.cy));
     if (Image1_)
-        DrawIconEx(dc, kIconPosition.x, kIconPosition.y, Image1_, kIconSize, kIconSize, 0,
-                   nullptr, DI_NORMAL);
+        DrawIconEx(dc, Scaled(kIconPosition.x), Scaled(kIconPosition.y), Image1_.Get(),
+                   Scaled(kIconSize), Scaled(kIconSize), 0, nullptr, DI_NORMAL);
 }
 
 void TfrmAbout::lbEAddressClick() {

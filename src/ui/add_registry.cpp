@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "grammar/path_grammar.h"
+#include "platform/win32/win32_process_control.h"
 #include "ui/actions.h"
 #include "ui/control_ids.h"
 #include "ui/modal_dialog.h"
@@ -125,8 +126,18 @@ bool TfrmAddRegistry::aOKUpdate() const { return IsFavouriteKeyText(KeyText()); 
 void TfrmAddRegistry::aOKExecute() { EndModal(IDOK); }
 
 void TfrmAddRegistry::bLaunchRegeditClick() {
-    // Whether the editor started is not our concern: the user sees it or not.
-    ShellExecuteA(Window(), "Open", "Regedit.exe", nullptr, nullptr, SW_SHOW);
+    // The full path, as the jump starts it: a bare name would be looked up
+    // in the current folder first, where a planted regedit.exe would be
+    // started instead. Whether the editor started is not our concern: the
+    // user sees it or not.
+    Win32ProcessControl processes;
+    const std::string windowsFolder = processes.WindowsDirectory();
+    if (windowsFolder.empty()) return;
+    const std::string editor = windowsFolder + "\\regedit.exe";
+    void* redirection = nullptr;
+    processes.DisableFsRedirection(redirection);
+    ShellExecuteA(Window(), "Open", editor.c_str(), nullptr, nullptr, SW_SHOW);
+    processes.RevertFsRedirection(redirection);
 }
 
 LRESULT TfrmAddRegistry::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "ui/app_window.h"
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
+#include "ui/single_instance.h"
 
 namespace {
 
@@ -29,7 +30,12 @@ private:
     bool initialised_;
 };
 
-int Run(HINSTANCE instance) {
+// The program's window, one per user session: a start while Keystride runs
+// brings the running window forward and ends without touching the settings.
+int RunMainWindow(HINSTANCE instance) {
+    ks::ui::SingleInstance instances;
+    if (instances.ActivateRunning()) return 0;
+
     ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
@@ -44,6 +50,7 @@ int Run(HINSTANCE instance) {
     ks::ui::MainWindow main(app);
     if (!main.Create()) return 1;
     main.Show();
+    instances.EndTurn();
     // The main window takes the keyboard as a dialog does: Tab, arrows and
     // the access keys of its controls.
     ks::ui::RunMessageLoop([&app] { return app.Terminated(); }, [&main] { main.Idle(); },
@@ -55,7 +62,7 @@ int Run(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
-        return Run(instance);
+        return RunMainWindow(instance);
     } catch (const std::exception& error) {
         ks::ui::ShowErrorBox(nullptr, error.what());
         return 1;

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "resource.h"
 #include "texts.h"
 #include "ui/app_window.h"
@@ -154,6 +156,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        // Saved now: after its answer a program may be ended at any moment.
+        SaveAtSessionEnd();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (!wParam)
+            savedForSessionEnd_ = false;  // the session goes on after all
+        else if (!savedForSessionEnd_)
+            SaveAtSessionEnd();
+        return 0;
     case WM_DESTROY:
         FormDestroy();
         return 0;
@@ -283,7 +295,8 @@ void MainWindow::FormResize() {
     RepaintBanner();
 }
 
-void MainWindow::ApplyBounds(const WindowBounds& wanted) {
+void MainWindow::ApplyBounds(const WindowBounds& stored) {
+    const WindowBounds wanted = Reachable(stored);
     // Each edge is a change of its own, so that each size change meets the
     // minimum-size rule as it comes.
     const auto place = [this](int left, int top, int width, int height, UINT flags) {
@@ -297,6 +310,17 @@ void MainWindow::ApplyBounds(const WindowBounds& wanted) {
     place(0, 0, wanted.width, bounds.bottom - bounds.top, SWP_NOMOVE);
     bounds = WindowBoundsOf(window_);
     place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
+}
+
+WindowBounds MainWindow::Reachable(const WindowBounds& stored) const {
+    // Judged at the size the window will have: the minimum size raises
+    // smaller ones as they are applied.
+    const ControlRect sized{stored.left, stored.top,
+                            std::max(stored.width, Scaled(kMinimumOuterWidth)),
+                            std::max(stored.height, Scaled(kMinimumOuterHeight))};
+    const ControlRect placed = PlaceStoredBounds(sized, DesktopMonitors());
+    if (placed == sized) return stored;
+    return {placed.left, placed.top, placed.width, placed.height};
 }
 
 void MainWindow::FormDestroy() {
@@ -316,13 +340,26 @@ void MainWindow::TransferSettings(bool load) {
     // was never shown, and writing the session over it would lose it. The
     // user was told so at the start; the close goes ahead.
     if (settings_.unreadAtLoad) return;
+    if (const auto error = SaveNow()) throw UserError(*error);
+}
+
+std::optional<std::string> MainWindow::SaveNow() {
     // A hidden window (the program minimised) still has its normal bounds.
     const RECT bounds = WindowBoundsOf(window_);
     const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,
                                bounds.bottom - bounds.top};
-    if (const auto error =
-            SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE))
-        throw UserError(*error);
+    return SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE);
+}
+
+void MainWindow::SaveAtSessionEnd() noexcept {
+    // Nothing may hold the end of the session: no box, whatever happens. A
+    // save that fails leaves the previous file as it was.
+    try {
+        if (settings_.unreadAtLoad) return;
+        savedForSessionEnd_ = !SaveNow();
+    } catch (...) {
+        savedForSessionEnd_ = false;
+    }
 }
 
 void MainWindow::LeaveClipboardChain() {

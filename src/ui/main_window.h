@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,12 @@ private:
     void FormResize();
     void FormDestroy();
     void TransferSettings(bool load);
+    // The session ends (sign-out, restart, shutdown): the settings are saved
+    // as the close saves them, silently.
+    void SaveAtSessionEnd() noexcept;
+    // Writes the settings, the list and the window's state; the error text
+    // when the file could not be written.
+    [[nodiscard]] std::optional<std::string> SaveNow();
     void LeaveClipboardChain();
 
     // Messages and commands (main_window.cpp).
@@ -143,7 +150,9 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     TrayWindows TrayParts() const noexcept;
-    void ApplyBounds(const WindowBounds& bounds);
+    // Stored bounds, moved onto the desktop when they are off every monitor.
+    void ApplyBounds(const WindowBounds& stored);
+    WindowBounds Reachable(const WindowBounds& stored) const;
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 
@@ -247,6 +256,9 @@ private:
 
     LONG savedApplicationStyle_ = 0;
     bool inClipboardChain_ = false;
+    // Saved when the end of the session was announced; cleared when it was
+    // called off.
+    bool savedForSessionEnd_ = false;
     // Whether the notification area holds our icon, so that a restarted
     // taskbar can be given it again.
     bool trayIconShown_ = false;

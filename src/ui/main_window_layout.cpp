@@ -71,4 +71,27 @@ void PlaceControls(const LaidOutControls& controls, const LayoutResult& result) 
     }
 }
 
+namespace {
+
+ControlRect RectOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
+            {RectOf(info.rcMonitor), RectOf(info.rcWork)});
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<MonitorArea> DesktopMonitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 }  // namespace ks::ui

@@ -71,4 +71,8 @@ LaidOutControls DescribeControls(HWND window, const std::vector<ControlLayoutEnt
 // Moves and sizes each control whose rectangle the rules changed.
 void PlaceControls(const LaidOutControls& controls, const LayoutResult& result);
 
+// The monitors of today's desktop, as the placement rule of stored bounds
+// takes them.
+std::vector<MonitorArea> DesktopMonitors();
+
 }  // namespace ks::ui

@@ -25,7 +25,7 @@ void SetTrayIcon(const TrayWindows& windows, bool add) {
     NOTIFYICONDATAA data{};
     data.cbSize = kTrayRecordSize;
     data.hWnd = windows.main;
-    data.uID = static_cast<UINT>(reinterpret_cast<UINT_PTR>(windows.main));
+    data.uID = kTrayIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_KEYSTRIDE_TRAYICON;
     data.hIcon = windows.icon;

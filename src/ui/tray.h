@@ -14,6 +14,10 @@ struct TrayWindows {
     HICON icon = nullptr;
 };
 
+// The icon's identifier: the same in every run, so that the shell
+// remembers where the user chose to show it.
+inline constexpr UINT kTrayIconId = 1;
+
 // Adds or removes the icon. The result is not looked at: adding an icon that
 // is there, or removing one that is not, changes nothing.
 void SetTrayIcon(const TrayWindows& windows, bool add);

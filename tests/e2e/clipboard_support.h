@@ -55,16 +55,26 @@ public:
     // Leaves the chain as a well-behaved viewer does.
     void Leave() { SendMessageA(window_, kLeave, 0, 0); }
 
-    // Opens the clipboard and keeps it open: now, or when the next change
-    // reaches this viewer (before the viewers ahead of it read it).
-    void HoldClipboardNow() { SendMessageA(window_, kHold, 0, 0); }
-    void HoldClipboardOnNextChange() { holdOnChange_ = true; }
+    // Opens the clipboard and keeps it open, until released or for the time
+    // given: now, or when the next change reaches this viewer (before the
+    // viewers ahead of it read it).
+    void HoldClipboardNow(DWORD forMs = 0) { SendMessageA(window_, kHold, forMs, 0); }
+    void HoldClipboardOnNextChange(DWORD forMs = 0) {
+        holdFor_ = forMs;
+        holdOnChange_ = true;
+    }
     void ReleaseClipboard() { SendMessageA(window_, kRelease, 0, 0); }
 
 private:
     static constexpr UINT kLeave = WM_APP + 1;
     static constexpr UINT kHold = WM_APP + 2;
     static constexpr UINT kRelease = WM_APP + 3;
+    static constexpr UINT_PTR kReleaseTimer = 1;
+
+    static void Hold(HWND window, DWORD forMs) {
+        OpenClipboard(window);
+        if (forMs) SetTimer(window, kReleaseTimer, forMs, nullptr);
+    }
 
     void Run() {
         WNDCLASSA windowClass{};
@@ -93,14 +103,16 @@ private:
         if (!self) return DefWindowProcA(window, message, wParam, lParam);
         switch (message) {
         case WM_DRAWCLIPBOARD:
-            if (self->holdOnChange_.exchange(false)) OpenClipboard(window);
+            if (self->holdOnChange_.exchange(false)) Hold(window, self->holdFor_);
             ++self->notifications_;
             if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
             return 0;
         case kHold:
-            OpenClipboard(window);
+            Hold(window, static_cast<DWORD>(wParam));
             return 0;
         case kRelease:
+        case WM_TIMER:
+            KillTimer(window, kReleaseTimer);
             CloseClipboard();
             return 0;
         case WM_CHANGECBCHAIN:
@@ -133,6 +145,7 @@ private:
     std::atomic<int> notifications_{0};
     std::atomic<bool> inChain_{false};
     std::atomic<bool> holdOnChange_{false};
+    std::atomic<DWORD> holdFor_{0};
 };
 
 }  // namespace ks::test

@@ -7,6 +7,7 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
 namespace {
@@ -116,11 +117,30 @@ TEST_F(Clipboard, JumpFromClipboardNeedsOnlyARootMarker) {
     EXPECT_EQ(app.EditText(), "left as it is");
 }
 
-TEST_F(Clipboard, AClipboardHeldByAnotherProgramIsReportedAndThenForgotten) {
+TEST_F(Clipboard, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerIsReported) {
+    ASSERT_TRUE(WriteSettingsFile("[RegistryList]\r\nCount=1\r\n0=HKLM\\Software\r\n"));
     ClipboardViewer after;
     Keystride app;
     ASSERT_TRUE(app.Started());
     SetAutoCopy(app, true);
+
+    // Auto-copy: the viewer after Keystride takes the clipboard as soon as
+    // it hears of the change, before Keystride reads it. A tenth of a second
+    // is waited for; two seconds are not.
+    after.HoldClipboardOnNextChange(100);
+    CopyAndSettle(app, after, "HKCU\\Software\\Wine");
+    EXPECT_EQ(app.EditText(), "HKCU\\Software\\Wine");
+    EXPECT_FALSE(AnyBox(app));
+
+    // Copy to Clipboard likewise.
+    Win32WindowSystem windows;
+    ASSERT_TRUE(windows.ListSelect(reinterpret_cast<Window>(app.List()), 0));
+    after.HoldClipboardNow(100);
+    app.Command(IDM_ACOPYTOCLIPBOARD);
+    app.Settle();
+    EXPECT_EQ(ClipboardText(), "HKLM\\Software");
+    EXPECT_FALSE(AnyBox(app));
+
     app.SetEditText("kept");
     const auto expectReported = [&] {
         HWND box = app.WaitForWindow("Keystride", "#32770");
@@ -132,10 +152,7 @@ TEST_F(Clipboard, AClipboardHeldByAnotherProgramIsReportedAndThenForgotten) {
         app.Settle();
         EXPECT_EQ(app.EditText(), "kept");
     };
-
-    // Auto-copy: the viewer after Keystride takes the clipboard as soon as
-    // it hears of the change, before Keystride reads it.
-    after.HoldClipboardOnNextChange();
+    after.HoldClipboardOnNextChange(2000);
     ASSERT_TRUE(PutClipboardText("HKCU\\Software"));
     expectReported();
 

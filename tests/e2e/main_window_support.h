@@ -215,7 +215,8 @@ inline std::optional<std::string> ClipboardText() {
 // One run of the program, ended when the object goes.
 class Keystride {
 public:
-    Keystride() : process_(Quoted(KS_BUILD_DIR "/keystride.exe")) {
+    explicit Keystride(const std::string& program = KS_BUILD_DIR "/keystride.exe")
+        : process_(Quoted(program)) {
         WaitUntil([this] {
             main_ = MainWindow();
             return main_ && IsWindowVisible(main_);

@@ -310,7 +310,7 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 
-TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
+TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndOnTheScreenAndMaximisedIsKept) {
     const auto writeSettings = [](const std::string& position) {
         ASSERT_TRUE(WriteSettingsFile("[WindowsPosition]\r\n" + position));
     };
@@ -321,6 +321,15 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndMaximisedIsKept) {
         // Not a first run: placed where stored, not centred.
         EXPECT_EQ(BoundsOf(app.Main()), (Bounds{50, 40, 529, 516}));
         EXPECT_FALSE(IsZoomed(app.Main()));
+    }
+    // Stored on a monitor that is gone: as near as the work area allows.
+    writeSettings("Left=6000\r\nTop=-4000\r\nWidth=600\r\nHeight=550\r\n");
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        RECT work{};
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+        EXPECT_EQ(BoundsOf(app.Main()), (Bounds{work.right - 600, work.top, 600, 550}));
     }
     writeSettings("Left=0\r\nTop=0\r\nWidth=1280\r\nHeight=1000\r\nMaximized=1\r\n"
                   "NormalLeft=60\r\nNormalTop=70\r\nNormalWidth=600\r\nNormalHeight=550\r\n");
@@ -375,6 +384,46 @@ TEST_F(MainWindow, FailedSaveKeepsTheWindowOpenUntilASaveSucceeds) {
     ASSERT_TRUE(app.Exit());
     EXPECT_NE(ReadWholeFile(SettingsFolder() + "\\options.ini").find("0=HKCU\\Software"),
               std::string::npos);
+}
+
+TEST_F(MainWindow, SessionEndSavesWithoutABoxAndAFailedSaveKeepsTheOldFile) {
+    const std::string file = SettingsFolder() + "\\options.ini";
+    std::string saved;
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "kept");
+        // The system's own end of the session: every window is asked, then
+        // told, and the programs end.
+        ChildProcess wineboot("wineboot.exe --end-session");
+        ASSERT_TRUE(wineboot.Started());
+        ASSERT_TRUE(wineboot.Wait(30000));
+        EXPECT_TRUE(app.Process().Wait(kWaitMs)) << "ended with the session";
+        saved = ReadWholeFile(file);
+        EXPECT_NE(saved.find("0=HKCU\\Software"), std::string::npos);
+        EXPECT_NE(saved.find("0=kept"), std::string::npos);
+    }
+
+    // A save that cannot be written holds nothing up: each message is
+    // answered at once, no box shows, and the file stays as it was.
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    ASSERT_EQ(app.RowCount(), 1);
+    const std::string blocker = SettingsFolder() + "\\options.ini.tmp";
+    ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
+    AddThroughEditor(app, "HKLM\\System", "HKLM\\System", "lost");
+    for (const auto& [message, wParam] :
+         {std::pair<UINT, WPARAM>{WM_QUERYENDSESSION, 0}, {WM_ENDSESSION, TRUE}}) {
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(app.Main(), message, wParam, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, 5000, &answer))
+            << message;
+        if (message == WM_QUERYENDSESSION) EXPECT_EQ(answer, TRUE) << "the end is not held";
+    }
+    app.Settle();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+    EXPECT_EQ(ReadWholeFile(file), saved);
+    EXPECT_TRUE(RemoveDirectoryA(blocker.c_str()));
 }
 
 TEST_F(MainWindow, AboutOpensByItsAccessKeyAndCloses) {

@@ -24,9 +24,15 @@ constexpr char kTwoRows[] =
 
 // Stands in for the shell's notification area, which Wine lacks without a
 // desktop: the icon requests Keystride makes reach this window, and it keeps
-// the order of adds (NIM_ADD) and removals (NIM_DELETE).
+// the order of adds (NIM_ADD) and removals (NIM_DELETE) with the window and
+// identifier each names.
 class FakeNotificationArea {
 public:
+    struct Icon {
+        HWND window;
+        UINT id;
+    };
+
     FakeNotificationArea() {
         thread_ = std::thread([this] { Run(); });
         while (!ready_) Sleep(5);
@@ -43,9 +49,14 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return requests_;
     }
+    std::vector<Icon> Icons() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return icons_;
+    }
     void Forget() {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.clear();
+        icons_.clear();
     }
 
 private:
@@ -73,6 +84,13 @@ private:
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             std::lock_guard<std::mutex> lock(self->mutex_);
             self->requests_.push_back(static_cast<DWORD>(data->dwData));
+            // Wine's record of the icon begins with the window as 32 bits
+            // and the identifier.
+            if (data->cbData >= 2 * sizeof(UINT)) {
+                const auto* fields = static_cast<const UINT*>(data->lpData);
+                self->icons_.push_back(
+                    {reinterpret_cast<HWND>(static_cast<ULONG_PTR>(fields[0])), fields[1]});
+            }
             return TRUE;
         }
         if (message == WM_CLOSE) {
@@ -88,6 +106,7 @@ private:
     std::atomic<HWND> window_{nullptr};
     mutable std::mutex mutex_;
     std::vector<DWORD> requests_;
+    std::vector<Icon> icons_;
 };
 
 using Requests = std::vector<DWORD>;
@@ -103,6 +122,13 @@ protected:
     }
     static bool Shown(const Keystride& app) {
         return IsWindowVisible(app.Main()) && !IsIconic(Application(app));
+    }
+
+    static int MainWindowCount() {
+        int count = 0;
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, kMainClass, nullptr));)
+            ++count;
+        return count;
     }
 
     static void Minimise(const Keystride& app, LPARAM lParam) {
@@ -263,6 +289,70 @@ TEST_F(Tray, ARestartedTaskbarGetsTheIconBackOnlyWhileThereIsOne) {
     PostMessageA(app.Main(), taskbarCreated, 0, 0);
     app.Settle();
     EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_ADD, NIM_DELETE}));
+}
+
+TEST_F(Tray, TheIconKeepsOneIdentifierAcrossStarts) {
+    FakeNotificationArea shell;
+    std::vector<UINT> identifiers;
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        Minimise(app, 0);
+        TrayMouse(app, WM_LBUTTONDOWN);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(app); }));
+        app.Settle();
+        const std::vector<FakeNotificationArea::Icon> icons = shell.Icons();
+        ASSERT_EQ(icons.size(), 2u);
+        for (const auto& icon : icons) {
+            EXPECT_EQ(icon.window, app.Main()) << "the record is read where Wine keeps it";
+            EXPECT_EQ(icon.id, icons[0].id) << "added and removed under one identifier";
+            EXPECT_NE(icon.id, static_cast<UINT>(reinterpret_cast<UINT_PTR>(app.Main())))
+                << "not the window's handle, which changes with every start";
+        }
+        identifiers.push_back(icons[0].id);
+        ASSERT_TRUE(app.Exit());
+        shell.Forget();
+    }
+    EXPECT_EQ(identifiers[0], identifiers[1]);
+}
+
+TEST_F(Tray, ASecondStartBringsTheFirstBackFromTheTrayAndEnds) {
+    ASSERT_TRUE(WriteSettingsFile(kTwoRows));
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    Minimise(app, 0);
+
+    ChildProcess second(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    DWORD code = 1;
+    ASSERT_TRUE(second.Wait(kWaitMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
+    EXPECT_FALSE(app.Process().Wait(0));
+    EXPECT_EQ(MainWindowCount(), 1);
+    EXPECT_EQ(app.RowCount(), 2);
+    EXPECT_EQ(ReadWholeFile(SettingsFolder() + "\\options.ini"), kTwoRows)
+        << "the second start leaves the settings alone";
+}
+
+TEST_F(Tray, TwoStartsAtOnceOpenOneWindow) {
+    ChildProcess first(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    ChildProcess second(Quoted(KS_BUILD_DIR "/keystride.exe"));
+    ASSERT_TRUE(WaitUntil([&] { return first.Wait(0) || second.Wait(0); }));
+    const ChildProcess& ended = first.Wait(0) ? first : second;
+    const ChildProcess& running = first.Wait(0) ? second : first;
+    DWORD code = 1;
+    ASSERT_TRUE(ended.Wait(0, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(running.Wait(0));
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        return (main = FindWindowA(kMainClass, nullptr)) && IsWindowVisible(main);
+    }));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(main, &owner);
+    EXPECT_EQ(owner, GetProcessId(running.Handle()));
+    EXPECT_EQ(MainWindowCount(), 1);
 }
 
 TEST_F(Tray, ExitFromTheTrayMenuSavesAndEnds) {

@@ -518,9 +518,10 @@ protected:
 TEST_F(DialogAbout, WindowAsDesignedAndOkCloses) {
     Open([&](HWND window) {
         EXPECT_EQ(TextOf(window), kAboutCaption);
+        const UINT dpi = ui::DpiOf(window);
         const SIZE client = ClientSize(window);
-        EXPECT_EQ(client.cx, 360) << "not adapted to the pixel density";
-        EXPECT_EQ(client.cy, 243);
+        EXPECT_EQ(client.cx, ui::Scale(360, dpi));
+        EXPECT_EQ(client.cy, ui::Scale(243, dpi));
         EXPECT_EQ(GetWindow(window, GW_OWNER), owner.Get());
         EXPECT_FALSE(IsWindowEnabled(owner.Get()));
         const POINT centre = CentreOf(window);

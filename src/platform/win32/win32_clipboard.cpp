@@ -2,16 +2,33 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace ks {
 namespace {
 
+// Clipboard history, remote-desktop helpers and the like hold the clipboard
+// for a few milliseconds after each change: it is asked for again over this
+// long before it counts as held by another program.
+constexpr ULONGLONG kOpenPatienceMs = 250;
+constexpr ULONGLONG kOpenRetryMs = 10;
+
+bool OpenWithPatience(HWND owner) noexcept {
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        if (OpenClipboard(owner)) return true;
+        const ULONGLONG waited = GetTickCount64() - start;
+        if (waited >= kOpenPatienceMs) return false;
+        Sleep(static_cast<DWORD>(std::min(kOpenRetryMs, kOpenPatienceMs - waited)));
+    }
+}
+
 // The clipboard is open for the object's life; it is a resource of the whole
 // desktop, so no path may leave it open.
 class OpenedClipboard {
 public:
-    explicit OpenedClipboard(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    explicit OpenedClipboard(HWND owner) noexcept : open_(OpenWithPatience(owner)) {}
     ~OpenedClipboard() {
         if (open_) CloseClipboard();
     }

@@ -1,6 +1,8 @@
 #include "ui/rules/layout_rules.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cmath>
 #include <string_view>
 
@@ -170,6 +172,71 @@ LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, Clien
             ScaleControl(control, widthRatio, heightRatio, client.height, measures));
     FixedPlacements(controls, measures, result).Run(client, widthRatio);
     return result;
+}
+
+namespace {
+
+// Stored values are any 32-bit numbers: edges are computed in 64 bits.
+struct Edges {
+    std::int64_t left, top, right, bottom;
+};
+
+Edges EdgesOf(const ControlRect& rect) {
+    // An empty or negative size still names the point the window starts at.
+    const std::int64_t width = std::max(rect.width, 1);
+    const std::int64_t height = std::max(rect.height, 1);
+    return {rect.left, rect.top, rect.left + width, rect.top + height};
+}
+
+bool Overlap(const Edges& a, const Edges& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The gap between two rectangles along one axis; 0 where they overlap.
+std::int64_t Gap(std::int64_t lowA, std::int64_t highA, std::int64_t lowB, std::int64_t highB) {
+    if (highA <= lowB) return lowB - highA;
+    if (highB <= lowA) return lowA - highB;
+    return 0;
+}
+
+// The squared distance between two rectangles; in double, since the gaps
+// between 32-bit edges reach 2^33.
+double Distance(const Edges& a, const Edges& b) {
+    const double dx = static_cast<double>(Gap(a.left, a.right, b.left, b.right));
+    const double dy = static_cast<double>(Gap(a.top, a.bottom, b.top, b.bottom));
+    return dx * dx + dy * dy;
+}
+
+// One axis of the move: the size cut to the room, the start kept as near
+// to the stored one as the room allows.
+void Fit(int& start, int& size, int roomStart, int roomSize) {
+    if (roomSize <= 0) return;
+    size = std::min(size, roomSize);
+    const std::int64_t last = static_cast<std::int64_t>(roomStart) + roomSize - std::max(size, 0);
+    start = static_cast<int>(std::clamp<std::int64_t>(start, roomStart, last));
+}
+
+}  // namespace
+
+ControlRect PlaceStoredBounds(const ControlRect& stored,
+                              const std::vector<MonitorArea>& monitors) {
+    const Edges window = EdgesOf(stored);
+    const MonitorArea* nearest = nullptr;
+    double nearestDistance = 0;
+    for (const MonitorArea& monitor : monitors) {
+        const Edges whole = EdgesOf(monitor.whole);
+        if (Overlap(window, whole)) return stored;
+        const double distance = Distance(window, whole);
+        if (!nearest || distance < nearestDistance) {
+            nearest = &monitor;
+            nearestDistance = distance;
+        }
+    }
+    if (!nearest) return stored;
+    ControlRect placed = stored;
+    Fit(placed.left, placed.width, nearest->work.left, nearest->work.width);
+    Fit(placed.top, placed.height, nearest->work.top, nearest->work.height);
+    return placed;
 }
 
 }  // namespace ks

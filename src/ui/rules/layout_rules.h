@@ -67,4 +67,19 @@ ClientSize EnforceMinimumSize(ClientSize outer);
 LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, ClientSize reference,
                                ClientSize client, int dpi = 96);
 
+// A monitor of today's desktop: its whole area and its work area (without
+// the taskbar and other docked bars), in screen pixels.
+struct MonitorArea {
+    ControlRect whole;
+    ControlRect work;
+};
+
+// Where the main window opens from stored outer bounds. Bounds that overlap
+// a monitor are taken exactly as stored. Bounds off every monitor (one
+// unplugged, a resolution lowered) go onto the work area of the nearest
+// monitor, moved as little as possible, the width and height cut to the
+// work area's only where they do not fit. With no monitor known the bounds
+// stay as stored.
+ControlRect PlaceStoredBounds(const ControlRect& stored, const std::vector<MonitorArea>& monitors);
+
 }  // namespace ks

@@ -187,5 +187,49 @@ TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
     for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(result.rects[i], controls[i].current);
 }
 
+// Two monitors side by side, the left one with a taskbar along its bottom.
+const std::vector<MonitorArea> kDesktop{
+    {{0, 0, 1280, 1024}, {0, 0, 1280, 984}},
+    {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}},
+};
+
+TEST(LayoutRules, StoredBoundsOnAMonitorAreTakenAsStored) {
+    for (const ControlRect stored : {ControlRect{100, 80, 600, 550},
+                                     ControlRect{-590, 1000, 600, 550},  // a corner showing
+                                     ControlRect{3190, 1070, 900, 900},
+                                     ControlRect{1000, 10, 4000, 3000},  // larger than both
+                                     ControlRect{50, 40, 0, -5}})
+        EXPECT_EQ(PlaceStoredBounds(stored, kDesktop), stored)
+            << stored.left << "," << stored.top << " " << stored.width << "x" << stored.height;
+    EXPECT_EQ(PlaceStoredBounds({9000, 9000, 600, 550}, {}), (ControlRect{9000, 9000, 600, 550}))
+        << "no monitor known";
+}
+
+TEST(LayoutRules, StoredBoundsOffEveryMonitorGoOntoTheNearestWorkArea) {
+    struct Case {
+        ControlRect stored;
+        ControlRect placed;
+    };
+    const Case cases[] = {
+        // Right of the second monitor: moved in as little as it takes.
+        {{5000, 300, 600, 550}, {2600, 300, 600, 550}},
+        // Below the first one: above its taskbar.
+        {{100, 1500, 600, 550}, {100, 434, 600, 550}},
+        // Far up and left, beyond any 32-bit sum: the first's corner.
+        {{-2147483647, -2147483647, 600, 550}, {0, 0, 600, 550}},
+        {{2147483000, 2147483000, 2000, 2000}, {1280, 0, 1920, 1080}},
+        // Too large for the nearest work area: cut to it, only the side
+        // that does not fit.
+        {{-3000, 50, 2000, 900}, {0, 50, 1280, 900}},
+        {{100, -5000, 600, 1200}, {100, 0, 600, 984}},
+        // An empty size moves as a point.
+        {{-50, -50, 0, 0}, {0, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PlaceStoredBounds(c.stored, kDesktop), c.placed)
+            << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x"
+            << c.stored.height;
+}
+
 }  // namespace
 }  // namespace ks

@@ -1,0 +1,52 @@
+#include "ui/single_instance.h"
+
+#include "ui/control_ids.h"
+#include "ui/main_window.h"
+
+namespace ks::ui {
+namespace {
+
+// "Local\": the session's own namespace, so that each signed-in user (and
+// each remote session) has a Keystride of its own.
+constexpr char kMutexName[] = "Local\\Korvel Keystride start";
+// Longer than any start takes, the settings read included.
+constexpr DWORD kTurnWaitMs = 30000;
+
+}  // namespace
+
+SingleInstance::SingleInstance() noexcept {
+    // Not the initial owner: the wait below takes ownership, also of a mutex
+    // another start created a moment before.
+    mutex_ = CreateMutexA(nullptr, FALSE, kMutexName);
+    // Without the mutex (one made by an elevated Keystride may be closed to
+    // this one) the window is looked for all the same.
+    if (!mutex_) return;
+    const DWORD waited = WaitForSingleObject(mutex_, kTurnWaitMs);
+    // Abandoned: the start before ended without its window; the turn is ours.
+    turn_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+SingleInstance::~SingleInstance() {
+    EndTurn();
+    if (mutex_) CloseHandle(mutex_);
+}
+
+bool SingleInstance::ActivateRunning() const noexcept {
+    HWND running = FindWindowA(kMainWindowClass, nullptr);
+    if (!running) return false;
+    // The user started this program and may bring windows forward; the
+    // running one may do so in its place.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(running, &processId);
+    if (processId) AllowSetForegroundWindow(processId);
+    PostMessageA(running, WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    return true;
+}
+
+void SingleInstance::EndTurn() noexcept {
+    if (!turn_) return;
+    turn_ = false;
+    ReleaseMutex(mutex_);
+}
+
+}  // namespace ks::ui

@@ -1,0 +1,33 @@
+#pragma once
+// One Keystride per user session. Starts take turns under a named mutex of
+// the session's namespace: each looks for the main window of a Keystride
+// already running, and the turn ends only once the start's own window can
+// be found. Two starts at once thus never both open a window.
+#include <windows.h>
+
+namespace ks::ui {
+
+class SingleInstance {
+public:
+    // Waits for this start's turn (bounded: a start that hangs holds no
+    // other for good).
+    SingleInstance() noexcept;
+    // Ends the turn if it is still held.
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // Asks the main window of a Keystride already running in this session to
+    // come forward; true when there was one, and this start is to end.
+    [[nodiscard]] bool ActivateRunning() const noexcept;
+
+    // This start's main window exists and can be found: the next start may
+    // look.
+    void EndTurn() noexcept;
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool turn_ = false;
+};
+
+}  // namespace ks::ui
