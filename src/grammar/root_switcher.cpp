@@ -1,24 +1,47 @@
 #include "grammar/root_switcher.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "grammar/ascii.h"
+#include "grammar/path_notations.h"
 
 namespace ks {
 
 std::string ApplyRootPrefix(std::string_view text, int index) {
     if (index < 1 || index > 5) return std::string(text);
+    std::string result(RootPrefixTable[static_cast<std::size_t>(index)]);
+    const std::vector<PathReading> readings = ReadPathNotations(text);
+    // What follows the root: after its separator in a reading, after the
+    // root name's letters (or the whole text) otherwise.
     std::string_view rest = text;
-    for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
-        const std::string_view entry = RootPrefixTable[k];
-        // Only the case of the root name is ignored; the entries are upper case.
-        if (text.size() >= entry.size() && UpperAscii(text.substr(0, entry.size())) == entry) {
-            rest = text.substr(entry.size());
-            break;
+    bool separated = false;
+    if (!readings.empty()) {
+        rest = readings.front().rest;
+        separated = true;
+    } else {
+        for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
+            const std::string_view entry = RootPrefixTable[k];
+            // Only the case of the root name is ignored; the entries are upper case.
+            if (text.size() >= entry.size() &&
+                UpperAscii(text.substr(0, entry.size())) == entry) {
+                rest = text.substr(entry.size());
+                break;
+            }
         }
     }
-    std::string result(RootPrefixTable[static_cast<std::size_t>(index)]);
-    if (rest.empty()) return result;
-    if (rest.front() != '\\') result += '\\';
-    result += rest;
+    if (!rest.empty()) {
+        if (separated || rest.front() != '\\') result += '\\';
+        result += rest;
+    }
+    if (!readings.empty() && readings.front().valueName) {
+        // Quoted as reg.exe wants a name with blanks in it.
+        const std::string& name = *readings.front().valueName;
+        const bool blanks = std::any_of(name.begin(), name.end(), [](char c) {
+            return static_cast<unsigned char>(c) <= 0x20;
+        });
+        result += blanks ? " /v \"" + name + "\"" : " /v " + name;
+    }
     return result;
 }
 
@@ -40,7 +63,8 @@ bool IsRegistryPathText(std::string_view text) {
                 EqualsIgnoringAsciiCase(rest.substr(0, fragment.size()), fragment))
                 return true;
     }
-    return false;
+    // Native names such as \Registry\Machine\SOFTWARE hold no fragment.
+    return !ReadPathNotations(text).empty();
 }
 
 std::string TrimClipboardText(std::string_view text) {
