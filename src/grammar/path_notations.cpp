@@ -269,9 +269,12 @@ std::vector<PathReading> ReadPathNotations(std::string_view text) {
     return readings.Take();
 }
 
+namespace {
+// Every long root name begins with this.
+constexpr std::string_view kLongNameStart = "HKEY_";
+}  // namespace
+
 bool IsFavouriteKeyText(std::string_view text) {
-    // Every long root name begins with this.
-    constexpr std::string_view kLongNameStart = "HKEY_";
     static_assert(std::all_of(RootNameTable.begin(), RootNameTable.end(), [](const RootName& row) {
         return row.longName.starts_with(kLongNameStart);
     }));

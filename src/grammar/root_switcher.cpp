@@ -8,39 +8,49 @@
 
 namespace ks {
 
+namespace {
+
+// The length of the long root name at the front of the text, in any case,
+// or 0. No entry is a prefix of another, so at most one matches.
+std::size_t LongRootAtFront(std::string_view text) {
+    for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
+        const std::string_view entry = RootPrefixTable[k];
+        // Only the case of the root name is ignored; the entries are upper case.
+        if (text.size() >= entry.size() && UpperAscii(text.substr(0, entry.size())) == entry)
+            return entry.size();
+    }
+    return 0;
+}
+
+// The root, a backslash unless the rest brings its own, and the rest.
+std::string Joined(std::string_view root, std::string_view rest) {
+    std::string result(root);
+    if (!rest.empty() && rest.front() != '\\') result += '\\';
+    result += rest;
+    return result;
+}
+
+}  // namespace
+
 std::string ApplyRootPrefix(std::string_view text, int index) {
     if (index < 1 || index > 5) return std::string(text);
-    std::string result(RootPrefixTable[static_cast<std::size_t>(index)]);
+    const std::string_view root = RootPrefixTable[static_cast<std::size_t>(index)];
+    // A long root name and its separator, as the switcher itself writes
+    // them, are replaced letter for letter: a trailing backslash stays.
+    const std::size_t front = LongRootAtFront(text);
+    if (front != 0 && (front == text.size() || text[front] == '\\'))
+        return Joined(root, text.substr(front));
+
     const std::vector<PathReading> readings = ReadPathNotations(text);
-    // What follows the root: after its separator in a reading, after the
-    // root name's letters (or the whole text) otherwise.
-    std::string_view rest = text;
-    bool separated = false;
-    if (!readings.empty()) {
-        rest = readings.front().rest;
-        separated = true;
-    } else {
-        for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
-            const std::string_view entry = RootPrefixTable[k];
-            // Only the case of the root name is ignored; the entries are upper case.
-            if (text.size() >= entry.size() &&
-                UpperAscii(text.substr(0, entry.size())) == entry) {
-                rest = text.substr(entry.size());
-                break;
-            }
-        }
-    }
-    if (!rest.empty()) {
-        if (separated || rest.front() != '\\') result += '\\';
-        result += rest;
-    }
-    if (!readings.empty() && readings.front().valueName) {
+    if (readings.empty()) return Joined(root, text.substr(front));
+    const PathReading& reading = readings.front();
+    std::string result(root);
+    if (!reading.rest.empty()) result += "\\" + reading.rest;
+    if (reading.valueName) {
         // Quoted as reg.exe wants a name with blanks in it.
-        const std::string& name = *readings.front().valueName;
-        const bool blanks = std::any_of(name.begin(), name.end(), [](char c) {
-            return static_cast<unsigned char>(c) <= 0x20;
-        });
-        result += blanks ? " /v \"" + name + "\"" : " /v " + name;
+        const bool blanks = std::any_of(reading.valueName->begin(), reading.valueName->end(),
+                                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+        result += blanks ? " /v \"" + *reading.valueName + "\"" : " /v " + *reading.valueName;
     }
     return result;
 }

@@ -29,7 +29,7 @@ TEST(RootSwitcher, ReplacesOrPrependsTheRoot) {
         // The root is replaced however it is written.
         {"HKLM\\Software", 2, "HKEY_CURRENT_USER\\Software"},
         {"hkcu\\Software\\Wine", 3, "HKEY_LOCAL_MACHINE\\Software\\Wine"},
-        {"hKcC", 1, "HKEY_CLASSES_ROOT"},
+        {"hKcC\\", 1, "HKEY_CLASSES_ROOT"},
         {"HkEy_CuRrEnT_uSeR\\x", 5, "HKEY_CURRENT_CONFIG\\x"},
         {"Computer\\HKEY_USERS\\S-1-5-18", 2, "HKEY_CURRENT_USER\\S-1-5-18"},
         {"HKLM:\\SOFTWARE", 2, "HKEY_CURRENT_USER\\SOFTWARE"},
@@ -43,6 +43,7 @@ TEST(RootSwitcher, ReplacesOrPrependsTheRoot) {
         {"HKCU\\a/b", 3, "HKEY_LOCAL_MACHINE\\a/b"},
         // No root: put in front, as a whole.
         {"Software/x", 2, "HKEY_CURRENT_USER\\Software/x"},
+        {"\\", 5, "HKEY_CURRENT_CONFIG\\"},
         {"Computer\\Software", 1, "HKEY_CLASSES_ROOT\\Computer\\Software"},
         {"\\Registry\\Nowhere", 1, "HKEY_CLASSES_ROOT\\Registry\\Nowhere"},
     };
@@ -57,7 +58,7 @@ TEST(RootSwitcher, IndicesOutsideOneToFiveChangeNothing) {
 
 TEST(RootSwitcher, ApplyingAgainOrAnotherRootComposes) {
     for (const char* text : {"Software\\x", "", "\\a", "HKEY_USERS", "hkey_users\\q", "x\\",
-                             "HKLM:x", "'HKCU\\a' /v \" b\""}) {
+                             "HKLM:x", "'HKCU\\a' /v \" b\"", "\\", "hkcu\\"}) {
         for (int index = 1; index <= 5; ++index) {
             const std::string once = ApplyRootPrefix(text, index);
             EXPECT_EQ(ApplyRootPrefix(once, index), once) << text << " " << index;
