@@ -29,17 +29,19 @@ struct PathReading {
 // 1. The literal reading, exactly as ContainsRootMarker, SplitRootPart,
 //    ExpandRootAbbreviation and PredefinedRootKey give it, when they find a
 //    root. Whatever that reading names keeps its meaning.
-// 2. reg.exe's value form of the trimmed text, then the text's core, then
-//    the value form of the core, each read in every notation below. The core is the text without what wraps it,
-//    taken off layer by layer from the outside in: bytes up to 0x20
-//    (blanks, tabs, line breaks) at both ends; quotes at both ends of one
-//    kind (straight " or ', or typographic double or single ones, in the
-//    ANSI bytes 0x93/0x94 and 0x91/0x92 or their UTF-8 forms, either
-//    opening or closing shape at either end); .reg header brackets "[...]"
-//    and "[-...]", only when the text both begins and ends with them. The
-//    value form is "KEY /v NAME" (or /V), cut at the first " /v "; the key
-//    is taken out of its own wrapping as above, the name out of its blanks
-//    and quotes, and the name runs to the end of the text.
+// 2. reg.exe's value form, then the text's core, each read in every
+//    notation below. The core is the text without what wraps it, taken off
+//    layer by layer from the outside in: bytes up to 0x20 (blanks, tabs,
+//    line breaks) at both ends; quotes at both ends of one kind (straight "
+//    or ', or typographic double or single ones, in the ANSI bytes
+//    0x93/0x94 and 0x91/0x92 or their UTF-8 forms, either shape at either
+//    end); .reg header brackets "[...]" and "[-...]", only when the text
+//    both begins and ends with them. The value form is "KEY /v NAME" (or
+//    /V), cut at the first " /v " of the trimmed text when the key before
+//    it is wrapped on its own ("KEY" /v "NAME"), otherwise of the core
+//    ("KEY /v NAME" in quotes); the key is then taken out of its wrapping,
+//    the name out of its blanks and one pair of quotes, and the name runs
+//    to the end of the text.
 //    The notations, tried in this order on each:
 //    - a root name at the front, long or short, in any letter case
 //      ("hkey_local_machine\SOFTWARE", "HKLM\SOFTWARE");
