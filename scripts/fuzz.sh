@@ -21,7 +21,7 @@ for target in "$build"/fuzz_*; do
   corpus="$root/tests/fuzz/corpus/${name#fuzz_}"
   work="$build/corpus-${name#fuzz_}"
   mkdir -p "$work"
-  if "$target" -max_total_time="$seconds" -max_len=65536 -print_final_stats=0 \
+  if "$target" -max_total_time="$seconds" -max_len=65536 -timeout=10 -print_final_stats=0 \
        -artifact_prefix="$build/$name-" \
        "$work" "$corpus" >"$build/$name.log" 2>&1; then
     echo "fuzz: $name ran ${seconds}s, no crash"

@@ -1,7 +1,5 @@
 #include "grammar/path_grammar.h"
 
-#include <algorithm>
-
 #include "grammar/ascii.h"
 
 namespace ks {
@@ -38,15 +36,6 @@ KeyValueSplit SplitValueName(std::string_view rest) {
     const std::string_view keyPath =
         cut == std::string_view::npos ? std::string_view() : rest.substr(0, cut);
     return {std::string(keyPath), std::string(valueName)};
-}
-
-bool IsFavouriteKeyText(std::string_view text) {
-    static constexpr std::string_view kPrefixes[] = {"HKEY_", "HKLM", "HKCU",
-                                                     "HKU",   "HKCR", "HKCC"};
-    return std::any_of(std::begin(kPrefixes), std::end(kPrefixes), [&](std::string_view prefix) {
-        return text.size() >= prefix.size() &&
-               EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
-    });
 }
 
 }  // namespace ks

@@ -25,6 +25,8 @@ struct RootName {
     RegKey rootKey;
 };
 
+// The one table of root names; every other list of them is derived from it.
+// The rows stand in the order of the root switcher's items.
 inline constexpr std::array<RootName, 5> RootNameTable{{
     {"HKCR", "HKEY_CLASSES_ROOT", 0x80000000u},
     {"HKCU", "HKEY_CURRENT_USER", 0x80000001u},
@@ -60,9 +62,5 @@ std::optional<RegKey> PredefinedRootKey(std::string_view rootName);
 
 // Value name after the last backslash; see the rules in the source.
 KeyValueSplit SplitValueName(std::string_view rest);
-
-// True when the upper-cased text begins with HKEY_, HKLM, HKCU, HKU, HKCR
-// or HKCC.
-bool IsFavouriteKeyText(std::string_view text);
 
 }  // namespace ks

@@ -1,24 +1,57 @@
 #include "grammar/root_switcher.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "grammar/ascii.h"
+#include "grammar/path_notations.h"
 
 namespace ks {
 
-std::string ApplyRootPrefix(std::string_view text, int index) {
-    if (index < 1 || index > 5) return std::string(text);
-    std::string_view rest = text;
+namespace {
+
+// The length of the long root name at the front of the text, in any case,
+// or 0. No entry is a prefix of another, so at most one matches.
+std::size_t LongRootAtFront(std::string_view text) {
     for (std::size_t k = 1; k < RootPrefixTable.size(); ++k) {
         const std::string_view entry = RootPrefixTable[k];
         // Only the case of the root name is ignored; the entries are upper case.
-        if (text.size() >= entry.size() && UpperAscii(text.substr(0, entry.size())) == entry) {
-            rest = text.substr(entry.size());
-            break;
-        }
+        if (text.size() >= entry.size() && UpperAscii(text.substr(0, entry.size())) == entry)
+            return entry.size();
     }
-    std::string result(RootPrefixTable[static_cast<std::size_t>(index)]);
-    if (rest.empty()) return result;
-    if (rest.front() != '\\') result += '\\';
+    return 0;
+}
+
+// The root, a backslash unless the rest brings its own, and the rest.
+std::string Joined(std::string_view root, std::string_view rest) {
+    std::string result(root);
+    if (!rest.empty() && rest.front() != '\\') result += '\\';
     result += rest;
+    return result;
+}
+
+}  // namespace
+
+std::string ApplyRootPrefix(std::string_view text, int index) {
+    if (index < 1 || index > 5) return std::string(text);
+    const std::string_view root = RootPrefixTable[static_cast<std::size_t>(index)];
+    // A long root name and its separator, as the switcher itself writes
+    // them, are replaced letter for letter: a trailing backslash stays.
+    const std::size_t front = LongRootAtFront(text);
+    if (front != 0 && (front == text.size() || text[front] == '\\'))
+        return Joined(root, text.substr(front));
+
+    const std::vector<PathReading> readings = ReadPathNotations(text);
+    if (readings.empty()) return Joined(root, text.substr(front));
+    const PathReading& reading = readings.front();
+    std::string result(root);
+    if (!reading.rest.empty()) result += "\\" + reading.rest;
+    if (reading.valueName) {
+        // Quoted as reg.exe wants a name with blanks in it.
+        const bool blanks = std::any_of(reading.valueName->begin(), reading.valueName->end(),
+                                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+        result += blanks ? " /v \"" + *reading.valueName + "\"" : " /v " + *reading.valueName;
+    }
     return result;
 }
 
@@ -40,7 +73,8 @@ bool IsRegistryPathText(std::string_view text) {
                 EqualsIgnoringAsciiCase(rest.substr(0, fragment.size()), fragment))
                 return true;
     }
-    return false;
+    // Native names such as \Registry\Machine\SOFTWARE hold no fragment.
+    return !ReadPathNotations(text).empty();
 }
 
 std::string TrimClipboardText(std::string_view text) {

@@ -4,7 +4,7 @@
 
 #include <shellapi.h>
 
-#include "grammar/path_grammar.h"
+#include "grammar/path_notations.h"
 #include "platform/win32/win32_process_control.h"
 #include "ui/actions.h"
 #include "ui/control_ids.h"

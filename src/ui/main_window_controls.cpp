@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "grammar/root_switcher.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/app_window.h"
@@ -24,10 +25,8 @@ constexpr DWORD kContainer = kChild | WS_CLIPCHILDREN | BS_GROUPBOX;
 
 enum class FontRole { Normal, Title, Link };
 
-// The root switcher's items, in their designed order.
-constexpr const char* kRootItems[] = {"No Action",         "HKEY_CLASSES_ROOT",
-                                      "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
-                                      "HKEY_USERS",        "HKEY_CURRENT_CONFIG"};
+// The root switcher's first item; the others are the roots it sets.
+constexpr char kNoActionItem[] = "No Action";
 constexpr int kRootColumns = 3;
 
 constexpr UINT_PTR kContainerSubclass = 1;
@@ -118,8 +117,10 @@ bool MainWindow::BuildControls() {
     }
 
     for (int i = 0; i < static_cast<int>(rgPreItems_.size()); ++i) {
+        const std::string caption =
+            i == 0 ? kNoActionItem : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
         rgPreItems_[static_cast<std::size_t>(i)] = CreateWindowExA(
-            0, WC_BUTTONA, kRootItems[i],
+            0, WC_BUTTONA, caption.c_str(),
             kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
             rgPre_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
             app_.Instance(), nullptr);

@@ -210,11 +210,12 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     // The window takes no input until the jump is over.
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
 
-    // The root switcher rewrites the edit text; Jump puts it back on
-    // "No Action" and jumps to the text as it stands.
+    // The root switcher replaces the root of the edit text, however it is
+    // written; Jump puts it back on "No Action" and jumps to the text as it
+    // stands.
     app.SetEditText("HKCU\\Software\\Wine");
     app.Send(IDC_RGPRE_ITEM0 + 3, BM_CLICK);
-    EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\HKCU\\Software\\Wine");
+    EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\Software\\Wine");
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0 + 3));
     app.SetEditText("HKLM\\Software\\Wine");
     app.Command(IDC_BOPEN);

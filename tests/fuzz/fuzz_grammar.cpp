@@ -1,12 +1,15 @@
-// Path grammar, root switcher, recognizer and trimming on arbitrary bytes,
-// with the properties that must hold for every input.
+// Path grammar, the reader of path notations, root switcher, recognizer and
+// trimming on arbitrary bytes, with the properties that must hold for every
+// input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "grammar/ascii.h"
 #include "grammar/path_grammar.h"
+#include "grammar/path_notations.h"
 #include "grammar/root_switcher.h"
 
 namespace {
@@ -39,13 +42,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     else
         Require(kv.keyPath + "\\" + kv.valueName == split.rest);
 
-    if (ks::IsFavouriteKeyText(text)) Require(ks::ContainsRootMarker(text));
+    const std::vector<ks::PathReading> readings = ks::ReadPathNotations(text);
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        const ks::PathReading& reading = readings[i];
+        Require(ks::PredefinedRootKey(reading.rootName).has_value());
+        for (std::size_t j = 0; j < i; ++j) Require(!(readings[j] == reading));
+        if (reading.valueName)
+            Require(!reading.valueName->empty() &&
+                    reading.valueName->find('\\') == std::string::npos);
+    }
+    // The literal reading keeps its meaning: it comes first.
+    if (ks::PredefinedRootKey(rootName))
+        Require(!readings.empty() && readings.front() == ks::PathReading{rootName, split.rest, {}});
 
     const std::string once = ks::ApplyRootPrefix(text, index);
     Require(ks::ApplyRootPrefix(once, index) == once);
-    if (index < 1 || index > 5) Require(once == text);
+    if (index < 1 || index > 5) {
+        Require(once == text);
+    } else {
+        const std::vector<ks::PathReading> switched = ks::ReadPathNotations(once);
+        Require(!switched.empty() &&
+                switched.front().rootName == ks::RootPrefixTable[static_cast<std::size_t>(index)]);
+    }
 
-    if (ks::IsRegistryPathText(text)) Require(ks::ContainsRootMarker(text));
+    // Both tests accept a root name, or a native name (\Registry\Machine).
+    const bool rootOrNative =
+        ks::ContainsRootMarker(text) || ks::LowerAscii(text).find("registry") != std::string::npos;
+    if (ks::IsRegistryPathText(text) || ks::IsFavouriteKeyText(text)) Require(rootOrNative);
+    if (!readings.empty()) Require(ks::IsRegistryPathText(text) && ks::IsFavouriteKeyText(text));
 
     const std::string trimmed = ks::TrimClipboardText(text);
     Require(trimmed.size() <= text.size());

@@ -198,12 +198,17 @@ TEST_F(DialogFavouriteEditor, OkFollowsTheKeyRule) {
             {"hklm\\software", true},
             {"HK", false},
             {"hkey_local_machine\\software", true},
-            {" HKLM", false},
+            {" HKXX", false},
             {"HKUSERS", true},
             {"", false},
             {"hkcc", true},
             {"HKEY", false},
             {"HKCR\\.txt", true},
+            {"Computer\\Software", false},
+            // Any notation the path reader reads, blanks around included.
+            {" \"Computer\\HKEY_USERS\\.DEFAULT\" ", true},
+            {"[", false},
+            {"\\Registry\\Machine\\SOFTWARE", true},
         };
         for (const auto& [text, enabled] : texts) {
             SendMessageA(key, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));

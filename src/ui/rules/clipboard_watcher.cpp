@@ -1,6 +1,7 @@
 #include "ui/rules/clipboard_watcher.h"
 
 #include "grammar/path_grammar.h"
+#include "grammar/path_notations.h"
 #include "grammar/root_switcher.h"
 #include "platform/clipboard.h"
 #include "platform/process_control.h"
@@ -44,7 +45,11 @@ void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
 ClipboardOutcome ClipboardWatcher::TextForJump() {
     if (!clipboard_.HasText()) return {};
     ClipboardOutcome outcome = ReadTrimmed(clipboard_);
-    if (outcome.text && !ContainsRootMarker(*outcome.text)) outcome.text.reset();
+    // "HK" anywhere is enough, as before; native names such as
+    // \Registry\Machine\SOFTWARE have no "HK" but read as paths.
+    if (outcome.text && !ContainsRootMarker(*outcome.text) &&
+        ReadPathNotations(*outcome.text).empty())
+        outcome.text.reset();
     return outcome;
 }
 

@@ -35,7 +35,8 @@ public:
     void SetNextViewer(Window next) noexcept { next_ = next; }
 
     // WM_DRAWCLIPBOARD: waits, passes the notification on, and with auto-copy
-    // checked returns the trimmed text when it names a registry root. With
+    // checked returns the trimmed text when it names a registry root or
+    // reads as a path in any notation. With
     // no next viewer and auto-copy off it does nothing, not even wait.
     [[nodiscard]] ClipboardOutcome OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam,
                                                    bool autoCopyChecked);
@@ -43,7 +44,8 @@ public:
     // WM_CHANGECBCHAIN: a viewer leaves; keep the chain linked.
     void OnChangeChain(Window leaving, Window following);
 
-    // The trimmed clipboard text when it holds "HK" anywhere, for a jump.
+    // The trimmed clipboard text when it holds "HK" anywhere or reads as a
+    // path, for a jump.
     [[nodiscard]] ClipboardOutcome TextForJump();
 
 private:

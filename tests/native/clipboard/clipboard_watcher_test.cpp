@@ -58,9 +58,11 @@ TEST_F(ClipboardWatcherTest, AutoCopyTakesTrimmedRegistryPathsOnly) {
     EXPECT_EQ(watcher.OnDrawClipboard(0, 0, true).text, "hklm\\Software\\x");
     clipboard.text = "a plain sentence";
     EXPECT_FALSE(watcher.OnDrawClipboard(0, 0, true).text.has_value());
+    clipboard.text = "\t\"\\Registry\\Machine\\SOFTWARE\" \r\n";  // taken as copied
+    EXPECT_EQ(watcher.OnDrawClipboard(0, 0, true).text, "\"\\Registry\\Machine\\SOFTWARE\"");
     clipboard.text = "  hklm\\Software\\x ";
     EXPECT_FALSE(watcher.OnDrawClipboard(0, 0, false).text.has_value());
-    EXPECT_EQ(clipboard.reads, 2) << "auto-copy off does not even open the clipboard";
+    EXPECT_EQ(clipboard.reads, 3) << "auto-copy off does not even open the clipboard";
     clipboard.text = std::string("HKCU\0hidden", 11);
     EXPECT_EQ(watcher.OnDrawClipboard(0, 0, true).text, "HKCU") << "CF_TEXT ends at a zero";
 }
@@ -81,10 +83,14 @@ TEST_F(ClipboardWatcherTest, NoTextOnTheClipboardChangesNothing) {
     EXPECT_EQ(clipboard.reads, 0);
 }
 
-TEST_F(ClipboardWatcherTest, JumpTextNeedsOnlyTheTwoLetters) {
+TEST_F(ClipboardWatcherTest, JumpTextNeedsOnlyTheTwoLettersOrAPath) {
     clipboard.text = "\t hkcu\\Software\\Foo\n";
     EXPECT_EQ(watcher.TextForJump().text, "hkcu\\Software\\Foo");
     clipboard.text = "Software\\Foo";
+    EXPECT_FALSE(watcher.TextForJump().text.has_value());
+    clipboard.text = " \\registry\\user\\S-1-5-18\n";  // a path without "HK"
+    EXPECT_EQ(watcher.TextForJump().text, "\\registry\\user\\S-1-5-18");
+    clipboard.text = "\\Registry\\Nowhere";
     EXPECT_FALSE(watcher.TextForJump().text.has_value());
     clipboard.text = "thk";  // passes the jump test though no root is named
     EXPECT_EQ(watcher.TextForJump().text, "thk");

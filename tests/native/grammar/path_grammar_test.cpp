@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "grammar/path_notations.h"
+
 namespace ks {
 namespace {
 
@@ -65,11 +67,12 @@ TEST(PathGrammar, ValueNameIsCutAtTheLastBackslash) {
     for (const auto& [rest, expected] : cases) EXPECT_EQ(SplitValueName(rest), expected) << rest;
 }
 
-TEST(PathGrammar, FavouriteKeyTextNeedsOneOfTheSixPrefixes) {
+TEST(PathGrammar, FavouriteKeyTextBeginsWithARootOrReadsAsAPath) {
     for (const char* accepted : {"hkey_foo\\x", "HKUSERS", "HKLM", "hkcu\\x", "HKCR", "hkcc",
-                                 "HKU", "HKEY_"})
+                                 "HKU", "HKEY_", " HKLM", "Computer\\HKEY_USERS",
+                                 "\\Registry\\Machine", "[HKEY_CURRENT_CONFIG]"})
         EXPECT_TRUE(IsFavouriteKeyText(accepted)) << accepted;
-    for (const char* rejected : {" HKLM", "HK", "", "HKEY", "Software\\HKLM", "HKXX"})
+    for (const char* rejected : {"HK", "", "HKEY", "Software\\HKLM", "HKXX", " HKXX"})
         EXPECT_FALSE(IsFavouriteKeyText(rejected)) << rejected;
 }
 

@@ -22,11 +22,30 @@ TEST(RootSwitcher, ReplacesOrPrependsTheRoot) {
         {"hkey_local_machine\\SOFTWARE\\x", 1, "HKEY_CLASSES_ROOT\\SOFTWARE\\x"},
         {"HKEY_CURRENT_USER", 5, "HKEY_CURRENT_CONFIG"},
         {"HKEY_USERS.DEFAULT", 2, "HKEY_CURRENT_USER\\.DEFAULT"},
-        {"HKLM\\Software", 2, "HKEY_CURRENT_USER\\HKLM\\Software"},
-        {" HKEY_USERS\\x", 1, "HKEY_CLASSES_ROOT\\ HKEY_USERS\\x"},
+        {" HKEY_USERS\\x", 1, "HKEY_CLASSES_ROOT\\x"},
         {"HKEY_CURRENT_USER\\\\x", 2, "HKEY_CURRENT_USER\\\\x"},
         {"HKEY_CURRENT_CONFIG\\a\\", 4, "HKEY_USERS\\a\\"},
         {"HKEY_USER", 4, "HKEY_USERS\\HKEY_USER"},
+        // The root is replaced however it is written.
+        {"HKLM\\Software", 2, "HKEY_CURRENT_USER\\Software"},
+        {"hkcu\\Software\\Wine", 3, "HKEY_LOCAL_MACHINE\\Software\\Wine"},
+        {"hKcC\\", 1, "HKEY_CLASSES_ROOT"},
+        {"HkEy_CuRrEnT_uSeR\\x", 5, "HKEY_CURRENT_CONFIG\\x"},
+        {"Computer\\HKEY_USERS\\S-1-5-18", 2, "HKEY_CURRENT_USER\\S-1-5-18"},
+        {"HKLM:\\SOFTWARE", 2, "HKEY_CURRENT_USER\\SOFTWARE"},
+        {"Registry::hku\\x", 3, "HKEY_LOCAL_MACHINE\\x"},
+        {"[-HKEY_CURRENT_USER\\x]\r\n", 3, "HKEY_LOCAL_MACHINE\\x"},
+        {"\\Registry\\User\\S-1\\y", 2, "HKEY_CURRENT_USER\\S-1\\y"},
+        {"\"HKLM\\x\" /v \"a b\"", 2, "HKEY_CURRENT_USER\\x /v \"a b\""},
+        {"HKCU:\\x /v y", 4, "HKEY_USERS\\x /v y"},
+        {"HKLM\\x /v y", 4, "HKEY_USERS\\x /v y"},
+        {"HKEY_CURRENT_USER/Environment", 3, "HKEY_LOCAL_MACHINE\\Environment"},
+        {"HKCU\\a/b", 3, "HKEY_LOCAL_MACHINE\\a/b"},
+        // No root: put in front, as a whole.
+        {"Software/x", 2, "HKEY_CURRENT_USER\\Software/x"},
+        {"\\", 5, "HKEY_CURRENT_CONFIG\\"},
+        {"Computer\\Software", 1, "HKEY_CLASSES_ROOT\\Computer\\Software"},
+        {"\\Registry\\Nowhere", 1, "HKEY_CLASSES_ROOT\\Registry\\Nowhere"},
     };
     for (const Case& c : cases) EXPECT_EQ(ApplyRootPrefix(c.text, c.index), c.expected) << c.text;
 }
@@ -38,7 +57,8 @@ TEST(RootSwitcher, IndicesOutsideOneToFiveChangeNothing) {
 }
 
 TEST(RootSwitcher, ApplyingAgainOrAnotherRootComposes) {
-    for (const char* text : {"Software\\x", "", "\\a", "HKEY_USERS", "hkey_users\\q", "x\\"}) {
+    for (const char* text : {"Software\\x", "", "\\a", "HKEY_USERS", "hkey_users\\q", "x\\",
+                             "HKLM:x", "'HKCU\\a' /v \" b\"", "\\", "hkcu\\"}) {
         for (int index = 1; index <= 5; ++index) {
             const std::string once = ApplyRootPrefix(text, index);
             EXPECT_EQ(ApplyRootPrefix(once, index), once) << text << " " << index;
@@ -72,6 +92,8 @@ TEST(ClipboardRecognizer, FragmentsCountAnywhereInAnyCase) {
     EXPECT_TRUE(IsRegistryPathText("hKU"));
     EXPECT_TRUE(IsRegistryPathText("x hkey_current_config"));
     EXPECT_TRUE(IsRegistryPathText("\xFF\x80HKEY_LOCAL_MACHINE\xFF"));
+    EXPECT_TRUE(IsRegistryPathText("\\Registry\\Machine\\SOFTWARE"));
+    EXPECT_FALSE(IsRegistryPathText("\\Registry\\Nowhere"));
 }
 
 TEST(ClipboardRecognizer, LongTextsFullOfNearMissesStayFast) {

@@ -1,0 +1,126 @@
+#include "grammar/path_notations.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace ks {
+
+void PrintTo(const PathReading& reading, std::ostream* out) {
+    *out << reading.rootName << " | " << reading.rest;
+    if (reading.valueName) *out << " | /v " << *reading.valueName;
+}
+
+namespace {
+
+constexpr char kHklm[] = "HKEY_LOCAL_MACHINE";
+constexpr char kHkcu[] = "HKEY_CURRENT_USER";
+constexpr char kHku[] = "HKEY_USERS";
+
+PathReading Key(const char* root, const char* rest) { return {root, rest, std::nullopt}; }
+PathReading Value(const char* root, const char* key, const char* value) {
+    return {root, key, value};
+}
+
+struct NotationCase {
+    std::string text;
+    std::vector<PathReading> readings;
+};
+
+TEST(PathNotations, EveryNotationInTheOrderTheyAreTried) {
+    const NotationCase cases[] = {
+        // As typed: the literal reading alone.
+        {"HKLM\\SOFTWARE\\Microsoft", {Key(kHklm, "SOFTWARE\\Microsoft")}},
+        {"hkcu", {Key(kHkcu, "")}},
+        {"hkey_local_machine\\software", {Key(kHklm, "software")}},
+        {"HKEY_Users", {Key(kHku, "")}},
+        // The address bar, in any language.
+        {"Computer\\HKEY_CURRENT_USER\\Software", {Key(kHkcu, "Software")}},
+        {"Ordinateur\\hkey_users\\S-1-5-18", {Key(kHku, "S-1-5-18")}},
+        {"Computador\\HKEY_LOCAL_MACHINE", {Key(kHklm, "")}},
+        // PowerShell drives and provider paths.
+        {"HKLM:\\SOFTWARE\\Microsoft", {Key(kHklm, "SOFTWARE\\Microsoft")}},
+        {"HKCU:Software", {Key(kHkcu, "Software")}},
+        {"hku:", {Key(kHku, "")}},
+        {"Registry::HKEY_LOCAL_MACHINE\\SOFTWARE", {Key(kHklm, "SOFTWARE")}},
+        {"Microsoft.PowerShell.Core\\Registry::HKEY_LOCAL_MACHINE\\SOFTWARE",
+         {Key(kHklm, "SOFTWARE")}},
+        {"registry::hkcu\\Software", {Key(kHkcu, "Software")}},
+        // .reg headers, also quoted or with a line break after them.
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor]", {Key(kHklm, "SOFTWARE\\Vendor")}},
+        {"[-HKEY_CURRENT_USER\\Software\\Old]\r\n", {Key(kHkcu, "Software\\Old")}},
+        {"\"[HKEY_USERS\\.DEFAULT]\"", {Key(kHku, ".DEFAULT")}},
+        // Quotes and blanks around the text: the literal reading keeps the
+        // trailing blank, the core does not.
+        {"\"HKCU\\Software\" ", {Key(kHkcu, "Software")}},
+        {"HKCU\\Software \t", {Key(kHkcu, "Software \t"), Key(kHkcu, "Software")}},
+        {"'HKCU:\\Software\\O'Reilly'", {Key(kHkcu, "Software\\O'Reilly")}},
+        {"\x93HKCU\\Software\x94", {Key(kHkcu, "Software")}},
+        {"\x91HKCU\\Software\x92", {Key(kHkcu, "Software")}},
+        {"\xE2\x80\x9CHKCU\\Software\xE2\x80\x9D", {Key(kHkcu, "Software")}},
+        {"\xE2\x80\x98HKCU\\Software\x92", {Key(kHkcu, "Software")}},
+        {"  \" Computer\\HKEY_CURRENT_USER\\Software \"\n", {Key(kHkcu, "Software")}},
+        // Native names.
+        {"\\Registry\\Machine\\SOFTWARE", {Key(kHklm, "SOFTWARE")}},
+        {"\\REGISTRY\\USER\\S-1-5-21-7\\Software", {Key(kHku, "S-1-5-21-7\\Software")}},
+        {"\\registry\\machine", {Key(kHklm, "")}},
+        // reg.exe's value form: the literal reading first, then the value;
+        // forward slashes last of all.
+        {"HKLM\\SOFTWARE\\Vendor /v Setting",
+         {Key(kHklm, "SOFTWARE\\Vendor /v Setting"), Value(kHklm, "SOFTWARE\\Vendor", "Setting"),
+          Key(kHklm, "SOFTWARE\\Vendor \\v Setting")}},
+        {"\"HKLM:\\SOFTWARE\\Vendor\" /V \"My Setting\"",
+         {Value(kHklm, "SOFTWARE\\Vendor", "My Setting"),
+          // The outer quotes taken as a pair name nothing that exists.
+          Key(kHklm, "SOFTWARE\\Vendor\" /V \"My Setting"),
+          Key(kHklm, "SOFTWARE\\Vendor\" \\V \"My Setting")}},
+        {"'HKCU\\x /v y'", {Value(kHkcu, "x", "y"), Key(kHkcu, "x /v y"), Key(kHkcu, "x \\v y")}},
+        // Escaped backslashes, only when every one is doubled.
+        {"HKLM\\\\SOFTWARE\\\\Microsoft",
+         {Key(kHklm, "\\SOFTWARE\\\\Microsoft"), Key(kHklm, "SOFTWARE\\Microsoft")}},
+        {"\"HKCU:\\\\Software\"", {Key(kHkcu, "\\Software"), Key(kHkcu, "Software")}},
+        {"HKLM\\\\SOFTWARE\\x", {Key(kHklm, "\\SOFTWARE\\x")}},
+        // Forward slashes, after the slash as an ordinary character.
+        {"HKEY_CURRENT_USER/Environment", {Key(kHkcu, "Environment")}},
+        {"HKCU\\AES 128/128", {Key(kHkcu, "AES 128/128"), Key(kHkcu, "AES 128\\128")}},
+        {"Computer/HKEY_USERS/x", {Key(kHku, "x")}},
+        // Key names with brackets, colons or a root name in them keep
+        // their literal reading first.
+        {"HKCU\\[x]", {Key(kHkcu, "[x]")}},
+        {"HKCU\\C:\\x", {Key(kHkcu, "C:\\x")}},
+        {"HKLM\\HKEY_USERS\\x", {Key(kHklm, "HKEY_USERS\\x"), Key(kHku, "x")}},
+        // Look-alikes name no root.
+        {"Computer\\Software", {}},
+        {"HK:", {}},
+        {"HKX:\\Software", {}},
+        {"[", {}},
+        {"[]", {}},
+        {"\\Registry\\Nowhere\\x", {}},
+        {"\\Registry\\MachineX", {}},
+        {"Registry::HKX\\y", {}},
+        {"\"HKLM\\SOFTWARE", {}},
+        {"\"HKLM\\SOFTWARE'", {}},
+        {"\x93HKLM\\SOFTWARE\x92", {}},
+        {"HKLM\\SOFTWARE\"", {Key(kHklm, "SOFTWARE\"")}},
+        {"HKLM\\x /v ", {Key(kHklm, "x /v "), Key(kHklm, "x /v"), Key(kHklm, "x \\v")}},
+        {"HKLM\\x /v a\\b", {Key(kHklm, "x /v a\\b"), Key(kHklm, "x \\v a\\b")}},
+        {"", {}},
+        {" \r\n", {}},
+    };
+    for (const NotationCase& c : cases) EXPECT_EQ(ReadPathNotations(c.text), c.readings) << c.text;
+}
+
+TEST(PathNotations, LongTextsAndArbitraryBytes) {
+    using namespace std::string_literals;
+    const std::string rest(1 << 20, '/');
+    const std::vector<PathReading> readings = ReadPathNotations("\"hkcu\\" + rest + "\"");
+    ASSERT_EQ(readings.size(), 2u);
+    EXPECT_EQ(readings[0].rest, rest);
+    EXPECT_EQ(readings[1].rest, std::string(1 << 20, '\\'));
+    EXPECT_EQ(ReadPathNotations(std::string(1 << 20, '"')), std::vector<PathReading>{});
+    EXPECT_EQ(ReadPathNotations("HKCU\\\0x"s), (std::vector<PathReading>{{kHkcu, "\0x"s, {}}}));
+    EXPECT_EQ(ReadPathNotations("\xE2\x80\x9C"), std::vector<PathReading>{});
+}
+
+}  // namespace
+}  // namespace ks
