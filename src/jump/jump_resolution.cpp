@@ -5,7 +5,9 @@
 #include <utility>
 
 #include "grammar/path_grammar.h"
+#include "grammar/path_notations.h"
 #include "jump/editor_driver.h"
+#include "jump/landing_check.h"
 #include "platform/registry.h"
 
 namespace ks {
@@ -62,52 +64,91 @@ private:
 };
 
 // The deepest existing key on the way to `keyPath`, itself included: the
-// root when none below it exists.
+// root when none below it exists. Looked for from the root down, so that a
+// path of a million components costs one look more than the keys that exist.
 std::string DeepestExistingKey(RegistryAccess& access, std::string_view keyPath) {
-    std::string_view candidate = keyPath;
-    while (!candidate.empty()) {
-        if (access.KeyExists(candidate)) return std::string(candidate);
-        const std::size_t cut = candidate.rfind('\\');
-        candidate = cut == std::string_view::npos ? std::string_view() : candidate.substr(0, cut);
+    std::size_t reached = 0;  // length of the longest prefix that exists
+    std::size_t end = 0;
+    while (end < keyPath.size()) {
+        end = keyPath.find('\\', end + 1);
+        if (end == std::string_view::npos) end = keyPath.size();
+        const std::string_view prefix = keyPath.substr(0, end);
+        if (prefix.find_first_not_of('\\') == std::string_view::npos) continue;
+        if (!access.KeyExists(prefix)) break;
+        reached = end;
     }
-    return {};
+    return std::string(keyPath.substr(0, reached));
 }
 
-JumpOutcome NotFound(ResolvedJump target, std::optional<ResolvedJump> nearest = std::nullopt) {
-    return {JumpResult::NotFound, std::move(target), std::move(nearest)};
+// What one reading of the text names in the registry: the target, or what
+// was looked for and the deepest key of its path that exists.
+struct ReadingResult {
+    std::optional<ResolvedJump> target;
+    ResolvedJump lookedFor;
+    ResolvedJump nearest;
+};
+
+ReadingResult Miss(ResolvedJump lookedFor, std::string nearestKey) {
+    ResolvedJump nearest{lookedFor.rootName, std::move(nearestKey), ""};
+    return {std::nullopt, std::move(lookedFor), std::move(nearest)};
+}
+
+// In a key that exists, the value must be there; a key that cannot be read
+// is taken without the value being checked.
+ReadingResult ResolveValueOfExistingKey(RegistryAccess& access, ResolvedJump named) {
+    if (access.Open(named.keyPath) && !access.OpenKeyHasValue(named.valueName)) {
+        std::string nearest = named.keyPath;
+        return Miss(std::move(named), std::move(nearest));
+    }
+    return {std::move(named), {}, {}};
+}
+
+ReadingResult Resolve(Registry& registry, const PathReading& reading) {
+    // The reader gives only the table's root names.
+    RegistryAccess access(registry, PredefinedRootKey(reading.rootName).value_or(0));
+    if (reading.valueName) {
+        ResolvedJump named{reading.rootName, reading.rest, *reading.valueName};
+        if (!access.KeyExists(named.keyPath)) {
+            std::string nearest = DeepestExistingKey(access, named.keyPath);
+            return Miss(std::move(named), std::move(nearest));
+        }
+        return ResolveValueOfExistingKey(access, std::move(named));
+    }
+    if (access.Open(reading.rest)) return {ResolvedJump{reading.rootName, reading.rest, ""}, {}, {}};
+    access.Close();
+    KeyValueSplit candidate = SplitValueName(reading.rest);
+    if (!access.KeyExists(candidate.keyPath)) {
+        // Nothing of the whole path is a key: what is missing is the key.
+        std::string nearest = DeepestExistingKey(access, candidate.keyPath);
+        return Miss({reading.rootName, reading.rest, ""}, std::move(nearest));
+    }
+    return ResolveValueOfExistingKey(
+        access, {reading.rootName, std::move(candidate.keyPath), std::move(candidate.valueName)});
+}
+
+std::size_t Depth(const ResolvedJump& key) {
+    return TreeComponents(key).size();
 }
 
 }  // namespace
 
 JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view text) {
-    if (!ContainsRootMarker(text)) return NotFound({});
-    const RootSplit split = SplitRootPart(text);
-    const std::string rootName = ExpandRootAbbreviation(split.rootPart);
-    const std::optional<RegKey> root = PredefinedRootKey(rootName);
-    if (!root) return NotFound({});
-
-    ResolvedJump target;
-    {
-        RegistryAccess access(platform.registry, *root);
-        if (access.Open(split.rest)) {
-            target = {rootName, split.rest, ""};
-        } else {
-            access.Close();
-            KeyValueSplit candidate = SplitValueName(split.rest);
-            ResolvedJump named{rootName, candidate.keyPath, candidate.valueName};
-            if (!access.KeyExists(candidate.keyPath)) {
-                ResolvedJump nearest{rootName, DeepestExistingKey(access, candidate.keyPath), ""};
-                return NotFound({rootName, split.rest, ""}, std::move(nearest));
-            }
-            // A key that exists but cannot be read is jumped to without the
-            // value being checked.
-            if (access.Open(candidate.keyPath) && !access.OpenKeyHasValue(candidate.valueName))
-                return NotFound(std::move(named), ResolvedJump{rootName, candidate.keyPath, ""});
-            target = std::move(named);
+    // The readings are tried in their order; the first that names a key or
+    // value is the target. Of those that name nothing, the one whose path
+    // exists furthest down is offered.
+    std::optional<JumpOutcome> miss;
+    for (const PathReading& reading : ReadPathNotations(text)) {
+        ReadingResult result = Resolve(platform.registry, reading);
+        if (result.target) {
+            const JumpResult driven =
+                DriveRegistryEditor({platform.windows, platform.processes}, *result.target);
+            return {driven, std::move(*result.target), std::nullopt};
         }
+        if (!miss || Depth(result.nearest) > Depth(*miss->nearest))
+            miss = JumpOutcome{JumpResult::NotFound, std::move(result.lookedFor),
+                               std::move(result.nearest)};
     }
-    const JumpResult result = DriveRegistryEditor({platform.windows, platform.processes}, target);
-    return {result, std::move(target), std::nullopt};
+    return miss ? std::move(*miss) : JumpOutcome{};
 }
 
 }  // namespace ks

@@ -69,12 +69,49 @@ TEST_F(JumpResolutionTest, TextsWithoutARootAreRejectedWithoutReadingTheRegistry
 }
 
 TEST_F(JumpResolutionTest, UnknownRootPartsAreNotFound) {
-    for (const char* text : {"hkey_local_machine\\SOFTWARE", "Software\\HKCU", "\\HKLM\\Software",
-                             " HKLM\\SOFTWARE", "HKPD\\x"}) {
+    for (const char* text : {"Software\\HKCU", "\\HKLM\\Software", "HKPD\\x", "HK:",
+                             "Computer\\Software", "\\Registry\\Nowhere\\SOFTWARE", "["}) {
         world.log.clear();
         Jump(text);
         EXPECT_TRUE(ShowedNotFound()) << text;
         EXPECT_TRUE(world.EventsOf("RegOpenKey").empty()) << text;
+    }
+    // Texts that only look like a notation may be tried, and name nothing.
+    for (const char* text : {"\"HKLM\\SOFTWARE\\Microsoft", "HKCU::Software", "HKLM\\SOFTWARE\"'"}) {
+        Jump(text);
+        EXPECT_EQ(outcome.result, JumpResult::NotFound) << text;
+        EXPECT_FALSE(Drove()) << text;
+    }
+}
+
+// Paths as people paste them: the first reading that names something wins,
+// and the literal one comes first.
+TEST_F(JumpResolutionTest, PastedNotationsReachTheKeyTheyName) {
+    world.registry.AddKey(kHklm, "SOFTWARE\\AES 128/128");
+    world.registry.AddKey(kHklm, "SOFTWARE\\AES 128\\128");
+    struct Case {
+        const char* text;
+        ResolvedJump target;
+    };
+    const ResolvedJump microsoft{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft", ""};
+    const ResolvedJump environmentPath{"HKEY_CURRENT_USER", "Environment", "Path"};
+    const Case cases[] = {
+        {"Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft", microsoft},
+        {"HKLM:\\SOFTWARE\\Microsoft", microsoft},
+        {"Registry::HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft", microsoft},
+        {"[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]", microsoft},
+        {" \"hkey_local_machine\\SOFTWARE\\Microsoft\"\r\n", microsoft},
+        {"\\Registry\\Machine\\SOFTWARE\\Microsoft", microsoft},
+        {"HKLM\\\\SOFTWARE\\\\Microsoft", microsoft},
+        {"HKCU\\Environment /v Path", environmentPath},
+        {"HKEY_CURRENT_USER/Environment/Path", environmentPath},
+        // A forward slash in a key's name is read as written first.
+        {"HKLM\\SOFTWARE\\AES 128/128", {"HKEY_LOCAL_MACHINE", "SOFTWARE\\AES 128/128", ""}},
+    };
+    for (const Case& c : cases) {
+        Jump(c.text);
+        EXPECT_TRUE(HasLanded(outcome.result)) << c.text;
+        EXPECT_EQ(outcome.target, c.target) << c.text;
     }
 }
 
