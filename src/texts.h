@@ -11,6 +11,7 @@
 #define KS_IDS_EDITOR_REFUSED 65231
 #define KS_IDS_EDITOR_NOT_ANSWERING 65232
 #define KS_IDS_EDITOR_NOT_REACHED 65233
+#define KS_IDS_NEAREST_KEY 65234
 
 #define KS_TEXT_PRODUCT_NAME "Keystride"
 #define KS_TEXT_VERSION "3.1"
@@ -24,6 +25,8 @@
     "The Registry Editor stopped answering. Wait until it responds, then jump again."
 #define KS_TEXT_EDITOR_NOT_REACHED \
     "The Registry Editor could not be brought to %s. It may have been deleted or renamed since; press F5 in the Registry Editor to refresh it, then jump again."
+/* The not-found box's second line when part of the path exists. */
+#define KS_TEXT_NEAREST_KEY "The nearest key that exists is %s. Jump there?"
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
 /* The maker's pages, opened in the default browser. */

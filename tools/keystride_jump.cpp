@@ -1,7 +1,8 @@
 // keystride-jump: jumps to one registry path from the command line, exactly
 // as the program's Jump button does, boxes included, so a jump can be tried
 // and scripted without the window. Exit code: 0 landed, 1 not found, 2 the
-// editor could not be brought there; 3 for a wrong command line.
+// editor could not be brought there (also after the nearest key was taken);
+// 3 for a wrong command line.
 #include <windows.h>
 #include <objbase.h>
 
@@ -24,8 +25,7 @@ int main(int argc, char** argv) {
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
-    const ks::JumpOutcome outcome = ks::JumpToRegistryPath({registry, windows, processes}, argv[1]);
-    ks::ShowJumpOutcome(windows, outcome);
+    const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, argv[1]);
     if (SUCCEEDED(com)) CoUninitialize();
     if (ks::HasLanded(outcome.result)) return 0;
     return outcome.result == ks::JumpResult::NotFound ? 1 : 2;

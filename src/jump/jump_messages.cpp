@@ -1,5 +1,6 @@
 #include "jump/jump_messages.h"
 
+#include "jump/editor_driver.h"
 #include "platform/window_system.h"
 #include "texts.h"
 
@@ -32,7 +33,8 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
         case JumpResult::Unverified:
             return {};
         case JumpResult::NotFound:
-            return KS_TEXT_NOT_FOUND;
+            if (!outcome.nearest) return KS_TEXT_NOT_FOUND;
+            return KS_TEXT_NOT_FOUND "\r\n" + WithPath(KS_TEXT_NEAREST_KEY, *outcome.nearest);
         case JumpResult::EditorNotStarted:
             return KS_TEXT_EDITOR_NOT_STARTED;
         case JumpResult::EditorRefused:
@@ -45,12 +47,29 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
     return {};
 }
 
-void ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
+bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     const std::string text = JumpOutcomeText(outcome);
-    if (text.empty()) return;
-    const unsigned flags =
-        outcome.result == JumpResult::NotFound ? kNotFoundBoxFlags : kJumpWarningBoxFlags;
-    windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, flags);
+    if (text.empty()) return false;
+    if (outcome.result != JumpResult::NotFound) {
+        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kJumpWarningBoxFlags);
+        return false;
+    }
+    if (!outcome.nearest) {
+        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kNotFoundBoxFlags);
+        return false;
+    }
+    return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kNearestKeyBoxFlags) == kIdYes;
+}
+
+JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text) {
+    const JumpOutcome outcome = JumpToRegistryPath(platform, text);
+    if (!ShowJumpOutcome(platform.windows, outcome)) return outcome;
+    // The nearest key was found in the registry a moment ago: it is driven
+    // to as it is, and its own outcome told.
+    JumpOutcome nearer{DriveRegistryEditor({platform.windows, platform.processes}, *outcome.nearest),
+                       *outcome.nearest, std::nullopt};
+    ShowJumpOutcome(platform.windows, nearer);
+    return nearer;
 }
 
 }  // namespace ks

@@ -1,21 +1,33 @@
 #pragma once
 // The boxes that tell the user what came of a jump, shown by whoever started
-// it: nothing when it landed, the not-found box, or a warning that says why
+// it: nothing when it landed, the not-found box (with the offer of the
+// nearest key that exists, when there is one), or a warning that says why
 // the editor could not be brought there.
 #include <string>
+#include <string_view>
 
 #include "jump/jump_outcome.h"
+#include "jump/jump_resolution.h"
 
 namespace ks {
 
 class WindowSystem;
 
 inline constexpr unsigned kNotFoundBoxFlags = 0x40;     // MB_OK | MB_ICONINFORMATION
+inline constexpr unsigned kNearestKeyBoxFlags = 0x144;  // MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2
 inline constexpr unsigned kJumpWarningBoxFlags = 0x30;  // MB_OK | MB_ICONWARNING
+inline constexpr int kIdYes = 6;
 
 // The text of the box for an outcome; empty when there is nothing to say.
 std::string JumpOutcomeText(const JumpOutcome& outcome);
 
-void ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome);
+// Shows the outcome's box, if it has one. True when the box offered the
+// nearest key and the user chose to jump there.
+bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome);
+
+// A jump as the user starts it: the jump and its box, then, when the user
+// takes the offer of the nearest key, the jump there and its box. The
+// outcome of the last jump made (not found when the offer was declined).
+JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text);
 
 }  // namespace ks

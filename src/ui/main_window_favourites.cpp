@@ -114,9 +114,7 @@ void MainWindow::JumpToRegistryPath(const std::string& text) {
     // The jump's boxes belong to the application window; the main window
     // takes no input while one is up, as under any other modal window.
     const TaskWindowsDisabled modal(app_.Handle());
-    const JumpOutcome outcome =
-        ks::JumpToRegistryPath(JumpPlatform{registry_, windowSystem_, processes_}, text);
-    ShowJumpOutcome(windowSystem_, outcome);
+    JumpAndReport(JumpPlatform{registry_, windowSystem_, processes_}, text);
 }
 
 }  // namespace ks::ui

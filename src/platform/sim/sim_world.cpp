@@ -174,7 +174,7 @@ void SimWindowSystem::SetForegroundWindow(Window window) {
 int SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
                                 unsigned flags) {
     world_.Record({.call = "MessageBox", .wParam = flags, .text = caption + "|" + text});
-    return 1;
+    return messageBoxAnswer;
 }
 
 bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument,

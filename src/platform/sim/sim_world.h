@@ -80,6 +80,8 @@ public:
     // Its process cannot be read from here (by default every window's can).
     void MakeUnreadable(Window window) { AccessOf(window).readable = false; }
     void SetMinimised(Window window, bool minimised) { minimised_[window] = minimised; }
+    // The button every message box is answered with (IDOK unless set).
+    int messageBoxAnswer = 1;
 
     // Tree and list contents. A tree item's children are offered only once
     // it has been expanded, as the editor fills them on demand.

@@ -30,13 +30,21 @@ protected:
 
     // As every caller does: the jump, then its box.
     void Jump(std::string_view text) {
-        outcome = JumpToRegistryPath({world.registry, world.windows, world.processes}, text);
-        ShowJumpOutcome(world.windows, outcome);
+        outcome = JumpAndReport({world.registry, world.windows, world.processes}, text);
     }
 
+    // The plain not-found box, for a text whose root is not known.
     bool ShowedNotFound() const {
         const auto boxes = world.EventsOf("MessageBox");
         return boxes.size() == 1 && boxes[0].text == kNotFound && boxes[0].wParam == 0x40u;
+    }
+    // The not-found box that offers the nearest key (Yes and No, No the
+    // default), for a known root.
+    bool OfferedNearest(const std::string& nearest) const {
+        const auto boxes = world.EventsOf("MessageBox");
+        return boxes.size() == 1 && boxes[0].wParam == 0x144u &&
+               boxes[0].text == std::string(kNotFound) + "\r\nThe nearest key that exists is " +
+                                    nearest + ". Jump there?";
     }
 
     // The tree and list characters the driver typed, with Right and Down
@@ -151,17 +159,32 @@ TEST_F(JumpResolutionTest, ValueDirectlyBelowTheRoot) {
 
     world.log.clear();
     Jump("HKCU\\NoSuchValue");
-    EXPECT_TRUE(ShowedNotFound());
+    EXPECT_TRUE(OfferedNearest("HKEY_CURRENT_USER"));
     EXPECT_FALSE(Drove());
 }
 
-TEST_F(JumpResolutionTest, MissingKeyOrValueShowsTheBoxAndDrivesNothing) {
-    for (const char* text : {"HKCU\\Environment\\Missing", "HKCU\\NoSuchKey\\X"}) {
+TEST_F(JumpResolutionTest, MissingKeyOrValueOffersTheNearestKeyAndDrivesNothingOnNo) {
+    world.windows.messageBoxAnswer = 7;  // IDNO
+    const std::pair<const char*, const char*> cases[] = {
+        {"HKCU\\Environment\\Missing", "HKEY_CURRENT_USER\\Environment"},
+        {"HKCU\\NoSuchKey\\X", "HKEY_CURRENT_USER"},
+    };
+    for (const auto& [text, nearest] : cases) {
         world.log.clear();
         Jump(text);
-        EXPECT_TRUE(ShowedNotFound()) << text;
+        EXPECT_TRUE(OfferedNearest(nearest)) << text;
         EXPECT_FALSE(Drove()) << text;
+        EXPECT_EQ(outcome.result, JumpResult::NotFound) << text;
     }
+}
+
+TEST_F(JumpResolutionTest, YesJumpsToTheNearestKey) {
+    world.windows.messageBoxAnswer = 6;  // IDYES
+    Jump("HKLM\\SOFTWARE\\Microsoft\\Windows\\Gone\\Deeper");
+    EXPECT_EQ(Typed(), "\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows");
+    EXPECT_TRUE(HasLanded(outcome.result));
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Microsoft\\Windows", ""}));
+    EXPECT_EQ(world.EventsOf("MessageBox").size(), 1u) << "the landing itself says nothing";
 }
 
 // With a known root, the outcome names the deepest key of the path that
@@ -181,7 +204,7 @@ TEST_F(JumpResolutionTest, NotFoundNamesTheDeepestExistingKey) {
         {"no root at all", std::nullopt},
     };
     for (const Case& c : cases) {
-        Jump(c.text);
+        outcome = JumpToRegistryPath({world.registry, world.windows, world.processes}, c.text);
         EXPECT_EQ(outcome.result, JumpResult::NotFound) << c.text;
         EXPECT_EQ(outcome.nearest, c.nearest) << c.text;
         EXPECT_EQ(world.registry.OpenHandleCount(), 0) << c.text;
@@ -200,7 +223,7 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
         {JumpResult::Landed, 0, ""},
         {JumpResult::Corrected, 0, ""},
         {JumpResult::Unverified, 0, ""},
-        {JumpResult::NotFound, 0x40, "Please check whether the registry key or value exist."},
+        {JumpResult::NotFound, 0x144, "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER\\Software."},
         {JumpResult::EditorNotStarted, 0x30, "did not start"},
         {JumpResult::EditorRefused, 0x30, "as administrator"},
         {JumpResult::EditorNotAnswering, 0x30, "stopped answering"},
@@ -208,8 +231,9 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     };
     for (const Case& c : cases) {
         world.log.clear();
-        ShowJumpOutcome(world.windows,
-                        {c.result, {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"}, {}});
+        ShowJumpOutcome(world.windows, {c.result,
+                                        {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"},
+                                        ResolvedJump{"HKEY_CURRENT_USER", "Software", ""}});
         const auto boxes = world.EventsOf("MessageBox");
         if (c.flags == 0) {
             EXPECT_TRUE(boxes.empty()) << static_cast<int>(c.result);
