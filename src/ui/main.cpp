@@ -1,11 +1,22 @@
 // keystride.exe: the application object, the main window and the message
-// loop. No command-line arguments are read.
+// loop; or, with a path or -c on the command line, one jump without the
+// window, its exit code saying what came of it.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <stdexcept>
+#include <string>
+
+#include "jump/jump_messages.h"
+#include "platform/win32/win32_clipboard.h"
+#include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
 #include "resource.h"
 #include "texts.h"
+#include "ui/rules/clipboard_watcher.h"
+#include "ui/rules/command_line.h"
 #include "ui/app_window.h"
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
@@ -58,10 +69,34 @@ int RunMainWindow(HINSTANCE instance) {
     return 0;
 }
 
+// One jump from the command line, beside any running window: the same
+// reading, boxes and offer of the nearest key as the window's, owned by no
+// window.
+int RunCommandLineJump(const ks::CommandLineRequest& request) {
+    ComApartment com;
+    ks::Win32Registry registry;
+    ks::Win32WindowSystem windows;
+    ks::Win32ProcessControl processes;
+    std::string text = request.path;
+    if (request.kind == ks::CommandLineRequest::Kind::JumpFromClipboard) {
+        ks::Win32Clipboard clipboard;
+        const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard);
+        if (outcome.cannotOpen) throw std::runtime_error(ks::kCannotOpenClipboard);
+        // As the window's Jump from Clipboard: no path there, nothing to do.
+        if (!outcome.text) return ks::kExitNotFound;
+        text = *outcome.text;
+    }
+    const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, text);
+    if (ks::HasLanded(outcome.result)) return ks::kExitLanded;
+    return outcome.result == ks::JumpResult::NotFound ? ks::kExitNotFound : ks::kExitNotDriven;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
+        const ks::CommandLineRequest request = ks::ReadCommandLine(GetCommandLineA());
+        if (request.kind != ks::CommandLineRequest::Kind::Window) return RunCommandLineJump(request);
         return RunMainWindow(instance);
     } catch (const std::exception& error) {
         ks::ui::ShowErrorBox(nullptr, error.what());

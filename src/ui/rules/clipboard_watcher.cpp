@@ -42,9 +42,9 @@ void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
                             kSendTimeout);
 }
 
-ClipboardOutcome ClipboardWatcher::TextForJump() {
-    if (!clipboard_.HasText()) return {};
-    ClipboardOutcome outcome = ReadTrimmed(clipboard_);
+ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard) {
+    if (!clipboard.HasText()) return {};
+    ClipboardOutcome outcome = ReadTrimmed(clipboard);
     // "HK" anywhere is enough, as before; native names such as
     // \Registry\Machine\SOFTWARE have no "HK" but read as paths.
     if (outcome.text && !ContainsRootMarker(*outcome.text) &&
@@ -52,5 +52,7 @@ ClipboardOutcome ClipboardWatcher::TextForJump() {
         outcome.text.reset();
     return outcome;
 }
+
+ClipboardOutcome ClipboardWatcher::TextForJump() { return ReadClipboardForJump(clipboard_); }
 
 }  // namespace ks

@@ -26,6 +26,10 @@ struct ClipboardOutcome {
     std::optional<std::string> text;    // the key edit text / the text to jump to
 };
 
+// The text "Jump from Clipboard" jumps to: the clipboard's text, trimmed,
+// when it names a root or reads as a path; nothing otherwise.
+[[nodiscard]] ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard);
+
 class ClipboardWatcher {
 public:
     ClipboardWatcher(WindowSystem& windows, ProcessControl& processes, Clipboard& clipboard)

@@ -1,0 +1,40 @@
+#include "ui/rules/command_line.h"
+
+#include "grammar/ascii.h"
+
+namespace ks {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The line after the program's name: a quoted name ends at its closing
+// quote, a bare one at the first blank.
+std::string_view AfterProgramName(std::string_view line) {
+    std::size_t at = 0;
+    if (!line.empty() && line.front() == '"') {
+        const std::size_t close = line.find('"', 1);
+        at = close == std::string_view::npos ? line.size() : close + 1;
+    } else {
+        while (at < line.size() && !IsBlank(line[at])) ++at;
+    }
+    return line.substr(at);
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+CommandLineRequest ReadCommandLine(std::string_view commandLine) {
+    const std::string_view rest = TrimBlanks(AfterProgramName(commandLine));
+    if (rest.empty()) return {};
+    for (std::string_view flag : {"-c", "/c", "--clipboard"})
+        if (EqualsIgnoringAsciiCase(rest, flag))
+            return {CommandLineRequest::Kind::JumpFromClipboard, {}};
+    return {CommandLineRequest::Kind::JumpToPath, std::string(rest)};
+}
+
+}  // namespace ks

@@ -1,0 +1,28 @@
+#pragma once
+// What keystride.exe is asked to do by its command line: start its window
+// (no arguments), jump to a path, or jump to the path on the clipboard.
+#include <string>
+#include <string_view>
+
+namespace ks {
+
+struct CommandLineRequest {
+    enum class Kind { Window, JumpToPath, JumpFromClipboard };
+    Kind kind = Kind::Window;
+    std::string path;  // for JumpToPath: everything after the program's name, as given
+    bool operator==(const CommandLineRequest&) const = default;
+};
+
+// Reads the whole command line as the system hands it over (the program's
+// name first, quoted or not). The path is the rest of the line, blanks and
+// all, so "keystride.exe HKCU\Control Panel\Desktop" needs no quotes; quotes
+// around it are the path reader's to take off. "-c", "/c" and "--clipboard"
+// (any case) alone ask for the clipboard.
+CommandLineRequest ReadCommandLine(std::string_view commandLine);
+
+// The exit code of a command-line jump.
+inline constexpr int kExitLanded = 0;
+inline constexpr int kExitNotFound = 1;      // not found, declined, or nothing to jump to
+inline constexpr int kExitNotDriven = 2;     // the editor could not be brought there
+
+}  // namespace ks

@@ -1,0 +1,34 @@
+#include "ui/rules/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace ks {
+namespace {
+
+using Kind = CommandLineRequest::Kind;
+
+TEST(CommandLine, WhatEachLineAsksFor) {
+    struct Case {
+        const char* line;
+        CommandLineRequest request;
+    };
+    const Case cases[] = {
+        {"keystride.exe", {}},
+        {"\"C:\\Program Files\\Keystride\\keystride.exe\"   ", {}},
+        {"keystride.exe HKLM\\SOFTWARE", {Kind::JumpToPath, "HKLM\\SOFTWARE"}},
+        // Blanks inside the path need no quotes; quotes stay for the reader.
+        {"keystride HKCU\\Control Panel\\Desktop ", {Kind::JumpToPath, "HKCU\\Control Panel\\Desktop"}},
+        {"\"C:\\K S\\keystride.exe\" \"HKCU\\Control Panel\"", {Kind::JumpToPath, "\"HKCU\\Control Panel\""}},
+        {"keystride.exe -c", {Kind::JumpFromClipboard, ""}},
+        {"keystride.exe\t/C", {Kind::JumpFromClipboard, ""}},
+        {"keystride.exe --Clipboard", {Kind::JumpFromClipboard, ""}},
+        {"keystride.exe -c HKCU", {Kind::JumpToPath, "-c HKCU"}},
+        // A program name whose quote never closes leaves nothing after it.
+        {"\"keystride.exe HKCU", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ReadCommandLine(c.line), c.request) << c.line;
+}
+
+}  // namespace
+}  // namespace ks
