@@ -76,6 +76,15 @@ std::string StatusBarPath() {
     return cut == std::string::npos ? std::string() : path.substr(cut + 1);
 }
 
+// The editor's tree back on its top item, when the editor is running.
+void ResetEditor(ks::Win32WindowSystem& windows) {
+    const ks::Window editor = windows.FindTopWindow(ks::kEditorWindowClass);
+    if (!editor) return;
+    const ks::Window tree = ks::FindTreeView(windows, editor);
+    if (const auto top = windows.TreeNextItem(tree, ks::TreeRelation::Root, 0); top && *top)
+        (void)windows.TreeSelect(tree, *top);
+}
+
 double Percentile(std::vector<double> values, double share) {
     if (values.empty()) return 0;
     std::sort(values.begin(), values.end());
@@ -150,13 +159,16 @@ int main(int argc, char** argv) {
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     RouteTally now{"direct selection"}, before{"paced keystrokes + read-back"};
+    // Each jump starts with the editor on its top item, away from the key.
     for (const std::string& key : sample) {
         const bool isHard = !TypeAheadSafe(key);
-        before.Jump(key, isHard, [&](ks::ProcessControl& processes) {
-            return ks::bench::JumpTodaysWay(registry, processes, key);
-        });
+        ResetEditor(windows);
         now.Jump(key, isHard, [&](ks::ProcessControl& processes) {
             return ks::JumpToRegistryPath({registry, windows, processes}, key);
+        });
+        ResetEditor(windows);
+        before.Jump(key, isHard, [&](ks::ProcessControl& processes) {
+            return ks::bench::JumpTodaysWay(registry, processes, key);
         });
         std::fflush(stdout);
     }

@@ -62,12 +62,18 @@ protected:
     static void JumpAndExpectItEnds(const Keystride& app, const std::string& says) {
         app.SetEditText("HKCU\\Software");
         app.Command(IDC_BOPEN);
+        // The program's own box: its caption, and a text that says why (the
+        // box is looked for until both are there, as it fills them in
+        // after it appears).
         HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = AnyBoxOf(app.ProcessId())) != nullptr; },
-                              kJumpBoundMs))
-            << "the jump ended in silence, or not at all";
-        EXPECT_EQ(WindowText(box), "Keystride");
-        EXPECT_NE(MessageBoxText(box).find(says), std::string::npos) << MessageBoxText(box);
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                box = FindProcessWindow(app.ProcessId(), "Keystride", "#32770");
+                return box && MessageBoxText(box).find(says) != std::string::npos;
+            },
+            kJumpBoundMs))
+            << "no box saying \"" << says << "\"; " << WindowText(AnyBoxOf(app.ProcessId()))
+            << ": " << MessageBoxText(AnyBoxOf(app.ProcessId()));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(app.WaitGone(box));
         ASSERT_TRUE(SettledWithin(app, kJumpBoundMs)) << "the jump did not end";
@@ -109,6 +115,12 @@ TEST_F(EditorFault, MissingEditorProgramEndsTheJumpAfterTheStartPoll) {
     // and the window under it, until someone closed it.
     JumpAndExpectItEnds(app, "did not start");
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+    // From the command line the same box, and the exit code for an editor
+    // that could not be brought there.
+    const CommandLineRun run = RunKeystride("HKCU\\Software");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 2u);
+    EXPECT_NE(run.box.find("did not start"), std::string::npos) << run.box;
 }
 
 }  // namespace

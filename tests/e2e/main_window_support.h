@@ -315,4 +315,33 @@ private:
     HWND main_ = nullptr;
 };
 
+// keystride.exe run with arguments, as a command-line jump: the first box
+// it shows is answered with `answer` (IDOK, IDYES, IDNO) and its text kept.
+struct CommandLineRun {
+    bool ended = false;
+    DWORD exitCode = 0;
+    std::string box;    // empty when none was shown
+    bool window = false;  // whether the program's main window appeared
+};
+
+inline CommandLineRun RunKeystride(const std::string& arguments, int answer = IDOK,
+                                   DWORD timeoutMs = 60000) {
+    CommandLineRun run;
+    ChildProcess process(Quoted(KS_BUILD_DIR "/keystride.exe") + " " + arguments);
+    if (!process.Started()) return run;
+    const DWORD id = GetProcessId(process.Handle());
+    const DWORD start = GetTickCount();
+    while (!(run.ended = process.Wait(20, &run.exitCode)) && GetTickCount() - start < timeoutMs) {
+        DWORD owner = 0;
+        if (HWND main = FindWindowA(kMainClass, nullptr))
+            run.window = run.window || (GetWindowThreadProcessId(main, &owner) && owner == id);
+        HWND box = FindProcessWindow(id, "Keystride", "#32770");
+        if (box && run.box.empty() && IsWindowVisible(box)) {
+            run.box = MessageBoxText(box);
+            PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        }
+    }
+    return run;
+}
+
 }  // namespace ks::test

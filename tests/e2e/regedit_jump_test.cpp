@@ -9,6 +9,8 @@
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
+#include "e2e/clipboard_support.h"
+#include "e2e/main_window_support.h"
 #include "win32/win32_support.h"
 
 namespace ks::test {
@@ -89,6 +91,66 @@ TEST_F(RegeditJump, KeysThatTypeAheadAloneWouldMiss) {
     EXPECT_EQ(zone.key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion"
                         "\\Time Zones\\Pacific Standard Time");
     EXPECT_EQ(zone.value, "Std");
+}
+
+// keystride.exe with a path in the notations people paste: the jump runs
+// without the window, lands in the real editor, and the exit code says so.
+TEST_F(RegeditJump, CommandLineJumpsInEveryNotation) {
+    struct Case {
+        const char* arguments;
+        EditorView shown;
+    };
+    const Case cases[] = {
+        {"Computer\\HKEY_LOCAL_MACHINE\\Software\\Microsoft",
+         {"HKEY_LOCAL_MACHINE\\Software\\Microsoft", ""}},
+        {"\"HKLM:\\Software\\Microsoft\\Windows NT\\CurrentVersion\"",
+         {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion", ""}},
+        {"[HKEY_CURRENT_USER\\Control Panel\\Desktop]", {"HKEY_CURRENT_USER\\Control Panel\\Desktop", ""}},
+        {"\\Registry\\Machine\\Software\\Microsoft\\Windows\\CurrentVersion /v ProgramFilesDir",
+         {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"}},
+        {"hkey_current_user/Control Panel", {"HKEY_CURRENT_USER\\Control Panel", ""}},
+    };
+    for (const Case& c : cases) {
+        const CommandLineRun run = RunKeystride(c.arguments);
+        ASSERT_TRUE(run.ended) << c.arguments;
+        EXPECT_EQ(run.exitCode, 0u) << c.arguments;
+        EXPECT_EQ(run.box, "") << c.arguments;
+        EXPECT_FALSE(run.window) << c.arguments;
+        const EditorView view = ReadEditor(windows);
+        EXPECT_EQ(view.key, c.shown.key) << c.arguments;
+        EXPECT_EQ(view.value, c.shown.value) << c.arguments;
+    }
+}
+
+TEST_F(RegeditJump, CommandLineOffersTheNearestKeyAndFromTheClipboard) {
+    const std::string missing = "HKLM\\Software\\Microsoft\\NoSuchKeyForKeystride\\Deeper";
+    Jump("HKCU\\Control Panel");
+    CommandLineRun run = RunKeystride(missing, IDNO);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 1u) << "declined";
+    EXPECT_NE(run.box.find("HKEY_LOCAL_MACHINE\\Software\\Microsoft. Jump there?"), std::string::npos)
+        << run.box;
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_CURRENT_USER\\Control Panel") << "No changes nothing";
+
+    run = RunKeystride(missing, IDYES);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft");
+
+    run = RunKeystride("NoRootHere\\At\\All");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.box, "Please check whether the registry key or value exist.");
+
+    ASSERT_TRUE(PutClipboardText("  HKCU:\\Control Panel\\Desktop\r\n"));
+    for (const char* flag : {"-c", "/C", "--clipboard"}) {
+        Jump("HKCU");
+        run = RunKeystride(flag);
+        EXPECT_EQ(run.exitCode, 0u) << flag;
+        EXPECT_EQ(ReadEditor(windows).key, "HKEY_CURRENT_USER\\Control Panel\\Desktop") << flag;
+    }
+    ASSERT_TRUE(PutClipboardText("just words"));
+    run = RunKeystride("-c");
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.box, "") << "nothing on the clipboard to jump to, as in the window";
 }
 
 }  // namespace
