@@ -232,9 +232,11 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     app.Command(IDC_BOPEN);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
-    EXPECT_EQ(MessageBoxText(box), kNotFoundText);
+    EXPECT_EQ(MessageBoxText(box), std::string(kNotFoundText) +
+                                       "\r\nThe nearest key that exists is "
+                                       "HKEY_CURRENT_USER\\Software. Jump there?");
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, IDNO, 0);
     ASSERT_TRUE(app.WaitGone(box));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
 }

@@ -69,8 +69,10 @@ TEST_F(ResolutionAgainstTheRegistry, KeysValuesAndMisses) {
     EXPECT_EQ(Resolve("HKCU"), "driven");
     EXPECT_EQ(Resolve("HKCU\\"), "driven");
     EXPECT_EQ(Resolve("HKEY_LOCAL_MACHINE\\Software"), "driven");
-    EXPECT_EQ(Resolve("hkey_local_machine\\Software"), "not found");
-    EXPECT_EQ(Resolve(" " + base), "not found");
+    // Read in the other notations once the literal reading names nothing.
+    EXPECT_EQ(Resolve("hkey_local_machine\\Software"), "driven");
+    EXPECT_EQ(Resolve(" " + base), "driven");
+    EXPECT_EQ(Resolve("hkey_local_machine\\NoSuchKeyForKeystride"), "not found");
     EXPECT_EQ(Resolve("HKCU\\\\Software\\KeystrideTest"), "driven")
         << "one leading backslash of the key path is dropped";
 }
