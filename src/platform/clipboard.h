@@ -1,5 +1,6 @@
 #pragma once
-// The clipboard's text (CF_TEXT).
+// The clipboard's text: the Unicode text (CF_UNICODETEXT), or the ANSI one
+// (CF_TEXT) when a program offered only that, in the program's 8-bit form.
 #include <optional>
 #include <string>
 
@@ -9,10 +10,10 @@ class Clipboard {
 public:
     virtual ~Clipboard() = default;
 
-    // IsClipboardFormatAvailable(CF_TEXT).
+    // A text of either form is there.
     virtual bool HasText() = 0;
 
-    // The text up to its first zero byte (empty without data), or nothing
+    // The text up to its first zero unit (empty without data), or nothing
     // when the clipboard cannot be opened: another program held it
     // throughout a short wait.
     virtual std::optional<std::string> ReadText() = 0;

@@ -70,7 +70,7 @@ bool TfrmAbout::Create(HWND owner) {
                            IDC_LBEADDRESS);
     HWND bOK = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
                           ScaledBounds(256, 202, 80, 27));
-    if (bOK) SendMessageA(bOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    if (bOK) SendMessageW(bOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     return true;
 }
 
@@ -78,7 +78,7 @@ HWND TfrmAbout::AddLabel(const char* text, int left, int top, HFONT font, DWORD 
     const SIZE size = TextExtent(font, text);
     HWND label = AddControl("STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | style, id,
                             Bounds(Scaled(left), Scaled(top), size.cx, size.cy));
-    if (label) SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (label) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
 }
 
@@ -94,7 +94,7 @@ void TfrmAbout::Paint(HDC dc) const {
 
 void TfrmAbout::lbEAddressClick() {
     // Nothing is reported when no browser starts; the window stays open.
-    ShellExecuteA(Window(), "Open", KS_URL_PRODUCT, nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(Window(), L"Open", Wide(KS_URL_PRODUCT).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

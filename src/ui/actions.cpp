@@ -1,5 +1,7 @@
 #include "ui/actions.h"
 
+#include "ui/window_text.h"
+
 namespace ks::ui {
 
 void ActionList::Add(int id, std::string caption, std::function<void()> execute,
@@ -12,7 +14,7 @@ void ActionList::BindButton(int id, HWND button) {
     Action* action = FindMutable(id);
     if (!action || !button) return;
     action->buttons.push_back(button);
-    SetWindowTextA(button, action->caption.c_str());
+    SetWindowTextTo(button, action->caption);
     EnableWindow(button, action->enabled);
 }
 
@@ -22,8 +24,8 @@ void ActionList::UpdateMenu(HMENU menu) const {
         const UINT id = GetMenuItemID(menu, i);
         const Action* action = Find(static_cast<int>(id));
         if (!action) continue;
-        ModifyMenuA(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, id,
-                    action->caption.c_str());
+        ModifyMenuW(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, id,
+                    Wide(action->caption).c_str());
         EnableMenuItem(menu, static_cast<UINT>(i),
                        MF_BYPOSITION | (action->enabled ? MF_ENABLED : MF_GRAYED));
     }

@@ -90,7 +90,7 @@ void TfrmAddRegistry::BuildControls() {
                ScaledBounds(kGroupLeft, kGroupTop, 372, 145));
 
     for (HWND edit : {eRegistryKey_, eComment_})
-        if (edit) SendMessageA(edit, EM_SETLIMITTEXT, kTextLimit, 0);
+        if (edit) SendMessageW(edit, EM_SETLIMITTEXT, kTextLimit, 0);
     ApplyFont(Window(), font_.Get());
 
     ActionList1_.Add(IDOK, "&OK", [this] { aOKExecute(); }, [this] { return aOKUpdate(); });
@@ -110,8 +110,8 @@ HWND TfrmAddRegistry::AddLabel(const char* text, int left, int top, int width, i
 }
 
 void TfrmAddRegistry::SetTexts(const std::string& keyText, const std::string& comment) {
-    SetWindowTextA(eRegistryKey_, keyText.c_str());
-    SetWindowTextA(eComment_, comment.c_str());
+    SetWindowTextTo(eRegistryKey_, keyText);
+    SetWindowTextTo(eComment_, comment);
 }
 
 int TfrmAddRegistry::Run() {
@@ -136,7 +136,7 @@ void TfrmAddRegistry::bLaunchRegeditClick() {
     const std::string editor = windowsFolder + "\\regedit.exe";
     void* redirection = nullptr;
     processes.DisableFsRedirection(redirection);
-    ShellExecuteA(Window(), "Open", editor.c_str(), nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(Window(), L"Open", Wide(editor).c_str(), nullptr, nullptr, SW_SHOW);
     processes.RevertFsRedirection(redirection);
 }
 

@@ -7,7 +7,7 @@
 namespace ks::ui {
 namespace {
 
-constexpr char kClassName[] = "Keystride Application";
+constexpr wchar_t kClassName[] = L"Keystride Application";
 // Posted to itself: the focus moves on once the activation has settled.
 constexpr UINT kWmPassFocusOn = WM_APP + 1;
 
@@ -31,20 +31,20 @@ AppWindow::~AppWindow() {
 }
 
 bool AppWindow::Create(const std::string& title, HICON icon) {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance_;
     windowClass.hIcon = icon;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
     // A captioned pop-up of no size in the middle of the screen: it has a
     // taskbar button and a system menu, and nothing of it is ever seen.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    window_ = CreateWindowExA(0, kClassName, title.c_str(),
+    window_ = CreateWindowExW(0, kClassName, Wide(title).c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, instance_, this);
     return window_ != nullptr;
@@ -56,7 +56,7 @@ void AppWindow::ShowTaskbarButton() const {
 
 LRESULT CALLBACK AppWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(window, message, lParam, &AppWindow::window_);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     return self->HandleMessage(message, wParam, lParam);
 }
 
@@ -64,18 +64,18 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         // The taskbar button's Close closes the program the main window's way.
-        if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_RESTORE && IsIconic(window_)) {
-            const LRESULT result = DefWindowProcA(window_, message, wParam, lParam);
+            const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
             ShowOwnedPopups(window_, TRUE);
-            PostMessageA(window_, kWmPassFocusOn, 0, 0);
+            PostMessageW(window_, kWmPassFocusOn, 0, 0);
             return result;
         }
         break;
     case WM_SETFOCUS:
-        PostMessageA(window_, kWmPassFocusOn, 0, 0);
+        PostMessageW(window_, kWmPassFocusOn, 0, 0);
         return 0;
     case kWmPassFocusOn:
         PassFocusOn();
@@ -83,7 +83,7 @@ LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void AppWindow::PassFocusOn() const {

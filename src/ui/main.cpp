@@ -21,6 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
 #include "ui/single_instance.h"
+#include "ui/window_text.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
-        const ks::CommandLineRequest request = ks::ReadCommandLine(GetCommandLineA());
+        const ks::CommandLineRequest request = ks::ReadCommandLine(ks::ui::Narrow(GetCommandLineW()));
         if (request.kind != ks::CommandLineRequest::Kind::Window) return RunCommandLineJump(request);
         return RunMainWindow(instance);
     } catch (const std::exception& error) {

@@ -38,18 +38,19 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = app_.Instance();
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    const std::wstring className = Wide(kMainWindowClass);
+    windowClass.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
     const UINT dpi = DpiOf(nullptr);
-    if (!CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, KS_TEXT_PRODUCT_NAME,
+    if (!CreateWindowExW(WS_EX_CONTROLPARENT, className.c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedLeft, kDesignedTop,
                          Scale(kDesignedWidth, dpi), Scale(kDesignedHeight, dpi), app_.Handle(),
                          nullptr, app_.Instance(), this))
@@ -92,14 +93,15 @@ void MainWindow::AcceptOutsideMessages() {
 std::string MainWindow::LoadText(UINT id, const char* builtIn) const {
     // The string table holds the texts; the built-in ones stand in for a
     // table that lacks them.
-    char text[1024] = {};
-    if (LoadStringA(app_.Instance(), id, text, sizeof text) > 0) return text;
+    wchar_t text[1024] = {};
+    const int length = LoadStringW(app_.Instance(), id, text, static_cast<int>(std::size(text)));
+    if (length > 0) return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
     return builtIn;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(window, message, lParam, &MainWindow::window_);
-    if (!self || message == WM_NCDESTROY) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
     // A creation that raised must fail, not leave a window without controls.
     LRESULT result = message == WM_CREATE ? -1 : 0;
     Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
@@ -200,7 +202,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 // ---------------------------------------------------------------------------
@@ -209,7 +211,7 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
 void MainWindow::FormCreate() {
     updateLinkColour_ = RGB(0xFF, 0xFF, 0xFF);
     TransferSettings(true);
-    savedApplicationStyle_ = GetWindowLongA(app_.Handle(), GWL_EXSTYLE);
+    savedApplicationStyle_ = GetWindowLongW(app_.Handle(), GWL_EXSTYLE);
     inClipboardChain_ = true;
     clipboardWatcher_.SetNextViewer(reinterpret_cast<Window>(SetClipboardViewer(window_)));
 
@@ -241,15 +243,15 @@ void MainWindow::FormShow() {
         // The banner is decoration: whatever went wrong there, the window is
         // still usable.
     }
-    SendMessageA(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
+    SendMessageW(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
     lastFocus_ = eRegKey_;
     if (GetActiveWindow() == window_) SetFocus(eRegKey_);
     const std::string caption = LoadText(KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) + " " +
                                 LoadText(IDS_VERSION, KS_TEXT_VERSION);
-    SetWindowTextA(window_, caption.c_str());
+    SetWindowTextTo(window_, caption);
     if (formShowCount_ == 1 && settings_.unreadAtLoad)
-        PostMessageA(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
+        PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
     if (!rgPreHintShown_) {
         AddHint(rgPre_, kRootGroupHint);
         for (HWND item : rgPreItems_) AddHint(item, kRootGroupHint);
@@ -368,7 +370,7 @@ void MainWindow::LeaveClipboardChain() {
     const auto next = reinterpret_cast<HWND>(clipboardWatcher_.NextViewer());
     ChangeClipboardChain(window_, next);
     if (next)
-        SendMessageA(next, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(window_),
+        SendMessageW(next, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(window_),
                      reinterpret_cast<LPARAM>(next));
 }
 

@@ -188,7 +188,7 @@ void MainWindow::OnTrayIcon(LPARAM mouseMessage) {
                        nullptr);
         // Without a message after it, a menu opened from the notification
         // area does not close when the user clicks elsewhere.
-        PostMessageA(window_, WM_NULL, 0, 0);
+        PostMessageW(window_, WM_NULL, 0, 0);
         break;
     }
     default:
@@ -207,7 +207,7 @@ TrayWindows MainWindow::TrayParts() const noexcept {
 }
 
 void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-    const bool autoCopy = SendMessageA(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool autoCopy = SendMessageW(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
     const ClipboardOutcome outcome = clipboardWatcher_.OnDrawClipboard(wParam, lParam, autoCopy);
     if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
     if (outcome.text) SetEditText(*outcome.text);
@@ -262,13 +262,13 @@ void MainWindow::SetRgPreIndex(int index) {
     if (index == rgPreIndex_) return;
     rgPreIndex_ = index;
     for (std::size_t i = 0; i < rgPreItems_.size(); ++i)
-        SendMessageA(rgPreItems_[i], BM_SETCHECK,
+        SendMessageW(rgPreItems_[i], BM_SETCHECK,
                      static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
     rgPreClick();
 }
 
 void MainWindow::cbAutoCopyClick() {
-    settings_.autoCopyEnabled = SendMessageA(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    settings_.autoCopyEnabled = SendMessageW(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void MainWindow::miOpenClick() {
@@ -290,18 +290,11 @@ std::string MainWindow::Address(int id) const {
 
 void MainWindow::OpenLink(HWND owner, const char* operation, const std::string& address) const {
     // Whether a browser could be started is not the program's concern.
-    ShellExecuteA(owner, operation, address.c_str(), nullptr, nullptr, SW_SHOW);
+    ShellExecuteW(owner, Wide(operation).c_str(), Wide(address).c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-std::string MainWindow::EditText() const {
-    const int length = GetWindowTextLengthA(eRegKey_);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(eRegKey_, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
-}
+std::string MainWindow::EditText() const { return WindowText(eRegKey_); }
 
-void MainWindow::SetEditText(const std::string& text) { SetWindowTextA(eRegKey_, text.c_str()); }
+void MainWindow::SetEditText(const std::string& text) { SetWindowTextTo(eRegKey_, text); }
 
 }  // namespace ks::ui

@@ -34,7 +34,7 @@ constexpr UINT_PTR kRadioGroupSubclass = 2;
 constexpr UINT_PTR kLinkLabelSubclass = 3;
 
 LRESULT ForwardToMain(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
-    return SendMessageA(main, message, wParam, lParam);
+    return SendMessageW(main, message, wParam, lParam);
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ struct MainWindow::ControlDesign {
     HWND MainWindow::*handle;
     HWND MainWindow::*parent;  // nullptr: the window itself
     int id;
-    const char* className;
+    const wchar_t* className;
     const char* text;
     DWORD style;
     DWORD exStyle;
@@ -63,47 +63,47 @@ bool MainWindow::BuildControls() {
     // Creation order is control order and tab order; the banner's pieces
     // come last, its picture at the very bottom so the labels stand on it.
     static const ControlDesign kControls[] = {
-        {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONA, "E&xit", kPushButton, 0,
+        {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONW, "E&xit", kPushButton, 0,
          450, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::GroupBox2_, nullptr, IDC_GROUPBOX2, WC_BUTTONA, "", kContainer,
+        {&MainWindow::GroupBox2_, nullptr, IDC_GROUPBOX2, WC_BUTTONW, "", kContainer,
          WS_EX_CONTROLPARENT, 8, 55, 497, 108, FontRole::Normal},
-        {&MainWindow::eRegKey_, &MainWindow::GroupBox2_, IDC_EREGKEY, WC_EDITA, "",
+        {&MainWindow::eRegKey_, &MainWindow::GroupBox2_, IDC_EREGKEY, WC_EDITW, "",
          kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 18, 394, 21, FontRole::Normal},
-        {&MainWindow::bOpen_, &MainWindow::GroupBox2_, IDC_BOPEN, WC_BUTTONA, "&Jump",
+        {&MainWindow::bOpen_, &MainWindow::GroupBox2_, IDC_BOPEN, WC_BUTTONW, "&Jump",
          kPushButton, 0, 413, 16, 72, 27, FontRole::Normal},
-        {&MainWindow::rgPre_, &MainWindow::GroupBox2_, IDC_RGPRE, WC_BUTTONA, "", kContainer,
+        {&MainWindow::rgPre_, &MainWindow::GroupBox2_, IDC_RGPRE, WC_BUTTONW, "", kContainer,
          WS_EX_CONTROLPARENT, 8, 46, 464, 58, FontRole::Normal},
-        {&MainWindow::bAbout_, nullptr, IDC_BABOUT, WC_BUTTONA, "A&bout", kPushButton, 0,
+        {&MainWindow::bAbout_, nullptr, IDC_BABOUT, WC_BUTTONW, "A&bout", kPushButton, 0,
          389, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::ListView1_, nullptr, IDC_LISTVIEW1, WC_LISTVIEWA, "",
+        {&MainWindow::ListView1_, nullptr, IDC_LISTVIEW1, WC_LISTVIEWW, "",
          kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
          8, 198, 497, 225, FontRole::Normal},
-        {&MainWindow::bAddtoList_, nullptr, IDC_BADDTOLIST, WC_BUTTONA, "", kPushButton, 0,
+        {&MainWindow::bAddtoList_, nullptr, IDC_BADDTOLIST, WC_BUTTONW, "", kPushButton, 0,
          8, 438, 71, 27, FontRole::Normal},
-        {&MainWindow::bJumpFromList_, nullptr, IDC_BJUMPFROMLIST, WC_BUTTONA, "", kPushButton,
+        {&MainWindow::bJumpFromList_, nullptr, IDC_BJUMPFROMLIST, WC_BUTTONW, "", kPushButton,
          0, 84, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bRemove_, nullptr, IDC_BREMOVE, WC_BUTTONA, "", kPushButton, 0,
+        {&MainWindow::bRemove_, nullptr, IDC_BREMOVE, WC_BUTTONW, "", kPushButton, 0,
          328, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bDown_, nullptr, IDC_BDOWN, WC_BUTTONA, "", kPushButton, 0,
+        {&MainWindow::bDown_, nullptr, IDC_BDOWN, WC_BUTTONW, "", kPushButton, 0,
          267, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bUp_, nullptr, IDC_BUP, WC_BUTTONA, "", kPushButton, 0,
+        {&MainWindow::bUp_, nullptr, IDC_BUP, WC_BUTTONW, "", kPushButton, 0,
          206, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bEdit_, nullptr, IDC_BEDIT, WC_BUTTONA, "", kPushButton, 0,
+        {&MainWindow::bEdit_, nullptr, IDC_BEDIT, WC_BUTTONW, "", kPushButton, 0,
          145, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::cbAutoCopy_, nullptr, IDC_CBAUTOCOPY, WC_BUTTONA,
+        {&MainWindow::cbAutoCopy_, nullptr, IDC_CBAUTOCOPY, WC_BUTTONW,
          "Enable auto copy from clipboard", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
          10, 170, 175, 21, FontRole::Normal},
-        {&MainWindow::Image1_, nullptr, IDC_IMAGE1, WC_STATICA, "", kPicture, 0,
+        {&MainWindow::Image1_, nullptr, IDC_IMAGE1, WC_STATICW, "", kPicture, 0,
          8, 8, 32, 32, FontRole::Normal},
-        {&MainWindow::iUpdate_, nullptr, IDC_IUPDATE, WC_STATICA, "", kPicture, 0,
+        {&MainWindow::iUpdate_, nullptr, IDC_IUPDATE, WC_STATICW, "", kPicture, 0,
          282, 24, 16, 16, FontRole::Normal},
-        {&MainWindow::lUpdate_, nullptr, IDC_LUPDATE, WC_STATICA, "Check for updates...",
+        {&MainWindow::lUpdate_, nullptr, IDC_LUPDATE, WC_STATICW, "Check for updates...",
          kLabel, 0, 306, 24, 96, 13, FontRole::Link},
-        {&MainWindow::lTitle_, nullptr, IDC_LTITLE, WC_STATICA, KS_TEXT_MAKER_SITE, kLabel, 0,
+        {&MainWindow::lTitle_, nullptr, IDC_LTITLE, WC_STATICW, KS_TEXT_MAKER_SITE, kLabel, 0,
          49, 8, 81, 16, FontRole::Title},
-        {&MainWindow::lTitleHint_, nullptr, IDC_LTITLEHINT, WC_STATICA,
+        {&MainWindow::lTitleHint_, nullptr, IDC_LTITLEHINT, WC_STATICW,
          "Jump to a registry key directly", kLabel, 0, 50, 27, 266, 13, FontRole::Normal},
-        {&MainWindow::imgTitle_, nullptr, IDC_IMGTITLE, WC_STATICA, "",
+        {&MainWindow::imgTitle_, nullptr, IDC_IMGTITLE, WC_STATICW, "",
          kChild | SS_OWNERDRAW | SS_NOTIFY, 0, 8, 0, 117, 53, FontRole::Normal},
     };
     for (const ControlDesign& design : kControls) {
@@ -113,22 +113,22 @@ bool MainWindow::BuildControls() {
         const HFONT font = design.font == FontRole::Title  ? titleFont_.Get()
                            : design.font == FontRole::Link ? linkFont_.Get()
                                                          : font_.Get();
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 
     for (int i = 0; i < static_cast<int>(rgPreItems_.size()); ++i) {
         const std::string caption =
             i == 0 ? kNoActionItem : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
-        rgPreItems_[static_cast<std::size_t>(i)] = CreateWindowExA(
-            0, WC_BUTTONA, caption.c_str(),
+        rgPreItems_[static_cast<std::size_t>(i)] = CreateWindowExW(
+            0, WC_BUTTONW, Wide(caption).c_str(),
             kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
             rgPre_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
             app_.Instance(), nullptr);
         if (!rgPreItems_[static_cast<std::size_t>(i)]) return false;
-        SendMessageA(rgPreItems_[static_cast<std::size_t>(i)], WM_SETFONT,
+        SendMessageW(rgPreItems_[static_cast<std::size_t>(i)], WM_SETFONT,
                      reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     }
-    SendMessageA(rgPreItems_[0], BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(rgPreItems_[0], BM_SETCHECK, BST_CHECKED, 0);
     rgPreIndex_ = 0;
 
     SetWindowSubclass(GroupBox2_, ContainerProc, kContainerSubclass,
@@ -140,7 +140,7 @@ bool MainWindow::BuildControls() {
     ArrangeRadioItems();
 
     // A pasted path may be far longer than the edit box's default limit.
-    SendMessageA(eRegKey_, EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(eRegKey_, EM_SETLIMITTEXT, 0, 0);
     favouritesView_.Attach(ListView1_, Scaled(380), Scaled(105));
     FitLabelToText(lTitle_);
     FitLabelToText(lUpdate_);
@@ -158,7 +158,7 @@ bool MainWindow::BuildControls() {
 
 HWND MainWindow::CreateControl(const ControlDesign& design) {
     HWND parent = design.parent ? this->*design.parent : window_;
-    return CreateWindowExA(design.exStyle, design.className, design.text, design.style,
+    return CreateWindowExW(design.exStyle, design.className, Wide(design.text).c_str(), design.style,
                            Scaled(design.left), Scaled(design.top), Scaled(design.width),
                            Scaled(design.height), parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), app_.Instance(),
@@ -189,12 +189,12 @@ void MainWindow::LoadIcons() {
     Icon programSmall = load(IDI_KEYSTRIDE, Scaled(16), Scaled(16));
     Icon update = load(IDI_UPDATE, Scaled(16), Scaled(16));
     if (program) {
-        SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.Get()));
-        SendMessageA(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(program.Get()), 0);
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.Get()));
+        SendMessageW(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(program.Get()), 0);
     }
     if (programSmall)
-        SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
-    if (update) SendMessageA(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
+    if (update) SendMessageW(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
     // The tray keeps its own copy of an icon it shows: the old one may go.
     programIcon_ = std::move(program);
     programIconSmall_ = std::move(programSmall);
@@ -220,72 +220,72 @@ void MainWindow::SetJumpGlyph() {
         ImageList_AddMasked(jumpGlyphImages_.Get(), glyph.Get(), background) >= 0) {
         BUTTON_IMAGELIST images{jumpGlyphImages_.Get(), {Scaled(4), 0, Scaled(3), 0},
                                 BUTTON_IMAGELIST_ALIGN_LEFT};
-        if (SendMessageA(bOpen_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
+        if (SendMessageW(bOpen_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
     }
     // Without the version 6 controls the glyph goes on as it is.
     jumpGlyph_ = std::move(glyph);
-    SendMessageA(bOpen_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
+    SendMessageW(bOpen_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
 }
 
 void MainWindow::BuildTooltip() {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                app_.Instance(), nullptr);
     // A width makes the tooltip break lines at the hints' line breaks.
-    if (tooltip_) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
+    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
 }
 
 void MainWindow::AddHint(HWND control, const char* text) {
     if (!tooltip_) return;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = window_;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<char*>(text);
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    // The tooltip keeps a copy of the text.
+    std::wstring wide = Wide(text);
+    tool.lpszText = wide.data();
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::BuildMenus() {
     // Action entries take their captions and states from the actions each
     // time the menu opens; these texts are only the starting point.
     HMENU list = CreatePopupMenu();
-    AppendMenuA(list, MF_STRING, IDM_AJUMPFROMCLIPBOARD, "Jump from &Clipboard");
-    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(list, MF_STRING, IDM_AADDLIST, "&Add to List");
-    AppendMenuA(list, MF_STRING, IDM_AJUMPFROMLIST, "&Jump");
-    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(list, MF_STRING, IDM_AMOVEUP, "&Up");
-    AppendMenuA(list, MF_STRING, IDM_AMOVEDOWN, "&Down");
-    AppendMenuA(list, MF_STRING, IDM_AREMOVE, "&Remove");
-    AppendMenuA(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, "C&opy to Clipboard");
+    AppendMenuW(list, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
+    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(list, MF_STRING, IDM_AADDLIST, L"&Add to List");
+    AppendMenuW(list, MF_STRING, IDM_AJUMPFROMLIST, L"&Jump");
+    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(list, MF_STRING, IDM_AMOVEUP, L"&Up");
+    AppendMenuW(list, MF_STRING, IDM_AMOVEDOWN, L"&Down");
+    AppendMenuW(list, MF_STRING, IDM_AREMOVE, L"&Remove");
+    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, L"C&opy to Clipboard");
     PopupMenu1_.Reset(list);
 
     HMENU tray = CreatePopupMenu();
-    AppendMenuA(tray, MF_STRING, IDM_MIOPEN, "&Open");
-    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(tray, MF_STRING, IDM_AJUMPFROMCLIPBOARD, "Jump from &Clipboard");
-    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(tray, MF_STRING, IDM_MIHOMEPAGE, "&Hompage");
-    AppendMenuA(tray, MF_STRING, IDM_MICHECKFORUPDATE, "&Check for Update");
-    AppendMenuA(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(tray, MF_STRING, IDM_MIEXIT, "&Exit");
+    AppendMenuW(tray, MF_STRING, IDM_MIOPEN, L"&Open");
+    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(tray, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
+    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(tray, MF_STRING, IDM_MIHOMEPAGE, L"&Hompage");
+    AppendMenuW(tray, MF_STRING, IDM_MICHECKFORUPDATE, L"&Check for Update");
+    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(tray, MF_STRING, IDM_MIEXIT, L"&Exit");
     pmSelf_.Reset(tray);
 }
 
 SIZE MainWindow::TextExtent(HWND control) const {
-    const int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    GetWindowTextA(control, text.data(), length + 1);
+    const std::wstring text = Wide(WindowText(control));
     SIZE size{};
     HDC dc = GetDC(control);
     if (!dc) return size;
     const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32A(dc, text.c_str(), length, &size);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return size;
@@ -381,7 +381,7 @@ LRESULT CALLBACK MainWindow::RadioGroupProc(HWND window, UINT message, WPARAM wP
         GetClientRect(window, &client);
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (PtInRect(&client, point))
-            SendMessageA(self->window_, WM_COMMAND, MAKEWPARAM(IDC_RGPRE, BN_CLICKED),
+            SendMessageW(self->window_, WM_COMMAND, MAKEWPARAM(IDC_RGPRE, BN_CLICKED),
                          reinterpret_cast<LPARAM>(window));
         return 0;
     }

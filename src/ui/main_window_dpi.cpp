@@ -62,7 +62,7 @@ void MainWindow::ApplyFonts() {
         const HFONT font = entry.control == lTitle_   ? title.Get()
                            : entry.control == lUpdate_ ? link.Get()
                                                        : normal.Get();
-        SendMessageA(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     font_ = std::move(normal);
     titleFont_ = std::move(title);

@@ -8,7 +8,7 @@ namespace {
 bool HoldsControls(HWND control) {
     // Only the program's own containers: a control's private children (the
     // list view's header) are the control's business.
-    return (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
+    return (GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) != 0;
 }
 
 ControlRect RectInParent(HWND control) {

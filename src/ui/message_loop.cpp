@@ -1,20 +1,21 @@
 #include "ui/message_loop.h"
 
 #include "texts.h"
+#include "ui/window_text.h"
 
 namespace ks::ui {
 
 void ShowErrorBox(HWND owner, const std::string& text) {
     std::string shown = text;
     if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.') shown += '.';
-    MessageBoxA(owner, shown.c_str(), KS_TEXT_PRODUCT_NAME, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, Wide(shown).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool RunMessageLoop(const std::function<bool()>& done, const std::function<void()>& onIdle,
                     HWND dialog) {
     MSG msg;
     while (!done()) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (onIdle) onIdle();
             if (done()) break;
             WaitMessage();
@@ -24,9 +25,9 @@ bool RunMessageLoop(const std::function<bool()>& done, const std::function<void(
             PostQuitMessage(static_cast<int>(msg.wParam));
             return false;
         }
-        if (dialog && IsDialogMessageA(dialog, &msg)) continue;
+        if (dialog && IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return true;
 }

@@ -39,7 +39,7 @@ ModalDialog::~ModalDialog() { Destroy(); }
 void ModalDialog::Destroy() noexcept {
     if (!window_) return;
     // The object is going: later messages must not reach it.
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     HWND window = window_;
     window_ = nullptr;
     DestroyWindow(window);
@@ -47,20 +47,21 @@ void ModalDialog::Destroy() noexcept {
 
 bool ModalDialog::Create(HWND owner, const char* className, const char* caption, SIZE clientSize) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = className;
-    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    const std::wstring wideClassName = Wide(className);
+    windowClass.lpszClassName = wideClassName.c_str();
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
         return false;
 
     owner_ = owner;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    if (!CreateWindowExA(exStyle, className, caption, style, 0, 0, clientSize.cx, clientSize.cy,
+    if (!CreateWindowExW(exStyle, wideClassName.c_str(), Wide(caption).c_str(), style, 0, 0, clientSize.cx, clientSize.cy,
                          owner, nullptr, instance, this))
         return false;
 
@@ -80,7 +81,7 @@ bool ModalDialog::Create(HWND owner, const char* className, const char* caption,
 
 HWND ModalDialog::AddControl(const char* className, const char* text, DWORD style, int id,
                              RECT bounds, DWORD exStyle) {
-    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, bounds.left,
+    return CreateWindowExW(exStyle, Wide(className).c_str(), Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                            window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleA(nullptr), nullptr);
@@ -103,8 +104,8 @@ void ModalDialog::RestoreFocus() {
     HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
     if (!first) return;
     SetFocus(first);
-    if (SendMessageA(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageA(first, EM_SETSEL, 0, -1);
+    if (SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(first, EM_SETSEL, 0, -1);
 }
 
 LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,30 +125,21 @@ LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndModal(IDCANCEL);
         return 0;
     default:
-        return DefWindowProcA(window_, message, wParam, lParam);
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 
 LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
     auto* self = WindowOwner(window, message, lParam, &ModalDialog::window_);
-    if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // Destroyed from outside (its owner went): the modal showing ends as
         // cancelled.
         if (self->result_ == 0) self->result_ = IDCANCEL;
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->HandleMessage(message, wParam, lParam);
-}
-
-std::string WindowText(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
 }
 
 SIZE TextExtent(HFONT font, const char* text) {
@@ -155,7 +147,8 @@ SIZE TextExtent(HFONT font, const char* text) {
     HDC screen = GetDC(nullptr);
     if (!screen) return size;
     const HGDIOBJ previous = SelectObject(screen, font);
-    GetTextExtentPoint32A(screen, text, lstrlenA(text), &size);
+    const std::wstring wide = Wide(text);
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return size;

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/window_text.h"
+
 namespace ks::ui {
 
 class ModalDialog {
@@ -57,9 +59,6 @@ private:
     HWND focus_ = nullptr;  // the control that had the focus when the window lost it
     int result_ = 0;
 };
-
-// The whole text of a window, however long.
-std::string WindowText(HWND window);
 
 // The size of `text` in `font` on the screen, in device pixels.
 SIZE TextExtent(HFONT font, const char* text);

@@ -39,7 +39,7 @@ bool SingleInstance::ActivateRunning() const noexcept {
     DWORD processId = 0;
     GetWindowThreadProcessId(running, &processId);
     if (processId) AllowSetForegroundWindow(processId);
-    PostMessageA(running, WM_KEYSTRIDE_ACTIVATE, 0, 0);
+    PostMessageW(running, WM_KEYSTRIDE_ACTIVATE, 0, 0);
     return true;
 }
 

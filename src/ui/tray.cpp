@@ -16,7 +16,7 @@ static_assert(kTrayRecordSize == (sizeof(void*) == 8 ? 104 : 88),
               "the first layout: 88 bytes with 4-byte handles, 104 with 8-byte ones");
 
 void RestoreApplicationWindow(HWND application) {
-    DefWindowProcA(application, WM_SYSCOMMAND, SC_RESTORE, 0);
+    DefWindowProcW(application, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ void SetTrayIcon(const TrayWindows& windows, bool add) {
 
 bool MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
     HWND application = windows.application;
-    SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle | WS_EX_TOOLWINDOW);
+    SetWindowLongW(application, GWL_EXSTYLE, windows.savedApplicationStyle | WS_EX_TOOLWINDOW);
 
     // Minimise towards the notification area, where there is one.
     if (HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr)) {
@@ -61,9 +61,9 @@ bool MinimiseToTray(const TrayWindows& windows, LPARAM lParam) {
         SetWindowPos(application, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, 0,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
-    DefWindowProcA(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    DefWindowProcW(application, WM_SYSCOMMAND, SC_MINIMIZE, 0);
 
-    SetWindowLongA(application, GWL_EXSTYLE, windows.savedApplicationStyle);
+    SetWindowLongW(application, GWL_EXSTYLE, windows.savedApplicationStyle);
     ShowWindow(windows.main, SW_HIDE);
     ShowWindow(application, SW_HIDE);
     if (lParam == 1) return false;
@@ -85,7 +85,7 @@ bool RestoreFromTray(const TrayWindows& windows) {
         SetTrayIcon(windows, false);
     }
     BringApplicationToFront(windows.application);
-    SetWindowLongA(windows.application, GWL_EXSTYLE, windows.savedApplicationStyle);
+    SetWindowLongW(windows.application, GWL_EXSTYLE, windows.savedApplicationStyle);
     SetForegroundWindow(windows.application);
     return minimised;
 }

@@ -6,7 +6,7 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
 BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
-    SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     return TRUE;
 }
 
@@ -34,7 +34,7 @@ Font CreateDesignFont(UINT dpi, int characterHeight, int weight, bool underline)
 }
 
 void ApplyFont(HWND window, HFONT font) noexcept {
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/win32/owned_handle.h"
+#include "ui/window_text.h"
 
 namespace ks::ui {
 
@@ -50,12 +51,12 @@ template <typename Owner>
 Owner* WindowOwner(HWND window, UINT message, LPARAM lParam, HWND Owner::*handle) noexcept {
     if (message == WM_NCCREATE) {
         auto* owner = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
         owner->*handle = window;
     }
-    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* owner = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (owner && message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         owner->*handle = nullptr;
     }
     return owner;

@@ -14,6 +14,8 @@
 namespace ks::test {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr char kNotFoundText[] = "Please check whether the registry key or value exist.";
 
 // The registry counts a name's length in 16 bits: a name of 65536 + 8
@@ -79,6 +81,27 @@ TEST_F(BadInput, TypedPathsThatNameNoKeyShowTheNotFoundBox) {
         ASSERT_TRUE(app.EditText() == text) << "the box holds the text byte for byte";
         ExpectNotFound(app, IDC_BOPEN);
     }
+}
+
+TEST_F(BadInput, UnpairedSurrogatesAndZerosInUnicodeTextEndClearly) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    // Lone surrogates are kept as they are, then name no key.
+    const std::wstring lone[] = {L"HKCU\\Software\\\xD800", L"HKCU\\Software\\\xDC00Wine",
+                                 L"HKCU\\Software\\Wine\xDBFF"};
+    for (const std::wstring& text : lone) {
+        app.SetEditText(text);
+        ASSERT_EQ(app.WideEditText(), text) << "the box holds the text unit for unit";
+        ExpectNotFound(app, IDC_BOPEN);
+        ASSERT_TRUE(PutClipboardUnicodeText(text));
+        ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+    }
+    // The clipboard's text ends at its first zero unit.
+    ASSERT_TRUE(PutClipboardUnicodeText(L"HKCU\\Software\\Wine\0\\Nothing"s));
+    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    ExpectAnswering(app);
+    EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine")) << RegeditStatus();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
 }
 
 TEST_F(BadInput, RunOfBackslashesJumpsToTheKeyBeforeIt) {

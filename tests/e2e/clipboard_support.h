@@ -12,18 +12,19 @@
 
 namespace ks::test {
 
-// Puts `text` on the clipboard as CF_TEXT; true when it is there.
-inline bool PutClipboardText(const std::string& text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+// Puts the bytes on the clipboard in the format, as the only one offered;
+// true when they are there.
+inline bool PutClipboardData(UINT format, const void* data, std::size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block) return false;
     if (void* bytes = GlobalLock(block)) {
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        std::memcpy(bytes, data, size);
         GlobalUnlock(block);
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         if (OpenClipboard(nullptr)) {
             EmptyClipboard();
-            const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+            const bool set = SetClipboardData(format, block) != nullptr;
             CloseClipboard();
             if (!set) GlobalFree(block);
             return set;
@@ -32,6 +33,17 @@ inline bool PutClipboardText(const std::string& text) {
     }
     GlobalFree(block);
     return false;
+}
+
+// Puts `text` on the clipboard as CF_TEXT; true when it is there.
+inline bool PutClipboardText(const std::string& text) {
+    return PutClipboardData(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+// Puts `text` on the clipboard as CF_UNICODETEXT, every unit of it and a
+// terminating zero; true when it is there.
+inline bool PutClipboardUnicodeText(const std::wstring& text) {
+    return PutClipboardData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 class ClipboardViewer {

@@ -34,6 +34,14 @@ protected:
         app.Settle();
     }
 
+    static void CopyAndSettle(const Keystride& app, const ClipboardViewer& after,
+                              const std::wstring& text) {
+        const int before = after.Notifications();
+        ASSERT_TRUE(PutClipboardUnicodeText(text));
+        ASSERT_TRUE(WaitUntil([&] { return after.Notifications() > before; }));
+        app.Settle();
+    }
+
     static void SetAutoCopy(const Keystride& app, bool on) {
         if (app.Checked(IDC_CBAUTOCOPY) != on) app.Send(IDC_CBAUTOCOPY, BM_CLICK);
         ASSERT_EQ(app.Checked(IDC_CBAUTOCOPY), on);
@@ -60,6 +68,26 @@ TEST_F(Clipboard, AutoCopyTakesTrimmedPathsOnlyAndNeverJumps) {
     CopyAndSettle(app, after, "HKEY_LOCAL_MACHINE\\Software");
     EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
+}
+
+TEST_F(Clipboard, AutoCopyTakesUnicodeTextAndAnsiTextInItsCodePage) {
+    ClipboardViewer after;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    SetAutoCopy(app, true);
+    for (const std::wstring& name : kScriptNames) {
+        const std::wstring path = L"HKEY_CURRENT_USER\\Software\\" + name;
+        CopyAndSettle(app, after, L" " + path + L"\r\n");
+        EXPECT_EQ(app.WideEditText(), path);
+    }
+    // A program that offers only ANSI text: its bytes are characters of the
+    // ANSI code page, not of any other encoding.
+    const std::string ansi = "HKCU\\Software\\Caf\xE9";
+    wchar_t expected[64] = {};
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, expected, 64), 0);
+    CopyAndSettle(app, after, ansi);
+    EXPECT_EQ(app.WideEditText(), expected);
+    EXPECT_FALSE(AnyBox(app));
 }
 
 TEST_F(Clipboard, AutoCopyWorksWhileTheWindowIsInTheTray) {

@@ -44,6 +44,32 @@ inline std::string WindowText(HWND window) {
     return text;
 }
 
+// The same through the W messages: the text as the program's Unicode
+// windows hold it, unit for unit.
+inline std::wstring WideWindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+inline void SetWideWindowText(HWND window, const std::wstring& text) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, &result);
+}
+
+// Key names in the scripts users name them in: Cyrillic, Greek, CJK (表's
+// double-byte form in Shift-JIS ends in 0x5C, a backslash byte) and one with
+// a character outside the Basic Multilingual Plane (a surrogate pair).
+inline const std::wstring kScriptNames[] = {L"Программы", L"Λογισμικό", L"表示設定",
+                                            L"Ключ \U0001F511"};
+
 inline std::string ClassOf(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -123,6 +149,27 @@ inline std::optional<std::string> ListCellText(HWND list, int item, int subItem)
         return std::nullopt;
     std::string text(length, '\0');
     if (length && !memory.Read(sizeof(LVITEMA), text.data(), length)) return std::nullopt;
+    return text;
+}
+
+// The same through LVM_GETITEMTEXTW, unit for unit.
+inline std::optional<std::wstring> WideListCellText(HWND list, int item, int subItem) {
+    constexpr std::size_t kCapacity = 1024;
+    RemoteMemory memory(list, sizeof(LVITEMW) + kCapacity * sizeof(wchar_t));
+    if (!memory.Ready()) return std::nullopt;
+    LVITEMW record{};
+    record.iSubItem = subItem;
+    record.pszText = static_cast<LPWSTR>(memory.Address(sizeof(LVITEMW)));
+    record.cchTextMax = static_cast<int>(kCapacity);
+    if (!memory.Write(0, &record, sizeof record)) return std::nullopt;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                             reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000,
+                             &length))
+        return std::nullopt;
+    std::wstring text(length, L'\0');
+    if (length && !memory.Read(sizeof(LVITEMW), text.data(), length * sizeof(wchar_t)))
+        return std::nullopt;
     return text;
 }
 
@@ -212,6 +259,29 @@ inline std::optional<std::string> ClipboardText() {
     return text;
 }
 
+// The clipboard's Unicode text, when that is the text form its writer
+// offered (the system lists the forms it makes up after the offered ones).
+inline std::optional<std::wstring> ClipboardUnicodeText() {
+    std::optional<std::wstring> text;
+    WaitUntil([&] {
+        if (!OpenClipboard(nullptr)) return false;
+        UINT format = EnumClipboardFormats(0);
+        while (format && format != CF_UNICODETEXT && format != CF_TEXT)
+            format = EnumClipboardFormats(format);
+        if (format == CF_UNICODETEXT) {
+            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+                if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+                    text = units;
+                    GlobalUnlock(data);
+                }
+            }
+        }
+        CloseClipboard();
+        return true;
+    });
+    return text;
+}
+
 // One run of the program, ended when the object goes.
 class Keystride {
 public:
@@ -253,6 +323,10 @@ public:
         Send(IDC_EREGKEY, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     std::string EditText() const { return WindowText(Control(IDC_EREGKEY)); }
+    void SetEditText(const std::wstring& text) const {
+        SetWideWindowText(Control(IDC_EREGKEY), text);
+    }
+    std::wstring WideEditText() const { return WideWindowText(Control(IDC_EREGKEY)); }
 
     HWND List() const { return Control(IDC_LISTVIEW1); }
     int RowCount() const { return static_cast<int>(Send(IDC_LISTVIEW1, LVM_GETITEMCOUNT)); }

@@ -185,6 +185,32 @@ TEST_F(MainWindow, CopyPutsTheSelectedKeyOnTheClipboard) {
     EXPECT_EQ(ClipboardText(), "HKCU\\Software\\Wine");
 }
 
+TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    int row = 0;
+    for (const std::wstring& name : kScriptNames) {
+        const std::wstring path = L"HKEY_CURRENT_USER\\Software\\" + name;
+        app.SetEditText(path);
+        EXPECT_EQ(app.WideEditText(), path);
+        app.Command(IDM_AADDLIST);
+        HWND editor = app.WaitForWindow("Add to list");
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(WideWindowText(FindControl(editor, IDC_EREGISTRYKEY)), path);
+        SetWideWindowText(FindControl(editor, IDC_ECOMMENT), name);
+        ClickOk(app, editor);
+        ASSERT_EQ(app.RowCount(), row + 1);
+        EXPECT_EQ(WideListCellText(app.List(), row, 0), path);
+        EXPECT_EQ(WideListCellText(app.List(), row, 1), name);
+        ++row;
+    }
+    // The row with the pair of surrogates, copied as Unicode text.
+    Select(app, row - 1);
+    app.Command(IDM_ACOPYTOCLIPBOARD);
+    app.Settle();
+    EXPECT_EQ(ClipboardUnicodeText(), L"HKEY_CURRENT_USER\\Software\\" + kScriptNames[row - 1]);
+}
+
 TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     Keystride app;
     ASSERT_TRUE(app.Started());

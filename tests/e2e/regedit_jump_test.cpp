@@ -136,6 +136,14 @@ TEST_F(RegeditJump, CommandLineOffersTheNearestKeyAndFromTheClipboard) {
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(ReadEditor(windows).key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft");
 
+    // The wide command line: a name in another script reaches the reader
+    // whole and ends in the same offer.
+    run = RunKeystride("\"HKCU\\Control Panel\\Программы Keystride\\表示\"", IDNO);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.box.find("HKEY_CURRENT_USER\\Control Panel. Jump there?"), std::string::npos)
+        << run.box;
+
     run = RunKeystride("NoRootHere\\At\\All");
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.box, "Please check whether the registry key or value exist.");

@@ -142,6 +142,12 @@ protected:
     }
 
     static HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
+    static std::wstring WideText(HWND control) {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        return text;
+    }
     static bool OkEnabled(HWND window) { return IsWindowEnabled(Item(window, IDOK)) != FALSE; }
     // Waits for the idle update to bring OK into the expected state.
     static bool OkBecomes(HWND window, bool enabled) {
@@ -248,6 +254,24 @@ TEST_F(DialogFavouriteEditor, OkReturnsTheFieldTexts) {
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(keyText, "hklm\\Software\\Korvel");
     EXPECT_EQ(comment, "  new comment  ") << "texts come back untrimmed";
+}
+
+TEST_F(DialogFavouriteEditor, NamesInEveryScriptAreShownAndReturnedUnitForUnit) {
+    // The program's texts are UTF-8; a lone surrogate keeps a form of its own.
+    keyText = "HKCU\\Software\\Программы";
+    comment = "Λογισμικό";
+    const std::wstring key = L"HKCU\\Software\\表示設定\\\U0001F511\xD800";
+    const bool confirmed = Run([&](HWND window) {
+        EXPECT_EQ(WideText(Item(window, IDC_EREGISTRYKEY)), L"HKCU\\Software\\Программы");
+        EXPECT_EQ(WideText(Item(window, IDC_ECOMMENT)), L"Λογισμικό");
+        SendMessageW(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(key.c_str()));
+        ASSERT_TRUE(OkBecomes(window, true));
+        SendMessageW(Item(window, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(keyText, "HKCU\\Software\\表示設定\\\xF0\x9F\x94\x91\xED\xA0\x80");
+    EXPECT_EQ(comment, "Λογισμικό");
 }
 
 TEST_F(DialogFavouriteEditor, EveryWayOutButOkLeavesTheTextsAlone) {

@@ -41,12 +41,18 @@ private:
 // A started program, ended when the object goes (terminated if still running).
 class ChildProcess {
 public:
+    // The command line in UTF-8, given to the program as UTF-16.
     explicit ChildProcess(const std::string& commandLine) {
-        STARTUPINFOA startup{};
+        STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        std::string mutableLine = commandLine;
-        if (CreateProcessA(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+        std::wstring mutableLine(
+            static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, nullptr, 0)),
+            L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, commandLine.c_str(), -1, mutableLine.data(),
+                            static_cast<int>(mutableLine.size()));
+        if (!mutableLine.empty() &&
+            CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            nullptr, &startup, &info)) {
             process_ = UniqueHandle(info.hProcess);
             CloseHandle(info.hThread);

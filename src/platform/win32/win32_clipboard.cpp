@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
+
+#include "grammar/wide_text.h"
 
 namespace ks {
 namespace {
@@ -72,37 +75,73 @@ private:
     HGLOBAL memory_;
 };
 
+// The text format to read: CF_UNICODETEXT when a program offered it. The
+// system makes up each text format from another one offered, and lists the
+// made-up ones after those offered; an ANSI text alone is read as ANSI, by
+// the rules below rather than the system's.
+UINT OfferedTextFormat() noexcept {
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
+        if (format == CF_UNICODETEXT || format == CF_TEXT) return format;
+    return 0;
+}
+
+// A block need not hold a terminating zero: another program wrote it. Its
+// text ends at the first zero unit or at the block's end.
+template <typename Unit>
+std::basic_string_view<Unit> TextOfBlock(const void* data, std::size_t size) {
+    const auto* text = static_cast<const Unit*>(data);
+    const std::basic_string_view<Unit> block(text, size / sizeof(Unit));
+    return block.substr(0, block.find(Unit{}));
+}
+
+std::string FromAnsi(std::string_view text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    if (units <= 0) return {};
+    std::u16string wide(static_cast<std::size_t>(units), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
+                        units);
+    return FromUtf16(wide);
+}
+
 }  // namespace
 
-bool Win32Clipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+bool Win32Clipboard::HasText() {
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
+}
 
 std::optional<std::string> Win32Clipboard::ReadText() {
     OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
     if (!clipboard.IsOpen()) return std::nullopt;
-    HANDLE data = GetClipboardData(CF_TEXT);
+    const UINT format = OfferedTextFormat();
+    if (!format) return std::string();
+    HANDLE data = GetClipboardData(format);
     if (!data) return std::string();
     LockedMemory locked(data);
     if (!locked.Data()) return std::string();
-    // The block need not hold a zero byte: another program wrote it.
-    const auto* text = static_cast<const char*>(locked.Data());
     const std::size_t size = GlobalSize(data);
-    const void* end = std::memchr(text, '\0', size);
-    return std::string(text, end ? static_cast<const char*>(end) - text : size);
+    if (format == CF_TEXT) return FromAnsi(TextOfBlock<char>(locked.Data(), size));
+    return FromUtf16(TextOfBlock<char16_t>(locked.Data(), size));
 }
 
 bool Win32Clipboard::WriteText(const std::string& text) {
-    // CF_TEXT ends at the first zero byte; nothing after it could be read.
-    const std::size_t length = std::strlen(text.c_str());
-    OwnedGlobal memory(length + 1);
+    // The text ends at its first zero unit; nothing after it could be read.
+    // The system offers the ANSI form to programs that ask for it.
+    std::u16string wide = ToUtf16(text);
+    const std::size_t end = wide.find(u'\0');
+    if (end != std::u16string::npos) wide.resize(end);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+    OwnedGlobal memory(bytes);
     if (!memory.Get()) return false;
     {
         LockedMemory locked(memory.Get());
         if (!locked.Data()) return false;
-        std::memcpy(locked.Data(), text.c_str(), length + 1);
+        std::memcpy(locked.Data(), wide.c_str(), bytes);
     }
     OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
     if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
-    if (!SetClipboardData(CF_TEXT, memory.Get())) return false;
+    if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
     memory.Release();
     return true;
 }

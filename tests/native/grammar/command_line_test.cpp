@@ -19,6 +19,9 @@ TEST(CommandLine, WhatEachLineAsksFor) {
         // Blanks inside the path need no quotes; quotes stay for the reader.
         {"keystride HKCU\\Control Panel\\Desktop ", {Kind::JumpToPath, "HKCU\\Control Panel\\Desktop"}},
         {"\"C:\\K S\\keystride.exe\" \"HKCU\\Control Panel\"", {Kind::JumpToPath, "\"HKCU\\Control Panel\""}},
+        // Names in other scripts, from a program folder named in one too.
+        {"\"C:\\Программы\\keystride.exe\" HKCU\\Software\\Λογισμικό\\表示\\\xF0\x9F\x94\x91",
+         {Kind::JumpToPath, "HKCU\\Software\\Λογισμικό\\表示\\\xF0\x9F\x94\x91"}},
         {"keystride.exe -c", {Kind::JumpFromClipboard, ""}},
         {"keystride.exe\t/C", {Kind::JumpFromClipboard, ""}},
         {"keystride.exe --Clipboard", {Kind::JumpFromClipboard, ""}},

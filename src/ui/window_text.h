@@ -1,0 +1,20 @@
+#pragma once
+// Texts between the program and its windows. Every window of the program is
+// a Unicode window; its texts go through the W calls and come back in the
+// program's own 8-bit form, so any name the system allows can be typed,
+// shown and stored.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace ks::ui {
+
+std::wstring Wide(std::string_view text);
+std::string Narrow(std::wstring_view text);
+
+// The window's whole text (empty when it has none or cannot be read).
+std::string WindowText(HWND window);
+bool SetWindowTextTo(HWND window, std::string_view text);
+
+}  // namespace ks::ui
