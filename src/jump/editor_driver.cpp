@@ -41,7 +41,8 @@ public:
     // Multilingual Plane goes as its two surrogates, as typing it would.
     [[nodiscard]] SendResult TypeAll(Window target, std::string_view text) {
         for (char16_t unit : ToUtf16(text)) {
-            const SendResult sent = windows_.Send(target, kWmChar, unit, style_.lParam, kSendTimeout);
+            const SendResult sent =
+                windows_.Send(target, kWmChar, unit, style_.lParam, kSendTimeout);
             if (sent != SendResult::Delivered) return sent;
         }
         return SendResult::Delivered;

@@ -70,8 +70,10 @@ std::vector<std::string> TreeComponents(const ResolvedJump& target) {
 
 bool SamePath(WindowSystem& windows, const std::vector<std::string>& a,
               const std::vector<std::string>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](const std::string& x, const std::string& y) { return windows.SameName(x, y); });
+    const auto same = [&](const std::string& x, const std::string& y) {
+        return windows.SameName(x, y);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {

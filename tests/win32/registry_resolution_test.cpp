@@ -14,7 +14,9 @@ namespace {
 constexpr const char* kTestRoot = "Software\\KeystrideTest";
 
 // Names are given in the program's own text form and created in UTF-16.
-const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 void CreateKey(const std::string& path) {
     HKEY key = nullptr;
@@ -91,13 +93,15 @@ TEST_F(ResolutionAgainstTheRegistry, KeysValuesAndMisses) {
 TEST_F(ResolutionAgainstTheRegistry, NamesInEveryScript) {
     const std::string base = "HKCU\\Software\\KeystrideTest\\";
     EXPECT_EQ(Resolve(base + "ТЕСТ\\Ελληνικά"), "driven");
-    EXPECT_EQ(Resolve(base + "тест\\ΕΛΛΗΝΙΚΆ"), "driven") << "the registry ignores case in every script";
+    EXPECT_EQ(Resolve(base + "тест\\ΕΛΛΗΝΙΚΆ"), "driven")
+        << "the registry ignores case in every script";
     EXPECT_EQ(Resolve(base + "ТЕСТ\\значение"), "driven");
     EXPECT_EQ(Resolve(base + "表示\\𠀋"), "driven");
     EXPECT_EQ(Resolve(base + "表示\\値𠀋"), "driven");
     EXPECT_EQ(Resolve(base + "表\\示"), "not found") << "U+8868 holds no backslash";
     EXPECT_EQ(Resolve(base + "表示\\𠀌"), "not found") << "a neighbour outside the BMP";
-    EXPECT_EQ(Resolve(base + "ТЕСТ\\\xED\xA0\x80"), "not found") << "a lone surrogate names nothing here";
+    EXPECT_EQ(Resolve(base + "ТЕСТ\\\xED\xA0\x80"), "not found")
+        << "a lone surrogate goes to the registry as itself, and names nothing here";
 }
 
 TEST_F(ResolutionAgainstTheRegistry, RootsAreTheSystemsPredefinedKeys) {

@@ -47,7 +47,8 @@ std::string Win32ProcessControl::WindowsDirectory() {
     wchar_t buffer[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    std::string folder = FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
+    std::string folder =
+        FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
     if (folder.back() == '\\') folder.pop_back();
     return folder;
 }

@@ -46,7 +46,8 @@ TEST_F(LandingCheckTest, ComponentsSkipEmptyPartsAndCompareIgnoringCase) {
     EXPECT_FALSE(SamePath(w, {"HKEY_USERS", "Control"}, {"HKEY_USERS", "Control Panel"}));
     EXPECT_FALSE(SamePath(w, {"HKEY_USERS"}, {"HKEY_USERS", "x"}));
     // Case is ignored in every script the registry folds, not only in ASCII.
-    EXPECT_TRUE(SamePath(w, {"\xD1\x82\xD0\xB5\xD1\x81\xD1\x82"}, {"\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2"}));
+    EXPECT_TRUE(SamePath(w, {"\xD1\x82\xD0\xB5\xD1\x81\xD1\x82"},  // Cyrillic
+                         {"\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2"}));
     EXPECT_TRUE(SamePath(w, {"\xCE\xB1\xCF\x89"}, {"\xCE\x91\xCE\xA9"}));  // Greek
     EXPECT_FALSE(SamePath(w, {"\xD1\x82"}, {"\xD1\x83"}));
     // Two different characters outside the BMP share their high surrogate.
@@ -103,7 +104,8 @@ TEST_F(LandingCheckTest, ValueListSelectionIsCorrected) {
 TEST_F(LandingCheckTest, NamesInOtherScriptsMatchIgnoringCase) {
     auto& w = world.windows;
     const TreeItem software = w.AddTreeItem(editor.tree, hkcu, "Software");
-    const TreeItem cyrillic = w.AddTreeItem(editor.tree, software, "\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2");
+    const TreeItem cyrillic =
+        w.AddTreeItem(editor.tree, software, "\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2");
     w.SetTreeCaret(editor.tree, software);
     const ResolvedJump lower{"HKEY_CURRENT_USER", "Software\\\xD1\x82\xD0\xB5\xD1\x81\xD1\x82", ""};
     EXPECT_EQ(SettleTreeSelection(w, editor.tree, lower), CheckResult::Corrected);
