@@ -5,8 +5,12 @@
 // 3 for a wrong command line.
 #include <windows.h>
 #include <objbase.h>
+#include <shellapi.h>
 
 #include <cstdio>
+#include <string>
+
+#include "grammar/wide_text.h"
 
 #include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
@@ -14,8 +18,25 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+namespace {
+
+// The path as given, in any script: the narrow argv holds only what the
+// ANSI code page can say.
+bool WideArgument(std::string& path) {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return false;
+    const bool one = count == 2;
+    if (one) path = ks::FromUtf16(reinterpret_cast<const char16_t*>(arguments[1]));
+    LocalFree(arguments);
+    return one;
+}
+
+}  // namespace
+
+int main() {
+    std::string path;
+    if (!WideArgument(path)) {
         std::fprintf(stderr, "usage: keystride-jump <registry path>\n"
                              "  for example: keystride-jump HKLM\\SOFTWARE\\Microsoft\n");
         return 3;
@@ -25,7 +46,7 @@ int main(int argc, char** argv) {
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
-    const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, argv[1]);
+    const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, path);
     if (SUCCEEDED(com)) CoUninitialize();
     if (ks::HasLanded(outcome.result)) return 0;
     return outcome.result == ks::JumpResult::NotFound ? 1 : 2;

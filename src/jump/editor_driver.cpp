@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "grammar/ascii.h"
+#include "grammar/wide_text.h"
 #include "jump/landing_check.h"
 #include "platform/process_control.h"
 #include "platform/window_system.h"
@@ -36,14 +37,14 @@ public:
         return windows_.Send(target, kWmKeyUp, virtualKey, style_.lParam, timeout);
     }
 
-    [[nodiscard]] SendResult Type(Window target, char byte) {
-        return windows_.Send(target, kWmChar, static_cast<unsigned char>(byte), style_.lParam,
-                             kSendTimeout);
-    }
-
+    // One character message per UTF-16 unit: a character outside the Basic
+    // Multilingual Plane goes as its two surrogates, as typing it would.
     [[nodiscard]] SendResult TypeAll(Window target, std::string_view text) {
-        for (char byte : text)
-            if (const SendResult sent = Type(target, byte); sent != SendResult::Delivered) return sent;
+        for (char16_t unit : ToUtf16(text)) {
+            const SendResult sent =
+                windows_.Send(target, kWmChar, unit, style_.lParam, kSendTimeout);
+            if (sent != SendResult::Delivered) return sent;
+        }
         return SendResult::Delivered;
     }
 
@@ -67,17 +68,20 @@ SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
     if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
         return sent;
     processes.Sleep(pauseAfterStep);
-    for (char byte : treePath) {
-        if (byte != '\\') {
-            if (const SendResult sent = keyboard.Type(tree, byte); sent != SendResult::Delivered)
-                return sent;
-            continue;
-        }
+    // In the program's text a backslash byte is the character U+005C and
+    // nothing else, so the path splits on bytes.
+    std::string_view rest = treePath;
+    for (;;) {
+        const std::size_t cut = rest.find('\\');
+        if (const SendResult sent = keyboard.TypeAll(tree, rest.substr(0, cut));
+            sent != SendResult::Delivered)
+            return sent;
+        if (cut == std::string_view::npos) return SendResult::Delivered;
         if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
             return sent;
         processes.Sleep(pauseAfterStep);
+        rest.remove_prefix(cut + 1);
     }
-    return SendResult::Delivered;
 }
 
 SendResult TypeValueName(Keyboard& keyboard, ProcessControl& processes, Window list,

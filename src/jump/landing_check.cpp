@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "grammar/ascii.h"
 #include "platform/window_system.h"
 
 namespace ks {
@@ -37,7 +36,7 @@ std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem p
     while (child && *child) {
         const std::optional<std::string> text = windows.TreeItemText(tree, *child);
         if (!text) return std::nullopt;
-        if (EqualsIgnoringAsciiCase(*text, name)) return child;
+        if (windows.SameName(*text, name)) return child;
         child = windows.TreeNextItem(tree, TreeRelation::Next, *child);
     }
     return child;
@@ -49,7 +48,7 @@ std::optional<bool> ListShows(WindowSystem& windows, Window list, const std::str
     if (*selected < 0) return false;
     const std::optional<std::string> text = windows.ListItemText(list, *selected);
     if (!text) return std::nullopt;
-    return EqualsIgnoringAsciiCase(*text, valueName);
+    return windows.SameName(*text, valueName);
 }
 
 }  // namespace
@@ -69,15 +68,19 @@ std::vector<std::string> TreeComponents(const ResolvedJump& target) {
     return components;
 }
 
-bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), EqualsIgnoringAsciiCase);
+bool SamePath(WindowSystem& windows, const std::vector<std::string>& a,
+              const std::vector<std::string>& b) {
+    const auto same = [&](const std::string& x, const std::string& y) {
+        return windows.SameName(x, y);
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
 CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {
     const std::vector<std::string> wanted = TreeComponents(target);
     const std::optional<std::vector<std::string>> current = SelectedPath(windows, tree);
     if (!current) return CheckResult::NoAnswer;
-    if (SamePath(*current, wanted)) return CheckResult::OnTarget;
+    if (SamePath(windows, *current, wanted)) return CheckResult::OnTarget;
 
     std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Root, 0);
     if (!item) return CheckResult::NoAnswer;
@@ -91,7 +94,7 @@ CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const Resolv
     // Trust nothing: the selection is read back as the user will see it.
     const std::optional<std::vector<std::string>> landed = SelectedPath(windows, tree);
     if (!landed) return CheckResult::NoAnswer;
-    return SamePath(*landed, wanted) ? CheckResult::Corrected : CheckResult::Missing;
+    return SamePath(windows, *landed, wanted) ? CheckResult::Corrected : CheckResult::Missing;
 }
 
 CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName) {
@@ -104,7 +107,7 @@ CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::s
     for (int i = 0; i < *count; ++i) {
         const std::optional<std::string> text = windows.ListItemText(list, i);
         if (!text) return CheckResult::NoAnswer;
-        if (!EqualsIgnoringAsciiCase(*text, valueName)) continue;
+        if (!windows.SameName(*text, valueName)) continue;
         if (!windows.ListSelect(list, i)) return CheckResult::NoAnswer;
         const std::optional<bool> landed = ListShows(windows, list, valueName);
         if (!landed) return CheckResult::NoAnswer;

@@ -23,8 +23,10 @@ enum class CheckResult {
 // The root name and every non-empty component of the key path.
 std::vector<std::string> TreeComponents(const ResolvedJump& target);
 
-// Component lists equal ignoring ASCII case.
-bool SamePath(const std::vector<std::string>& a, const std::vector<std::string>& b);
+// Component lists whose names the registry takes as the same, name by name
+// (WindowSystem::SameName).
+bool SamePath(WindowSystem& windows, const std::vector<std::string>& a,
+              const std::vector<std::string>& b);
 
 // Makes the tree's selection the target key.
 CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target);

@@ -7,8 +7,9 @@
 
 namespace ks {
 
-// What ShellExecuteExA is given to start a program. Every field the caller
-// does not set stays zero, as in a zero-filled SHELLEXECUTEINFOA.
+// What ShellExecuteExW is given, its texts in UTF-16, to start a program.
+// Every field the caller does not set stays zero, as in a zero-filled
+// SHELLEXECUTEINFOW.
 struct ProgramStart {
     std::uint32_t mask = 0;  // fMask
     std::string verb;        // lpVerb
@@ -23,7 +24,7 @@ class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
 
-    // ShellExecuteExA. True on success, with `process` set when the mask
+    // ShellExecuteExW. True on success, with `process` set when the mask
     // asked for the process handle.
     virtual bool StartProgram(const ProgramStart& start, ProcessHandle& process) = 0;
     virtual void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) = 0;
@@ -33,7 +34,7 @@ public:
     virtual void DisableFsRedirection(void*& oldValue) = 0;
     virtual void RevertFsRedirection(void* oldValue) = 0;
 
-    // GetWindowsDirectoryA, without a trailing backslash; empty on failure.
+    // GetWindowsDirectoryW, without a trailing backslash; empty on failure.
     virtual std::string WindowsDirectory() = 0;
 
     virtual std::uint32_t GetTickCount() = 0;

@@ -13,14 +13,15 @@ class Registry {
 public:
     virtual ~Registry() = default;
 
-    // RegOpenKeyExA(root, subKey, 0, access, &key). Returns the Win32 error
-    // code; kErrorSuccess means `key` now holds an open key. A name the call
-    // cannot take whole (64 KiB or longer, or holding a zero byte) names no
-    // key, here and in QueryValue.
+    // RegOpenKeyExW(root, subKey, 0, access, &key), the names in UTF-16.
+    // Returns the Win32 error code; kErrorSuccess means `key` now holds an
+    // open key. A name the call cannot take whole (32,768 UTF-16 characters
+    // or more, or holding a zero character) names no key, here and in
+    // QueryValue.
     virtual long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
                          RegKey& key) = 0;
 
-    // RegQueryValueExA(key, name, NULL, &type, NULL, &size): kErrorSuccess
+    // RegQueryValueExW(key, name, NULL, &type, NULL, &size): kErrorSuccess
     // when the value exists. An empty name asks for the default value.
     virtual long QueryValue(RegKey key, const std::string& name) = 0;
 

@@ -47,18 +47,19 @@ class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
 
-    // FindWindowA(className, NULL); 0 when there is none.
+    // FindWindowW(className, NULL); 0 when there is none.
     virtual Window FindTopWindow(const std::string& className) = 0;
 
     // EnumChildWindows: visits every descendant of `parent`, each window
     // before its own children, until `visit` returns false.
     virtual void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) = 0;
 
-    // GetClassNameA into a 256-byte buffer.
+    // GetClassNameW into a buffer of 256 characters.
     virtual std::string ClassName(Window window) = 0;
 
-    // Sends a message and waits at most `timeout` ms for it to be handled,
-    // so that a hung receiver cannot hold the caller.
+    // Sends a message, as its W form (a WM_CHAR carries one UTF-16 unit),
+    // and waits at most `timeout` ms for it to be handled, so that a hung
+    // receiver cannot hold the caller.
     virtual SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
                             std::intptr_t lParam, std::uint32_t timeout) = 0;
 
@@ -90,6 +91,10 @@ public:
     virtual std::optional<std::string> ListItemText(Window list, int item) = 0;
     // Selects and focuses the item alone and scrolls it into view.
     virtual bool ListSelect(Window list, int item) = 0;
+
+    // Whether the registry takes two key or value names as one: equal
+    // ignoring case, in every script and not only in ASCII.
+    virtual bool SameName(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace ks

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "grammar/wide_text.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_resolution.h"
 #include "platform/win32/win32_process_control.h"
@@ -26,11 +27,11 @@ EditorView ReadEditor(Win32WindowSystem& windows) {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
     if (!editor) return view;
     HWND status = FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr);
-    char text[1024] = {};
+    wchar_t text[1024] = {};
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+    SendMessageTimeoutW(status, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, 5000, &ignored);
-    view.key = text;
+    view.key = FromUtf16(reinterpret_cast<const char16_t*>(text));
     if (const std::size_t cut = view.key.find('\\'); cut != std::string::npos)
         view.key.erase(0, cut + 1);
     if (const Window list = FindListView(windows, reinterpret_cast<Window>(editor))) {
@@ -159,6 +160,79 @@ TEST_F(RegeditJump, CommandLineOffersTheNearestKeyAndFromTheClipboard) {
     run = RunKeystride("-c");
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.box, "") << "nothing on the clipboard to jump to, as in the window";
+}
+
+// Keys and values named in other scripts, created for the test and removed
+// after it.
+class RegeditJumpInEveryScript : public RegeditJump {
+protected:
+    static constexpr const wchar_t* kRoot = L"Software\\KeystrideScripts";
+    static void SetUpTestSuite() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+        // 表 (U+8868) ends in 0x5C in code page 932; 𠀋 lies outside the
+        // Basic Multilingual Plane. The values go into the deepest keys.
+        for (const char* key : {"ТЕСТ\\Ελληνικά", "表示\\𠀋"}) {
+            HKEY created = nullptr;
+            const std::u16string path = u"Software\\KeystrideScripts\\" + ToUtf16(key);
+            if (RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<const wchar_t*>(path.c_str()),
+                                0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                                nullptr) != ERROR_SUCCESS)
+                continue;
+            const wchar_t data[] = L"x";
+            for (const char* value : {"Значение", "値𠀋"})
+                RegSetValueExW(created, reinterpret_cast<const wchar_t*>(ToUtf16(value).c_str()), 0,
+                               REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+            RegCloseKey(created);
+        }
+    }
+    static void TearDownTestSuite() {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+        RegeditJump::TearDownTestSuite();
+    }
+};
+
+TEST_F(RegeditJumpInEveryScript, KeysAndValuesLandWithTheirOwnNames) {
+    struct Case {
+        std::string text;
+        EditorView shown;
+    };
+    const std::string base = "HKEY_CURRENT_USER\\Software\\KeystrideScripts\\";
+    const Case cases[] = {
+        {"HKCU\\Software\\KeystrideScripts\\ТЕСТ\\Ελληνικά", {base + "ТЕСТ\\Ελληνικά", ""}},
+        {"HKCU\\Software\\KeystrideScripts\\тест\\ελληνικά\\значение",
+         {base + "ТЕСТ\\Ελληνικά", "Значение"}},
+        {"HKCU\\Software\\KeystrideScripts\\表示", {base + "表示", ""}},
+        {"HKCU\\Software\\KeystrideScripts\\表示\\𠀋", {base + "表示\\𠀋", ""}},
+        {"HKCU\\Software\\KeystrideScripts\\表示\\𠀋\\値𠀋", {base + "表示\\𠀋", "値𠀋"}},
+    };
+    for (const Case& c : cases) {
+        const EditorView view = Jump(c.text);
+        EXPECT_EQ(view.key, c.shown.key) << c.text;
+        EXPECT_EQ(view.value, c.shown.value) << c.text;
+    }
+}
+
+// keystride-jump takes its path from the wide command line.
+TEST_F(RegeditJumpInEveryScript, JumpToolTakesAPathInAnyScript) {
+    Jump("HKCU");
+    const std::u16string line = u"\"" + ToUtf16(KS_BUILD_DIR "/keystride-jump.exe") +
+                                u"\" \"HKCU\\Software\\KeystrideScripts\\表示\\𠀋\"";
+    std::wstring mutableLine(reinterpret_cast<const wchar_t*>(line.c_str()), line.size());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &info));
+    CloseHandle(info.hThread);
+    const bool ended = WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0;
+    DWORD exitCode = 99;
+    GetExitCodeProcess(info.hProcess, &exitCode);
+    if (!ended) TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(ReadEditor(windows).key,
+              "HKEY_CURRENT_USER\\Software\\KeystrideScripts\\表示\\𠀋");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // A stand-in Registry Editor for the driver tests: a top window of the
 // editor's class with a frame holding a tree and a list of the editor's
-// class names, logging every key and character message they receive.
+// class names, logging every key and character message they receive. Its
+// windows are Unicode ones: a character message arrives as the UTF-16 unit
+// that was sent.
 //   fake_regedit <log file> [--hang | --deaf]
 // With --hang the tree stops answering after its first message.
 // With --deaf the tree and list are the real common controls, filled with a
@@ -44,25 +46,25 @@ LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK DeafTreeProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (LogKeystroke(window, message, wParam, lParam)) return 0;
-    return CallWindowProcA(g_treeProc, window, message, wParam, lParam);
+    return CallWindowProcW(g_treeProc, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK DeafListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (LogKeystroke(window, message, wParam, lParam)) return 0;
-    return CallWindowProcA(g_listProc, window, message, wParam, lParam);
+    return CallWindowProcW(g_listProc, window, message, wParam, lParam);
 }
 
-void Register(const char* className) {
-    WNDCLASSA wc{};
+void Register(const wchar_t* className) {
+    WNDCLASSW wc{};
     wc.lpfnWndProc = LoggingProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className;
-    RegisterClassA(&wc);
+    RegisterClassW(&wc);
 }
 
 HTREEITEM AddItem(HWND tree, HTREEITEM parent, const char* text) {
@@ -109,9 +111,9 @@ int main(int argc, char** argv) {
     g_hang = argc > 2 && std::strcmp(argv[2], "--hang") == 0;
     const bool deaf = argc > 2 && std::strcmp(argv[2], "--deaf") == 0;
 
-    for (const char* name : {"RegEdit_RegEdit", "FakeFrame"}) Register(name);
+    for (const wchar_t* name : {L"RegEdit_RegEdit", L"FakeFrame"}) Register(name);
     if (!deaf)
-        for (const char* name : {"SysTreeView32", "SysListView32"}) Register(name);
+        for (const wchar_t* name : {L"SysTreeView32", L"SysListView32"}) Register(name);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
     if (deaf) InitCommonControlsEx(&controls);
 
@@ -129,15 +131,15 @@ int main(int argc, char** argv) {
     if (deaf) {
         FillDeafControls(tree, list);
         g_treeProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafTreeProc)));
+            SetWindowLongPtrW(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafTreeProc)));
         g_listProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafListProc)));
+            SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeafListProc)));
     }
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     std::fclose(g_log);
     return 0;

@@ -62,14 +62,17 @@ TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
     HWND top = WaitForEditorTree();
     ASSERT_NE(top, nullptr);
 
-    EXPECT_EQ(DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Bar"}),
+    // Names in other scripts: each character arrives as its UTF-16 units,
+    // 表 (0x5C in its code page 932 form) with no Right press inside.
+    EXPECT_EQ(DriveRegistryEditor({windows, processes},
+                                  {"HKEY_CURRENT_USER", "Software\\Фу表", "Bar𠀋"}),
               JumpResult::Unverified);
     PostMessageA(top, WM_CLOSE, 0, 0);
     ASSERT_TRUE(editor.Wait(10000));
 
     const std::vector<Received> log = ParseLog(ReadWholeFile(logPath));
     const long long lParam = processes.IsWine() ? 1 : 0;
-    std::string sequence;  // L, R, D for presses, the characters themselves
+    std::u16string sequence;  // L, R, D for presses, the characters' UTF-16 units
     for (std::size_t i = 0; i < log.size(); ++i) {
         const Received& r = log[i];
         EXPECT_EQ(r.lParam, lParam) << "message " << i;
@@ -77,14 +80,15 @@ TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
             ASSERT_LT(i + 1, log.size());
             EXPECT_EQ(log[i + 1].message, static_cast<unsigned>(WM_KEYUP));
             EXPECT_EQ(log[i + 1].wParam, r.wParam);
-            sequence += r.wParam == VK_LEFT ? 'L' : r.wParam == VK_RIGHT ? 'R' : 'D';
+            sequence += r.wParam == VK_LEFT ? u'L' : r.wParam == VK_RIGHT ? u'R' : u'D';
         } else if (r.message == WM_CHAR) {
-            sequence += static_cast<char>(r.wParam);
+            sequence += static_cast<char16_t>(r.wParam);
         }
-        const bool toList = sequence.find('D') != std::string::npos;
+        const bool toList = sequence.find(u'D') != std::u16string::npos;
         EXPECT_EQ(r.windowClass, toList ? "SysListView32" : "SysTreeView32") << "message " << i;
     }
-    EXPECT_EQ(sequence, std::string(30, 'L') + "RHKEY_CURRENT_USERRSoftwareRFooDBar");
+    EXPECT_TRUE(sequence == std::u16string(30, u'L') +
+                                u"RHKEY_CURRENT_USERRSoftwareR\u0424\u0443\u8868DBar\xD840\xDC0B");
 
     // Each character after a Right or Down press must start a new search.
     const DWORD minimumGap = processes.IsWine() ? 450 : 10;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grammar/ascii.h"
+#include "grammar/wide_text.h"
 
 namespace ks::sim {
 
@@ -29,7 +30,23 @@ std::vector<std::string> SplitPath(const std::string& path) {
     if (parts.size() == 1 && parts.front().empty()) parts.clear();
     return parts;
 }
+// Upper-cases each UTF-16 unit alone, as the registry does: ASCII, the rest
+// of Latin-1, basic Greek and Cyrillic; every other character is its own.
+char16_t UpperUnit(char16_t c) {
+    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
+        (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
+        return static_cast<char16_t>(c - 0x20);
+    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
+    return c;
+}
+
 }  // namespace
+
+std::string FoldName(const std::string& name) {
+    std::u16string wide = ToUtf16(name);
+    for (char16_t& c : wide) c = UpperUnit(c);
+    return FromUtf16(wide);
+}
 
 std::vector<Event> World::EventsOf(const std::string& call) const {
     std::vector<Event> result;
@@ -49,7 +66,7 @@ SimRegistry::Node* SimRegistry::Find(RegKey root, const std::string& path, bool 
     Node* node = &rootIt->second;
     for (const std::string& part : SplitPath(path)) {
         if (part.empty()) return nullptr;  // two backslashes in a row
-        const std::string name = UpperAscii(part);
+        const std::string name = FoldName(part);
         auto it = node->children.find(name);
         if (it == node->children.end()) {
             if (!create) return nullptr;
@@ -63,7 +80,7 @@ SimRegistry::Node* SimRegistry::Find(RegKey root, const std::string& path, bool 
 void SimRegistry::AddKey(RegKey root, const std::string& path) { Find(root, path, true); }
 
 void SimRegistry::AddValue(RegKey root, const std::string& keyPath, const std::string& name) {
-    Find(root, keyPath, true)->values.insert(UpperAscii(name));
+    Find(root, keyPath, true)->values.insert(FoldName(name));
 }
 
 void SimRegistry::DenyWow64Open(RegKey root, const std::string& path) {
@@ -86,7 +103,7 @@ long SimRegistry::QueryValue(RegKey key, const std::string& name) {
     world_.Record({.call = "RegQueryValue", .handle = key, .text = name});
     auto it = open_.find(key);
     if (it == open_.end()) return kErrorInvalidHandle;
-    return it->second->values.count(UpperAscii(name)) ? kErrorSuccess : kErrorFileNotFound;
+    return it->second->values.count(FoldName(name)) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long SimRegistry::CloseKey(RegKey key) {

@@ -17,6 +17,11 @@
 
 namespace ks::sim {
 
+// A name as the simulated registry keys it: each UTF-16 unit upper-cased
+// alone (ASCII, Latin-1, basic Greek and Cyrillic; other scripts have no case
+// here), so that names match ignoring case as the registry's do.
+std::string FoldName(const std::string& name);
+
 struct Event {
     std::uint32_t time = 0;
     std::string call;  // "SendMessage", "Sleep", "ShowWindow", "RegOpenKey", ...
@@ -34,7 +39,7 @@ class SimRegistry final : public Registry {
 public:
     explicit SimRegistry(World& world) : world_(world) {}
 
-    // Adds a key and all its missing parents. Names match ignoring ASCII case.
+    // Adds a key and all its missing parents. Names match as FoldName says.
     void AddKey(RegKey root, const std::string& path);
     void AddValue(RegKey root, const std::string& keyPath, const std::string& name);
     // The key exists (any mask without KEY_WOW64_64KEY opens it) but an open
@@ -50,8 +55,8 @@ public:
 
 private:
     struct Node {
-        std::map<std::string, Node> children;  // keyed by upper-cased name
-        std::set<std::string> values;          // upper-cased names
+        std::map<std::string, Node> children;  // keyed by folded name
+        std::set<std::string> values;          // folded names
         bool denyWow64 = false;
     };
     Node* Find(RegKey root, const std::string& path, bool create);
@@ -113,6 +118,9 @@ public:
     std::optional<int> ListSelectedItem(Window list) override;
     std::optional<std::string> ListItemText(Window list, int item) override;
     bool ListSelect(Window list, int item) override;
+    bool SameName(const std::string& a, const std::string& b) override {
+        return FoldName(a) == FoldName(b);
+    }
 
 private:
     struct SimTreeItem {

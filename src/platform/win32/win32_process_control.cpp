@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "grammar/wide_text.h"
+
 // Present in every 64-bit capable kernel32 but missing from the headers.
 extern "C" {
 WINBASEAPI BOOL WINAPI Wow64DisableWow64FsRedirection(PVOID* oldValue);
@@ -12,13 +14,15 @@ WINBASEAPI BOOL WINAPI Wow64RevertWow64FsRedirection(PVOID oldValue);
 namespace ks {
 
 bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
-    SHELLEXECUTEINFOA info{};
+    const std::u16string verb = ToUtf16(start.verb);
+    const std::u16string file = ToUtf16(start.file);
+    SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = start.mask;
-    info.lpVerb = start.verb.empty() ? nullptr : start.verb.c_str();
-    info.lpFile = start.file.c_str();
+    info.lpVerb = verb.empty() ? nullptr : reinterpret_cast<const wchar_t*>(verb.c_str());
+    info.lpFile = reinterpret_cast<const wchar_t*>(file.c_str());
     info.nShow = start.show;
-    if (!ShellExecuteExA(&info)) return false;
+    if (!ShellExecuteExW(&info)) return false;
     process = reinterpret_cast<ProcessHandle>(info.hProcess);
     return true;
 }
@@ -40,10 +44,11 @@ void Win32ProcessControl::RevertFsRedirection(void* oldValue) {
 }
 
 std::string Win32ProcessControl::WindowsDirectory() {
-    char buffer[MAX_PATH] = {};
-    const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    std::string folder(buffer, length);
+    std::string folder =
+        FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
     if (folder.back() == '\\') folder.pop_back();
     return folder;
 }
@@ -53,7 +58,7 @@ std::uint32_t Win32ProcessControl::GetTickCount() { return ::GetTickCount(); }
 void Win32ProcessControl::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 bool Win32ProcessControl::IsWine() {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "grammar/wide_text.h"
+
 namespace ks {
 namespace {
 
@@ -15,35 +19,34 @@ HKEY ToHkey(RegKey key) {
 
 // The registry counts a name's length in bytes of UTF-16 in 16 bits: a
 // longer name would be read as its length modulo 65536, a name with a zero
-// byte as the bytes before the zero, each naming some other key or value.
-// Such a name cannot name anything, and is not passed on.
-bool PassableName(const std::string& name) {
-    constexpr int kMostCharacters = 0x7FFF;
-    if (name.find('\0') != std::string::npos) return false;
-    if (name.size() <= static_cast<std::size_t>(kMostCharacters)) return true;
-    if (name.size() > 2 * static_cast<std::size_t>(kMostCharacters)) return false;
-    // Between the two, a double-byte code page decides.
-    const int characters = MultiByteToWideChar(CP_ACP, 0, name.data(),
-                                               static_cast<int>(name.size()), nullptr, 0);
-    return characters > 0 && characters <= kMostCharacters;
+// character as the characters before it, each naming some other key or
+// value. Such a name cannot name anything, and is not passed on.
+std::optional<std::wstring> PassableName(const std::string& name) {
+    constexpr std::size_t kMostCharacters = 0x7FFF;
+    if (name.find('\0') != std::string::npos) return std::nullopt;
+    const std::u16string wide = ToUtf16(name);
+    if (wide.size() > kMostCharacters) return std::nullopt;
+    return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
 }
 
 }  // namespace
 
 long Win32Registry::OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
                             RegKey& key) {
-    if (!PassableName(subKey)) return ERROR_FILE_NOT_FOUND;
+    const std::optional<std::wstring> wide = PassableName(subKey);
+    if (!wide) return ERROR_FILE_NOT_FOUND;
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExA(ToHkey(root), subKey.c_str(), 0, access, &opened);
+    const LONG result = RegOpenKeyExW(ToHkey(root), wide->c_str(), 0, access, &opened);
     if (result == ERROR_SUCCESS) key = reinterpret_cast<RegKey>(opened);
     return result;
 }
 
 long Win32Registry::QueryValue(RegKey key, const std::string& name) {
-    if (!PassableName(name)) return ERROR_FILE_NOT_FOUND;
+    const std::optional<std::wstring> wide = PassableName(name);
+    if (!wide) return ERROR_FILE_NOT_FOUND;
     DWORD type = 0;
     DWORD size = 0;
-    return RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, &type, nullptr, &size);
+    return RegQueryValueExW(ToHkey(key), wide->c_str(), nullptr, &type, nullptr, &size);
 }
 
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "grammar/wide_text.h"
 #include "platform/win32/integrity_level.h"
 #include "platform/win32/remote_memory.h"
 
@@ -11,44 +12,55 @@ namespace {
 
 HWND ToHwnd(Window window) { return reinterpret_cast<HWND>(window); }
 
+std::wstring Wide(const std::string& text) {
+    const std::u16string wide = ToUtf16(text);
+    return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
+}
+
+std::string Narrow(const wchar_t* text, std::size_t length) {
+    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
+}
+
 // A bounded send whose result matters; nothing when it failed or timed out.
 // A message to another program's window waits at most `timeout` ms, and not
 // at all once the system considers the receiver hung.
 std::optional<LRESULT> Query(Window window, UINT message, WPARAM wParam, LPARAM lParam,
                              UINT timeout = kSendTimeout) {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
+    if (!SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
                              &result))
         return std::nullopt;
     return static_cast<LRESULT>(result);
 }
 
+// In UTF-16 characters.
 constexpr std::size_t kTreeTextCapacity = 1024;    // key names are at most 255 characters
 constexpr std::size_t kListTextCapacity = 32768;   // value names at most 16383
 
 // Sends `message` with a record of type Item that lives in the control's
-// process. With `text`, a buffer of `textCapacity` bytes follows the record
-// for the control to fill, and its text is read back.
+// process. With `text`, a buffer of `textCapacity` UTF-16 characters follows
+// the record for the control to fill, and its text is read back.
 template <typename Item>
 std::optional<LRESULT> RemoteItemCall(Window control, UINT message, WPARAM wParam, Item item,
                                       std::string* text = nullptr,
                                       std::size_t textCapacity = 0) {
-    RemoteMemory memory(ToHwnd(control), sizeof(Item) + textCapacity);
+    const std::size_t textBytes = textCapacity * sizeof(wchar_t);
+    RemoteMemory memory(ToHwnd(control), sizeof(Item) + textBytes);
     if (!memory.Ready()) return std::nullopt;
     if (text) {
-        item.pszText = static_cast<LPSTR>(memory.Address(sizeof(Item)));
+        item.pszText = static_cast<LPWSTR>(memory.Address(sizeof(Item)));
         item.cchTextMax = static_cast<int>(textCapacity);
-        const char empty = 0;
-        if (!memory.Write(sizeof(Item), &empty, 1)) return std::nullopt;
+        const wchar_t empty = 0;
+        if (!memory.Write(sizeof(Item), &empty, sizeof empty)) return std::nullopt;
     }
     if (!memory.Write(0, &item, sizeof item)) return std::nullopt;
     const std::optional<LRESULT> result =
         Query(control, message, wParam, reinterpret_cast<LPARAM>(memory.Address()));
     if (!result || !text) return result;
-    text->assign(textCapacity, '\0');
-    if (!memory.Read(sizeof(Item), text->data(), textCapacity)) return std::nullopt;
-    const std::size_t end = text->find('\0');
-    text->resize(end == std::string::npos ? textCapacity - 1 : end);
+    std::wstring wide(textCapacity, L'\0');
+    if (!memory.Read(sizeof(Item), wide.data(), textBytes)) return std::nullopt;
+    const std::size_t end = wide.find(L'\0');
+    *text = Narrow(wide.data(), end == std::wstring::npos ? textCapacity - 1 : end);
     return result;
 }
 
@@ -60,7 +72,7 @@ BOOL CALLBACK VisitChild(HWND window, LPARAM data) {
 }  // namespace
 
 Window Win32WindowSystem::FindTopWindow(const std::string& className) {
-    return reinterpret_cast<Window>(FindWindowA(className.c_str(), nullptr));
+    return reinterpret_cast<Window>(FindWindowW(Wide(className).c_str(), nullptr));
 }
 
 void Win32WindowSystem::EnumChildWindows(Window parent,
@@ -69,16 +81,16 @@ void Win32WindowSystem::EnumChildWindows(Window parent,
 }
 
 std::string Win32WindowSystem::ClassName(Window window) {
-    char buffer[256] = {};
-    const int length = GetClassNameA(ToHwnd(window), buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    wchar_t buffer[256] = {};
+    const int length = GetClassNameW(ToHwnd(window), buffer, 256);
+    return Narrow(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 SendResult Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
                                    std::intptr_t lParam, std::uint32_t timeout) {
     DWORD_PTR result = 0;
     SetLastError(ERROR_SUCCESS);
-    if (SendMessageTimeoutA(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
+    if (SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
                             &result))
         return SendResult::Delivered;
     // User interface privilege isolation drops messages to a process of
@@ -109,7 +121,7 @@ void Win32WindowSystem::SetForegroundWindow(Window window) {
 
 int Win32WindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
                                   unsigned flags) {
-    return MessageBoxA(ToHwnd(owner_), text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(ToHwnd(owner_), Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
 std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelation relation,
@@ -122,12 +134,12 @@ std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelatio
 }
 
 std::optional<std::string> Win32WindowSystem::TreeItemText(Window tree, TreeItem item) {
-    TVITEMA record{};
+    TVITEMW record{};
     record.mask = TVIF_TEXT;
     record.hItem = reinterpret_cast<HTREEITEM>(item);
     std::string text;
     const std::optional<LRESULT> found =
-        RemoteItemCall(tree, TVM_GETITEMA, 0, record, &text, kTreeTextCapacity);
+        RemoteItemCall(tree, TVM_GETITEMW, 0, record, &text, kTreeTextCapacity);
     if (!found || !*found) return std::nullopt;
     return text;
 }
@@ -159,29 +171,37 @@ std::optional<int> Win32WindowSystem::ListSelectedItem(Window list) {
 }
 
 std::optional<std::string> Win32WindowSystem::ListItemText(Window list, int item) {
-    LVITEMA record{};
+    LVITEMW record{};
     record.iSubItem = 0;
     std::string text;
-    if (!RemoteItemCall(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), record, &text,
+    if (!RemoteItemCall(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), record, &text,
                         kListTextCapacity))
         return std::nullopt;
     return text;
 }
 
 bool Win32WindowSystem::ListSelect(Window list, int item) {
-    LVITEMA clear{};
+    LVITEMW clear{};
     clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     clear.state = 0;
     const std::optional<LRESULT> cleared =
         RemoteItemCall(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), clear);
     if (!cleared || !*cleared) return false;
-    LVITEMA select{};
+    LVITEMW select{};
     select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     select.state = LVIS_SELECTED | LVIS_FOCUSED;
     const std::optional<LRESULT> selected =
         RemoteItemCall(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item), select);
     if (!selected || !*selected) return false;
     return Query(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE).has_value();
+}
+
+bool Win32WindowSystem::SameName(const std::string& a, const std::string& b) {
+    const std::wstring wideA = Wide(a);
+    const std::wstring wideB = Wide(b);
+    // The registry's own rule: ordinal, each character upper-cased alone.
+    return CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace ks

@@ -30,6 +30,7 @@ public:
     std::optional<int> ListSelectedItem(Window list) override;
     std::optional<std::string> ListItemText(Window list, int item) override;
     bool ListSelect(Window list, int item) override;
+    bool SameName(const std::string& a, const std::string& b) override;
 
 private:
     Window owner_;

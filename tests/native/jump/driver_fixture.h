@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "grammar/wide_text.h"
 #include "platform/sim/sim_world.h"
 
 namespace ks::test {
@@ -61,8 +62,11 @@ public:
         return *this;
     }
     ExpectedDrive& Type(Window w, const std::string& text) {
-        for (char c : text)
-            events_.push_back(Message(w, 0x102, static_cast<unsigned char>(c), 5000));
+        return Type(w, ToUtf16(text));
+    }
+    // One character message per UTF-16 unit.
+    ExpectedDrive& Type(Window w, std::u16string_view units) {
+        for (char16_t unit : units) events_.push_back(Message(w, 0x102, unit, 5000));
         return *this;
     }
     ExpectedDrive& Pause(std::uint32_t ms) {

@@ -93,16 +93,35 @@ TEST_F(EditorDriverTest, KeyPathShapesDecideTheLastTreeMessages) {
     }
 }
 
-TEST_F(EditorDriverTest, CharactersAreSentAsUnsignedBytes) {
-    const SimEditor editor = AddEditor(world);
-    Drive({"HKEY_CURRENT_USER", "Caf\xE9", "\xFF"});
-    const auto messages = world.EventsOf("SendMessage");
-    ASSERT_GE(messages.size(), 2u);
-    const sim::Event& last = messages.back();
-    EXPECT_EQ(last.handle, editor.list);
-    EXPECT_EQ(last.wParam, 0xFFu);
-    const sim::Event& treeLast = messages[messages.size() - 4];  // before Down (2) and the char
-    EXPECT_EQ(treeLast.wParam, 0xE9u);
+TEST_F(EditorDriverTest, CharactersGoAsTheirUtf16UnitsOneMessageEach) {
+    struct Case {
+        std::string key;           // below HKEY_CURRENT_USER\Software
+        std::u16string keyUnits;   // what the tree is sent for it
+        std::string value;
+        std::u16string valueUnits;
+    };
+    const Case cases[] = {
+        {"Caf\xC3\xA9", u"Caf\u00E9", "\xC3\xBF", u"\u00FF"},  // above ASCII, below 0x100
+        {"\xD1\x82\xD0\xB5\xD1\x81\xD1\x82", u"\u0442\u0435\u0441\u0442",  // Cyrillic
+         "\xCE\xB1\xCE\xB2", u"\u03B1\u03B2"},
+        // Outside the Basic Multilingual Plane: its two surrogates.
+        {"\xF0\xA0\x80\x8B", u"\xD840\xDC0B", "\xF0\x9F\x98\x80x", u"\xD83D\xDE00x"},
+        // Its code page 932 form ends in 0x5C: still one component, no Right inside.
+        {"\xE8\xA1\xA8\xE7\xA4\xBA", u"\u8868\u793A", "", u""},
+    };
+    for (const Case& c : cases) {
+        sim::World fresh;
+        const SimEditor editor = AddEditor(fresh);
+        DriveRegistryEditor({fresh.windows, fresh.processes},
+                            {"HKEY_CURRENT_USER", "Software\\" + c.key, c.value});
+        ExpectedDrive expected = Opening(editor);
+        expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
+        expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
+        expected.Type(editor.tree, c.keyUnits).Foreground(editor.list);
+        if (!c.value.empty())
+            expected.Press(editor.list, kDown).Pause(10).Type(editor.list, c.valueUnits);
+        EXPECT_EQ(DriveCalls(fresh), expected.Events()) << "key '" << c.key << "'";
+    }
 }
 
 TEST_F(EditorDriverTest, RunningEditorIsNeitherStartedNorMaximised) {

@@ -41,9 +41,17 @@ TEST_F(LandingCheckTest, ComponentsSkipEmptyPartsAndCompareIgnoringCase) {
     EXPECT_EQ(TreeComponents({"HKEY_USERS", "", ""}), std::vector<std::string>{"HKEY_USERS"});
     EXPECT_EQ(TreeComponents({"HKEY_USERS", "\\a\\\\b\\", ""}),
               (std::vector<std::string>{"HKEY_USERS", "a", "b"}));
-    EXPECT_TRUE(SamePath({"HKEY_USERS", "Control Panel"}, {"hkey_users", "CONTROL PANEL"}));
-    EXPECT_FALSE(SamePath({"HKEY_USERS", "Control"}, {"HKEY_USERS", "Control Panel"}));
-    EXPECT_FALSE(SamePath({"HKEY_USERS"}, {"HKEY_USERS", "x"}));
+    auto& w = world.windows;
+    EXPECT_TRUE(SamePath(w, {"HKEY_USERS", "Control Panel"}, {"hkey_users", "CONTROL PANEL"}));
+    EXPECT_FALSE(SamePath(w, {"HKEY_USERS", "Control"}, {"HKEY_USERS", "Control Panel"}));
+    EXPECT_FALSE(SamePath(w, {"HKEY_USERS"}, {"HKEY_USERS", "x"}));
+    // Case is ignored in every script the registry folds, not only in ASCII.
+    EXPECT_TRUE(SamePath(w, {"\xD1\x82\xD0\xB5\xD1\x81\xD1\x82"},  // Cyrillic
+                         {"\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2"}));
+    EXPECT_TRUE(SamePath(w, {"\xCE\xB1\xCF\x89"}, {"\xCE\x91\xCE\xA9"}));  // Greek
+    EXPECT_FALSE(SamePath(w, {"\xD1\x82"}, {"\xD1\x83"}));
+    // Two different characters outside the BMP share their high surrogate.
+    EXPECT_FALSE(SamePath(w, {"\xF0\xA0\x80\x8B"}, {"\xF0\xA0\x80\x8C"}));
 }
 
 TEST_F(LandingCheckTest, WrongSiblingIsReplacedByTheTarget) {
@@ -89,6 +97,23 @@ TEST_F(LandingCheckTest, ValueListSelectionIsCorrected) {
 
     EXPECT_EQ(SettleListSelection(world.windows, editor.list, "Missing"), CheckResult::Missing);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 2);
+}
+
+// The registry finds a name typed in another case in any script; the check
+// must find it in the editor too, or a sound jump would be reported as lost.
+TEST_F(LandingCheckTest, NamesInOtherScriptsMatchIgnoringCase) {
+    auto& w = world.windows;
+    const TreeItem software = w.AddTreeItem(editor.tree, hkcu, "Software");
+    const TreeItem cyrillic =
+        w.AddTreeItem(editor.tree, software, "\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2");
+    w.SetTreeCaret(editor.tree, software);
+    const ResolvedJump lower{"HKEY_CURRENT_USER", "Software\\\xD1\x82\xD0\xB5\xD1\x81\xD1\x82", ""};
+    EXPECT_EQ(SettleTreeSelection(w, editor.tree, lower), CheckResult::Corrected);
+    EXPECT_EQ(w.TreeCaret(editor.tree), cyrillic);
+
+    w.SetListItems(editor.list, {"(Default)", "\xCE\x91\xCE\xB2", "\xCE\x91"}, 0);
+    EXPECT_EQ(SettleListSelection(w, editor.list, "\xCE\xB1"), CheckResult::Corrected);
+    EXPECT_EQ(w.ListSelection(editor.list), 2);
 }
 
 // What the driver reports after its keystrokes on Windows, by what the
