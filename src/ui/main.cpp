@@ -97,7 +97,7 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         const ks::CommandLineRequest request = ks::ReadCommandLine(ks::ui::Narrow(GetCommandLineW()));
-        if (request.kind != ks::CommandLineRequest::Kind::Window) return RunCommandLineJump(request);
+        if (request.kind != ks::CommandLineRequest::Kind::StartWindow) return RunCommandLineJump(request);
         return RunMainWindow(instance);
     } catch (const std::exception& error) {
         ks::ui::ShowErrorBox(nullptr, error.what());

@@ -7,8 +7,8 @@
 namespace ks {
 
 struct CommandLineRequest {
-    enum class Kind { Window, JumpToPath, JumpFromClipboard };
-    Kind kind = Kind::Window;
+    enum class Kind { StartWindow, JumpToPath, JumpFromClipboard };
+    Kind kind = Kind::StartWindow;
     std::string path;  // for JumpToPath: everything after the program's name, as given
     bool operator==(const CommandLineRequest&) const = default;
 };
