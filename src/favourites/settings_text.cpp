@@ -40,14 +40,16 @@ std::optional<std::string> DecodeSettingsFile(std::string_view bytes, const Ansi
 std::string EncodeSettingsFile(std::string_view text, const AnsiCodePage& ansi) {
     if (IsAscii(text)) return std::string(text);
     const std::u16string wide = ToUtf16(text);
-    if (std::optional<std::string> bytes = ansi.Encode(wide)) return std::move(*bytes);
-    std::string bytes(kUtf16LeMark);
-    bytes.reserve(kUtf16LeMark.size() + 2 * wide.size());
+    // A text that begins with "\u00FF\u00FE" would read back as UTF-16.
+    std::optional<std::string> bytes = ansi.Encode(wide);
+    if (bytes && !bytes->starts_with(kUtf16LeMark)) return std::move(*bytes);
+    std::string utf16(kUtf16LeMark);
+    utf16.reserve(kUtf16LeMark.size() + 2 * wide.size());
     for (const char16_t unit : wide) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
+        utf16.push_back(static_cast<char>(unit & 0xFF));
+        utf16.push_back(static_cast<char>(unit >> 8));
     }
-    return bytes;
+    return utf16;
 }
 
 }  // namespace ks

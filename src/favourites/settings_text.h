@@ -22,7 +22,8 @@ inline constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 // reads back whatever it holds.
 std::optional<std::string> DecodeSettingsFile(std::string_view bytes, const AnsiCodePage& ansi);
 
-// The bytes of the file that holds `text`.
+// The bytes of the file that holds `text`: ANSI when every character of it
+// survives the code page and the bytes do not begin with the mark.
 std::string EncodeSettingsFile(std::string_view text, const AnsiCodePage& ansi);
 
 }  // namespace ks

@@ -463,6 +463,13 @@ TEST_F(SettingsTest, Utf16FileFromAnotherToolReadsAndKeepsItsForm) {
     EXPECT_EQ(File(),
               Utf16File(text + u"1=\r\n[Copy]\r\nEnable=0\r\n" + ToUtf16(kDefaultPosition)));
 
+    // Unless its ANSI bytes would begin with the mark.
+    const std::u16string marked = u"\u00FF\u00FE=x\r\n";
+    files.PutFile(kPath, Utf16File(marked));
+    Load();
+    SaveOk();
+    EXPECT_EQ(File().substr(0, Utf16File(marked).size()), Utf16File(marked));
+
     // Once every text fits the code page again, the file is ANSI as before.
     files.PutFile(kPath, Utf16File(u"[Copy]\r\nEnable=1\r\n[Other]\r\nName=Caf\u00E9\r\n"));
     Load();
