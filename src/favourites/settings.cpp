@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "favourites/ini_file.h"
+#include "favourites/settings_text.h"
 #include "platform/files.h"
 
 namespace ks {
@@ -76,6 +77,14 @@ void WriteBounds(IniFile& ini, std::string_view prefix, const WindowBounds& boun
     write("Height", bounds.height);
 }
 
+// The file's text, or nothing when it cannot be read or is not text.
+std::optional<std::string> ReadText(Files& files, const AnsiCodePage& ansi,
+                                    const std::string& path) {
+    const std::optional<std::string> bytes = files.ReadFile(path);
+    if (!bytes) return std::nullopt;
+    return DecodeSettingsFile(*bytes, ansi);
+}
+
 std::string UnableToWrite(const std::string& path) { return "Unable to write to " + path; }
 
 }  // namespace
@@ -94,11 +103,12 @@ std::string OpenSettingsFile(Files& files, bool& firstRun) {
     return path;
 }
 
-void LoadSettings(Files& files, Settings& settings, FavouritesList& list) {
+void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
+                  FavouritesList& list) {
     const std::string path = OpenSettingsFile(files, settings.firstRun);
     settings.path = path;
     std::optional<std::string> text;
-    if (!settings.firstRun) text = files.ReadFile(path);
+    if (!settings.firstRun) text = ReadText(files, ansi, path);
     settings.unreadAtLoad = !settings.firstRun && !text;
     const IniFile ini(std::move(text).value_or(std::string()));
 
@@ -113,7 +123,7 @@ void LoadSettings(Files& files, Settings& settings, FavouritesList& list) {
     settings.savedNormalBounds = ReadBounds(ini, "Normal");
 }
 
-std::optional<std::string> SaveSettings(Files& files, Settings& settings,
+std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
                                         const FavouritesList& list,
                                         const WindowBounds& currentBounds, bool maximized) {
     const std::string path = OpenSettingsFile(files, settings.firstRun);
@@ -123,7 +133,7 @@ std::optional<std::string> SaveSettings(Files& files, Settings& settings,
         // it holds; over one that could not be read at start-up, the rows
         // it holds, which the list never had.
         if (settings.unreadAtLoad) return UnableToWrite(path);
-        text = files.ReadFile(path);
+        text = ReadText(files, ansi, path);
         if (!text) return UnableToWrite(path);
     }
     IniFile ini(std::move(text).value_or(std::string()));
@@ -143,7 +153,8 @@ std::optional<std::string> SaveSettings(Files& files, Settings& settings,
 
     // The whole text goes in one write that replaces the old file only when
     // it succeeded, so a failed save leaves the previous settings intact.
-    if (!files.ReplaceContents(path, ini.Serialize())) return UnableToWrite(path);
+    if (!files.ReplaceContents(path, EncodeSettingsFile(ini.Serialize(), ansi)))
+        return UnableToWrite(path);
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 
 namespace ks {
 
+class AnsiCodePage;
 class Files;
 
 struct WindowBounds {
@@ -37,13 +38,16 @@ struct Settings {
 std::string OpenSettingsFile(Files& files, bool& firstRun);
 
 // Reads the file into `settings` and appends the stored rows to `list`.
-void LoadSettings(Files& files, Settings& settings, FavouritesList& list);
+// `ansi` reads and writes the files that are not in UTF-16.
+void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
+                  FavouritesList& list);
 
 // Writes the settings, the list and the window's current state. Returns the
 // error text ("Unable to write to <path>") when the file cannot be written,
 // or cannot be read, now or when it was loaded; the previous file is then
 // left as it was.
-[[nodiscard]] std::optional<std::string> SaveSettings(Files& files, Settings& settings,
+[[nodiscard]] std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi,
+                                                      Settings& settings,
                                                       const FavouritesList& list,
                                                       const WindowBounds& currentBounds,
                                                       bool maximized);

@@ -334,7 +334,7 @@ void MainWindow::FormDestroy() {
 
 void MainWindow::TransferSettings(bool load) {
     if (load) {
-        LoadSettings(files_, settings_, favourites_);
+        LoadSettings(files_, ansiCodePage_, settings_, favourites_);
         favouritesView_.ShowAll(favourites_);
         return;
     }
@@ -350,7 +350,8 @@ std::optional<std::string> MainWindow::SaveNow() {
     const RECT bounds = WindowBoundsOf(window_);
     const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,
                                bounds.bottom - bounds.top};
-    return SaveSettings(files_, settings_, favourites_, current, IsZoomed(window_) != FALSE);
+    return SaveSettings(files_, ansiCodePage_, settings_, favourites_, current,
+                        IsZoomed(window_) != FALSE);
 }
 
 void MainWindow::SaveAtSessionEnd() noexcept {

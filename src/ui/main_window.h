@@ -13,6 +13,7 @@
 
 #include "favourites/favourites_list.h"
 #include "favourites/settings.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_process_control.h"
@@ -244,6 +245,7 @@ private:
     ActionList actions_;
 
     Win32Files files_;
+    Win32AnsiCodePage ansiCodePage_;
     Win32Registry registry_;
     Win32WindowSystem windowSystem_;
     Win32ProcessControl processes_;

@@ -1,11 +1,13 @@
 // Settings files the program did not write, given to the real program:
 // seeded random bytes, junk around the sections it knows, fifty megabytes,
-// and a file another program holds while Keystride starts. It starts, shows
+// UTF-16 files, whole and cut short, and a file another program holds while
+// Keystride starts. It starts, shows
 // what it can read, and writes nothing until it closes; then every byte it
 // did not understand is kept where it was.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,17 @@ const Rows kKnownRows{{"HKCU\\Software", "first"}, {"HKLM\\System", "second"}};
 // What a save adds to a file that holds the rows but no other setting: the
 // two sections missing, on a line of their own, after everything there was.
 constexpr char kAddedSections[] = "\r\n[Copy]\r\nEnable=0\r\n[WindowsPosition]\r\nLeft=";
+
+// A file as Windows' Unicode profile functions write one: the mark, then
+// the text in UTF-16LE.
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
 
 class BadSettings : public ::testing::Test {
 protected:
@@ -74,6 +87,45 @@ TEST_F(BadSettings, FiftyMegabytesStartAndAreKept) {
     const std::string text = std::string(kKnownSections) + "[Notes]\r\n" +
                              SeededBytes(50 * 1024 * 1024, 50);
     ExpectReadAndKept(text, kKnownRows, kAddedSections);
+}
+
+TEST_F(BadSettings, Utf16FileWithACyrillicNameIsWrittenBackInItsForm) {
+    // What the list shows of the name is not looked at here, only the file.
+    const std::u16string text =
+        u"[RegistryList]\r\nCount=2\r\n"
+        u"0=HKCU\\Software\\\u0421\u0442\u0443\u043F\u0438\u043D\r\n"
+        u"1=HKLM\\System\r\n[CommentList]\r\n0=\u0437\u0430\u043C\u0435\u0442\u043A\u0430\r\n"
+        u"1=second\r\n";
+    const std::string file = Utf16File(text);
+    ASSERT_TRUE(WriteSettingsFile(file));
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        EXPECT_EQ(app.RowCount(), 2);
+        ASSERT_TRUE(app.Exit());
+    }
+    const std::string saved = ReadWholeFile(SettingsFile());
+    const std::string added =
+        Utf16File(u"[Copy]\r\nEnable=0\r\n[WindowsPosition]\r\nLeft=").substr(2);
+    ASSERT_GT(saved.size(), file.size());
+    EXPECT_TRUE(saved.compare(0, file.size(), file) == 0) << "the old units were changed";
+    EXPECT_EQ(saved.substr(file.size(), added.size()), added);
+}
+
+TEST_F(BadSettings, FileMarkedUtf16WithAnOddByteCountIsReportedAndNeverWrittenOver) {
+    const std::string file = Utf16File(u"[Copy]\r\nEnable=1\r\n") + "\r";
+    ASSERT_TRUE(WriteSettingsFile(file));
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), "Unable to read " + SettingsFile() +
+                                       ". Favourites and settings changed now will not be saved.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitGone(box));
+    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+    ASSERT_TRUE(app.Exit());
+    EXPECT_TRUE(ReadWholeFile(SettingsFile()) == file) << "the file was written over";
 }
 
 TEST_F(BadSettings, FileHeldByAnotherProgramAtStartIsReportedAndNeverWrittenOver) {

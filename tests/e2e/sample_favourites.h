@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "favourites/settings.h"
+#include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_files.h"
 
 namespace ks::test {
@@ -32,7 +33,7 @@ inline std::optional<std::string> WriteSampleSettings() {
     Settings settings;
     FavouritesList rows;
     for (FavouriteEntry& entry : SampleFavourites()) rows.Append(std::move(entry));
-    return SaveSettings(files, settings, rows, WindowBounds{}, false);
+    return SaveSettings(files, Win32AnsiCodePage{}, settings, rows, WindowBounds{}, false);
 }
 
 }  // namespace ks::test

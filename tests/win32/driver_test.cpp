@@ -38,12 +38,14 @@ protected:
     }
     std::string logPath = TempFilePath("keystride-fake-editor.log");
     std::string fakeEditor = std::string(KS_HELPER_DIR) + "/fake_regedit.exe";
-    // The editor's top window, once its tree is there too: the top window
-    // is found as soon as it exists, its controls come after.
+    // The editor's top window, once its tree and list are there too: the
+    // top window is found as soon as it exists, its controls come after,
+    // the list last.
     HWND WaitForEditorTree() {
         HWND top = WaitForTopWindow("RegEdit_RegEdit", 10000);
         const DWORD start = GetTickCount();
-        while (top && !FindTreeView(windows, reinterpret_cast<Window>(top))) {
+        while (top && (!FindTreeView(windows, reinterpret_cast<Window>(top)) ||
+                       !FindListView(windows, reinterpret_cast<Window>(top)))) {
             if (GetTickCount() - start >= 10000) return nullptr;
             Sleep(20);
         }

@@ -7,7 +7,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwchar>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "grammar/wide_text.h"
 
 namespace ks {
 namespace {
@@ -52,7 +57,18 @@ private:
     LPITEMIDLIST list_ = nullptr;
 };
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+// The program's text as the system's wide text, so that a path holding
+// characters outside the ANSI code page (a user name in %APPDATA%) works.
+std::wstring Wide(std::string_view text) {
+    const std::u16string units = ToUtf16(text);
+    return std::wstring(units.begin(), units.end());
+}
+
+std::string Narrow(const wchar_t* text, std::size_t length) {
+    return FromUtf16(std::u16string(text, text + length));
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
 
 bool WriteAll(HANDLE file, const std::string& contents) {
     std::size_t written = 0;
@@ -79,19 +95,19 @@ std::string Win32Files::AppDataFolder() {
                                           list.Out())) ||
         !list.Get())
         return {};
-    char buffer[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(list.Get(), buffer)) return {};
-    return buffer;
+    wchar_t buffer[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(list.Get(), buffer)) return {};
+    return Narrow(buffer, wcsnlen(buffer, MAX_PATH));
 }
 
 std::string Win32Files::ExecutableFolder() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
         if (length < buffer.size()) {
-            const std::string path(buffer.data(), length);
+            const std::string path = Narrow(buffer.data(), length);
             const std::size_t slash = path.rfind('\\');
             return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
         }
@@ -111,9 +127,9 @@ bool Win32Files::CreateDirectories(const std::string& path) {
     for (std::size_t slash = path.find('\\'); slash != std::string::npos;
          slash = path.find('\\', slash + 1)) {
         if (slash == 0 || path[slash - 1] == ':' || path[slash - 1] == '\\') continue;
-        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+        CreateDirectoryW(Wide(path.substr(0, slash)).c_str(), nullptr);
     }
-    if (!path.empty() && path.back() != '\\') CreateDirectoryA(path.c_str(), nullptr);
+    if (!path.empty() && path.back() != '\\') CreateDirectoryW(Wide(path).c_str(), nullptr);
     return DirectoryExists(path);
 }
 
@@ -123,8 +139,9 @@ bool Win32Files::FileExists(const std::string& path) {
 }
 
 std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
@@ -151,19 +168,20 @@ bool Win32Files::ReplaceContents(const std::string& path, const std::string& con
     const DWORD attributes = Attributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
-    const std::string temporary = path + ".tmp";
+    const std::wstring target = Wide(path);
+    const std::wstring temporary = target + L".tmp";
     bool written = false;
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsValid()) return false;
         written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
         written = file.Close() && written;
     }
-    if (written && MoveFileExA(temporary.c_str(), path.c_str(),
+    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary.c_str());
+    DeleteFileW(temporary.c_str());
     return false;
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <random>
 
+#include "grammar/wide_text.h"
+#include "platform/sim/sim_ansi_code_page.h"
 #include "platform/sim/sim_files.h"
 
 namespace ks::test {
@@ -21,6 +23,19 @@ const std::string kDefaultPosition =
     "[WindowsPosition]\r\nLeft=342\r\nTop=192\r\nWidth=529\r\nHeight=516\r\nMaximized=0\r\n"
     "NormalLeft=342\r\nNormalTop=192\r\nNormalWidth=529\r\nNormalHeight=516\r\n";
 
+const sim::SimAnsiCodePage ansi;
+
+// A file as Windows' Unicode profile functions write one: the mark, then
+// the text in UTF-16LE.
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes.push_back(static_cast<char>(unit & 0xFF));
+        bytes.push_back(static_cast<char>(unit >> 8));
+    }
+    return bytes;
+}
+
 class SettingsTest : public ::testing::Test {
 protected:
     SettingsTest() {
@@ -31,11 +46,11 @@ protected:
     void Load() {
         settings = Settings{};
         list = FavouritesList{};
-        LoadSettings(files, settings, list);
+        LoadSettings(files, ansi, settings, list);
     }
 
     std::optional<std::string> Save(const WindowBounds& bounds = {}, bool maximized = false) {
-        return SaveSettings(files, settings, list, bounds, maximized);
+        return SaveSettings(files, ansi, settings, list, bounds, maximized);
     }
 
     void SaveOk(const WindowBounds& bounds = {}, bool maximized = false) {
@@ -114,9 +129,9 @@ TEST_F(SettingsTest, FirstRunFollowsTheFileAtEveryOpening) {
     Settings fresh;
     fresh.firstRun = true;
     FavouritesList none;
-    ASSERT_EQ(SaveSettings(other, fresh, none, {}, false), std::nullopt);
+    ASSERT_EQ(SaveSettings(other, ansi, fresh, none, {}, false), std::nullopt);
     EXPECT_TRUE(fresh.firstRun);  // the file did not exist when the save opened it
-    ASSERT_EQ(SaveSettings(other, fresh, none, {}, false), std::nullopt);
+    ASSERT_EQ(SaveSettings(other, ansi, fresh, none, {}, false), std::nullopt);
     EXPECT_FALSE(fresh.firstRun);
 }
 
@@ -280,7 +295,7 @@ TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
         FavouritesList rows;
         rows.Append({"HKLM", "new"});
         Settings values;
-        EXPECT_EQ(SaveSettings(fresh, values, rows, {}, false), "Unable to write to " + kPath)
+        EXPECT_EQ(SaveSettings(fresh, ansi, values, rows, {}, false), "Unable to write to " + kPath)
             << static_cast<int>(failure);
         EXPECT_EQ(fresh.Contents(kPath), previous) << static_cast<int>(failure);
 
@@ -289,7 +304,7 @@ TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
         fresh.SetReadOnly(kFolder, false);
         fresh.SetReadOnly(kPath, false);
         fresh.SetUnreadable(kPath, false);
-        EXPECT_EQ(SaveSettings(fresh, values, rows, {}, false), std::nullopt);
+        EXPECT_EQ(SaveSettings(fresh, ansi, values, rows, {}, false), std::nullopt);
         EXPECT_NE(fresh.Contents(kPath), previous);
     }
 }
@@ -382,12 +397,132 @@ TEST_F(SettingsTest, FileUnreadAtStartUpIsNotWrittenOverWhenItCanBeReadAgain) {
     // With the file gone there is nothing left to lose.
     sim::SimFiles emptied;
     emptied.SetAppDataFolder(kAppData);
-    EXPECT_EQ(SaveSettings(emptied, settings, list, {}, false), std::nullopt);
+    EXPECT_EQ(SaveSettings(emptied, ansi, settings, list, {}, false), std::nullopt);
     EXPECT_NE(emptied.Contents(kPath).value_or("").find("0=HKLM\\Added"), std::string::npos);
 
     // A load that read the file clears the mark.
     Load();
     SaveOk();
+}
+
+TEST_F(SettingsTest, FileKeepsTheAnsiFormWhileEveryTextSurvivesItAndTurnsUtf16Otherwise) {
+    struct Case {
+        const char* name;
+        std::u16string keyText;
+        std::u16string comment;
+        std::string ansiRow;  // the row's two lines as an ANSI file holds them
+    };
+    const Case cases[] = {
+        {"ASCII", u"HKCU\\Software", u"plain", "0=HKCU\\Software\r\n[CommentList]\r\n0=plain"},
+        {"Windows-1252", u"HKCU\\Software\\Caf\u00E9 \u20AC", u"\u0152uvre \u2122",
+         "0=HKCU\\Software\\Caf\xE9 \x80\r\n[CommentList]\r\n0=\x8Cuvre \x99"},
+        {"Cyrillic", u"HKCU\\Software\\\u0421\u0442\u0443\u043F\u0438\u043D", u"", ""},
+        {"CJK", u"HKCU\\Software\\\u6CE8\u518C\u8868", u"\u65E5\u672C", ""},
+        {"outside the BMP", u"HKCU\\Software\\\U0001F600", u"", ""},
+        {"lone surrogate", u"HKCU\\Software\\a\xD800z", u"", ""},
+        {"comment alone", u"HKCU\\Software", u"\u0395\u03BB\u03BB\u03AC\u03B4\u03B1", ""},
+    };
+    for (const Case& c : cases) {
+        sim::SimFiles fresh;
+        fresh.SetAppDataFolder(kAppData);
+        FavouritesList rows;
+        rows.Append({FromUtf16(c.keyText), FromUtf16(c.comment)});
+        Settings values;
+        ASSERT_EQ(SaveSettings(fresh, ansi, values, rows, {}, false), std::nullopt) << c.name;
+        const std::string text = "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=1\r\n";
+        if (!c.ansiRow.empty()) {
+            EXPECT_EQ(fresh.Contents(kPath), text + c.ansiRow + "\r\n" + kDefaultPosition)
+                << c.name;
+        } else {
+            const std::u16string row = u"0=" + c.keyText + u"\r\n[CommentList]\r\n0=" + c.comment;
+            EXPECT_EQ(fresh.Contents(kPath),
+                      Utf16File(ToUtf16(text) + row + u"\r\n" + ToUtf16(kDefaultPosition)))
+                << c.name;
+        }
+        FavouritesList read;
+        LoadSettings(fresh, ansi, values, read);
+        EXPECT_EQ(read.Rows(), rows.Rows()) << c.name;
+    }
+}
+
+TEST_F(SettingsTest, Utf16FileFromAnotherToolReadsAndKeepsItsForm) {
+    // A U+0000 is a character, as a NUL byte is in an ANSI file.
+    const std::u16string text =
+        u"; \u0437\u0430\u043C\u0435\u0442\u043A\u0438 \0 kept\r\n"s +
+        u"[RegistryList]\r\nCount=2\r\n"
+        u"0=HKCU\\Software\\\u0421\u0442\u0443\u043F\u0438\u043D\r\n1=HKCU\\\xDC00\r\n"
+        u"[CommentList]\r\n0=Caf\u00E9\r\n";
+    files.PutFile(kPath, Utf16File(text));
+    Load();
+    EXPECT_FALSE(settings.unreadAtLoad);
+    EXPECT_EQ(list.Rows(), (std::vector<FavouriteEntry>{
+                               {FromUtf16(u"HKCU\\Software\\\u0421\u0442\u0443\u043F\u0438\u043D"),
+                                FromUtf16(u"Caf\u00E9")},
+                               {FromUtf16(u"HKCU\\\xDC00"), ""}}));
+    SaveOk();
+    EXPECT_EQ(File(),
+              Utf16File(text + u"1=\r\n[Copy]\r\nEnable=0\r\n" + ToUtf16(kDefaultPosition)));
+
+    // Unless its ANSI bytes would begin with the mark.
+    const std::u16string marked = u"\u00FF\u00FE=x\r\n";
+    files.PutFile(kPath, Utf16File(marked));
+    Load();
+    SaveOk();
+    EXPECT_EQ(File().substr(0, Utf16File(marked).size()), Utf16File(marked));
+
+    // Once every text fits the code page again, the file is ANSI as before.
+    files.PutFile(kPath, Utf16File(u"[Copy]\r\nEnable=1\r\n[Other]\r\nName=Caf\u00E9\r\n"));
+    Load();
+    EXPECT_TRUE(settings.autoCopyEnabled);
+    SaveOk();
+    EXPECT_EQ(File(),
+              "[Copy]\r\nEnable=1\r\n[Other]\r\nName=Caf\xE9\r\n[RegistryList]\r\nCount=0\r\n"
+              "[CommentList]\r\n" +
+                  kDefaultPosition);
+}
+
+TEST_F(SettingsTest, AnsiFileIsWrittenBackByteForByte) {
+    // The code page's undefined bytes too (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+    std::string stored = "[Other]\r\nAll=";
+    for (int byte = 1; byte < 256; ++byte)
+        if (byte != '\r' && byte != '\n') stored.push_back(static_cast<char>(byte));
+    stored += "\r\n[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=1\r\n0=HKCU\\\x81\x8D\x8F\x90\x9D"
+              "\r\n[CommentList]\r\n0=\xFF\xFE\r\n" + kDefaultPosition;
+    files.PutFile(kPath, stored);
+    Load();
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Row(0).keyText, FromUtf16(u"HKCU\\\u0081\u008D\u008F\u0090\u009D"));
+    EXPECT_EQ(list.Row(0).comment, FromUtf16(u"\u00FF\u00FE"));
+    SaveOk();
+    EXPECT_EQ(File(), stored);
+}
+
+TEST_F(SettingsTest, FileMarkedUtf16ThatIsNotIsReadLikeAnUnreadableOne) {
+    const std::string valid = Utf16File(u"[Copy]\r\nEnable=1\r\n");
+    struct Case {
+        const char* name;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"odd byte count", valid + "x"},
+        {"UTF-32LE, one character short", "\xFF\xFE\0\0[\0\0\0]\0\0"s},
+        {"mark and one byte", "\xFF\xFE["},
+    };
+    for (const Case& c : cases) {
+        files.PutFile(kPath, c.bytes);
+        Load();
+        EXPECT_TRUE(settings.unreadAtLoad) << c.name;
+        EXPECT_FALSE(settings.autoCopyEnabled) << c.name;
+        EXPECT_EQ(Save(), "Unable to write to " + kPath) << c.name;
+        EXPECT_EQ(File(), c.bytes) << c.name;
+    }
+    // The mark alone is an empty file.
+    files.PutFile(kPath, "\xFF\xFE");
+    Load();
+    EXPECT_FALSE(settings.unreadAtLoad);
+    SaveOk();
+    EXPECT_EQ(File(), "[Copy]\r\nEnable=0\r\n[RegistryList]\r\nCount=0\r\n[CommentList]\r\n" +
+                          kDefaultPosition);
 }
 
 TEST_F(SettingsTest, RandomBytesLoadAndSaveOverThem) {
