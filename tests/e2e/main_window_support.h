@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "grammar/wide_text.h"
 #include "platform/win32/remote_memory.h"
 #include "ui/control_ids.h"
 #include "win32/screenshot.h"
@@ -193,10 +194,14 @@ inline std::string SettingsFolder() {
 }
 
 // The key the running Registry Editor shows in its status bar.
+// The Registry Editor's status bar (the selected key's path), read as
+// UTF-16 and given in the program's UTF-8 form.
 inline std::string RegeditStatus() {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
     if (!editor) return {};
-    return WindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
+    const std::wstring text =
+        WideWindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
+    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
 }
 
 inline bool EndsWith(const std::string& text, const std::string& tail) {

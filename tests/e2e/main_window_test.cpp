@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "grammar/wide_text.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -209,6 +211,64 @@ TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
     app.Command(IDM_ACOPYTOCLIPBOARD);
     app.Settle();
     EXPECT_EQ(ClipboardUnicodeText(), L"HKEY_CURRENT_USER\\Software\\" + kScriptNames[row - 1]);
+}
+
+// A key and value named in Cyrillic and outside the Basic Multilingual
+// Plane, reached from the box, from a favourite, from the clipboard, and
+// the favourite still there after a restart.
+TEST_F(MainWindow, NamesInAnotherScriptLandFromEveryEntryPointAndSurviveARestart) {
+    const std::wstring key = L"Software\\KeystrideScriptJumps\\\u0422\u0435\u0441\u0442 \U0002000B";
+    const std::wstring value = L"\u0417\u043d\u0430\u0447\u0435\u043d\u0438\u0435";
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &created, nullptr),
+              ERROR_SUCCESS);
+    const wchar_t data[] = L"x";
+    RegSetValueExW(created, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+    RegCloseKey(created);
+    struct Cleanup {
+        ~Cleanup() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KeystrideScriptJumps"); }
+    } cleanup;
+    const std::wstring path = L"HKCU\\" + key;
+    const auto utf8 = [](const std::wstring& text) {
+        return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    };
+    const std::string shown = "HKEY_CURRENT_USER\\" + utf8(key);
+    const auto landsOn = [&](const Keystride& app, const char* how) {
+        EXPECT_TRUE(WaitUntil([&] { return EndsWith(RegeditStatus(), shown); })) << how << ": "
+                                                                              << RegeditStatus();
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; })) << how;
+        EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770")) << how;
+    };
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        app.SetEditText(path);
+        app.Command(IDC_BOPEN);
+        landsOn(app, "from the box");
+
+        app.SetEditText(path);
+        app.Command(IDM_AADDLIST);
+        HWND editor = app.WaitForWindow("Add to list");
+        ASSERT_TRUE(editor);
+        PostMessageA(editor, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(editor));
+        CloseRegistryEditor();
+        Select(app, 0);
+        app.Command(IDM_AJUMPFROMLIST);
+        landsOn(app, "from the list");
+
+        CloseRegistryEditor();
+        ASSERT_TRUE(PutClipboardUnicodeText(path + L"\\" + value));
+        app.Command(IDM_AJUMPFROMCLIPBOARD);
+        landsOn(app, "from the clipboard");
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride again;
+    ASSERT_TRUE(again.Started());
+    ASSERT_EQ(again.RowCount(), 1);
+    EXPECT_EQ(WideListCellText(again.List(), 0, 0), path);
+    CloseRegistryEditor();
 }
 
 TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {

@@ -58,6 +58,14 @@ TEST(PathNotations, EveryNotationInTheOrderTheyAreTried) {
         {"\x93HKCU\\Software\x94", {Key(kHkcu, "Software")}},
         {"\x91HKCU\\Software\x92", {Key(kHkcu, "Software")}},
         {"\xE2\x80\x9CHKCU\\Software\xE2\x80\x9D", {Key(kHkcu, "Software")}},
+        // Names in any script: no byte of a character other than the
+        // backslash itself separates (表 is 0x95 0x5C in code page 932).
+        {"HKCU\\Software\\表示\\値𠀋", {Key(kHkcu, "Software\\表示\\値𠀋")}},
+        {"“HKLM:\\SOFTWARE\\Тест”", {Key(kHklm, "SOFTWARE\\Тест")}},
+        {"HKCU\\Software\\Ελληνικά /v Значение",
+         {Key(kHkcu, "Software\\Ελληνικά /v Значение"),
+          Value(kHkcu, "Software\\Ελληνικά", "Значение"),
+          Key(kHkcu, "Software\\Ελληνικά \\v Значение")}},
         {"\xE2\x80\x98HKCU\\Software\x92", {Key(kHkcu, "Software")}},
         {"  \" Computer\\HKEY_CURRENT_USER\\Software \"\n", {Key(kHkcu, "Software")}},
         // Native names.
