@@ -268,6 +268,13 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromEveryEntryPointAndSurviveARestart
     ASSERT_TRUE(again.Started());
     ASSERT_EQ(again.RowCount(), 1);
     EXPECT_EQ(WideListCellText(again.List(), 0, 0), path);
+
+    // And from the command line, beside the running window.
+    CloseRegistryEditor();
+    const CommandLineRun run = RunKeystride("\"" + utf8(path) + "\"");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.box;
+    EXPECT_TRUE(EndsWith(RegeditStatus(), shown)) << RegeditStatus();
     CloseRegistryEditor();
 }
 
