@@ -6,6 +6,8 @@
 // did not understand is kept where it was.
 #include <gtest/gtest.h>
 
+#include "shared/utf16_file.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,16 +30,6 @@ const Rows kKnownRows{{"HKCU\\Software", "first"}, {"HKLM\\System", "second"}};
 // two sections missing, on a line of their own, after everything there was.
 constexpr char kAddedSections[] = "\r\n[Copy]\r\nEnable=0\r\n[WindowsPosition]\r\nLeft=";
 
-// A file as Windows' Unicode profile functions write one: the mark, then
-// the text in UTF-16LE.
-std::string Utf16File(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
 
 class BadSettings : public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "shared/utf16_file.h"
+
 #include <algorithm>
 #include <random>
 
@@ -25,16 +27,6 @@ const std::string kDefaultPosition =
 
 const sim::SimAnsiCodePage ansi;
 
-// A file as Windows' Unicode profile functions write one: the mark, then
-// the text in UTF-16LE.
-std::string Utf16File(std::u16string_view text) {
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
-    return bytes;
-}
 
 class SettingsTest : public ::testing::Test {
 protected:
