@@ -13,6 +13,24 @@
 
 namespace ks::bench {
 
+// Today's window system, but the children of a key read one by one, with a
+// remote buffer reserved and freed for each, as the landing check first did.
+class SiblingBySiblingWindows : public Win32WindowSystem {
+public:
+    std::optional<TreeItem> FindTreeChild(
+        Window tree, TreeItem parent,
+        const std::function<bool(const std::string&)>& matches) override {
+        std::optional<TreeItem> child = TreeNextItem(tree, TreeRelation::Child, parent);
+        while (child && *child) {
+            const std::optional<std::string> text = TreeItemText(tree, *child);
+            if (!text) return std::nullopt;
+            if (matches(*text)) return child;
+            child = TreeNextItem(tree, TreeRelation::Next, *child);
+        }
+        return child;
+    }
+};
+
 inline JumpOutcome JumpTodaysWay(Registry& registry, ProcessControl& processes,
                                  const std::string& text) {
     test::KeystrokesOnlyWindows keystrokes;

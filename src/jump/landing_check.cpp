@@ -32,14 +32,8 @@ std::optional<std::vector<std::string>> SelectedPath(WindowSystem& windows, Wind
 std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem parent,
                                   const std::string& name) {
     if (!windows.TreeExpand(tree, parent)) return std::nullopt;
-    std::optional<TreeItem> child = windows.TreeNextItem(tree, TreeRelation::Child, parent);
-    while (child && *child) {
-        const std::optional<std::string> text = windows.TreeItemText(tree, *child);
-        if (!text) return std::nullopt;
-        if (windows.SameName(*text, name)) return child;
-        child = windows.TreeNextItem(tree, TreeRelation::Next, *child);
-    }
-    return child;
+    return windows.FindTreeChild(
+        tree, parent, [&](const std::string& text) { return windows.SameName(text, name); });
 }
 
 std::optional<bool> ListShows(WindowSystem& windows, Window list, const std::string& valueName) {

@@ -81,6 +81,11 @@ public:
     virtual std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
                                                  TreeItem item) = 0;
     virtual std::optional<std::string> TreeItemText(Window tree, TreeItem item) = 0;
+    // The first child of `parent` whose text `matches` accepts: 0 when there
+    // is none, nothing when the tree stopped answering. One pass over the
+    // children, their texts read through one buffer.
+    virtual std::optional<TreeItem> FindTreeChild(
+        Window tree, TreeItem parent, const std::function<bool(const std::string&)>& matches) = 0;
     virtual bool TreeExpand(Window tree, TreeItem item) = 0;
     // Selects the item and scrolls it into view.
     virtual bool TreeSelect(Window tree, TreeItem item) = 0;

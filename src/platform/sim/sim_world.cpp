@@ -271,6 +271,16 @@ std::optional<std::string> SimWindowSystem::TreeItemText(Window tree, TreeItem i
     return found->second.text;
 }
 
+std::optional<TreeItem> SimWindowSystem::FindTreeChild(
+    Window tree, TreeItem parent, const std::function<bool(const std::string&)>& matches) {
+    if (!Answering("TreeFindChild", tree, parent)) return std::nullopt;
+    const auto found = trees_[tree].items.find(parent);
+    if (found == trees_[tree].items.end() || !found->second.expanded) return TreeItem{0};
+    for (const TreeItem child : found->second.children)
+        if (matches(trees_[tree].items.at(child).text)) return child;
+    return TreeItem{0};
+}
+
 bool SimWindowSystem::TreeExpand(Window tree, TreeItem item) {
     if (!Answering("TreeExpand", tree, item, kSlowSendTimeout)) return false;
     const auto found = trees_[tree].items.find(item);

@@ -112,6 +112,9 @@ public:
     std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
                                          TreeItem item) override;
     std::optional<std::string> TreeItemText(Window tree, TreeItem item) override;
+    std::optional<TreeItem> FindTreeChild(
+        Window tree, TreeItem parent,
+        const std::function<bool(const std::string&)>& matches) override;
     bool TreeExpand(Window tree, TreeItem item) override;
     bool TreeSelect(Window tree, TreeItem item) override;
     std::optional<int> ListItemCount(Window list) override;

@@ -37,31 +37,64 @@ std::optional<LRESULT> Query(Window window, UINT message, WPARAM wParam, LPARAM 
 constexpr std::size_t kTreeTextCapacity = 1024;    // key names are at most 255 characters
 constexpr std::size_t kListTextCapacity = 32768;   // value names at most 16383
 
-// Sends `message` with a record of type Item that lives in the control's
-// process. With `text`, a buffer of `textCapacity` UTF-16 characters follows
-// the record for the control to fill, and its text is read back.
+// A record of type Item in the control's process, followed by a buffer of
+// `textCapacity` UTF-16 characters for the control to fill: the arguments of
+// the control messages that take pointers. One serves any number of calls.
+template <typename Item>
+class RemoteItem {
+public:
+    RemoteItem(Window control, std::size_t textCapacity)
+        : control_(control),
+          textCapacity_(textCapacity),
+          memory_(ToHwnd(control), sizeof(Item) + textCapacity * sizeof(wchar_t)) {}
+
+    bool Ready() const noexcept { return memory_.Ready(); }
+
+    // Sends `message` with the record; with `text`, the buffer's text is
+    // read back into it.
+    std::optional<LRESULT> Call(UINT message, WPARAM wParam, Item item,
+                                std::string* text = nullptr) const {
+        if (!Ready()) return std::nullopt;
+        const std::size_t textBytes = textCapacity_ * sizeof(wchar_t);
+        if (text) {
+            item.pszText = static_cast<LPWSTR>(memory_.Address(sizeof(Item)));
+            item.cchTextMax = static_cast<int>(textCapacity_);
+            const wchar_t empty = 0;
+            if (!memory_.Write(sizeof(Item), &empty, sizeof empty)) return std::nullopt;
+        }
+        if (!memory_.Write(0, &item, sizeof item)) return std::nullopt;
+        const std::optional<LRESULT> result =
+            Query(control_, message, wParam, reinterpret_cast<LPARAM>(memory_.Address()));
+        if (!result || !text) return result;
+        std::wstring wide(textCapacity_, L'\0');
+        if (!memory_.Read(sizeof(Item), wide.data(), textBytes)) return std::nullopt;
+        const std::size_t end = wide.find(L'\0');
+        *text = Narrow(wide.data(), end == std::wstring::npos ? textCapacity_ - 1 : end);
+        return result;
+    }
+
+private:
+    Window control_;
+    std::size_t textCapacity_;
+    RemoteMemory memory_;
+};
+
+// One call through a record of its own.
 template <typename Item>
 std::optional<LRESULT> RemoteItemCall(Window control, UINT message, WPARAM wParam, Item item,
                                       std::string* text = nullptr,
                                       std::size_t textCapacity = 0) {
-    const std::size_t textBytes = textCapacity * sizeof(wchar_t);
-    RemoteMemory memory(ToHwnd(control), sizeof(Item) + textBytes);
-    if (!memory.Ready()) return std::nullopt;
-    if (text) {
-        item.pszText = static_cast<LPWSTR>(memory.Address(sizeof(Item)));
-        item.cchTextMax = static_cast<int>(textCapacity);
-        const wchar_t empty = 0;
-        if (!memory.Write(sizeof(Item), &empty, sizeof empty)) return std::nullopt;
-    }
-    if (!memory.Write(0, &item, sizeof item)) return std::nullopt;
-    const std::optional<LRESULT> result =
-        Query(control, message, wParam, reinterpret_cast<LPARAM>(memory.Address()));
-    if (!result || !text) return result;
-    std::wstring wide(textCapacity, L'\0');
-    if (!memory.Read(sizeof(Item), wide.data(), textBytes)) return std::nullopt;
-    const std::size_t end = wide.find(L'\0');
-    *text = Narrow(wide.data(), end == std::wstring::npos ? textCapacity - 1 : end);
-    return result;
+    return RemoteItem<Item>(control, textCapacity).Call(message, wParam, item, text);
+}
+
+std::optional<std::string> TreeText(const RemoteItem<TVITEMW>& remote, TreeItem item) {
+    TVITEMW record{};
+    record.mask = TVIF_TEXT;
+    record.hItem = reinterpret_cast<HTREEITEM>(item);
+    std::string text;
+    const std::optional<LRESULT> found = remote.Call(TVM_GETITEMW, 0, record, &text);
+    if (!found || !*found) return std::nullopt;
+    return text;
 }
 
 BOOL CALLBACK VisitChild(HWND window, LPARAM data) {
@@ -134,14 +167,26 @@ std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelatio
 }
 
 std::optional<std::string> Win32WindowSystem::TreeItemText(Window tree, TreeItem item) {
-    TVITEMW record{};
-    record.mask = TVIF_TEXT;
-    record.hItem = reinterpret_cast<HTREEITEM>(item);
-    std::string text;
-    const std::optional<LRESULT> found =
-        RemoteItemCall(tree, TVM_GETITEMW, 0, record, &text, kTreeTextCapacity);
-    if (!found || !*found) return std::nullopt;
-    return text;
+    return TreeText(RemoteItem<TVITEMW>(tree, kTreeTextCapacity), item);
+}
+
+std::optional<TreeItem> Win32WindowSystem::FindTreeChild(
+    Window tree, TreeItem parent, const std::function<bool(const std::string&)>& matches) {
+    // Keys may have thousands of subkeys: one buffer in the tree's process
+    // serves them all, instead of one reserved and freed for each.
+    const RemoteItem<TVITEMW> remote(tree, kTreeTextCapacity);
+    if (!remote.Ready()) return std::nullopt;
+    std::optional<LRESULT> child =
+        Query(tree, TVM_GETNEXTITEM, TVGN_CHILD, static_cast<LPARAM>(parent));
+    while (child && *child) {
+        const auto item = static_cast<TreeItem>(*child);
+        const std::optional<std::string> text = TreeText(remote, item);
+        if (!text) return std::nullopt;
+        if (matches(*text)) return item;
+        child = Query(tree, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item));
+    }
+    if (!child) return std::nullopt;
+    return TreeItem{0};
 }
 
 bool Win32WindowSystem::TreeExpand(Window tree, TreeItem item) {
