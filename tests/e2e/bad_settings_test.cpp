@@ -35,6 +35,18 @@ class BadSettings : public ::testing::Test {
 protected:
     void SetUp() override { RemoveTree(SettingsFolder()); }
 
+    // The box that says the file could not be read, up as soon as the
+    // window is; answered.
+    static void AnswerUnreadableBox(const Keystride& app) {
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(MessageBoxText(box),
+                  "Unable to read " + SettingsFile() +
+                      ". Favourites and settings changed now will not be saved.");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(box));
+    }
+
     // One run that is ended from outside, one that exits through its
     // button; each shows `rows`. The first writes nothing; the second keeps
     // the old text whole at the front of the file and adds its sections.
@@ -109,12 +121,7 @@ TEST_F(BadSettings, FileMarkedUtf16WithAnOddByteCountIsReportedAndNeverWrittenOv
     ASSERT_TRUE(WriteSettingsFile(file));
     Keystride app;
     ASSERT_TRUE(app.Started());
-    HWND box = app.WaitForWindow("Keystride", "#32770");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(MessageBoxText(box), "Unable to read " + SettingsFile() +
-                                       ". Favourites and settings changed now will not be saved.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(app.WaitGone(box));
+    AnswerUnreadableBox(app);
     EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
     ASSERT_TRUE(app.Exit());
     EXPECT_TRUE(ReadWholeFile(SettingsFile()) == file) << "the file was written over";
@@ -129,12 +136,7 @@ TEST_F(BadSettings, FileHeldByAnotherProgramAtStartIsReportedAndNeverWrittenOver
     ASSERT_TRUE(app.Started());
     EXPECT_EQ(app.RowCount(), 0) << "nothing could be read";
     // The user hears of it as soon as the window is up.
-    HWND box = app.WaitForWindow("Keystride", "#32770");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(MessageBoxText(box), "Unable to read " + SettingsFile() +
-                                       ". Favourites and settings changed now will not be saved.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(app.WaitGone(box));
+    AnswerUnreadableBox(app);
 
     // Readable again by the time the program closes: a save now would store
     // the empty list over the two rows. The program ends and leaves the
