@@ -12,6 +12,8 @@
 #define KS_IDS_EDITOR_NOT_ANSWERING 65232
 #define KS_IDS_EDITOR_NOT_REACHED 65233
 #define KS_IDS_NEAREST_KEY 65234
+#define KS_IDS_IMPORT_REPORT 65235
+#define KS_IDS_IMPORT_UNREADABLE 65236
 
 #define KS_TEXT_PRODUCT_NAME "Keystride"
 #define KS_TEXT_VERSION "3.1"
@@ -27,6 +29,10 @@
     "The Registry Editor could not be brought to %s. It may have been deleted or renamed since; press F5 in the Registry Editor to refresh it, then jump again."
 /* The not-found box's second line when part of the path exists. */
 #define KS_TEXT_NEAREST_KEY "The nearest key that exists is %s. Jump there?"
+/* After importing the Registry Editor's favourites: added, then already there. */
+#define KS_TEXT_IMPORT_REPORT \
+    "Added %d of the Registry Editor's favourites; %d were in the list already."
+#define KS_TEXT_IMPORT_UNREADABLE "%d did not hold a registry path and were left out."
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
 /* The maker's pages, opened in the default browser. */

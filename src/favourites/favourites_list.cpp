@@ -12,14 +12,25 @@ void FavouritesList::Select(int index) noexcept {
 
 void FavouritesList::Append(FavouriteEntry entry) { rows_.push_back(std::move(entry)); }
 
-bool FavouritesList::Add(const std::string& editText, FavouriteEntry entry) {
-    // The test uses the main window's edit text, not what the dialog returned,
-    // and compares whole strings: no trimming, no expansion of short roots.
-    const std::string wanted = UpperAscii(editText);
+bool FavouritesList::Holds(const std::string& keyText) const {
+    // Whole strings: no trimming, no expansion of short roots.
+    const std::string wanted = UpperAscii(keyText);
     for (const FavouriteEntry& row : rows_)
-        if (UpperAscii(row.keyText) == wanted) return false;
+        if (UpperAscii(row.keyText) == wanted) return true;
+    return false;
+}
+
+bool FavouritesList::Add(const std::string& editText, FavouriteEntry entry) {
+    // The test uses the main window's edit text, not what the dialog returned.
+    if (Holds(editText)) return false;
     rows_.push_back(std::move(entry));
     selected_ = Count() - 1;
+    return true;
+}
+
+bool FavouritesList::AppendIfNew(FavouriteEntry entry) {
+    if (Holds(entry.keyText)) return false;
+    rows_.push_back(std::move(entry));
     return true;
 }
 

@@ -34,6 +34,13 @@ public:
     // ignoring ASCII case. Returns whether a row was added.
     bool Add(const std::string& editText, FavouriteEntry entry);
 
+    // The duplicate rule: a row's key text equals this one ignoring ASCII case.
+    bool Holds(const std::string& keyText) const;
+
+    // Appends without touching the selection unless the duplicate rule finds
+    // the entry's key text in the list. Returns whether a row was added.
+    bool AppendIfNew(FavouriteEntry entry);
+
     // The following act on the selected row and do nothing when their
     // enable rule is false.
     void EditSelected(FavouriteEntry entry);

@@ -1,7 +1,10 @@
 #pragma once
-// Read-only registry access: the three calls jump resolution relies on.
+// Read-only registry access: the calls jump resolution relies on, and the
+// reading of one key's text values.
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/handles.h"
 
@@ -26,6 +29,11 @@ public:
     virtual long QueryValue(RegKey key, const std::string& name) = 0;
 
     virtual long CloseKey(RegKey key) = 0;
+
+    // The open key's text values (REG_SZ and REG_EXPAND_SZ, unexpanded), name
+    // and data, in the order the registry enumerates them; others are passed
+    // over. Empty when the key holds none or cannot be read.
+    virtual std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) = 0;
 };
 
 }  // namespace ks

@@ -180,6 +180,7 @@ private:
     void ListView1SelectionChanged();
     void aAddListExecute();
     void aEditExecute();
+    void aImportEditorFavouritesExecute();
     void aRemoveExecute();
     void aMoveUpExecute();
     void aMoveDownExecute();

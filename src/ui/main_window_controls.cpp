@@ -257,6 +257,7 @@ void MainWindow::BuildMenus() {
     AppendMenuW(list, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(list, MF_STRING, IDM_AADDLIST, L"&Add to List");
+    AppendMenuW(list, MF_STRING, IDM_AIMPORTEDITORFAVOURITES, L"&Import Registry Editor Favorites");
     AppendMenuW(list, MF_STRING, IDM_AJUMPFROMLIST, L"&Jump");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(list, MF_STRING, IDM_AMOVEUP, L"&Up");

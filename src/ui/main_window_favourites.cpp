@@ -1,5 +1,6 @@
 // The favourites list's actions and the jumps: the model decides, the list
 // view shows the result at once.
+#include "favourites/editor_favourites.h"
 #include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
 #include "ui/add_registry.h"
@@ -7,8 +8,27 @@
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
+#include "texts.h"
 
 namespace ks::ui {
+namespace {
+
+// "Added 2 of the Registry Editor's favourites; 1 was already in the list."
+std::string ImportReport(const FavouritesImport& imported) {
+    std::string text = KS_TEXT_IMPORT_REPORT;
+    for (const int count : {imported.added, imported.alreadyThere}) {
+        const std::size_t at = text.find("%d");
+        if (at != std::string::npos) text.replace(at, 2, std::to_string(count));
+    }
+    if (imported.unreadable > 0) {
+        std::string unreadable = KS_TEXT_IMPORT_UNREADABLE;
+        unreadable.replace(unreadable.find("%d"), 2, std::to_string(imported.unreadable));
+        text += ' ' + unreadable;
+    }
+    return text;
+}
+
+}  // namespace
 
 void MainWindow::BuildActions() {
     const auto selected = [this] { return aJumpFromListUpdate(); };
@@ -25,6 +45,8 @@ void MainWindow::BuildActions() {
     actions_.Add(IDM_ACOPYTOCLIPBOARD, "C&opy to Clipboard", [this] { aCopyToClipboardExecute(); },
                  selected);
     actions_.Add(IDM_AEDIT, "&Edit", [this] { aEditExecute(); }, selected);
+    actions_.Add(IDM_AIMPORTEDITORFAVOURITES, "&Import Registry Editor Favorites",
+                 [this] { aImportEditorFavouritesExecute(); });
 
     actions_.BindButton(IDM_AADDLIST, bAddtoList_);
     actions_.BindButton(IDM_AJUMPFROMLIST, bJumpFromList_);
@@ -54,6 +76,15 @@ void MainWindow::aAddListExecute() {
         return;
     favouritesView_.Append(favourites_.Row(favourites_.Count() - 1));
     favouritesView_.Select(favourites_.Selected());
+}
+
+void MainWindow::aImportEditorFavouritesExecute() {
+    const int before = favourites_.Count();
+    const FavouritesImport imported = ImportEditorFavourites(registry_, favourites_);
+    for (int row = before; row < favourites_.Count(); ++row)
+        favouritesView_.Append(favourites_.Row(row));
+    const TaskWindowsDisabled modal(app_.Handle());
+    windowSystem_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME, kMbIconInformation);
 }
 
 void MainWindow::aEditExecute() {

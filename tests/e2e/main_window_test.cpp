@@ -278,6 +278,51 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromEveryEntryPointAndSurviveARestart
     CloseRegistryEditor();
 }
 
+// The Registry Editor's favourites, made in the test prefix, come into the
+// list in the editor's order, once each; a box says how many.
+TEST_F(MainWindow, ImportsTheRegistryEditorsFavouritesOnce) {
+    const wchar_t kFavorites[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit\\Favorites";
+    RegDeleteTreeW(HKEY_CURRENT_USER, kFavorites);
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kFavorites, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &created, nullptr),
+              ERROR_SUCCESS);
+    const std::pair<std::wstring, std::wstring> stored[] = {
+        {L"Run keys", L"Computer\\HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {L"\u041c\u043e\u0438", L"Computer\\HKEY_CURRENT_USER\\Console"},
+    };
+    for (const auto& [name, path] : stored)
+        RegSetValueExW(created, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(created);
+    struct Cleanup {
+        const wchar_t* key;
+        ~Cleanup() { RegDeleteTreeW(HKEY_CURRENT_USER, key); }
+    } cleanup{kFavorites};
+
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const auto import = [&] {
+        app.Command(IDM_AIMPORTEDITORFAVOURITES);
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        if (!box) return std::string("no box");
+        const std::string text = MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        app.WaitGone(box);
+        return text;
+    };
+    EXPECT_EQ(import(), "Added 2 of the Registry Editor's favourites; 0 were in the list already.");
+    ASSERT_EQ(app.RowCount(), 2);
+    EXPECT_EQ(WideListCellText(app.List(), 0, 0),
+              L"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(WideListCellText(app.List(), 0, 1), L"Run keys");
+    EXPECT_EQ(WideListCellText(app.List(), 1, 0), L"HKEY_CURRENT_USER\\Console");
+    EXPECT_EQ(WideListCellText(app.List(), 1, 1), stored[1].first);
+    EXPECT_EQ(import(), "Added 0 of the Registry Editor's favourites; 2 were in the list already.");
+    EXPECT_EQ(app.RowCount(), 2);
+}
+
 TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     Keystride app;
     ASSERT_TRUE(app.Started());

@@ -79,6 +79,20 @@ SimRegistry::Node* SimRegistry::Find(RegKey root, const std::string& path, bool 
 
 void SimRegistry::AddKey(RegKey root, const std::string& path) { Find(root, path, true); }
 
+void SimRegistry::AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                               const std::string& data) {
+    Node* node = Find(root, keyPath, true);
+    node->values.insert(FoldName(name));
+    node->textValues.emplace_back(name, data);
+}
+
+std::vector<std::pair<std::string, std::string>> SimRegistry::TextValues(RegKey key) {
+    world_.Record({.call = "RegEnumValue", .handle = key});
+    auto it = open_.find(key);
+    if (it == open_.end()) return {};
+    return it->second->textValues;
+}
+
 void SimRegistry::AddValue(RegKey root, const std::string& keyPath, const std::string& name) {
     Find(root, keyPath, true)->values.insert(FoldName(name));
 }

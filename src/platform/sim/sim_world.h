@@ -42,6 +42,9 @@ public:
     // Adds a key and all its missing parents. Names match as FoldName says.
     void AddKey(RegKey root, const std::string& path);
     void AddValue(RegKey root, const std::string& keyPath, const std::string& name);
+    // A text value with its data; text values keep the order they were added in.
+    void AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                      const std::string& data);
     // The key exists (any mask without KEY_WOW64_64KEY opens it) but an open
     // with the 64-bit view flag is refused.
     void DenyWow64Open(RegKey root, const std::string& path);
@@ -50,6 +53,7 @@ public:
                  RegKey& key) override;
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
+    std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
 
     int OpenHandleCount() const noexcept { return static_cast<int>(open_.size()); }
 
@@ -57,6 +61,7 @@ private:
     struct Node {
         std::map<std::string, Node> children;  // keyed by folded name
         std::set<std::string> values;          // folded names
+        std::vector<std::pair<std::string, std::string>> textValues;  // as added
         bool denyWow64 = false;
     };
     Node* Find(RegKey root, const std::string& path, bool create);

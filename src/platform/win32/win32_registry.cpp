@@ -51,4 +51,32 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name) {
 
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
 
+std::vector<std::pair<std::string, std::string>> Win32Registry::TextValues(RegKey key) {
+    std::vector<std::pair<std::string, std::string>> values;
+    DWORD count = 0, longestName = 0, largestData = 0;
+    if (RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         &longestName, &largestData, nullptr, nullptr) != ERROR_SUCCESS)
+        return values;
+    std::wstring name(longestName + 1, L'\0');
+    std::vector<wchar_t> data(largestData / sizeof(wchar_t) + 1);
+    for (DWORD index = 0; index < count; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        DWORD dataBytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
+        if (RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data.data()), &dataBytes) != ERROR_SUCCESS)
+            continue;  // changed since it was counted: passed over
+        if (type != REG_SZ && type != REG_EXPAND_SZ) continue;
+        // The data need not end in a zero: it ends where its bytes do, or at
+        // its first zero.
+        std::size_t units = dataBytes / sizeof(wchar_t);
+        for (std::size_t i = 0; i < units; ++i)
+            if (data[i] == L'\0') units = i;
+        values.emplace_back(
+            FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), nameLength)),
+            FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(data.data()), units)));
+    }
+    return values;
+}
+
 }  // namespace ks

@@ -9,6 +9,7 @@ public:
                  RegKey& key) override;
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
+    std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
 };
 
 }  // namespace ks

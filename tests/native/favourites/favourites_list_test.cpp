@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "favourites/editor_favourites.h"
+#include "platform/sim/sim_world.h"
+
 namespace ks::test {
 namespace {
 
@@ -149,6 +152,40 @@ TEST(FavouritesList, RemoveLeavesNoSelection) {
     EXPECT_EQ(EnabledOf(list), (Enabled{false, false, false}));
     list.RemoveSelected();
     EXPECT_EQ(list.Count(), 2);
+}
+
+// The Registry Editor's favourites come in the editor's order, read in the
+// address bar's form, each once by the list's duplicate rule, named by their
+// comment; the selection stays where it was.
+TEST(EditorFavourites, ImportAppendsTheNewOnesInTheEditorsOrder) {
+    sim::World world;
+    constexpr RegKey kHkcu = 0x80000001u;
+    const std::pair<const char*, const char*> stored[] = {
+        {"Run keys", "Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run"},
+        {"Mine", "Ordinateur\\HKEY_CURRENT_USER\\Software"},
+        {"Again", "Computer\\hkey_current_user\\software"},
+        {"Not a path", "somewhere else"},
+        {"Console", "HKEY_CURRENT_USER\\Console"},
+    };
+    for (const auto& [name, path] : stored)
+        world.registry.AddTextValue(kHkcu, kEditorFavouritesKey, name, path);
+
+    FavouritesList list = ListOf({{"HKEY_CURRENT_USER\\CONSOLE", "mine already"}});
+    list.Select(0);
+    EXPECT_EQ(ImportEditorFavourites(world.registry, list), (FavouritesImport{2, 2, 1}));
+    EXPECT_EQ(list.Rows(),
+              (std::vector<FavouriteEntry>{
+                  {"HKEY_CURRENT_USER\\CONSOLE", "mine already"},
+                  {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", "Run keys"},
+                  {"HKEY_CURRENT_USER\\Software", "Mine"}}));
+    EXPECT_EQ(list.Selected(), 0);
+    EXPECT_EQ(world.registry.OpenHandleCount(), 0);
+
+    // A second import finds them all there; an editor without favourites
+    // adds nothing.
+    EXPECT_EQ(ImportEditorFavourites(world.registry, list), (FavouritesImport{0, 4, 1}));
+    sim::World empty;
+    EXPECT_EQ(ImportEditorFavourites(empty.registry, list), FavouritesImport{});
 }
 
 }  // namespace
