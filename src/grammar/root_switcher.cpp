@@ -47,10 +47,19 @@ std::string ApplyRootPrefix(std::string_view text, int index) {
     std::string result(root);
     if (!reading.rest.empty()) result += "\\" + reading.rest;
     if (reading.valueName) {
-        // Quoted as reg.exe wants a name with blanks in it.
-        const bool blanks = std::any_of(reading.valueName->begin(), reading.valueName->end(),
-                                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
-        result += blanks ? " /v \"" + *reading.valueName + "\"" : " /v " + *reading.valueName;
+        // Quoted as reg.exe wants a name with blanks in it, and whenever the
+        // name itself begins or ends with what may be a quote (straight, or
+        // a typographic one in either encoding): reading the result takes
+        // off one pair, which must be ours, not the name's own.
+        const std::string& name = *reading.valueName;
+        const auto mayBeQuote = [](char c) {
+            return c == '"' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+        };
+        const bool quoted =
+            std::any_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; }) ||
+            mayBeQuote(name.front()) || mayBeQuote(name.back());
+        result += quoted ? " /v \"" + name + "\"" : " /v " + name;
     }
     return result;
 }

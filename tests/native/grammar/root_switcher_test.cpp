@@ -39,6 +39,9 @@ TEST(RootSwitcher, ReplacesOrPrependsTheRoot) {
         {"\"HKLM\\x\" /v \"a b\"", 2, "HKEY_CURRENT_USER\\x /v \"a b\""},
         {"HKCU:\\x /v y", 4, "HKEY_USERS\\x /v y"},
         {"HKLM\\x /v y", 4, "HKEY_USERS\\x /v y"},
+        // A name with quotes of its own keeps them: the quotes put around it
+        // are the ones a second reading takes off.
+        {"'HKCU:' /v \"'HK'\"", 2, "HKEY_CURRENT_USER /v \"'HK'\""},
         {"HKEY_CURRENT_USER/Environment", 3, "HKEY_LOCAL_MACHINE\\Environment"},
         {"HKCU\\a/b", 3, "HKEY_LOCAL_MACHINE\\a/b"},
         // No root: put in front, as a whole.
