@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "grammar/wide_text.h"
+#include "platform/win32/wide_strings.h"
 
 #include "jump/jump_messages.h"
 #include "jump/jump_resolution.h"
@@ -27,7 +27,7 @@ bool WideArgument(std::string& path) {
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!arguments) return false;
     const bool one = count == 2;
-    if (one) path = ks::FromUtf16(reinterpret_cast<const char16_t*>(arguments[1]));
+    if (one) path = ks::Narrow(arguments[1]);
     LocalFree(arguments);
     return one;
 }

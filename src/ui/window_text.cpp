@@ -1,19 +1,6 @@
 #include "ui/window_text.h"
 
-#include "grammar/wide_text.h"
-
 namespace ks::ui {
-
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "the system's wide text is UTF-16");
-
-std::wstring Wide(std::string_view text) {
-    const std::u16string units = ToUtf16(text);
-    return std::wstring(reinterpret_cast<const wchar_t*>(units.data()), units.size());
-}
-
-std::string Narrow(std::wstring_view text) {
-    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-}
 
 std::string WindowText(HWND window) {
     const int length = GetWindowTextLengthW(window);

@@ -5,13 +5,15 @@
 // shown and stored.
 #include <windows.h>
 
+#include "platform/win32/wide_strings.h"
+
 #include <string>
 #include <string_view>
 
 namespace ks::ui {
 
-std::wstring Wide(std::string_view text);
-std::string Narrow(std::wstring_view text);
+using ks::Narrow;
+using ks::Wide;
 
 // The window's whole text (empty when it has none or cannot be read).
 std::string WindowText(HWND window);

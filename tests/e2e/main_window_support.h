@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "grammar/wide_text.h"
+#include "platform/win32/wide_strings.h"
 #include "platform/win32/remote_memory.h"
 #include "ui/control_ids.h"
 #include "win32/screenshot.h"
@@ -199,9 +199,7 @@ inline std::string SettingsFolder() {
 inline std::string RegeditStatus() {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
     if (!editor) return {};
-    const std::wstring text =
-        WideWindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr));
-    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
+    return Narrow(WideWindowText(FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr)));
 }
 
 inline bool EndsWith(const std::string& text, const std::string& tail) {

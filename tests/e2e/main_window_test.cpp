@@ -9,7 +9,6 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
-#include "grammar/wide_text.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -230,10 +229,7 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromEveryEntryPointAndSurviveARestart
         ~Cleanup() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KeystrideScriptJumps"); }
     } cleanup;
     const std::wstring path = L"HKCU\\" + key;
-    const auto utf8 = [](const std::wstring& text) {
-        return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()));
-    };
-    const std::string shown = "HKEY_CURRENT_USER\\" + utf8(key);
+    const std::string shown = "HKEY_CURRENT_USER\\" + Narrow(key);
     const auto landsOn = [&](const Keystride& app, const char* how) {
         EXPECT_TRUE(WaitUntil([&] { return EndsWith(RegeditStatus(), shown); })) << how << ": "
                                                                               << RegeditStatus();
@@ -271,7 +267,7 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromEveryEntryPointAndSurviveARestart
 
     // And from the command line, beside the running window.
     CloseRegistryEditor();
-    const CommandLineRun run = RunKeystride("\"" + utf8(path) + "\"");
+    const CommandLineRun run = RunKeystride("\"" + Narrow(path) + "\"");
     ASSERT_TRUE(run.ended);
     EXPECT_EQ(run.exitCode, 0u) << run.box;
     EXPECT_TRUE(EndsWith(RegeditStatus(), shown)) << RegeditStatus();

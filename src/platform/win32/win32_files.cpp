@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "grammar/wide_text.h"
+#include "platform/win32/wide_strings.h"
 
 namespace ks {
 namespace {
@@ -57,17 +57,6 @@ private:
     LPITEMIDLIST list_ = nullptr;
 };
 
-// The program's text as the system's wide text, so that a path holding
-// characters outside the ANSI code page (a user name in %APPDATA%) works.
-std::wstring Wide(std::string_view text) {
-    const std::u16string units = ToUtf16(text);
-    return std::wstring(units.begin(), units.end());
-}
-
-std::string Narrow(const wchar_t* text, std::size_t length) {
-    return FromUtf16(std::u16string(text, text + length));
-}
-
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
 
 bool WriteAll(HANDLE file, const std::string& contents) {
@@ -97,7 +86,7 @@ std::string Win32Files::AppDataFolder() {
         return {};
     wchar_t buffer[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(list.Get(), buffer)) return {};
-    return Narrow(buffer, wcsnlen(buffer, MAX_PATH));
+    return Narrow(std::wstring_view(buffer, wcsnlen(buffer, MAX_PATH)));
 }
 
 std::string Win32Files::ExecutableFolder() {
@@ -107,7 +96,7 @@ std::string Win32Files::ExecutableFolder() {
             GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return {};
         if (length < buffer.size()) {
-            const std::string path = Narrow(buffer.data(), length);
+            const std::string path = Narrow(std::wstring_view(buffer.data(), length));
             const std::size_t slash = path.rfind('\\');
             return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
         }

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "grammar/wide_text.h"
+#include "platform/win32/wide_strings.h"
 
 // Present in every 64-bit capable kernel32 but missing from the headers.
 extern "C" {
@@ -14,13 +14,13 @@ WINBASEAPI BOOL WINAPI Wow64RevertWow64FsRedirection(PVOID oldValue);
 namespace ks {
 
 bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
-    const std::u16string verb = ToUtf16(start.verb);
-    const std::u16string file = ToUtf16(start.file);
+    const std::wstring verb = Wide(start.verb);
+    const std::wstring file = Wide(start.file);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = start.mask;
-    info.lpVerb = verb.empty() ? nullptr : reinterpret_cast<const wchar_t*>(verb.c_str());
-    info.lpFile = reinterpret_cast<const wchar_t*>(file.c_str());
+    info.lpVerb = verb.empty() ? nullptr : verb.c_str();
+    info.lpFile = file.c_str();
     info.nShow = start.show;
     if (!ShellExecuteExW(&info)) return false;
     process = reinterpret_cast<ProcessHandle>(info.hProcess);
@@ -47,8 +47,7 @@ std::string Win32ProcessControl::WindowsDirectory() {
     wchar_t buffer[MAX_PATH] = {};
     const UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return {};
-    std::string folder =
-        FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(buffer), length));
+    std::string folder = Narrow(std::wstring_view(buffer, length));
     if (folder.back() == '\\') folder.pop_back();
     return folder;
 }

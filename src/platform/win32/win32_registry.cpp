@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "grammar/wide_text.h"
+#include "platform/win32/wide_strings.h"
 
 namespace ks {
 namespace {
@@ -24,9 +24,9 @@ HKEY ToHkey(RegKey key) {
 std::optional<std::wstring> PassableName(const std::string& name) {
     constexpr std::size_t kMostCharacters = 0x7FFF;
     if (name.find('\0') != std::string::npos) return std::nullopt;
-    const std::u16string wide = ToUtf16(name);
+    std::wstring wide = Wide(name);
     if (wide.size() > kMostCharacters) return std::nullopt;
-    return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
+    return wide;
 }
 
 }  // namespace
@@ -73,8 +73,8 @@ std::vector<std::pair<std::string, std::string>> Win32Registry::TextValues(RegKe
         for (std::size_t i = 0; i < units; ++i)
             if (data[i] == L'\0') units = i;
         values.emplace_back(
-            FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(name.data()), nameLength)),
-            FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(data.data()), units)));
+            Narrow(std::wstring_view(name.data(), nameLength)),
+            Narrow(std::wstring_view(data.data(), units)));
     }
     return values;
 }

@@ -3,23 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "grammar/wide_text.h"
 #include "platform/win32/integrity_level.h"
 #include "platform/win32/remote_memory.h"
+#include "platform/win32/wide_strings.h"
 
 namespace ks {
 namespace {
 
 HWND ToHwnd(Window window) { return reinterpret_cast<HWND>(window); }
-
-std::wstring Wide(const std::string& text) {
-    const std::u16string wide = ToUtf16(text);
-    return std::wstring(reinterpret_cast<const wchar_t*>(wide.data()), wide.size());
-}
-
-std::string Narrow(const wchar_t* text, std::size_t length) {
-    return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
-}
 
 // A bounded send whose result matters; nothing when it failed or timed out.
 // A message to another program's window waits at most `timeout` ms, and not
@@ -69,7 +60,7 @@ public:
         std::wstring wide(textCapacity_, L'\0');
         if (!memory_.Read(sizeof(Item), wide.data(), textBytes)) return std::nullopt;
         const std::size_t end = wide.find(L'\0');
-        *text = Narrow(wide.data(), end == std::wstring::npos ? textCapacity_ - 1 : end);
+        *text = Narrow(std::wstring_view(wide.data(), end == std::wstring::npos ? textCapacity_ - 1 : end));
         return result;
     }
 
@@ -116,7 +107,7 @@ void Win32WindowSystem::EnumChildWindows(Window parent,
 std::string Win32WindowSystem::ClassName(Window window) {
     wchar_t buffer[256] = {};
     const int length = GetClassNameW(ToHwnd(window), buffer, 256);
-    return Narrow(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return Narrow(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0));
 }
 
 SendResult Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
