@@ -1,10 +1,15 @@
 #include "favourites/favourites_list.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "grammar/ascii.h"
 
 namespace ks {
+
+bool SameKeyText(const std::string& a, const std::string& b) {
+    return EqualsIgnoringAsciiCase(a, b);
+}
 
 void FavouritesList::Select(int index) noexcept {
     selected_ = (index >= 0 && index < Count()) ? index : kNoSelection;
@@ -13,11 +18,8 @@ void FavouritesList::Select(int index) noexcept {
 void FavouritesList::Append(FavouriteEntry entry) { rows_.push_back(std::move(entry)); }
 
 bool FavouritesList::Holds(const std::string& keyText) const {
-    // Whole strings: no trimming, no expansion of short roots.
-    const std::string wanted = UpperAscii(keyText);
-    for (const FavouriteEntry& row : rows_)
-        if (UpperAscii(row.keyText) == wanted) return true;
-    return false;
+    return std::any_of(rows_.begin(), rows_.end(),
+                       [&](const FavouriteEntry& row) { return SameKeyText(row.keyText, keyText); });
 }
 
 bool FavouritesList::Add(const std::string& editText, FavouriteEntry entry) {

@@ -14,6 +14,11 @@ struct FavouriteEntry {
 
 inline constexpr int kNoSelection = -1;
 
+// The duplicate rule: two key texts are the same when they are equal
+// ignoring ASCII case (whole strings: no trimming, no expansion of short
+// roots).
+bool SameKeyText(const std::string& a, const std::string& b);
+
 class FavouritesList {
 public:
     int Count() const noexcept { return static_cast<int>(rows_.size()); }
@@ -34,7 +39,7 @@ public:
     // ignoring ASCII case. Returns whether a row was added.
     bool Add(const std::string& editText, FavouriteEntry entry);
 
-    // The duplicate rule: a row's key text equals this one ignoring ASCII case.
+    // A row's key text is the same as this one by the duplicate rule.
     bool Holds(const std::string& keyText) const;
 
     // Appends without touching the selection unless the duplicate rule finds

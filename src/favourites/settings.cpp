@@ -20,6 +20,8 @@ constexpr std::string_view kCopy = "Copy";
 constexpr std::string_view kRegistryList = "RegistryList";
 constexpr std::string_view kCommentList = "CommentList";
 constexpr std::string_view kWindowsPosition = "WindowsPosition";
+// Earlier versions neither read nor write it, and keep it as it stands.
+constexpr std::string_view kRecentList = "RecentList";
 
 std::string WithBackslash(std::string folder) {
     if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
@@ -35,15 +37,16 @@ std::optional<std::int32_t> RowIndex(std::string_view key) {
     return ParseProfileInteger(key);
 }
 
-// The rows 0 .. count - 1 whose key text is not empty, in index order, with
-// their key texts. Rows without a key read as empty and are skipped anyway,
+// The rows 0 .. count - 1 of a list section whose text is not empty, in
+// index order, with their texts. Rows without a key read as empty and are skipped anyway,
 // so walking only the keys present gives the same rows without walking up
 // to two thousand million indices.
 std::vector<std::pair<std::int32_t, std::string_view>> StoredRows(const IniFile& ini,
-                                                                  std::int32_t count) {
+                                                                  std::string_view section) {
     std::vector<std::pair<std::int32_t, std::string_view>> rows;
+    const std::int32_t count = ini.ReadInteger(section, "Count", 0);
     if (count <= 0) return rows;
-    for (const IniFile::Entry& entry : ini.Entries(kRegistryList)) {
+    for (const IniFile::Entry& entry : ini.Entries(section)) {
         const std::optional<std::int32_t> index = RowIndex(entry.name);
         const std::string_view keyText = ProfileStringValue(entry.value);
         if (index && *index < count && !keyText.empty()) rows.emplace_back(*index, keyText);
@@ -113,11 +116,13 @@ void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
     const IniFile ini(std::move(text).value_or(std::string()));
 
     settings.autoCopyEnabled = ini.ReadBoolean(kCopy, "Enable", false);
-    const std::int32_t count = ini.ReadInteger(kRegistryList, "Count", 0);
-    for (const auto& [index, keyText] : StoredRows(ini, count)) {
+    for (const auto& [index, keyText] : StoredRows(ini, kRegistryList)) {
         std::string comment = ini.ReadString(kCommentList, std::to_string(index), {});
         list.Append({std::string(keyText), std::move(comment)});
     }
+    settings.recentPaths.Clear();
+    for (const auto& [index, recentPath] : StoredRows(ini, kRecentList))
+        settings.recentPaths.AppendStored(std::string(recentPath));
     settings.savedWindowBounds = ReadBounds(ini, "");
     settings.savedMaximized = ini.ReadBoolean(kWindowsPosition, "Maximized", false);
     settings.savedNormalBounds = ReadBounds(ini, "Normal");
@@ -146,6 +151,13 @@ std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, 
         const std::string key = std::to_string(i);
         ini.WriteString(kRegistryList, key, list.Row(i).keyText);
         ini.WriteString(kCommentList, key, list.Row(i).comment);
+    }
+    // A file that never had recent jumps keeps its four sections.
+    const std::vector<std::string>& recent = settings.recentPaths.Paths();
+    if (!recent.empty() || !ini.Entries(kRecentList).empty()) {
+        ini.WriteInteger(kRecentList, "Count", static_cast<std::int32_t>(recent.size()));
+        for (std::size_t i = 0; i < recent.size(); ++i)
+            ini.WriteString(kRecentList, std::to_string(i), recent[i]);
     }
     WriteBounds(ini, "", currentBounds);
     ini.WriteBoolean(kWindowsPosition, "Maximized", maximized);

@@ -1,11 +1,12 @@
 #pragma once
 // The settings kept from one run to the next in options.ini: the auto-copy
-// switch, the favourites and the main window's bounds.
+// switch, the favourites, the recent jumps and the main window's bounds.
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "favourites/favourites_list.h"
+#include "favourites/recent_paths.h"
 
 namespace ks {
 
@@ -26,6 +27,7 @@ struct Settings {
     bool savedMaximized = false;
     WindowBounds savedNormalBounds;
     bool firstRun = false;
+    RecentPaths recentPaths;
     // The file was there when the settings were loaded but could not be
     // read: the rows it holds were never shown, and a save would drop them.
     bool unreadAtLoad = false;

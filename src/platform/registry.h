@@ -1,6 +1,7 @@
 #pragma once
-// Read-only registry access: the calls jump resolution relies on, and the
-// reading of one key's text values.
+// Read-only registry access: the calls jump resolution relies on, the
+// reading of one key's text values, and the names under a key for the
+// suggestions while typing.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 namespace ks {
 
 inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorNoMoreItems = 259;
 
 class Registry {
 public:
@@ -34,6 +36,12 @@ public:
     // and data, in the order the registry enumerates them; others are passed
     // over. Empty when the key holds none or cannot be read.
     virtual std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) = 0;
+
+    // RegEnumKeyExW and RegEnumValueW on the open key: the name of its
+    // subkey or value number `index`, in the registry's own order;
+    // kErrorNoMoreItems after the last one.
+    virtual long SubkeyName(RegKey key, std::uint32_t index, std::string& name) = 0;
+    virtual long ValueName(RegKey key, std::uint32_t index, std::string& name) = 0;
 };
 
 }  // namespace ks

@@ -1,9 +1,9 @@
 #include "platform/sim/sim_world.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "grammar/ascii.h"
-#include "grammar/wide_text.h"
 
 namespace ks::sim {
 
@@ -30,23 +30,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
     if (parts.size() == 1 && parts.front().empty()) parts.clear();
     return parts;
 }
-// Upper-cases each UTF-16 unit alone, as the registry does: ASCII, the rest
-// of Latin-1, basic Greek and Cyrillic; every other character is its own.
-char16_t UpperUnit(char16_t c) {
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
-        (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F))
-        return static_cast<char16_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<char16_t>(c - 0x50);
-    return c;
-}
-
 }  // namespace
-
-std::string FoldName(const std::string& name) {
-    std::u16string wide = ToUtf16(name);
-    for (char16_t& c : wide) c = UpperUnit(c);
-    return FromUtf16(wide);
-}
 
 std::vector<Event> World::EventsOf(const std::string& call) const {
     std::vector<Event> result;
@@ -71,10 +55,21 @@ SimRegistry::Node* SimRegistry::Find(RegKey root, const std::string& path, bool 
         if (it == node->children.end()) {
             if (!create) return nullptr;
             it = node->children.emplace(name, Node{}).first;
+            it->second.name = part;
         }
         node = &it->second;
     }
     return node;
+}
+
+void SimRegistry::Node::AddValueName(const std::string& valueName) {
+    if (!HasValue(valueName)) values.emplace_back(FoldName(valueName), valueName);
+}
+
+bool SimRegistry::Node::HasValue(const std::string& valueName) const {
+    const std::string folded = FoldName(valueName);
+    return std::any_of(values.begin(), values.end(),
+                       [&](const auto& value) { return value.first == folded; });
 }
 
 void SimRegistry::AddKey(RegKey root, const std::string& path) { Find(root, path, true); }
@@ -82,7 +77,7 @@ void SimRegistry::AddKey(RegKey root, const std::string& path) { Find(root, path
 void SimRegistry::AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                                const std::string& data) {
     Node* node = Find(root, keyPath, true);
-    node->values.insert(FoldName(name));
+    node->AddValueName(name);
     node->textValues.emplace_back(name, data);
 }
 
@@ -93,8 +88,30 @@ std::vector<std::pair<std::string, std::string>> SimRegistry::TextValues(RegKey 
     return it->second->textValues;
 }
 
+// Keys are enumerated by folded name, as the registry keeps them; values in
+// the order they were added.
+long SimRegistry::SubkeyName(RegKey key, std::uint32_t index, std::string& name) {
+    world_.Record({.call = "RegEnumKey", .handle = key, .wParam = index});
+    auto it = open_.find(key);
+    if (it == open_.end()) return kErrorInvalidHandle;
+    const auto& children = it->second->children;
+    if (index >= children.size()) return kErrorNoMoreItems;
+    name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second.name;
+    return kErrorSuccess;
+}
+
+long SimRegistry::ValueName(RegKey key, std::uint32_t index, std::string& name) {
+    world_.Record({.call = "RegEnumValue", .handle = key, .wParam = index});
+    auto it = open_.find(key);
+    if (it == open_.end()) return kErrorInvalidHandle;
+    const auto& values = it->second->values;
+    if (index >= values.size()) return kErrorNoMoreItems;
+    name = values[index].second;
+    return kErrorSuccess;
+}
+
 void SimRegistry::AddValue(RegKey root, const std::string& keyPath, const std::string& name) {
-    Find(root, keyPath, true)->values.insert(FoldName(name));
+    Find(root, keyPath, true)->AddValueName(name);
 }
 
 void SimRegistry::DenyWow64Open(RegKey root, const std::string& path) {
@@ -117,7 +134,7 @@ long SimRegistry::QueryValue(RegKey key, const std::string& name) {
     world_.Record({.call = "RegQueryValue", .handle = key, .text = name});
     auto it = open_.find(key);
     if (it == open_.end()) return kErrorInvalidHandle;
-    return it->second->values.count(FoldName(name)) ? kErrorSuccess : kErrorFileNotFound;
+    return it->second->HasValue(name) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long SimRegistry::CloseKey(RegKey key) {

@@ -11,16 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "grammar/registry_case.h"
 #include "platform/process_control.h"
 #include "platform/registry.h"
 #include "platform/window_system.h"
 
 namespace ks::sim {
-
-// A name as the simulated registry keys it: each UTF-16 unit upper-cased
-// alone (ASCII, Latin-1, basic Greek and Cyrillic; other scripts have no case
-// here), so that names match ignoring case as the registry's do.
-std::string FoldName(const std::string& name);
 
 struct Event {
     std::uint32_t time = 0;
@@ -39,7 +35,8 @@ class SimRegistry final : public Registry {
 public:
     explicit SimRegistry(World& world) : world_(world) {}
 
-    // Adds a key and all its missing parents. Names match as FoldName says.
+    // Adds a key and all its missing parents. Names match as FoldName says,
+    // and are enumerated in the order of their folded names.
     void AddKey(RegKey root, const std::string& path);
     void AddValue(RegKey root, const std::string& keyPath, const std::string& name);
     // A text value with its data; text values keep the order they were added in.
@@ -54,13 +51,20 @@ public:
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
+    long SubkeyName(RegKey key, std::uint32_t index, std::string& name) override;
+    long ValueName(RegKey key, std::uint32_t index, std::string& name) override;
 
     int OpenHandleCount() const noexcept { return static_cast<int>(open_.size()); }
 
 private:
     struct Node {
-        std::map<std::string, Node> children;  // keyed by folded name
-        std::set<std::string> values;          // folded names
+        std::string name;                            // as first added
+        std::map<std::string, Node> children;        // keyed by folded name
+        // Folded name and name as added, in the order added (the registry's
+        // order for values).
+        std::vector<std::pair<std::string, std::string>> values;
+        void AddValueName(const std::string& valueName);
+        bool HasValue(const std::string& valueName) const;
         std::vector<std::pair<std::string, std::string>> textValues;  // as added
         bool denyWow64 = false;
     };

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <optional>
 
 #include "platform/win32/wide_strings.h"
@@ -77,6 +78,32 @@ std::vector<std::pair<std::string, std::string>> Win32Registry::TextValues(RegKe
             Narrow(std::wstring_view(data.data(), units)));
     }
     return values;
+}
+
+// Key and value names are at most 16,383 and 32,767 UTF-16 units long.
+long Win32Registry::SubkeyName(RegKey key, std::uint32_t index, std::string& name) {
+    wchar_t buffer[16384];
+    DWORD length = static_cast<DWORD>(std::size(buffer));
+    const LONG result =
+        RegEnumKeyExW(ToHkey(key), index, buffer, &length, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_SUCCESS) name = Narrow(std::wstring_view(buffer, length));
+    return result;
+}
+
+long Win32Registry::ValueName(RegKey key, std::uint32_t index, std::string& name) {
+    // Most names are short: a long one is read again into room for any.
+    wchar_t shortName[256];
+    DWORD length = static_cast<DWORD>(std::size(shortName));
+    LONG result = RegEnumValueW(ToHkey(key), index, shortName, &length, nullptr, nullptr, nullptr,
+                                nullptr);
+    if (result == ERROR_SUCCESS) name = Narrow(std::wstring_view(shortName, length));
+    if (result != ERROR_MORE_DATA) return result;
+    std::wstring longName(32768, L'\0');
+    length = static_cast<DWORD>(longName.size());
+    result = RegEnumValueW(ToHkey(key), index, longName.data(), &length, nullptr, nullptr, nullptr,
+                           nullptr);
+    if (result == ERROR_SUCCESS) name = Narrow(std::wstring_view(longName.data(), length));
+    return result;
 }
 
 }  // namespace ks

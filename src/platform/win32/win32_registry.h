@@ -10,6 +10,8 @@ public:
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
+    long SubkeyName(RegKey key, std::uint32_t index, std::string& name) override;
+    long ValueName(RegKey key, std::uint32_t index, std::string& name) override;
 };
 
 }  // namespace ks

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "favourites/editor_favourites.h"
+#include "favourites/recent_paths.h"
 #include "platform/sim/sim_world.h"
 
 namespace ks::test {
@@ -187,6 +190,20 @@ TEST(EditorFavourites, ImportAppendsTheNewOnesInTheEditorsOrder) {
     sim::World empty;
     EXPECT_EQ(ImportEditorFavourites(empty.registry, list), FavouritesImport{});
 }
+
+TEST(RecentPaths, NewestFirstEachOnceByTheDuplicateRuleAndTwentyAtMost) {
+    RecentPaths recent;
+    for (int i = 0; i < 25; ++i) recent.Remember("HKCU\\K" + std::to_string(i));
+    recent.Remember("hkcu\\k20");
+    recent.Remember("");
+    const std::vector<std::string>& paths = recent.Paths();
+    ASSERT_EQ(paths.size(), 20u);
+    EXPECT_EQ(paths[0], "hkcu\\k20");
+    EXPECT_EQ(paths[1], "HKCU\\K24");
+    EXPECT_EQ(paths[19], "HKCU\\K5");  // K5 to K24 are the newest twenty
+    EXPECT_EQ(std::count(paths.begin(), paths.end(), "HKCU\\K20"), 0);
+}
+
 
 }  // namespace
 }  // namespace ks::test

@@ -310,6 +310,37 @@ TEST_F(SettingsTest, HugeCountReadsOnlyTheRowsPresent) {
               (std::vector<FavouriteEntry>{{"HKLM", "near"}, {"HKU", ""}, {"HKCU", "far"}}));
 }
 
+TEST_F(SettingsTest, RecentJumpsRoundTripInTheirOwnSectionNewestFirst) {
+    // Junk rows, a copy by the duplicate rule and a huge Count read as the
+    // favourites' rows do; more than the bound are dropped.
+    std::string stored = "[RecentList]\r\nCount=2147483647\r\n1=hklm\\A\r\nx=junk\r\n0=HKLM\\A\r\n";
+    for (int i = 2; i < 30; ++i) stored += std::to_string(i) + "=HKCU\\K" + std::to_string(i) + "\r\n";
+    files.PutFile(kPath, stored);
+    Load();
+    ASSERT_EQ(settings.recentPaths.Paths().size(), 20u);
+    EXPECT_EQ(settings.recentPaths.Paths()[0], "HKLM\\A");
+    EXPECT_EQ(settings.recentPaths.Paths()[1], "HKCU\\K2");
+    EXPECT_EQ(settings.recentPaths.Paths()[19], "HKCU\\K20");
+
+    settings.recentPaths.Remember("HKCU\\K5\r\nInjected=1");
+    settings.recentPaths.Remember("hkcu\\k2");
+    SaveOk();
+    Load();
+    ASSERT_EQ(settings.recentPaths.Paths().size(), 20u);
+    EXPECT_EQ(settings.recentPaths.Paths()[0], "hkcu\\k2");
+    EXPECT_EQ(settings.recentPaths.Paths()[1], "HKCU\\K5  Injected=1");
+    EXPECT_EQ(settings.recentPaths.Paths()[2], "HKLM\\A");
+    EXPECT_EQ(std::count(settings.recentPaths.Paths().begin(), settings.recentPaths.Paths().end(),
+                         "HKCU\\K2"),
+              0);
+
+    settings.recentPaths.Clear();
+    SaveOk();
+    Load();
+    EXPECT_TRUE(settings.recentPaths.Paths().empty());
+    EXPECT_NE(File().find("[RecentList]\r\nCount=0\r\n"), std::string::npos);
+}
+
 TEST_F(SettingsTest, LineBreaksInTextsCannotAddLinesOrSections) {
     list.Append({"HKLM\\A\r\n[Copy]", "one\r\nEnable=1\rtwo\nthree"});
     list.Append({"HKLM\\B", "b"});

@@ -1,0 +1,28 @@
+#pragma once
+// The paths the last jumps landed on, newest first, as the jumps resolved
+// them. They are offered again while the user types.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ks {
+
+inline constexpr int kMostRecentPaths = 20;
+
+class RecentPaths {
+public:
+    const std::vector<std::string>& Paths() const noexcept { return paths_; }
+
+    // A jump landed on `path`: it goes first, and an older copy of it (by
+    // the favourites' duplicate rule) goes.
+    void Remember(std::string path);
+    // The stored paths, oldest last: each one after the newer ones, unless
+    // it is empty, a copy of one of them, or beyond the bound.
+    void AppendStored(std::string path);
+    void Clear() noexcept { paths_.clear(); }
+
+private:
+    std::vector<std::string> paths_;
+};
+
+}  // namespace ks
