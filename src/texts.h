@@ -33,6 +33,10 @@
 #define KS_TEXT_IMPORT_REPORT \
     "Added %d of the Registry Editor's favourites; %d were in the list already."
 #define KS_TEXT_IMPORT_UNREADABLE "%d did not hold a registry path and were left out."
+/* The suggestions under the key box: a value's mark, and the last line when
+   more names match than are shown. */
+#define KS_TEXT_VALUE_SUGGESTION "%s  (value)"
+#define KS_TEXT_MORE_SUGGESTIONS "... and %d more: type on to narrow the list"
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
 /* The maker's pages, opened in the default browser. */

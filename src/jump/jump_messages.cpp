@@ -7,7 +7,14 @@
 namespace ks {
 namespace {
 
-// The path as the user would type it: root, key path, then value name.
+std::string WithPath(std::string text, const ResolvedJump& target) {
+    const std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, DisplayPath(target));
+    return text;
+}
+
+}  // namespace
+
 std::string DisplayPath(const ResolvedJump& target) {
     std::string path = target.rootName;
     for (const std::string* part : {&target.keyPath, &target.valueName}) {
@@ -17,14 +24,6 @@ std::string DisplayPath(const ResolvedJump& target) {
     }
     return path;
 }
-
-std::string WithPath(std::string text, const ResolvedJump& target) {
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, DisplayPath(target));
-    return text;
-}
-
-}  // namespace
 
 std::string JumpOutcomeText(const JumpOutcome& outcome) {
     switch (outcome.result) {

@@ -18,6 +18,9 @@ inline constexpr unsigned kNearestKeyBoxFlags = 0x144;  // MB_YESNO | MB_ICONINF
 inline constexpr unsigned kJumpWarningBoxFlags = 0x30;  // MB_OK | MB_ICONWARNING
 inline constexpr int kIdYes = 6;
 
+// The path as the user would type it: root, key path, then value name.
+std::string DisplayPath(const ResolvedJump& target);
+
 // The text of the box for an outcome; empty when there is nothing to say.
 std::string JumpOutcomeText(const JumpOutcome& outcome);
 

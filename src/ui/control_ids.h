@@ -26,6 +26,8 @@
 #define IDC_LTITLEHINT 153
 #define IDC_IMAGE1 154
 #define IDC_IUPDATE 155
+/* The list of suggestions, in its popup under the key box. */
+#define IDC_SUGGESTIONS 160
 
 /* Commands (WM_COMMAND to the main window). */
 #define IDM_AJUMPFROMCLIPBOARD 201
@@ -36,6 +38,7 @@
 #define IDM_AREMOVE 206
 #define IDM_ACOPYTOCLIPBOARD 207
 #define IDM_AEDIT 208
+#define IDM_ACLEARRECENT 209
 #define IDM_AIMPORTEDITORFAVOURITES 214
 #define IDM_MIOPEN 210
 #define IDM_MIHOMEPAGE 211

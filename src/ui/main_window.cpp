@@ -147,7 +147,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Shown by a call, not brought back with the application window.
         if (wParam && lParam == 0) FormShow();
         break;
+    case WM_MOVE:
+        suggestions_.Close();
+        return 0;
     case WM_SIZE:
+        suggestions_.Close();
         if (wParam != SIZE_MINIMIZED) FormResize();
         return 0;
     case WM_ACTIVATE:

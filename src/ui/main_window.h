@@ -23,6 +23,7 @@
 #include "ui/favourites_view.h"
 #include "ui/main_window_layout.h"
 #include "ui/rules/clipboard_watcher.h"
+#include "ui/suggestion_popup.h"
 #include "ui/tray.h"
 #include "ui/ui_kit.h"
 
@@ -187,6 +188,7 @@ private:
     void aJumpFromListExecute();
     void aCopyToClipboardExecute();
     void aJumpFromClipboardExecute();
+    void aClearRecentExecute();
     bool aAddListUpdate() const { return true; }
     bool aJumpFromListUpdate() const { return favourites_.CanActOnSelection(); }
     bool aMoveUpUpdate() const { return favourites_.CanMoveUp(); }
@@ -256,6 +258,7 @@ private:
     Settings settings_;
     FavouritesList favourites_;
     FavouritesView favouritesView_;
+    SuggestionPopup suggestions_{registry_, settings_.recentPaths};
 
     LONG savedApplicationStyle_ = 0;
     bool inClipboardChain_ = false;

@@ -58,6 +58,11 @@ int ActionOfButton(int id) {
 // Messages
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
+    if (control && control == eRegKey_) {
+        if (code == EN_CHANGE) suggestions_.TextChanged();
+        if (code == EN_KILLFOCUS) suggestions_.Close(true);
+        return;
+    }
     // Clicks, menu choices and accelerators only: edit and double-click
     // notifications are not commands.
     const bool accelerator = code == 1 && !control;

@@ -153,6 +153,8 @@ bool MainWindow::BuildControls() {
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     BuildMenus();
     BuildActions();
+    if (!suggestions_.Create(app_.Instance(), window_, eRegKey_, bOpen_)) return false;
+    suggestions_.SetFont(font_.Get());
     return true;
 }
 
@@ -265,6 +267,8 @@ void MainWindow::BuildMenus() {
     AppendMenuW(list, MF_STRING, IDM_AREMOVE, L"&Remove");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, L"C&opy to Clipboard");
+    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(list, MF_STRING, IDM_ACLEARRECENT, L"Clear Recent &Paths");
     PopupMenu1_.Reset(list);
 
     HMENU tray = CreatePopupMenu();

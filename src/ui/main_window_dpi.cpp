@@ -64,6 +64,7 @@ void MainWindow::ApplyFonts() {
                                                        : normal.Get();
         SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    suggestions_.SetFont(normal.Get());
     font_ = std::move(normal);
     titleFont_ = std::move(title);
     linkFont_ = std::move(link);

@@ -47,6 +47,8 @@ void MainWindow::BuildActions() {
     actions_.Add(IDM_AEDIT, "&Edit", [this] { aEditExecute(); }, selected);
     actions_.Add(IDM_AIMPORTEDITORFAVOURITES, "&Import Registry Editor Favorites",
                  [this] { aImportEditorFavouritesExecute(); });
+    actions_.Add(IDM_ACLEARRECENT, "Clear Recent &Paths", [this] { aClearRecentExecute(); },
+                 [this] { return !settings_.recentPaths.Paths().empty(); });
 
     actions_.BindButton(IDM_AADDLIST, bAddtoList_);
     actions_.BindButton(IDM_AJUMPFROMLIST, bJumpFromList_);
@@ -141,11 +143,26 @@ void MainWindow::aJumpFromClipboardExecute() {
     if (outcome.text) JumpToRegistryPath(*outcome.text);
 }
 
+void MainWindow::aClearRecentExecute() {
+    settings_.recentPaths.Clear();
+    suggestions_.Close();
+}
+
 void MainWindow::JumpToRegistryPath(const std::string& text) {
-    // The jump's boxes belong to the application window; the main window
-    // takes no input while one is up, as under any other modal window.
-    const TaskWindowsDisabled modal(app_.Handle());
-    JumpAndReport(JumpPlatform{registry_, windowSystem_, processes_}, text);
+    suggestions_.Close();
+    JumpOutcome outcome;
+    {
+        // The jump's boxes belong to the application window; the main window
+        // takes no input while one is up, as under any other modal window.
+        const TaskWindowsDisabled modal(app_.Handle());
+        outcome = JumpAndReport(JumpPlatform{registry_, windowSystem_, processes_}, text);
+    }
+    if (!HasLanded(outcome.result)) return;
+    // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
+    std::string landed = DisplayPath(outcome.target);
+    if (outcome.target.valueName.empty())
+        while (landed.size() > 1 && landed.back() == '\\') landed.pop_back();
+    settings_.recentPaths.Remember(std::move(landed));
 }
 
 }  // namespace ks::ui

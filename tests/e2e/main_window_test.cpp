@@ -3,6 +3,7 @@
 // real Registry Editor, the settings kept across runs, and a failed save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -317,6 +318,75 @@ TEST_F(MainWindow, ImportsTheRegistryEditorsFavouritesOnce) {
     EXPECT_EQ(WideListCellText(app.List(), 1, 1), stored[1].first);
     EXPECT_EQ(import(), "Added 0 of the Registry Editor's favourites; 2 were in the list already.");
     EXPECT_EQ(app.RowCount(), 2);
+}
+
+// Keys as the keyboard sends them to the focused key box: a press for the
+// keys that have no character, characters for the rest.
+void Type(const Keystride& app, const std::string& text) {
+    for (char c : text) PostMessageA(app.Control(IDC_EREGKEY), WM_CHAR, static_cast<unsigned char>(c), 1);
+    app.Settle();
+}
+
+void Press(const Keystride& app, WPARAM key) {
+    PostMessageA(app.Control(IDC_EREGKEY), WM_KEYDOWN, key, 1);
+    PostMessageA(app.Control(IDC_EREGKEY), WM_KEYUP, key, 0xC0000001);
+    app.Settle();
+}
+
+// The suggestions on show; empty when the list is closed.
+std::vector<std::string> Suggested(const Keystride& app) {
+    HWND popup = FindProcessWindow(app.ProcessId(), "", "Keystride Suggestions");
+    HWND list = popup ? FindControl(popup, IDC_SUGGESTIONS) : nullptr;
+    std::vector<std::string> names;
+    const int count = list ? static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[512] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(std::size(name)))
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name));
+        names.push_back(Narrow(name));
+    }
+    return names;
+}
+
+bool Suggests(const Keystride& app, const std::string& name) {
+    return WaitUntil([&] {
+        const std::vector<std::string> names = Suggested(app);
+        return std::find(names.begin(), names.end(), name) != names.end();
+    });
+}
+
+TEST_F(MainWindow, SuggestionsCompleteLevelByLevelAndLandingsAreOfferedAgain) {
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        Type(app, "hkcu\\softw");
+        ASSERT_TRUE(Suggests(app, "Software"));
+        Press(app, VK_TAB);
+        EXPECT_EQ(app.EditText(), "hkcu\\Software\\");
+        ASSERT_TRUE(Suggests(app, "Wine"));
+        Type(app, "wIN");
+        Press(app, VK_DOWN);
+        Press(app, VK_TAB);
+        EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\");
+        Press(app, VK_ESCAPE);
+        EXPECT_TRUE(Suggested(app).empty());
+        Press(app, VK_DOWN);
+        EXPECT_TRUE(Suggests(app, "X11 Driver"));
+        Press(app, VK_RETURN);
+        EXPECT_TRUE(WaitUntil(
+            [] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }));
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride again;
+    ASSERT_TRUE(again.Started());
+    Press(again, VK_DOWN);
+    EXPECT_TRUE(Suggests(again, "HKEY_CURRENT_USER\\Software\\Wine"));
+    Press(again, VK_ESCAPE);
+    again.Command(IDM_ACLEARRECENT);
+    again.Settle();
+    Press(again, VK_DOWN);
+    EXPECT_TRUE(Suggested(again).empty());
 }
 
 TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {

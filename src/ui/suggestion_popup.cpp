@@ -1,0 +1,330 @@
+#include "ui/suggestion_popup.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "texts.h"
+#include "ui/control_ids.h"
+#include "ui/ui_kit.h"
+#include "ui/window_text.h"
+
+namespace ks::ui {
+namespace {
+
+constexpr wchar_t kPopupClass[] = L"Keystride Suggestions";
+constexpr UINT_PTR kEditSubclass = 0x5347;
+constexpr UINT_PTR kListSubclass = 0x5348;
+constexpr UINT_PTR kReadingTimer = 1;
+constexpr UINT kReadingPause = USER_TIMER_MINIMUM;
+// Names read per turn of the timer: a few milliseconds of work under the
+// slowest registry, and it stops early for a key press or a click.
+constexpr std::size_t kNamesPerTurn = 256;
+constexpr std::size_t kNamesPerStep = 32;
+constexpr int kMostVisibleRows = 12;
+
+std::string ShownText(const Suggestion& entry) {
+    if (entry.kind != SuggestionKind::Value) return entry.name;
+    std::string text = KS_TEXT_VALUE_SUGGESTION;
+    text.replace(text.find("%s"), 2, entry.name);
+    return text;
+}
+
+std::string MoreText(std::size_t more) {
+    std::string text = KS_TEXT_MORE_SUGGESTIONS;
+    text.replace(text.find("%d"), 2, std::to_string(more));
+    return text;
+}
+
+// A key's completion ends in the separator that asks for the next level;
+// Enter jumps to the key itself.
+std::string WithoutSeparator(const Suggestion& entry) {
+    std::string text = entry.completion;
+    if (entry.kind == SuggestionKind::Key || entry.kind == SuggestionKind::Root)
+        while (!text.empty() && (text.back() == '\\' || text.back() == '/')) text.pop_back();
+    return text;
+}
+
+bool InputWaiting() noexcept { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
+
+}  // namespace
+
+SuggestionPopup::~SuggestionPopup() {
+    if (edit_) RemoveWindowSubclass(edit_, EditProc, kEditSubclass);
+    if (popup_) DestroyWindow(popup_);
+}
+
+bool SuggestionPopup::Create(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DROPSHADOW;
+    windowClass.lpfnWndProc = PopupProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = kPopupClass;
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        return false;
+    owner_ = owner;
+    edit_ = edit;
+    jumpButton_ = jumpButton;
+    popup_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass, L"",
+                             WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner, nullptr, instance, this);
+    if (!popup_) return false;
+    list_ = CreateWindowExW(0, WC_LISTBOXW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
+                            popup_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUGGESTIONS)),
+                            instance, nullptr);
+    if (!list_) return false;
+    SetWindowSubclass(list_, ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(edit_, EditProc, kEditSubclass, reinterpret_cast<DWORD_PTR>(this));
+    return true;
+}
+
+void SuggestionPopup::SetFont(HFONT font) {
+    if (list_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+bool SuggestionPopup::IsOpen() const noexcept { return popup_ && IsWindowVisible(popup_); }
+
+void SuggestionPopup::TextChanged() {
+    if (GetFocus() != edit_) return;
+    Suggest(false);
+}
+
+void SuggestionPopup::Close(bool forget) {
+    if (popup_) ShowWindow(popup_, SW_HIDE);
+    shown_ = {};
+    if (!forget) return;
+    listings_.Forget();
+    if (reading_) KillTimer(popup_, kReadingTimer);
+    reading_ = false;
+}
+
+// The list for the box's text. An empty box shows the recent jumps only
+// when asked (`open`: Down or Alt+Down).
+void SuggestionPopup::Suggest(bool open) {
+    const std::string text = WindowText(edit_);
+    if (text.empty() && !open) {
+        Close();
+        return;
+    }
+    Fill(SuggestPaths(text, recent_.Paths(), listings_));
+    if (listings_.HasNamesToRead() && !reading_)
+        reading_ = SetTimer(popup_, kReadingTimer, kReadingPause, nullptr) != 0;
+}
+
+void SuggestionPopup::Fill(const Suggestions& suggestions) {
+    // A selection survives the names that arrive after it.
+    const int selected = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    std::string selectedCompletion;
+    if (selected >= 0 && static_cast<std::size_t>(selected) < shown_.entries.size())
+        selectedCompletion = shown_.entries[static_cast<std::size_t>(selected)].completion;
+    shown_ = suggestions;
+    if (shown_.entries.empty()) {
+        Close();
+        return;
+    }
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    int reselect = -1;
+    for (const Suggestion& entry : shown_.entries) {
+        const auto index = SendMessageW(list_, LB_ADDSTRING, 0,
+                                        reinterpret_cast<LPARAM>(Wide(ShownText(entry)).c_str()));
+        if (!selectedCompletion.empty() && entry.completion == selectedCompletion)
+            reselect = static_cast<int>(index);
+    }
+    if (shown_.more > 0)
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(MoreText(shown_.more)).c_str()));
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(reselect), 0);
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    Place(static_cast<int>(SendMessageW(list_, LB_GETCOUNT, 0, 0)));
+}
+
+// Under the box, as wide as it, and above it when the monitor has no room
+// below.
+void SuggestionPopup::Place(int rows) {
+    const RECT box = WindowBoundsOf(edit_);
+    const int rowHeight = std::max(1, static_cast<int>(SendMessageW(list_, LB_GETITEMHEIGHT, 0, 0)));
+    const int border = 2 * GetSystemMetrics(SM_CYBORDER);
+    const int height = std::min(rows, kMostVisibleRows) * rowHeight + border;
+    const int width = box.right - box.left;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(edit_, MONITOR_DEFAULTTONEAREST), &monitor);
+    int top = box.bottom;
+    if (top + height > monitor.rcWork.bottom && box.top - height >= monitor.rcWork.top)
+        top = box.top - height;
+    SetWindowPos(popup_, nullptr, box.left, top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    MoveWindow(list_, 0, 0, width - border, height - border, TRUE);
+}
+
+bool SuggestionPopup::OnKey(WPARAM key, bool alt) {
+    if (!IsOpen()) {
+        if (key != VK_DOWN) return false;
+        // Down opens the list again after Escape; in an empty box, Down or
+        // Alt+Down shows the recent jumps.
+        Suggest(true);
+        return true;
+    }
+    switch (key) {
+    case VK_DOWN:
+        if (alt) return true;
+        MoveSelection(1);
+        return true;
+    case VK_UP:
+        MoveSelection(-1);
+        return true;
+    case VK_TAB: {
+        const int selected = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+        Choose(selected >= 0 ? selected : 0);
+        return true;
+    }
+    case VK_RETURN: {
+        const int selected = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+        if (selected >= 0 && static_cast<std::size_t>(selected) < shown_.entries.size())
+            SetWindowTextTo(edit_, WithoutSeparator(shown_.entries[static_cast<std::size_t>(selected)]));
+        Close();
+        // As a click of the Jump button, through the window's own handler.
+        SendMessageW(GetParent(jumpButton_), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(jumpButton_), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(jumpButton_));
+        return true;
+    }
+    case VK_ESCAPE:
+        Close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SuggestionPopup::MoveSelection(int step) {
+    // The "more" line is not a name: the selection stops before it, and Up
+    // from the first entry goes back to the text as typed.
+    const int count = static_cast<int>(shown_.entries.size());
+    const int selected = static_cast<int>(SendMessageW(list_, LB_GETCURSEL, 0, 0));
+    int next = selected + step;
+    if (step > 0 && next >= count) next = count - 1;
+    if (next < -1) next = -1;
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(next), 0);
+}
+
+void SuggestionPopup::Choose(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= shown_.entries.size()) return;
+    const std::string completion = shown_.entries[static_cast<std::size_t>(index)].completion;
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    // The box's change notice brings the next level's names.
+    SetWindowTextTo(edit_, completion);
+    SendMessageW(edit_, EM_SETSEL, completion.size() + 1, -1);
+    SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    if (GetFocus() == edit_) Suggest(false);
+}
+
+void SuggestionPopup::ReadNames() {
+    for (std::size_t read = 0; read < kNamesPerTurn && listings_.HasNamesToRead();
+         read += kNamesPerStep) {
+        listings_.ReadMore(kNamesPerStep);
+        if (InputWaiting()) break;
+    }
+    if (!listings_.HasNamesToRead()) {
+        KillTimer(popup_, kReadingTimer);
+        reading_ = false;
+    }
+    if (IsOpen() && !shown_.complete) Fill(SuggestPaths(WindowText(edit_), recent_.Paths(), listings_));
+}
+
+LRESULT CALLBACK SuggestionPopup::PopupProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(
+                              reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<SuggestionPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // the focus stays in the box
+    case WM_TIMER:
+        if (self && wParam == kReadingTimer) self->ReadNames();
+        return 0;
+    case WM_NCDESTROY:
+        if (self) self->popup_ = self->list_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SuggestionPopup::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<SuggestionPopup*>(data);
+    switch (message) {
+    case WM_GETDLGCODE:
+        // While the list is open, Tab, Enter and Escape are its keys, not
+        // the window's.
+        if (self->IsOpen() && lParam) {
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg->message == WM_KEYDOWN &&
+                (msg->wParam == VK_TAB || msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+                return DLGC_WANTALLKEYS;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if ((wParam == VK_DOWN || wParam == VK_UP || self->IsOpen()) &&
+            self->OnKey(wParam, message == WM_SYSKEYDOWN)) {
+            self->swallowChar_ = wParam == VK_TAB ? '\t' : wParam == VK_RETURN ? '\r'
+                                                           : wParam == VK_ESCAPE ? 0x1B
+                                                                                 : 0;
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (self->swallowChar_ && wParam == self->swallowChar_) {
+            self->swallowChar_ = 0;
+            return 0;
+        }
+        self->swallowChar_ = 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, EditProc, kEditSubclass);
+        self->edit_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SuggestionPopup::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<SuggestionPopup*>(data);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE: {
+        // The list never takes the focus: a click chooses the name under
+        // the mouse, which follows the mouse as in the shell's lists.
+        const auto hit = static_cast<DWORD>(SendMessageW(window, LB_ITEMFROMPOINT, 0, lParam));
+        const int index = LOWORD(hit);
+        if (HIWORD(hit) || static_cast<std::size_t>(index) >= self->shown_.entries.size()) return 0;
+        if (message == WM_LBUTTONDOWN)
+            self->Choose(index);
+        else if (SendMessageW(window, LB_GETCURSEL, 0, 0) != index)
+            SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        return 0;
+    }
+    case WM_LBUTTONDBLCLK:
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ListProc, kListSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace ks::ui
