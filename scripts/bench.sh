@@ -21,7 +21,7 @@ echo "== under Wine"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$(nproc)" --target landing_sample jump_overhead \
   settings_vs_profile fake_regedit startup_vs_empty_window cold_jump_vs_editor_start \
-  empty_window warm_jump_routes keystride >/dev/null
+  empty_window warm_jump_routes suggestion_latency keystride >/dev/null
 export KEYSTRIDE_BUILD="$root/build/bench-wine" KEYSTRIDE_XVFB=1
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
@@ -39,6 +39,8 @@ tr -d '\r' <"$KEYSTRIDE_BUILD/startup.log"
 tr -d '\r' <"$KEYSTRIDE_BUILD/cold.log"
 "$ks_wine" "$KEYSTRIDE_BUILD/warm_jump_routes.exe" 15 >"$KEYSTRIDE_BUILD/warm.log" 2>&1 || true
 tr -d '\r' <"$KEYSTRIDE_BUILD/warm.log"
+"$ks_wine" "$KEYSTRIDE_BUILD/suggestion_latency.exe" 5 >"$KEYSTRIDE_BUILD/suggestions.log" 2>&1 || true
+tr -d '\r' <"$KEYSTRIDE_BUILD/suggestions.log"
 echo "landing: $sample keys drawn from the prefix's registry (target: all land)"
 "$ks_wine" "$KEYSTRIDE_BUILD/landing_sample.exe" "$sample" 1 \
   >"$KEYSTRIDE_BUILD/landing.log" 2>&1 || true

@@ -98,7 +98,7 @@ void AddRecent(std::string_view text, const std::vector<std::string>& recent, Co
             out.Add(SuggestionKind::Recent, path, path);
 }
 
-void AddRoots(const TypedPath& typed, Collector& out) {
+void AddRoots(const TypedPath& typed, Collector& out, KeyListings& listings) {
     const std::string partial = FoldName(typed.partial);
     for (const RootName& root : RootNameTable)
         for (std::string_view name : {root.longName, root.abbreviation}) {
@@ -108,6 +108,8 @@ void AddRoots(const TypedPath& typed, Collector& out) {
             const std::vector<PathReading> readings = ReadPathNotations(candidate);
             if (readings.empty() || !readings.front().rest.empty()) continue;
             out.Add(SuggestionKind::Root, std::string(name), candidate + "\\");
+            // A root typed whole is read before its backslash comes.
+            if (name.size() == partial.size()) listings.Prefetch(root.rootKey, {});
         }
 }
 
@@ -122,7 +124,7 @@ Suggestions SuggestPaths(std::string_view text, const std::vector<std::string>& 
     const TypedPath typed = Cut(text);
     const std::vector<ParentKey> parents = ParentKeys(typed);
     if (parents.empty()) {
-        AddRoots(typed, out);
+        AddRoots(typed, out, listings);
         return out.Take(true);
     }
     const std::string partial = FoldName(typed.partial);

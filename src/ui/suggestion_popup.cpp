@@ -17,10 +17,11 @@ constexpr UINT_PTR kEditSubclass = 0x5347;
 constexpr UINT_PTR kListSubclass = 0x5348;
 constexpr UINT_PTR kReadingTimer = 1;
 constexpr UINT kReadingPause = USER_TIMER_MINIMUM;
-// Names read per turn of the timer: a few milliseconds of work under the
-// slowest registry, and it stops early for a key press or a click.
-constexpr std::size_t kNamesPerTurn = 256;
-constexpr std::size_t kNamesPerStep = 32;
+// Names read per turn of the timer. A turn runs while nothing else waits
+// for the window: it gives way within a step of names to a key, a click or
+// a message from another program.
+constexpr std::size_t kNamesPerTurn = 2048;
+constexpr std::size_t kNamesPerStep = 16;
 constexpr int kMostVisibleRows = 12;
 
 std::string ShownText(const Suggestion& entry) {
@@ -45,7 +46,9 @@ std::string WithoutSeparator(const Suggestion& entry) {
     return text;
 }
 
-bool InputWaiting() noexcept { return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) != 0; }
+bool SomethingWaiting() noexcept {
+    return HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_SENDMESSAGE)) != 0;
+}
 
 }  // namespace
 
@@ -120,6 +123,10 @@ void SuggestionPopup::Fill(const Suggestions& suggestions) {
     std::string selectedCompletion;
     if (selected >= 0 && static_cast<std::size_t>(selected) < shown_.entries.size())
         selectedCompletion = shown_.entries[static_cast<std::size_t>(selected)].completion;
+    if (IsOpen() && suggestions.entries == shown_.entries && suggestions.more == shown_.more) {
+        shown_.complete = suggestions.complete;
+        return;  // the names that arrived changed nothing on show
+    }
     shown_ = suggestions;
     if (shown_.entries.empty()) {
         Close();
@@ -156,9 +163,14 @@ void SuggestionPopup::Place(int rows) {
     int top = box.bottom;
     if (top + height > monitor.rcWork.bottom && box.top - height >= monitor.rcWork.top)
         top = box.top - height;
+    // Moving a top-level window costs a round trip to the display: only
+    // when it changes.
+    const RECT wanted{box.left, top, box.left + width, top + height};
+    const RECT now = WindowBoundsOf(popup_);
+    if (IsOpen() && EqualRect(&wanted, &now)) return;
+    MoveWindow(list_, 0, 0, width - border, height - border, FALSE);
     SetWindowPos(popup_, nullptr, box.left, top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    MoveWindow(list_, 0, 0, width - border, height - border, TRUE);
 }
 
 bool SuggestionPopup::OnKey(WPARAM key, bool alt) {
@@ -227,7 +239,7 @@ void SuggestionPopup::ReadNames() {
     for (std::size_t read = 0; read < kNamesPerTurn && listings_.HasNamesToRead();
          read += kNamesPerStep) {
         listings_.ReadMore(kNamesPerStep);
-        if (InputWaiting()) break;
+        if (SomethingWaiting()) break;
     }
     if (!listings_.HasNamesToRead()) {
         KillTimer(popup_, kReadingTimer);
