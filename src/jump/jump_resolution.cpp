@@ -25,7 +25,8 @@ public:
     bool Open(std::string_view keyPath) {
         Close();
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), kJumpAccessMask, key) != kErrorSuccess)
+        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::ReadIn64BitView, key) !=
+            kErrorSuccess)
             return false;
         openKey_ = key;
         isOpen_ = true;
@@ -34,7 +35,7 @@ public:
 
     bool KeyExists(std::string_view keyPath) {
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), kExistenceTestMask, key) !=
+        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::TestExistence, key) !=
             kErrorSuccess)
             return false;
         registry_.CloseKey(key);

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (world.registry.OpenHandleCount() != 0) std::abort();
     const bool boxed = !world.EventsOf("MessageBox").empty();
-    const bool drove = !world.EventsOf("SendMessage").empty();
+    const bool drove = !world.Keystrokes().empty();
     if (boxed == drove) std::abort();  // exactly one of the two outcomes
     return 0;
 }
