@@ -116,7 +116,6 @@ ReadingResult Resolve(Registry& registry, const PathReading& reading) {
         return ResolveValueOfExistingKey(access, std::move(named));
     }
     if (access.Open(reading.rest)) return {ResolvedJump{reading.rootName, reading.rest, ""}, {}, {}};
-    access.Close();
     KeyValueSplit candidate = SplitValueName(reading.rest);
     if (!access.KeyExists(candidate.keyPath)) {
         // Nothing of the whole path is a key: what is missing is the key.
