@@ -124,7 +124,6 @@ private:
     // Form events (main_window.cpp).
     void FormCreate();
     void FormShow();
-    void FormActivate() {}
     void FormClose();
     void FormResize();
     void FormDestroy();
@@ -137,7 +136,8 @@ private:
     [[nodiscard]] std::optional<std::string> SaveNow();
     void LeaveClipboardChain();
 
-    // Messages and commands (main_window.cpp).
+    // Messages and commands (main_window_commands.cpp; AcceptOutsideMessages
+    // in main_window.cpp).
     void OnCommand(int id, int code, HWND control);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND control, LPARAM position);
@@ -150,14 +150,17 @@ private:
     // A move to a monitor of another DPI (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
-    TrayWindows TrayParts() const noexcept;
-    // Stored bounds, moved onto the desktop when they are off every monitor.
+    TrayWindows TrayParts() const noexcept;  // main_window_commands.cpp
+    // Stored bounds, moved onto the desktop when they are off every monitor
+    // (main_window.cpp).
     void ApplyBounds(const WindowBounds& stored);
     WindowBounds Reachable(const WindowBounds& stored) const;
+    // The clipboard-viewer chain (main_window_commands.cpp).
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 
-    // Handlers of the controls (main_window.cpp).
+    // Handlers of the controls (main_window_commands.cpp; LoadText in
+    // main_window.cpp).
     void bOpenClick();
     void bAboutClick();
     void bExitClick();
@@ -193,6 +196,7 @@ private:
     bool aMoveDownUpdate() const { return favourites_.CanMoveDown(); }
     void JumpToRegistryPath(const std::string& text);
 
+    // The key edit box and the root switcher (main_window_commands.cpp).
     std::string EditText() const;
     void SetEditText(const std::string& text);
     int RgPreIndex() const noexcept { return rgPreIndex_; }

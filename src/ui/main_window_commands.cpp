@@ -146,7 +146,6 @@ void MainWindow::OnActivate(WPARAM state) {
         SetFocus(lastFocus_);
     else
         SetFocus(window_);
-    FormActivate();
 }
 
 LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
