@@ -53,40 +53,6 @@ public:
     HWND Handle() const noexcept { return window_; }
 
 private:
-    // An owned popup menu.
-    class Menu {
-    public:
-        Menu() = default;
-        ~Menu() {
-            if (menu_) DestroyMenu(menu_);
-        }
-        Menu(const Menu&) = delete;
-        Menu& operator=(const Menu&) = delete;
-        void Reset(HMENU menu) noexcept {
-            if (menu_) DestroyMenu(menu_);
-            menu_ = menu;
-        }
-        HMENU Get() const noexcept { return menu_; }
-
-    private:
-        HMENU menu_ = nullptr;
-    };
-
-    // An owned image list.
-    class ImageList {
-    public:
-        ImageList() = default;
-        ~ImageList() { Reset(); }
-        ImageList(const ImageList&) = delete;
-        ImageList& operator=(const ImageList&) = delete;
-        void Reset(HIMAGELIST list = nullptr) noexcept;
-        HIMAGELIST Get() const noexcept { return list_; }
-        explicit operator bool() const noexcept { return list_ != nullptr; }
-
-    private:
-        HIMAGELIST list_ = nullptr;
-    };
-
     struct ControlDesign;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

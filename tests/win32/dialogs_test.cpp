@@ -389,7 +389,7 @@ TEST_F(DialogFavouriteEditor, LaunchLeavesTheDialogAsItWas) {
         if (editor) {
             DWORD processId = 0;
             GetWindowThreadProcessId(editor, &processId);
-            UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+            KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
             PostMessageA(editor, WM_CLOSE, 0, 0);
             if (process) WaitForSingleObject(process.Get(), 10000);
         }
