@@ -1,6 +1,6 @@
 #pragma once
-// Windows and messages: what the editor driver and the not-found box need
-// from the window system.
+// Windows and messages: what the editor driver, the jump's boxes and the
+// clipboard watcher need from the window system.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -45,8 +45,10 @@ inline constexpr std::uint32_t kSlowSendTimeout = 30000;
 
 using TreeItem = std::uintptr_t;
 
-// TVM_GETNEXTITEM relations.
-enum class TreeRelation : unsigned { Root = 0, Next = 1, Parent = 3, Child = 4, Caret = 9 };
+// Which item of a tree another one leads to: the first root, the next
+// sibling, the parent, the first child, or the selected item (whatever the
+// item given).
+enum class TreeRelation { Root, Next, Parent, Child, Caret };
 
 class WindowSystem {
 public:

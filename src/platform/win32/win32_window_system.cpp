@@ -119,6 +119,22 @@ LPARAM KeystrokeLParam(KeystrokeMarking marking) noexcept {
     return marking == KeystrokeMarking::RepeatCountOne ? 1 : 0;
 }
 
+WPARAM TreeNextFlag(TreeRelation relation) noexcept {
+    switch (relation) {
+        case TreeRelation::Root:
+            return TVGN_ROOT;
+        case TreeRelation::Next:
+            return TVGN_NEXT;
+        case TreeRelation::Parent:
+            return TVGN_PARENT;
+        case TreeRelation::Child:
+            return TVGN_CHILD;
+        case TreeRelation::Caret:
+            break;
+    }
+    return TVGN_CARET;
+}
+
 UINT MessageBoxFlags(MessageBoxKind kind) noexcept {
     switch (kind) {
         case MessageBoxKind::Information:
@@ -205,9 +221,8 @@ bool Win32WindowSystem::ShowMessageBox(const std::string& text, const std::strin
 
 std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelation relation,
                                                         TreeItem item) {
-    const std::optional<LRESULT> next = Query(tree, TVM_GETNEXTITEM,
-                                              static_cast<WPARAM>(relation),
-                                              static_cast<LPARAM>(item));
+    const std::optional<LRESULT> next =
+        Query(tree, TVM_GETNEXTITEM, TreeNextFlag(relation), static_cast<LPARAM>(item));
     if (!next) return std::nullopt;
     return static_cast<TreeItem>(*next);
 }
