@@ -7,6 +7,7 @@
 
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_window_system.h"
+#include "platform/win32/window_text.h"
 
 int main() {
     ks::Win32WindowSystem windows;
@@ -17,12 +18,7 @@ int main() {
     }
     HWND status = FindWindowExA(reinterpret_cast<HWND>(editor), nullptr, "msctls_statusbar32",
                                 nullptr);
-    char text[1024] = {};
-    DWORD_PTR ignored = 0;
-    if (status)
-        SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, 5000, &ignored);
-    std::printf("key: %s\n", text);
+    std::printf("key: %s\n", status ? ks::WindowText(status).c_str() : "");
 
     std::string value;
     if (const ks::Window list = ks::FindListView(windows, editor)) {

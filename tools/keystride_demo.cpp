@@ -72,8 +72,8 @@ bool RunEditorProbe() {
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
+    ks::KernelHandle process(info.hProcess);
+    ks::KernelHandle thread(info.hThread);
     DWORD code = 1;
     const bool ended = WaitForSingleObject(process.Get(), 10000) == WAIT_OBJECT_0 &&
                        GetExitCodeProcess(process.Get(), &code);

@@ -23,6 +23,7 @@
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
+#include "platform/win32/window_text.h"
 
 namespace {
 
@@ -66,12 +67,7 @@ bool TypeAheadSafe(const std::string& path) {
 std::string StatusBarPath() {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
     HWND status = editor ? FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr) : nullptr;
-    char text[2048] = {};
-    DWORD_PTR ignored = 0;
-    if (status)
-        SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                            SMTO_ABORTIFHUNG, 5000, &ignored);
-    std::string path = text;
+    const std::string path = status ? ks::WindowText(status) : std::string();
     const std::size_t cut = path.find('\\');  // the computer's name comes first
     return cut == std::string::npos ? std::string() : path.substr(cut + 1);
 }

@@ -10,9 +10,6 @@
 namespace ks {
 namespace {
 
-constexpr RegKey kCurrentUser = 0x80000001u;
-constexpr std::uint32_t kReadAccess = 0x20019;  // KEY_READ
-
 // The path as the program writes favourites: the long root name, then the
 // rest (and a value name the notation named) after a backslash each.
 std::string KeyText(const PathReading& reading) {
@@ -27,7 +24,8 @@ std::string KeyText(const PathReading& reading) {
 FavouritesImport ImportEditorFavourites(Registry& registry, FavouritesList& favourites) {
     FavouritesImport result;
     RegKey key = 0;
-    if (registry.OpenKey(kCurrentUser, kEditorFavouritesKey, kReadAccess, key) != kErrorSuccess)
+    if (registry.OpenKey(PredefinedRootKey("HKEY_CURRENT_USER").value_or(0), kEditorFavouritesKey,
+                         KeyAccess::Read, key) != kErrorSuccess)
         return result;
     const std::vector<std::pair<std::string, std::string>> values = registry.TextValues(key);
     registry.CloseKey(key);

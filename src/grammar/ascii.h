@@ -20,12 +20,6 @@ inline std::string UpperAscii(std::string_view text) {
     return result;
 }
 
-inline std::string LowerAscii(std::string_view text) {
-    std::string result(text);
-    for (char& c : result) c = LowerAscii(c);
-    return result;
-}
-
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

@@ -60,7 +60,10 @@ std::string ExpandRootAbbreviation(std::string_view rootPart);
 // The predefined key of a long root name written exactly as in the table.
 std::optional<RegKey> PredefinedRootKey(std::string_view rootName);
 
-// Value name after the last backslash; see the rules in the source.
+// The last component of the rest as a value name, the part before its
+// backslash as the key path: without a backslash the whole rest is the value
+// name (of the root); after a trailing backslash there is no value name and
+// the whole rest is the key path.
 KeyValueSplit SplitValueName(std::string_view rest);
 
 }  // namespace ks

@@ -11,9 +11,6 @@
 namespace ks {
 namespace {
 
-constexpr unsigned kVkLeft = 0x25;
-constexpr unsigned kVkRight = 0x27;
-constexpr unsigned kVkDown = 0x28;
 constexpr int kCollapsePresses = 30;
 constexpr std::uint32_t kPauseAfterCollapse = 10;
 constexpr std::uint32_t kInputIdleWait = 1000;
@@ -26,23 +23,21 @@ constexpr std::uint32_t kListFillPause = 100;
 // became of it; anything but delivery ends the drive.
 class Keyboard {
 public:
-    Keyboard(WindowSystem& windows, KeystrokeStyle style) : windows_(windows), style_(style) {}
+    Keyboard(WindowSystem& windows, KeystrokeMarking marking)
+        : windows_(windows), marking_(marking) {}
 
     // A Right press expands a key, which may first read thousands of
     // subkeys: it gets the longer bound.
-    [[nodiscard]] SendResult Press(Window target, unsigned virtualKey) {
-        const std::uint32_t timeout = virtualKey == kVkRight ? kSlowSendTimeout : kSendTimeout;
-        const SendResult down = windows_.Send(target, kWmKeyDown, virtualKey, style_.lParam, timeout);
-        if (down != SendResult::Delivered) return down;
-        return windows_.Send(target, kWmKeyUp, virtualKey, style_.lParam, timeout);
+    [[nodiscard]] SendResult Press(Window target, Key key) {
+        const std::uint32_t timeout = key == Key::Right ? kSlowSendTimeout : kSendTimeout;
+        return windows_.PressKey(target, key, marking_, timeout);
     }
 
     // One character message per UTF-16 unit: a character outside the Basic
     // Multilingual Plane goes as its two surrogates, as typing it would.
     [[nodiscard]] SendResult TypeAll(Window target, std::string_view text) {
         for (char16_t unit : ToUtf16(text)) {
-            const SendResult sent =
-                windows_.Send(target, kWmChar, unit, style_.lParam, kSendTimeout);
+            const SendResult sent = windows_.TypeCharacter(target, unit, marking_, kSendTimeout);
             if (sent != SendResult::Delivered) return sent;
         }
         return SendResult::Delivered;
@@ -50,7 +45,7 @@ public:
 
 private:
     WindowSystem& windows_;
-    KeystrokeStyle style_;
+    KeystrokeMarking marking_;
 };
 
 JumpResult Failed(SendResult sent) noexcept {
@@ -62,10 +57,10 @@ JumpResult Failed(SendResult sent) noexcept {
 SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
                     const std::string& treePath, std::uint32_t pauseAfterStep) {
     for (int i = 0; i < kCollapsePresses; ++i)
-        if (const SendResult sent = keyboard.Press(tree, kVkLeft); sent != SendResult::Delivered)
+        if (const SendResult sent = keyboard.Press(tree, Key::Left); sent != SendResult::Delivered)
             return sent;
     processes.Sleep(kPauseAfterCollapse);
-    if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
+    if (const SendResult sent = keyboard.Press(tree, Key::Right); sent != SendResult::Delivered)
         return sent;
     processes.Sleep(pauseAfterStep);
     // In the program's text a backslash byte is the character U+005C and
@@ -77,7 +72,7 @@ SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
             sent != SendResult::Delivered)
             return sent;
         if (cut == std::string_view::npos) return SendResult::Delivered;
-        if (const SendResult sent = keyboard.Press(tree, kVkRight); sent != SendResult::Delivered)
+        if (const SendResult sent = keyboard.Press(tree, Key::Right); sent != SendResult::Delivered)
             return sent;
         processes.Sleep(pauseAfterStep);
         rest.remove_prefix(cut + 1);
@@ -86,7 +81,7 @@ SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
 
 SendResult TypeValueName(Keyboard& keyboard, ProcessControl& processes, Window list,
                          const std::string& valueName, std::uint32_t pauseAfterStep) {
-    if (const SendResult sent = keyboard.Press(list, kVkDown); sent != SendResult::Delivered)
+    if (const SendResult sent = keyboard.Press(list, Key::Down); sent != SendResult::Delivered)
         return sent;
     processes.Sleep(pauseAfterStep);
     return keyboard.TypeAll(list, valueName);
@@ -143,15 +138,16 @@ Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_v
 Window StartEditor(const EditorPlatform& platform) {
     ProcessControl& processes = platform.processes;
     ProgramStart start;
-    // Without its flag a failed start puts up the shell's own error box,
-    // which holds the jump, and the window under it, until someone answers.
-    start.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
+    start.keepProcess = true;
+    // Otherwise a failed start puts up the shell's own error box, which holds
+    // the jump, and the window under it, until someone answers.
+    start.quiet = true;
     start.verb = "open";
     // The full path: a bare name would be looked up in the current folder
     // first, where a planted regedit.exe would be started instead.
     const std::string windowsFolder = processes.WindowsDirectory();
     start.file = windowsFolder + "\\regedit.exe";
-    start.show = kSwHide;
+    start.show = ShowState::Hidden;
 
     void* redirection = nullptr;
     processes.DisableFsRedirection(redirection);
@@ -172,13 +168,14 @@ Window StartEditor(const EditorPlatform& platform) {
 
 }  // namespace
 
-KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept {
-    return underWine ? KeystrokeStyle{1, 500} : KeystrokeStyle{0, 10};
-}
-
-DriveRoute ChooseDriveRoute(bool underWine, bool editorReadable) noexcept {
-    if (!underWine) return DriveRoute::Keystrokes;
-    return editorReadable ? DriveRoute::DirectSelection : DriveRoute::PacedKeystrokes;
+EditorHabits EditorHabitsOf(bool underWine) noexcept {
+    if (underWine)
+        return {.keystrokes = KeystrokeMarking::RepeatCountOne,
+                .pauseAfterStep = 500,
+                .selectsReadableItems = true};
+    return {.keystrokes = KeystrokeMarking::Bare,
+            .pauseAfterStep = 10,
+            .selectsReadableItems = false};
 }
 
 std::string BuildTreePath(const ResolvedJump& target) {
@@ -204,12 +201,13 @@ JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJum
     if (!editor) {
         editor = StartEditor(platform);
         if (!editor) return JumpResult::EditorNotStarted;
-        windows.ShowWindow(editor, kSwShowMaximized);
+        windows.ShowWindow(editor, ShowState::Maximised);
         windows.SetForegroundWindow(editor);
     }
     // A minimised editor is brought back, or the user would not see where
     // the jump went.
-    windows.ShowWindow(editor, windows.IsMinimised(editor) ? kSwRestore : kSwShow);
+    windows.ShowWindow(editor,
+                       windows.IsMinimised(editor) ? ShowState::Restored : ShowState::Shown);
     windows.SetForegroundWindow(editor);
 
     const Window tree = FindTreeView(windows, editor);
@@ -220,22 +218,22 @@ JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJum
     // before the first one than to leave a walk half done.
     const WindowAccess access = windows.AccessTo(editor);
     if (access.higherRights) return JumpResult::EditorRefused;
-    const DriveRoute route = ChooseDriveRoute(processes.IsWine(), access.readable);
+    const EditorHabits habits = EditorHabitsOf(processes.IsWine());
+    const bool selectDirectly = habits.selectsReadableItems && access.readable;
 
-    const KeystrokeStyle style = KeystrokeStyleFor(processes.IsWine());
-    Keyboard keyboard(windows, style);
-    if (route != DriveRoute::DirectSelection) {
+    Keyboard keyboard(windows, habits.keystrokes);
+    if (!selectDirectly) {
         const SendResult walked =
-            WalkTree(keyboard, processes, tree, BuildTreePath(target), style.pauseAfterStep);
+            WalkTree(keyboard, processes, tree, BuildTreePath(target), habits.pauseAfterStep);
         if (walked != SendResult::Delivered) return Failed(walked);
     }
 
     const Window list = FindListView(windows, editor);
     if (list) {
         windows.SetForegroundWindow(list);
-        if (route != DriveRoute::DirectSelection && !target.valueName.empty()) {
+        if (!selectDirectly && !target.valueName.empty()) {
             const SendResult typed =
-                TypeValueName(keyboard, processes, list, target.valueName, style.pauseAfterStep);
+                TypeValueName(keyboard, processes, list, target.valueName, habits.pauseAfterStep);
             if (typed != SendResult::Delivered) return Failed(typed);
         }
     }
@@ -244,7 +242,7 @@ JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJum
                                                                    : JumpResult::NotReached;
     const JumpResult landing = CheckLanding(platform, tree, list, target);
     // Selecting directly is the route itself, not a correction.
-    if (route == DriveRoute::DirectSelection && landing == JumpResult::Corrected)
+    if (selectDirectly && landing == JumpResult::Corrected)
         return JumpResult::Landed;
     return landing;
 }

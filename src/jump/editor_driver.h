@@ -7,10 +7,10 @@
 #include "grammar/path_grammar.h"
 #include "jump/jump_outcome.h"
 #include "platform/handles.h"
+#include "platform/window_system.h"
 
 namespace ks {
 
-class WindowSystem;
 class ProcessControl;
 
 struct EditorPlatform {
@@ -22,26 +22,21 @@ inline constexpr const char* kEditorWindowClass = "RegEdit_RegEdit";
 inline constexpr const char* kTreeViewClass = "SysTreeView32";
 inline constexpr const char* kListViewClass = "SysListView32";
 
-// How keystrokes are sent. Windows takes lParam 0 and short pauses; Wine's
-// controls ignore characters without a repeat count and join characters that
-// arrive within 450 ms into one search, so each component needs a fresh one.
-struct KeystrokeStyle {
-    std::intptr_t lParam = 0;
+// How the editor is driven on the system at hand: the one place where
+// Windows and Wine differ. Windows' controls take bare keystrokes with short
+// pauses, and the landing is read back afterwards where the editor can be
+// read. Wine's controls ignore characters without a repeat count and join
+// characters that arrive within 450 ms into one search, so each component
+// needs a fresh one; where the editor can be read there, its items are
+// selected directly instead, since paced keystrokes cost half a second a
+// level and the check had to put them right anyway.
+struct EditorHabits {
+    KeystrokeMarking keystrokes = KeystrokeMarking::Bare;
     std::uint32_t pauseAfterStep = 10;  // after each Right and Down press
-    bool operator==(const KeystrokeStyle&) const = default;
+    bool selectsReadableItems = false;  // a readable editor is not typed to
 };
 
-KeystrokeStyle KeystrokeStyleFor(bool underWine) noexcept;
-
-// How the editor is brought to the target. Windows' controls take the
-// keystrokes as they come, and the landing is read back afterwards where the
-// editor can be read. Under Wine, where it can be read, its items are
-// selected directly: paced keystrokes cost half a second a level and the
-// check had to put them right anyway. Only where nothing can be read do the
-// paced keystrokes stay.
-enum class DriveRoute { Keystrokes, PacedKeystrokes, DirectSelection };
-
-DriveRoute ChooseDriveRoute(bool underWine, bool editorReadable) noexcept;
+EditorHabits EditorHabitsOf(bool underWine) noexcept;
 
 // Root name, a backslash, then the key path (one backslash for an empty one).
 // A run of backslashes counts as one: no key has an empty name, and each

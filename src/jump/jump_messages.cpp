@@ -50,14 +50,14 @@ bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     const std::string text = JumpOutcomeText(outcome);
     if (text.empty()) return false;
     if (outcome.result != JumpResult::NotFound) {
-        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kJumpWarningBoxFlags);
+        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Warning);
         return false;
     }
     if (!outcome.nearest) {
-        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kNotFoundBoxFlags);
+        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Information);
         return false;
     }
-    return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, kNearestKeyBoxFlags) == kIdYes;
+    return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Offer);
 }
 
 JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text) {

@@ -13,11 +13,6 @@ namespace ks {
 
 class WindowSystem;
 
-inline constexpr unsigned kNotFoundBoxFlags = 0x40;     // MB_OK | MB_ICONINFORMATION
-inline constexpr unsigned kNearestKeyBoxFlags = 0x144;  // MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2
-inline constexpr unsigned kJumpWarningBoxFlags = 0x30;  // MB_OK | MB_ICONWARNING
-inline constexpr int kIdYes = 6;
-
 // The path as the user would type it: root, key path, then value name.
 std::string DisplayPath(const ResolvedJump& target);
 

@@ -25,7 +25,8 @@ public:
     bool Open(std::string_view keyPath) {
         Close();
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), kJumpAccessMask, key) != kErrorSuccess)
+        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::ReadIn64BitView, key) !=
+            kErrorSuccess)
             return false;
         openKey_ = key;
         isOpen_ = true;
@@ -34,7 +35,7 @@ public:
 
     bool KeyExists(std::string_view keyPath) {
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), kExistenceTestMask, key) !=
+        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::TestExistence, key) !=
             kErrorSuccess)
             return false;
         registry_.CloseKey(key);
@@ -115,7 +116,6 @@ ReadingResult Resolve(Registry& registry, const PathReading& reading) {
         return ResolveValueOfExistingKey(access, std::move(named));
     }
     if (access.Open(reading.rest)) return {ResolvedJump{reading.rootName, reading.rest, ""}, {}, {}};
-    access.Close();
     KeyValueSplit candidate = SplitValueName(reading.rest);
     if (!access.KeyExists(candidate.keyPath)) {
         // Nothing of the whole path is a key: what is missing is the key.

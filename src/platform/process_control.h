@@ -4,28 +4,28 @@
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/show_state.h"
 
 namespace ks {
 
-// What ShellExecuteExW is given, its texts in UTF-16, to start a program.
-// Every field the caller does not set stays zero, as in a zero-filled
-// SHELLEXECUTEINFOW.
+// A program to start through the shell: the verb and file it is given, how
+// its window is shown, and what the caller asks besides. Nothing else is
+// given: no owner window, parameters or folder.
 struct ProgramStart {
-    std::uint32_t mask = 0;  // fMask
-    std::string verb;        // lpVerb
-    std::string file;        // lpFile
-    int show = 0;            // nShow
+    std::string verb;
+    std::string file;
+    ShowState show = ShowState::Hidden;
+    bool keepProcess = false;  // the started process's handle comes back
+    bool quiet = false;        // a failed start puts up no box of the shell's own
+    bool operator==(const ProgramStart&) const = default;
 };
-
-inline constexpr std::uint32_t kSeeMaskNoCloseProcess = 0x40;
-inline constexpr std::uint32_t kSeeMaskFlagNoUi = 0x400;
 
 class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
 
-    // ShellExecuteExW. True on success, with `process` set when the mask
-    // asked for the process handle.
+    // ShellExecuteExW, the texts in UTF-16. True on success, with `process`
+    // set when the start asked to keep it.
     virtual bool StartProgram(const ProgramStart& start, ProcessHandle& process) = 0;
     virtual void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) = 0;
     virtual void CloseHandle(ProcessHandle process) = 0;

@@ -14,16 +14,24 @@ namespace ks {
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorNoMoreItems = 259;
 
+// What a key is opened for.
+enum class KeyAccess {
+    Read,             // its values and subkeys, in this process's view of the registry
+    ReadIn64BitView,  // the same in the 64-bit view, which the editor shows on 64-bit Windows
+    TestExistence,    // whether it is there (values queried, subkeys listed), in this
+                      // process's view
+};
+
 class Registry {
 public:
     virtual ~Registry() = default;
 
-    // RegOpenKeyExW(root, subKey, 0, access, &key), the names in UTF-16.
-    // Returns the Win32 error code; kErrorSuccess means `key` now holds an
-    // open key. A name the call cannot take whole (32,768 UTF-16 characters
-    // or more, or holding a zero character) names no key, here and in
-    // QueryValue.
-    virtual long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+    // RegOpenKeyExW(root, subKey, 0, rights, &key), the names in UTF-16 and
+    // the rights those `access` needs. Returns the Win32 error code;
+    // kErrorSuccess means `key` now holds an open key. A name the call
+    // cannot take whole (32,768 UTF-16 characters or more, or holding a zero
+    // character) names no key, here and in QueryValue.
+    virtual long OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                          RegKey& key) = 0;
 
     // RegQueryValueExW(key, name, NULL, &type, NULL, &size): kErrorSuccess

@@ -1,24 +1,29 @@
 #pragma once
-// Windows and messages: what the editor driver and the not-found box need
-// from the window system.
+// Windows and messages: what the editor driver, the jump's boxes and the
+// clipboard watcher need from the window system.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/show_state.h"
 
 namespace ks {
 
-inline constexpr unsigned kWmKeyDown = 0x100;
-inline constexpr unsigned kWmKeyUp = 0x101;
-inline constexpr unsigned kWmChar = 0x102;
-inline constexpr int kSwHide = 0;
-inline constexpr int kSwShowMaximized = 3;
-inline constexpr int kSwShow = 5;
-inline constexpr int kSwRestore = 9;
-inline constexpr unsigned kMbIconWarning = 0x30;
-inline constexpr unsigned kMbIconInformation = 0x40;
+// The keys the editor is driven with.
+enum class Key { Left, Right, Down };
+
+// How keystrokes are marked. Windows' controls take them bare; Wine's ignore
+// characters that carry no repeat count.
+enum class KeystrokeMarking { Bare, RepeatCountOne };
+
+// The program's message boxes.
+enum class MessageBoxKind {
+    Information,  // an OK button and the information icon
+    Warning,      // an OK button and the warning icon
+    Offer,        // Yes and No (the default), with the information icon
+};
 
 // What became of a message sent to another program's window.
 enum class SendResult {
@@ -40,8 +45,10 @@ inline constexpr std::uint32_t kSlowSendTimeout = 30000;
 
 using TreeItem = std::uintptr_t;
 
-// TVM_GETNEXTITEM relations.
-enum class TreeRelation : unsigned { Root = 0, Next = 1, Parent = 3, Child = 4, Caret = 9 };
+// Which item of a tree another one leads to: the first root, the next
+// sibling, the parent, the first child, or the selected item (whatever the
+// item given).
+enum class TreeRelation { Root, Next, Parent, Child, Caret };
 
 class WindowSystem {
 public:
@@ -57,22 +64,34 @@ public:
     // GetClassNameW into a buffer of 256 characters.
     virtual std::string ClassName(Window window) = 0;
 
-    // Sends a message, as its W form (a WM_CHAR carries one UTF-16 unit),
-    // and waits at most `timeout` ms for it to be handled, so that a hung
-    // receiver cannot hold the caller.
-    virtual SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam, std::uint32_t timeout) = 0;
+    // Keystrokes for another program's window. Each message waits at most
+    // `timeout` ms to be handled, so that a hung receiver cannot hold the
+    // caller. A press is the key going down and then up; it ends at the
+    // first message not delivered.
+    virtual SendResult PressKey(Window window, Key key, KeystrokeMarking marking,
+                                std::uint32_t timeout) = 0;
+    // One character message carries one UTF-16 unit.
+    virtual SendResult TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
+                                     std::uint32_t timeout) = 0;
+
+    // The clipboard-viewer chain: a change of the clipboard, and a viewer
+    // leaving the chain, passed on to the next viewer (the change with its
+    // message's parameters unchanged), each bounded by kSendTimeout. What
+    // became of them is not looked at.
+    virtual void PassOnClipboardChange(Window next, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+    virtual void PassOnViewerLeaving(Window next, Window leaving, Window following) = 0;
 
     // Another program's window is shown without waiting for it to answer.
-    virtual void ShowWindow(Window window, int command) = 0;
+    virtual void ShowWindow(Window window, ShowState state) = 0;
     virtual bool IsMinimised(Window window) = 0;
     virtual WindowAccess AccessTo(Window window) = 0;
     virtual void SetForegroundWindow(Window window) = 0;
 
-    // A modal message box owned by the application's window; returns the
-    // button chosen.
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption,
-                               unsigned flags) = 0;
+    // A modal message box owned by the application's window. True when the
+    // user chose Yes, which only an offer has.
+    virtual bool ShowMessageBox(const std::string& text, const std::string& caption,
+                                MessageBoxKind kind) = 0;
 
     // Reading and setting another program's tree and list controls, where
     // AccessTo says they are readable. Every call is bounded like Send (an

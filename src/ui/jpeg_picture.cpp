@@ -132,19 +132,17 @@ SIZE BitmapSize(HBITMAP bitmap) noexcept {
 void PaintStretched(HDC dc, HBITMAP bitmap, const RECT& target) noexcept {
     const SIZE size = BitmapSize(bitmap);
     if (!dc || size.cx == 0 || size.cy == 0) return;
-    HDC source = CreateCompatibleDC(dc);
+    const MemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
-    const HGDIOBJ previous = SelectObject(source, bitmap);
+    const SelectedObject selected(source.Get(), bitmap);
     const int previousMode = SetStretchBltMode(dc, HALFTONE);
     // HALFTONE needs the brush origin set again after the mode changes.
     POINT previousOrigin{};
     SetBrushOrgEx(dc, 0, 0, &previousOrigin);
     StretchBlt(dc, target.left, target.top, target.right - target.left,
-               target.bottom - target.top, source, 0, 0, size.cx, size.cy, SRCCOPY);
+               target.bottom - target.top, source.Get(), 0, 0, size.cx, size.cy, SRCCOPY);
     SetBrushOrgEx(dc, previousOrigin.x, previousOrigin.y, nullptr);
     if (previousMode) SetStretchBltMode(dc, previousMode);
-    SelectObject(source, previous);
-    DeleteDC(source);
 }
 
 }  // namespace ks::ui

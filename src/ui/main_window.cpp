@@ -241,12 +241,7 @@ void MainWindow::FormCreate() {
 
 void MainWindow::FormShow() {
     ++formShowCount_;
-    try {
-        LayOutBanner();
-    } catch (...) {
-        // The banner is decoration: whatever went wrong there, the window is
-        // still usable.
-    }
+    LayOutBanner();
     SendMessageW(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
     lastFocus_ = eRegKey_;

@@ -54,40 +54,6 @@ public:
     HWND Handle() const noexcept { return window_; }
 
 private:
-    // An owned popup menu.
-    class Menu {
-    public:
-        Menu() = default;
-        ~Menu() {
-            if (menu_) DestroyMenu(menu_);
-        }
-        Menu(const Menu&) = delete;
-        Menu& operator=(const Menu&) = delete;
-        void Reset(HMENU menu) noexcept {
-            if (menu_) DestroyMenu(menu_);
-            menu_ = menu;
-        }
-        HMENU Get() const noexcept { return menu_; }
-
-    private:
-        HMENU menu_ = nullptr;
-    };
-
-    // An owned image list.
-    class ImageList {
-    public:
-        ImageList() = default;
-        ~ImageList() { Reset(); }
-        ImageList(const ImageList&) = delete;
-        ImageList& operator=(const ImageList&) = delete;
-        void Reset(HIMAGELIST list = nullptr) noexcept;
-        HIMAGELIST Get() const noexcept { return list_; }
-        explicit operator bool() const noexcept { return list_ != nullptr; }
-
-    private:
-        HIMAGELIST list_ = nullptr;
-    };
-
     struct ControlDesign;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -125,7 +91,6 @@ private:
     // Form events (main_window.cpp).
     void FormCreate();
     void FormShow();
-    void FormActivate() {}
     void FormClose();
     void FormResize();
     void FormDestroy();
@@ -138,7 +103,8 @@ private:
     [[nodiscard]] std::optional<std::string> SaveNow();
     void LeaveClipboardChain();
 
-    // Messages and commands (main_window.cpp).
+    // Messages and commands (main_window_commands.cpp; AcceptOutsideMessages
+    // in main_window.cpp).
     void OnCommand(int id, int code, HWND control);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND control, LPARAM position);
@@ -151,14 +117,17 @@ private:
     // A move to a monitor of another DPI (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
-    TrayWindows TrayParts() const noexcept;
-    // Stored bounds, moved onto the desktop when they are off every monitor.
+    TrayWindows TrayParts() const noexcept;  // main_window_commands.cpp
+    // Stored bounds, moved onto the desktop when they are off every monitor
+    // (main_window.cpp).
     void ApplyBounds(const WindowBounds& stored);
     WindowBounds Reachable(const WindowBounds& stored) const;
+    // The clipboard-viewer chain (main_window_commands.cpp).
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 
-    // Handlers of the controls (main_window.cpp).
+    // Handlers of the controls (main_window_commands.cpp; LoadText in
+    // main_window.cpp).
     void bOpenClick();
     void bAboutClick();
     void bExitClick();
@@ -195,6 +164,7 @@ private:
     bool aMoveDownUpdate() const { return favourites_.CanMoveDown(); }
     void JumpToRegistryPath(const std::string& text);
 
+    // The key edit box and the root switcher (main_window_commands.cpp).
     std::string EditText() const;
     void SetEditText(const std::string& text);
     int RgPreIndex() const noexcept { return rgPreIndex_; }

@@ -18,25 +18,6 @@ constexpr COLORREF kBannerFallback = RGB(0x1F, 0x3A, 0x6B);
 constexpr COLORREF kLabelColour = RGB(0xFF, 0xFF, 0xFF);
 constexpr COLORREF kHotLinkColour = RGB(0xFF, 0x00, 0x00);
 
-class MemoryDc {
-public:
-    explicit MemoryDc(HDC reference) noexcept : dc_(CreateCompatibleDC(reference)) {}
-    ~MemoryDc() {
-        if (!dc_) return;
-        if (old_) SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const noexcept { return dc_; }
-    // Only one object is selected for the DC's life.
-    void Select(HGDIOBJ object) noexcept { old_ = SelectObject(dc_, object); }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
 SIZE WindowSize(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -87,9 +68,9 @@ void MainWindow::RefreshBannerCache() {
     if (!screen) return;
     Bitmap cache(CreateCompatibleBitmap(screen, size.cx, size.cy));
     {
-        MemoryDc target(screen);
-        if (cache && target.Get()) {
-            target.Select(cache.Get());
+        const MemoryDc target(CreateCompatibleDC(screen));
+        if (cache && target) {
+            const SelectedObject selected(target.Get(), cache.Get());
             if (bannerPicture_) {
                 PaintStretched(target.Get(), bannerPicture_.Get(), RECT{0, 0, size.cx, size.cy});
             } else {
@@ -113,9 +94,9 @@ void MainWindow::DrawBanner(const DRAWITEMSTRUCT& item) {
         FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
         return;
     }
-    MemoryDc source(item.hDC);
-    if (!source.Get()) return;
-    source.Select(bannerCache_.Get());
+    const MemoryDc source(CreateCompatibleDC(item.hDC));
+    if (!source) return;
+    const SelectedObject selected(source.Get(), bannerCache_.Get());
     BitBlt(item.hDC, area.left, area.top, area.right - area.left, area.bottom - area.top,
            source.Get(), area.left, area.top, SRCCOPY);
 }

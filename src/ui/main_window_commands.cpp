@@ -151,7 +151,6 @@ void MainWindow::OnActivate(WPARAM state) {
         SetFocus(lastFocus_);
     else
         SetFocus(window_);
-    FormActivate();
 }
 
 LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {

@@ -51,11 +51,6 @@ struct MainWindow::ControlDesign {
     FontRole font;
 };
 
-void MainWindow::ImageList::Reset(HIMAGELIST list) noexcept {
-    if (list_) ImageList_Destroy(list_);
-    list_ = list;
-}
-
 bool MainWindow::BuildControls() {
     dpi_ = DpiOf(window_);
     BuildFonts();
@@ -211,11 +206,9 @@ void MainWindow::SetJumpGlyph() {
     // A glyph of 24 bits has no transparency: its bottom-left pixel names
     // the colour that stands for the background.
     COLORREF background = CLR_NONE;
-    if (HDC dc = CreateCompatibleDC(nullptr)) {
-        const HGDIOBJ old = SelectObject(dc, glyph.Get());
-        background = GetPixel(dc, 0, size - 1);
-        SelectObject(dc, old);
-        DeleteDC(dc);
+    if (const MemoryDc dc(CreateCompatibleDC(nullptr)); dc) {
+        const SelectedObject selected(dc.Get(), glyph.Get());
+        background = GetPixel(dc.Get(), 0, size - 1);
     }
     jumpGlyphImages_.Reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
     if (jumpGlyphImages_ &&

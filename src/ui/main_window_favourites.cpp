@@ -86,7 +86,8 @@ void MainWindow::aImportEditorFavouritesExecute() {
     for (int row = before; row < favourites_.Count(); ++row)
         favouritesView_.Append(favourites_.Row(row));
     const TaskWindowsDisabled modal(app_.Handle());
-    windowSystem_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME, kMbIconInformation);
+    windowSystem_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME,
+                                 MessageBoxKind::Information);
 }
 
 void MainWindow::aEditExecute() {

@@ -20,14 +20,13 @@ public:
 // added when its last character sorts above ".".
 void ShowErrorBox(HWND owner, const std::string& text);
 
-// Runs a handler; a UserError it raises is shown and the program goes on.
-// Exceptions must not cross the system's window procedure frames.
+// Runs a handler; an error it raises (a UserError among them) is shown and
+// the program goes on. Exceptions must not cross the system's window
+// procedure frames.
 template <typename Handler>
 void Guarded(HWND owner, Handler&& handler) noexcept {
     try {
         handler();
-    } catch (const UserError& error) {
-        ShowErrorBox(owner, error.what());
     } catch (const std::exception& error) {
         ShowErrorBox(owner, error.what());
     }

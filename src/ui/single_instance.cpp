@@ -17,19 +17,16 @@ constexpr DWORD kTurnWaitMs = 30000;
 SingleInstance::SingleInstance() noexcept {
     // Not the initial owner: the wait below takes ownership, also of a mutex
     // another start created a moment before.
-    mutex_ = CreateMutexA(nullptr, FALSE, kMutexName);
+    mutex_.Reset(CreateMutexA(nullptr, FALSE, kMutexName));
     // Without the mutex (one made by an elevated Keystride may be closed to
     // this one) the window is looked for all the same.
     if (!mutex_) return;
-    const DWORD waited = WaitForSingleObject(mutex_, kTurnWaitMs);
+    const DWORD waited = WaitForSingleObject(mutex_.Get(), kTurnWaitMs);
     // Abandoned: the start before ended without its window; the turn is ours.
     turn_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
 }
 
-SingleInstance::~SingleInstance() {
-    EndTurn();
-    if (mutex_) CloseHandle(mutex_);
-}
+SingleInstance::~SingleInstance() { EndTurn(); }
 
 bool SingleInstance::ActivateRunning() const noexcept {
     HWND running = FindWindowA(kMainWindowClass, nullptr);
@@ -46,7 +43,7 @@ bool SingleInstance::ActivateRunning() const noexcept {
 void SingleInstance::EndTurn() noexcept {
     if (!turn_) return;
     turn_ = false;
-    ReleaseMutex(mutex_);
+    ReleaseMutex(mutex_.Get());
 }
 
 }  // namespace ks::ui

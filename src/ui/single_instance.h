@@ -5,6 +5,8 @@
 // be found. Two starts at once thus never both open a window.
 #include <windows.h>
 
+#include "platform/win32/owned_handle.h"
+
 namespace ks::ui {
 
 class SingleInstance {
@@ -26,7 +28,7 @@ public:
     void EndTurn() noexcept;
 
 private:
-    HANDLE mutex_ = nullptr;
+    KernelHandle mutex_;
     bool turn_ = false;
 };
 

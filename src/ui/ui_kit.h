@@ -2,6 +2,7 @@
 // Small pieces every window of the program uses: owned GDI objects, the
 // designed font, and scaling of designed pixel values to the display.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/win32/owned_handle.h"
 #include "ui/window_text.h"
@@ -16,12 +17,43 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
     void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
 };
+struct DeleteMemoryDc {
+    void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const noexcept { DestroyMenu(menu); }
+};
+struct DestroyImageList {
+    void operator()(HIMAGELIST list) const noexcept { ImageList_Destroy(list); }
+};
 
 // GDI objects, and icons made for the window (not shared ones).
 using Font = OwnedHandle<HFONT, DeleteGdiObject>;
 using Bitmap = OwnedHandle<HBITMAP, DeleteGdiObject>;
 using Brush = OwnedHandle<HBRUSH, DeleteGdiObject>;
 using Icon = OwnedHandle<HICON, DestroyIconHandle>;
+// A device context made with CreateCompatibleDC.
+using MemoryDc = OwnedHandle<HDC, DeleteMemoryDc>;
+// Popup menus and image lists the window made.
+using Menu = OwnedHandle<HMENU, DestroyMenuHandle>;
+using ImageList = OwnedHandle<HIMAGELIST, DestroyImageList>;
+
+// An object selected into a device context for the scope's life; the one it
+// replaced is put back at the end, before the context itself may go.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept
+        : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 // The windows are designed at 96 pixels per inch.
 inline constexpr int kDesignDpi = 96;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/win32/wide_strings.h"
+#include "platform/win32/window_text.h"
 
 #include <string>
 #include <string_view>
@@ -14,9 +15,8 @@ namespace ks::ui {
 
 using ks::Narrow;
 using ks::Wide;
+using ks::WindowText;
 
-// The window's whole text (empty when it has none or cannot be read).
-std::string WindowText(HWND window);
 bool SetWindowTextTo(HWND window, std::string_view text);
 
 }  // namespace ks::ui

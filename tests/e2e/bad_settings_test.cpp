@@ -129,7 +129,7 @@ TEST_F(BadSettings, FileMarkedUtf16WithAnOddByteCountIsReportedAndNeverWrittenOv
 
 TEST_F(BadSettings, FileHeldByAnotherProgramAtStartIsReportedAndNeverWrittenOver) {
     ASSERT_TRUE(WriteSettingsFile(kKnownSections));
-    UniqueHandle held(CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
+    FileHandle held(CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
     Keystride app;

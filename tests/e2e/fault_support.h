@@ -100,7 +100,7 @@ public:
     bool Suspended() const { return suspended_; }
 
 private:
-    UniqueHandle thread_;
+    KernelHandle thread_;
     bool suspended_ = false;
 };
 

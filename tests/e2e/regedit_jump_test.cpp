@@ -10,6 +10,7 @@
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
+#include "platform/win32/window_text.h"
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
 #include "win32/win32_support.h"
@@ -27,11 +28,7 @@ EditorView ReadEditor(Win32WindowSystem& windows) {
     HWND editor = FindWindowA("RegEdit_RegEdit", nullptr);
     if (!editor) return view;
     HWND status = FindWindowExA(editor, nullptr, "msctls_statusbar32", nullptr);
-    wchar_t text[1024] = {};
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(status, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-    view.key = FromUtf16(reinterpret_cast<const char16_t*>(text));
+    view.key = ks::WindowText(status);
     if (const std::size_t cut = view.key.find('\\'); cut != std::string::npos)
         view.key.erase(0, cut + 1);
     if (const Window list = FindListView(windows, reinterpret_cast<Window>(editor))) {

@@ -138,7 +138,7 @@ public:
         });
         if (!main_) return;
         GetWindowThreadProcessId(main_, &processId_);
-        process_ = UniqueHandle(OpenProcess(
+        process_ = KernelHandle(OpenProcess(
             SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, processId_));
     }
     ~SizeLimitedKeystride() {
@@ -164,7 +164,7 @@ private:
     bool available_ = false;
     HWND main_ = nullptr;
     DWORD processId_ = 0;
-    UniqueHandle process_;
+    KernelHandle process_;
 };
 
 }  // namespace ks::test

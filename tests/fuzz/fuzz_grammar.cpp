@@ -30,8 +30,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(split.rootPart + "\\" + split.rest == text);
     Require(split.rootPart.find('\\') == std::string::npos);
 
+    // Only an abbreviation, in any case, is expanded, and to its own root.
     const std::string rootName = ks::ExpandRootAbbreviation(split.rootPart);
-    if (ks::PredefinedRootKey(rootName)) Require(ks::ContainsRootMarker(rootName));
+    if (rootName != split.rootPart) {
+        bool ownAbbreviation = false;
+        for (const ks::RootName& row : ks::RootNameTable)
+            ownAbbreviation = ownAbbreviation || (row.longName == rootName &&
+                                                  ks::EqualsIgnoringAsciiCase(row.abbreviation,
+                                                                              split.rootPart));
+        Require(ownAbbreviation);
+    }
 
     const ks::KeyValueSplit kv = ks::SplitValueName(split.rest);
     Require(kv.valueName.find('\\') == std::string::npos);
@@ -67,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Both tests accept a root name, or a native name (\Registry\Machine).
     const bool rootOrNative =
-        ks::ContainsRootMarker(text) || ks::LowerAscii(text).find("registry") != std::string::npos;
+        ks::ContainsRootMarker(text) || ks::UpperAscii(text).find("REGISTRY") != std::string::npos;
     if (ks::IsRegistryPathText(text) || ks::IsFavouriteKeyText(text)) Require(rootOrNative);
     if (!readings.empty()) Require(ks::IsRegistryPathText(text) && ks::IsFavouriteKeyText(text));
 

@@ -389,7 +389,7 @@ TEST_F(DialogFavouriteEditor, LaunchLeavesTheDialogAsItWas) {
         if (editor) {
             DWORD processId = 0;
             GetWindowThreadProcessId(editor, &processId);
-            UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+            KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
             PostMessageA(editor, WM_CLOSE, 0, 0);
             if (process) WaitForSingleObject(process.Get(), 10000);
         }
@@ -479,12 +479,10 @@ TEST_F(DialogResources, BannersDecodeToTheirSizesAndColours) {
 }
 
 TEST_F(DialogResources, StringTable) {
-    EXPECT_EQ(String(KS_IDS_NOT_FOUND), KS_TEXT_NOT_FOUND);
-    EXPECT_EQ(String(KS_IDS_TRAY_TIP),
-              "Left Click to activate Keystride\r\nRight Click to popup menu");
-    EXPECT_EQ(String(KS_IDS_PRODUCT_NAME), "Keystride");
+    EXPECT_EQ(String(65218), "Left Click to activate Keystride\r\nRight Click to popup menu");
+    EXPECT_EQ(String(65246), "Keystride");
     EXPECT_EQ(String(IDS_VERSION), "3.1");
-    EXPECT_EQ(String(IDS_URL_PRODUCT), KS_URL_PRODUCT);
+    EXPECT_EQ(String(IDS_URL_PRODUCT), "https://www.korvelsoftware.com/keystride/");
 }
 
 TEST_F(DialogResources, IconsGlyphAndManifest) {

@@ -1,42 +1,15 @@
 #pragma once
-// Small helpers for the tests that run under Wine: owned handles, child
-// processes, waiting for windows, temporary files.
+// Small helpers for the tests that run under Wine: child processes, waiting
+// for windows, temporary files.
 #include <windows.h>
 
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "platform/win32/owned_handle.h"
+
 namespace ks::test {
-
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = other.Release();
-        }
-        return *this;
-    }
-    HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Release() {
-        HANDLE h = handle_;
-        handle_ = nullptr;
-        return h;
-    }
-    void Reset() {
-        if (*this) CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
 
 // A started program, ended when the object goes (terminated if still running).
 class ChildProcess {
@@ -54,7 +27,7 @@ public:
         if (!mutableLine.empty() &&
             CreateProcessW(nullptr, mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            nullptr, &startup, &info)) {
-            process_ = UniqueHandle(info.hProcess);
+            process_ = KernelHandle(info.hProcess);
             CloseHandle(info.hThread);
         }
     }
@@ -76,7 +49,7 @@ public:
     HANDLE Handle() const { return process_.Get(); }
 
 private:
-    UniqueHandle process_;
+    KernelHandle process_;
 };
 
 inline HWND WaitForTopWindow(const char* className, DWORD timeoutMs) {
@@ -103,14 +76,12 @@ inline std::string ReadWholeFile(const std::string& path) {
 
 // Replaces the file's contents; true when every byte was written.
 inline bool WriteWholeFile(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const FileHandle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    const bool ok =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-        written == text.size();
-    CloseHandle(file);
-    return ok;
+    return file &&
+           WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 // Closes a running Registry Editor and waits for its process to end.
@@ -119,7 +90,7 @@ inline void CloseRegistryEditor() {
     if (!editor) return;
     DWORD processId = 0;
     GetWindowThreadProcessId(editor, &processId);
-    UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
     PostMessageA(editor, WM_CLOSE, 0, 0);
     if (process) WaitForSingleObject(process.Get(), 10000);
 }

@@ -11,7 +11,6 @@ namespace {
 constexpr long kErrorFileNotFound = 2;
 constexpr long kErrorAccessDenied = 5;
 constexpr long kErrorInvalidHandle = 6;
-constexpr std::uint32_t kWow64Key = 0x100;
 
 std::vector<std::string> SplitPath(const std::string& path) {
     std::vector<std::string> parts;
@@ -36,6 +35,13 @@ std::vector<Event> World::EventsOf(const std::string& call) const {
     std::vector<Event> result;
     std::copy_if(log.begin(), log.end(), std::back_inserter(result),
                  [&](const Event& e) { return e.call == call; });
+    return result;
+}
+
+std::vector<Event> World::Keystrokes() const {
+    std::vector<Event> result;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(result),
+                 [](const Event& e) { return e.call == "KeyPress" || e.call == "Character"; });
     return result;
 }
 
@@ -118,13 +124,13 @@ void SimRegistry::DenyWow64Open(RegKey root, const std::string& path) {
     Find(root, path, true)->denyWow64 = true;
 }
 
-long SimRegistry::OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+long SimRegistry::OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                           RegKey& key) {
-    world_.Record({.call = "RegOpenKey", .handle = root, .wParam = access, .text = subKey});
+    world_.Record({.call = "RegOpenKey", .handle = root, .wParam = Code(access), .text = subKey});
     if (!subKey.empty() && subKey.front() == '\\') return kErrorFileNotFound;
     Node* node = Find(root, subKey, false);
     if (!node) return kErrorFileNotFound;
-    if (node->denyWow64 && (access & kWow64Key)) return kErrorAccessDenied;
+    if (node->denyWow64 && access == KeyAccess::ReadIn64BitView) return kErrorAccessDenied;
     key = nextHandle_++;
     open_[key] = node;
     return kErrorSuccess;
@@ -188,14 +194,10 @@ std::string SimWindowSystem::ClassName(Window window) {
     return windows_.at(window).className.substr(0, 255);
 }
 
-SendResult SimWindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
-                                 std::intptr_t lParam, std::uint32_t timeout) {
-    world_.Record({.call = "SendMessage",
-                   .handle = window,
-                   .message = message,
-                   .wParam = wParam,
-                   .lParam = lParam,
-                   .text = std::to_string(timeout)});
+SendResult SimWindowSystem::Deliver(Event event, std::uint32_t timeout) {
+    const Window window = event.handle;
+    event.text = std::to_string(timeout);
+    world_.Record(std::move(event));
     if (!Exists(window)) return SendResult::NoAnswer;
     if (refusing_.count(window)) return SendResult::Refused;
     if (unresponsive_.count(window)) {
@@ -205,9 +207,36 @@ SendResult SimWindowSystem::Send(Window window, unsigned message, std::uintptr_t
     return SendResult::Delivered;
 }
 
-void SimWindowSystem::ShowWindow(Window window, int command) {
-    world_.Record({.call = "ShowWindow", .handle = window, .wParam = static_cast<unsigned>(command)});
-    if (command == kSwRestore) minimised_[window] = false;
+SendResult SimWindowSystem::PressKey(Window window, Key key, KeystrokeMarking marking,
+                                     std::uint32_t timeout) {
+    return Deliver({.call = "KeyPress", .handle = window, .wParam = Code(key),
+                    .lParam = static_cast<std::intptr_t>(Code(marking))},
+                   timeout);
+}
+
+SendResult SimWindowSystem::TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
+                                          std::uint32_t timeout) {
+    return Deliver({.call = "Character", .handle = window, .wParam = unit,
+                    .lParam = static_cast<std::intptr_t>(Code(marking))},
+                   timeout);
+}
+
+void SimWindowSystem::PassOnClipboardChange(Window next, std::uintptr_t wParam,
+                                            std::intptr_t lParam) {
+    (void)Deliver({.call = "PassOnClipboardChange", .handle = next, .wParam = wParam,
+                   .lParam = lParam},
+                  kSendTimeout);
+}
+
+void SimWindowSystem::PassOnViewerLeaving(Window next, Window leaving, Window following) {
+    (void)Deliver({.call = "PassOnViewerLeaving", .handle = next, .wParam = leaving,
+                   .lParam = static_cast<std::intptr_t>(following)},
+                  kSendTimeout);
+}
+
+void SimWindowSystem::ShowWindow(Window window, ShowState state) {
+    world_.Record({.call = "ShowWindow", .handle = window, .wParam = Code(state)});
+    if (state == ShowState::Restored) minimised_[window] = false;
 }
 
 WindowAccess SimWindowSystem::AccessTo(Window window) {
@@ -219,10 +248,10 @@ void SimWindowSystem::SetForegroundWindow(Window window) {
     world_.Record({.call = "SetForegroundWindow", .handle = window});
 }
 
-int SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
-                                unsigned flags) {
-    world_.Record({.call = "MessageBox", .wParam = flags, .text = caption + "|" + text});
-    return messageBoxAnswer;
+bool SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
+                                     MessageBoxKind kind) {
+    world_.Record({.call = "MessageBox", .wParam = Code(kind), .text = caption + "|" + text});
+    return kind == MessageBoxKind::Offer && answersYes;
 }
 
 bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument,
@@ -354,10 +383,8 @@ bool SimWindowSystem::ListSelect(Window list, int item) {
 // --- processes and clock ---------------------------------------------------
 
 bool SimProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
-    world_.Record({.call = "ShellExecuteEx",
-                   .wParam = start.mask,
-                   .lParam = start.show,
-                   .text = start.verb + "|" + start.file});
+    world_.Record({.call = "ShellExecuteEx", .text = start.verb + "|" + start.file});
+    starts.push_back(start);
     if (!onStart(start)) return false;
     process = 0x4242;
     ++openProcesses_;

@@ -18,11 +18,16 @@
 
 namespace ks::sim {
 
+// How an event records one of the platform's enumerations.
+template <typename Enum>
+constexpr std::uintptr_t Code(Enum value) noexcept {
+    return static_cast<std::uintptr_t>(value);
+}
+
 struct Event {
     std::uint32_t time = 0;
-    std::string call;  // "SendMessage", "Sleep", "ShowWindow", "RegOpenKey", ...
+    std::string call;  // "KeyPress", "Character", "Sleep", "ShowWindow", "RegOpenKey", ...
     std::uintptr_t handle = 0;
-    unsigned message = 0;
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
     std::string text;
@@ -42,11 +47,11 @@ public:
     // A text value with its data; text values keep the order they were added in.
     void AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data);
-    // The key exists (any mask without KEY_WOW64_64KEY opens it) but an open
-    // with the 64-bit view flag is refused.
+    // The key exists (opened in this process's view) but an open in the
+    // 64-bit view is refused.
     void DenyWow64Open(RegKey root, const std::string& path);
 
-    long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+    long OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                  RegKey& key) override;
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
@@ -94,8 +99,8 @@ public:
     // Its process cannot be read from here (by default every window's can).
     void MakeUnreadable(Window window) { AccessOf(window).readable = false; }
     void SetMinimised(Window window, bool minimised) { minimised_[window] = minimised; }
-    // The button every message box is answered with (IDOK unless set).
-    int messageBoxAnswer = 1;
+    // Whether every offer is answered with Yes.
+    bool answersYes = false;
 
     // Tree and list contents. A tree item's children are offered only once
     // it has been expanded, as the editor fills them on demand.
@@ -110,13 +115,18 @@ public:
     Window FindTopWindow(const std::string& className) override;
     void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
     std::string ClassName(Window window) override;
-    SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
-                    std::intptr_t lParam, std::uint32_t timeout) override;
-    void ShowWindow(Window window, int command) override;
+    SendResult PressKey(Window window, Key key, KeystrokeMarking marking,
+                        std::uint32_t timeout) override;
+    SendResult TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
+                             std::uint32_t timeout) override;
+    void PassOnClipboardChange(Window next, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void PassOnViewerLeaving(Window next, Window leaving, Window following) override;
+    void ShowWindow(Window window, ShowState state) override;
     bool IsMinimised(Window window) override { return minimised_[window]; }
     WindowAccess AccessTo(Window window) override;
     void SetForegroundWindow(Window window) override;
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    bool ShowMessageBox(const std::string& text, const std::string& caption,
+                        MessageBoxKind kind) override;
 
     std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
                                          TreeItem item) override;
@@ -154,6 +164,8 @@ private:
         std::uint32_t laterAt = 0;
     };
     SimList& ListAsNow(Window list);
+    // Records a message to another program's window and says what became of it.
+    SendResult Deliver(Event event, std::uint32_t timeout);
     // Records the call; false when the control does not answer.
     bool Answering(const char* call, Window window, std::uintptr_t argument = 0,
                    std::uint32_t timeout = kSendTimeout);
@@ -188,6 +200,7 @@ public:
 
     // What happens when a program is started: return false to fail the start.
     std::function<bool(const ProgramStart&)> onStart = [](const ProgramStart&) { return false; };
+    std::vector<ProgramStart> starts;  // every start asked for, in order
     bool wine = false;
     std::string windowsDirectory = "C:\\windows";
 
@@ -224,6 +237,8 @@ public:
         log.push_back(std::move(event));
     }
     std::vector<Event> EventsOf(const std::string& call) const;
+    // The key presses and characters sent, in order.
+    std::vector<Event> Keystrokes() const;
 };
 
 }  // namespace ks::sim

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "grammar/wide_text.h"
+#include "platform/win32/owned_handle.h"
 
 namespace ks {
 namespace {
@@ -43,36 +44,17 @@ private:
     bool open_;
 };
 
+// Global memory locked for the object's life: its data, or null when it
+// could not be locked.
 class LockedMemory {
 public:
     explicit LockedMemory(HGLOBAL memory) noexcept
-        : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
-    ~LockedMemory() {
-        if (data_) GlobalUnlock(memory_);
-    }
-    LockedMemory(const LockedMemory&) = delete;
-    LockedMemory& operator=(const LockedMemory&) = delete;
+        : data_(memory ? GlobalLock(memory) : nullptr), lock_(data_ ? memory : nullptr) {}
     void* Data() const noexcept { return data_; }
 
 private:
-    HGLOBAL memory_;
     void* data_;
-};
-
-// Global memory that is freed unless the clipboard took it over.
-class OwnedGlobal {
-public:
-    explicit OwnedGlobal(std::size_t size) noexcept : memory_(GlobalAlloc(GMEM_MOVEABLE, size)) {}
-    ~OwnedGlobal() {
-        if (memory_) GlobalFree(memory_);
-    }
-    OwnedGlobal(const OwnedGlobal&) = delete;
-    OwnedGlobal& operator=(const OwnedGlobal&) = delete;
-    HGLOBAL Get() const noexcept { return memory_; }
-    void Release() noexcept { memory_ = nullptr; }
-
-private:
-    HGLOBAL memory_;
+    GlobalMemoryLock lock_;
 };
 
 // The text format to read: CF_UNICODETEXT when a program offered it. The
@@ -132,8 +114,9 @@ bool Win32Clipboard::WriteText(const std::string& text) {
     const std::size_t end = wide.find(u'\0');
     if (end != std::u16string::npos) wide.resize(end);
     const std::size_t bytes = (wide.size() + 1) * sizeof(char16_t);
-    OwnedGlobal memory(bytes);
-    if (!memory.Get()) return false;
+    // Freed here unless the clipboard takes it over.
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) return false;
     {
         LockedMemory locked(memory.Get());
         if (!locked.Data()) return false;
@@ -142,7 +125,7 @@ bool Win32Clipboard::WriteText(const std::string& text) {
     OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
     if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
     if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
-    memory.Release();
+    static_cast<void>(memory.Release());
     return true;
 }
 

@@ -8,7 +8,6 @@ class Win32Clipboard final : public Clipboard {
 public:
     // `owner` opens the clipboard (the application's window).
     explicit Win32Clipboard(Window owner = 0) noexcept : owner_(owner) {}
-    void SetOwner(Window owner) noexcept { owner_ = owner; }
 
     bool HasText() override;
     std::optional<std::string> ReadText() override;

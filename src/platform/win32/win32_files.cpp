@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/wide_strings.h"
 
 namespace ks {
@@ -20,42 +21,6 @@ namespace {
 // Far beyond any settings file this program writes; a larger file is not
 // read, so that a stray huge file cannot exhaust a 32-bit process.
 constexpr std::uint64_t kMaxReadBytes = 128u * 1024u * 1024u;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) noexcept : handle_(handle) {}
-    ~FileHandle() { static_cast<void>(Close()); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool IsValid() const noexcept { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const noexcept { return handle_; }
-    [[nodiscard]] bool Close() noexcept {
-        if (!IsValid()) return true;
-        const bool closed = CloseHandle(handle_) != FALSE;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
-
-class ItemIdList {
-public:
-    ItemIdList() = default;
-    ~ItemIdList() {
-        if (list_) CoTaskMemFree(list_);
-    }
-    ItemIdList(const ItemIdList&) = delete;
-    ItemIdList& operator=(const ItemIdList&) = delete;
-
-    LPITEMIDLIST* Out() noexcept { return &list_; }
-    LPCITEMIDLIST Get() const noexcept { return list_; }
-
-private:
-    LPITEMIDLIST list_ = nullptr;
-};
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
 
@@ -79,7 +44,7 @@ void Win32Files::EndBrowserSession() {
 }
 
 std::string Win32Files::AppDataFolder() {
-    ItemIdList list;
+    TaskMemory<LPITEMIDLIST> list;
     if (FAILED(SHGetSpecialFolderLocation(reinterpret_cast<HWND>(owner_), CSIDL_APPDATA,
                                           list.Out())) ||
         !list.Get())
@@ -131,7 +96,7 @@ std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid()) return std::nullopt;
+    if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes)
@@ -163,7 +128,7 @@ bool Win32Files::ReplaceContents(const std::string& path, const std::string& con
     {
         FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid()) return false;
+        if (!file) return false;
         written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
         written = file.Close() && written;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/show_command.h"
 #include "platform/win32/wide_strings.h"
 
 // Present in every 64-bit capable kernel32 but missing from the headers.
@@ -18,10 +19,11 @@ bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle&
     const std::wstring file = Wide(start.file);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = start.mask;
+    info.fMask = (start.keepProcess ? SEE_MASK_NOCLOSEPROCESS : 0) |
+                 (start.quiet ? SEE_MASK_FLAG_NO_UI : 0);
     info.lpVerb = verb.empty() ? nullptr : verb.c_str();
     info.lpFile = file.c_str();
-    info.nShow = start.show;
+    info.nShow = ShowCommand(start.show);
     if (!ShellExecuteExW(&info)) return false;
     process = reinterpret_cast<ProcessHandle>(info.hProcess);
     return true;

@@ -30,14 +30,26 @@ std::optional<std::wstring> PassableName(const std::string& name) {
     return wide;
 }
 
+REGSAM RightsFor(KeyAccess access) {
+    switch (access) {
+        case KeyAccess::Read:
+            return KEY_READ;
+        case KeyAccess::ReadIn64BitView:
+            return KEY_READ | KEY_WOW64_64KEY;
+        case KeyAccess::TestExistence:
+            break;
+    }
+    return READ_CONTROL | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
+}
+
 }  // namespace
 
-long Win32Registry::OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+long Win32Registry::OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                             RegKey& key) {
     const std::optional<std::wstring> wide = PassableName(subKey);
     if (!wide) return ERROR_FILE_NOT_FOUND;
     HKEY opened = nullptr;
-    const LONG result = RegOpenKeyExW(ToHkey(root), wide->c_str(), 0, access, &opened);
+    const LONG result = RegOpenKeyExW(ToHkey(root), wide->c_str(), 0, RightsFor(access), &opened);
     if (result == ERROR_SUCCESS) key = reinterpret_cast<RegKey>(opened);
     return result;
 }

@@ -5,7 +5,7 @@ namespace ks {
 
 class Win32Registry final : public Registry {
 public:
-    long OpenKey(RegKey root, const std::string& subKey, std::uint32_t access,
+    long OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                  RegKey& key) override;
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;

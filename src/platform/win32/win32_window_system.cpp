@@ -5,6 +5,7 @@
 
 #include "platform/win32/integrity_level.h"
 #include "platform/win32/remote_memory.h"
+#include "platform/win32/show_command.h"
 #include "platform/win32/wide_strings.h"
 
 namespace ks {
@@ -88,6 +89,64 @@ std::optional<std::string> TreeText(const RemoteItem<TVITEMW>& remote, TreeItem 
     return text;
 }
 
+// A bounded send whose only result is whether it was handled. User
+// interface privilege isolation drops messages to a process of higher
+// integrity and says so; a timeout or a gone window says otherwise.
+SendResult Deliver(Window window, UINT message, WPARAM wParam, LPARAM lParam, UINT timeout) {
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
+                            &result))
+        return SendResult::Delivered;
+    return GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::NoAnswer;
+}
+
+WPARAM VirtualKey(Key key) noexcept {
+    switch (key) {
+        case Key::Left:
+            return VK_LEFT;
+        case Key::Right:
+            return VK_RIGHT;
+        case Key::Down:
+            break;
+    }
+    return VK_DOWN;
+}
+
+// A keystroke's lParam: its repeat count in the low word, no scan code or
+// flags.
+LPARAM KeystrokeLParam(KeystrokeMarking marking) noexcept {
+    return marking == KeystrokeMarking::RepeatCountOne ? 1 : 0;
+}
+
+WPARAM TreeNextFlag(TreeRelation relation) noexcept {
+    switch (relation) {
+        case TreeRelation::Root:
+            return TVGN_ROOT;
+        case TreeRelation::Next:
+            return TVGN_NEXT;
+        case TreeRelation::Parent:
+            return TVGN_PARENT;
+        case TreeRelation::Child:
+            return TVGN_CHILD;
+        case TreeRelation::Caret:
+            break;
+    }
+    return TVGN_CARET;
+}
+
+UINT MessageBoxFlags(MessageBoxKind kind) noexcept {
+    switch (kind) {
+        case MessageBoxKind::Information:
+            return MB_OK | MB_ICONINFORMATION;
+        case MessageBoxKind::Warning:
+            return MB_OK | MB_ICONWARNING;
+        case MessageBoxKind::Offer:
+            break;
+    }
+    return MB_YESNO | MB_ICONINFORMATION | MB_DEFBUTTON2;
+}
+
 BOOL CALLBACK VisitChild(HWND window, LPARAM data) {
     const auto& visit = *reinterpret_cast<const std::function<bool(Window)>*>(data);
     return visit(reinterpret_cast<Window>(window)) ? TRUE : FALSE;
@@ -110,19 +169,30 @@ std::string Win32WindowSystem::ClassName(Window window) {
     return Narrow(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0));
 }
 
-SendResult Win32WindowSystem::Send(Window window, unsigned message, std::uintptr_t wParam,
-                                   std::intptr_t lParam, std::uint32_t timeout) {
-    DWORD_PTR result = 0;
-    SetLastError(ERROR_SUCCESS);
-    if (SendMessageTimeoutW(ToHwnd(window), message, wParam, lParam, SMTO_ABORTIFHUNG, timeout,
-                            &result))
-        return SendResult::Delivered;
-    // User interface privilege isolation drops messages to a process of
-    // higher integrity and says so; a timeout or a gone window says otherwise.
-    return GetLastError() == ERROR_ACCESS_DENIED ? SendResult::Refused : SendResult::NoAnswer;
+SendResult Win32WindowSystem::PressKey(Window window, Key key, KeystrokeMarking marking,
+                                       std::uint32_t timeout) {
+    const SendResult down =
+        Deliver(window, WM_KEYDOWN, VirtualKey(key), KeystrokeLParam(marking), timeout);
+    if (down != SendResult::Delivered) return down;
+    return Deliver(window, WM_KEYUP, VirtualKey(key), KeystrokeLParam(marking), timeout);
 }
 
-void Win32WindowSystem::ShowWindow(Window window, int command) {
+SendResult Win32WindowSystem::TypeCharacter(Window window, char16_t unit,
+                                            KeystrokeMarking marking, std::uint32_t timeout) {
+    return Deliver(window, WM_CHAR, unit, KeystrokeLParam(marking), timeout);
+}
+
+void Win32WindowSystem::PassOnClipboardChange(Window next, std::uintptr_t wParam,
+                                              std::intptr_t lParam) {
+    (void)Deliver(next, WM_DRAWCLIPBOARD, wParam, lParam, kSendTimeout);
+}
+
+void Win32WindowSystem::PassOnViewerLeaving(Window next, Window leaving, Window following) {
+    (void)Deliver(next, WM_CHANGECBCHAIN, leaving, static_cast<LPARAM>(following), kSendTimeout);
+}
+
+void Win32WindowSystem::ShowWindow(Window window, ShowState state) {
+    const int command = ShowCommand(state);
     // For another thread's window the call waits, without a bound, for that
     // thread to show it: a stopped editor would hold the jump for good.
     HWND target = ToHwnd(window);
@@ -143,16 +213,16 @@ void Win32WindowSystem::SetForegroundWindow(Window window) {
     ::SetForegroundWindow(ToHwnd(window));
 }
 
-int Win32WindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
-                                  unsigned flags) {
-    return MessageBoxW(ToHwnd(owner_), Wide(text).c_str(), Wide(caption).c_str(), flags);
+bool Win32WindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
+                                       MessageBoxKind kind) {
+    return MessageBoxW(ToHwnd(owner_), Wide(text).c_str(), Wide(caption).c_str(),
+                       MessageBoxFlags(kind)) == IDYES;
 }
 
 std::optional<TreeItem> Win32WindowSystem::TreeNextItem(Window tree, TreeRelation relation,
                                                         TreeItem item) {
-    const std::optional<LRESULT> next = Query(tree, TVM_GETNEXTITEM,
-                                              static_cast<WPARAM>(relation),
-                                              static_cast<LPARAM>(item));
+    const std::optional<LRESULT> next =
+        Query(tree, TVM_GETNEXTITEM, TreeNextFlag(relation), static_cast<LPARAM>(item));
     if (!next) return std::nullopt;
     return static_cast<TreeItem>(*next);
 }

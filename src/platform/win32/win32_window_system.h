@@ -8,18 +8,22 @@ public:
     // `messageBoxOwner` owns the message boxes (the application's window);
     // 0 for none.
     explicit Win32WindowSystem(Window messageBoxOwner = 0) : owner_(messageBoxOwner) {}
-    void SetMessageBoxOwner(Window owner) noexcept { owner_ = owner; }
 
     Window FindTopWindow(const std::string& className) override;
     void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
     std::string ClassName(Window window) override;
-    SendResult Send(Window window, unsigned message, std::uintptr_t wParam,
-                    std::intptr_t lParam, std::uint32_t timeout) override;
-    void ShowWindow(Window window, int command) override;
+    SendResult PressKey(Window window, Key key, KeystrokeMarking marking,
+                        std::uint32_t timeout) override;
+    SendResult TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
+                             std::uint32_t timeout) override;
+    void PassOnClipboardChange(Window next, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void PassOnViewerLeaving(Window next, Window leaving, Window following) override;
+    void ShowWindow(Window window, ShowState state) override;
     bool IsMinimised(Window window) override;
     WindowAccess AccessTo(Window window) override;
     void SetForegroundWindow(Window window) override;
-    int ShowMessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    bool ShowMessageBox(const std::string& text, const std::string& caption,
+                        MessageBoxKind kind) override;
 
     std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
                                          TreeItem item) override;

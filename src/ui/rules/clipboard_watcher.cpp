@@ -27,7 +27,7 @@ ClipboardOutcome ClipboardWatcher::OnDrawClipboard(std::uintptr_t wParam, std::i
     // the first showing of the window.
     if (!next_ && !autoCopyChecked) return {};
     processes_.Sleep(kClipboardSettleWait);
-    if (next_) (void)windows_.Send(next_, kWmDrawClipboard, wParam, lParam, kSendTimeout);
+    if (next_) windows_.PassOnClipboardChange(next_, wParam, lParam);
     if (!autoCopyChecked || !clipboard_.HasText()) return {};
     ClipboardOutcome outcome = ReadTrimmed(clipboard_);
     if (outcome.text && !IsRegistryPathText(*outcome.text)) outcome.text.reset();
@@ -38,8 +38,7 @@ void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
     if (leaving == next_)
         next_ = following;
     else if (next_)
-        (void)windows_.Send(next_, kWmChangeCbChain, leaving, static_cast<std::intptr_t>(following),
-                            kSendTimeout);
+        windows_.PassOnViewerLeaving(next_, leaving, following);
 }
 
 ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard) {

@@ -15,8 +15,6 @@ class WindowSystem;
 class ProcessControl;
 class Clipboard;
 
-inline constexpr unsigned kWmDrawClipboard = 0x308;
-inline constexpr unsigned kWmChangeCbChain = 0x30D;
 inline constexpr std::uint32_t kClipboardSettleWait = 100;
 inline constexpr const char* kCannotOpenClipboard = "Cannot open clipboard";
 

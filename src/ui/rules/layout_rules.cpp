@@ -151,12 +151,6 @@ int ScaleByRatio(int value, double ratio) {
     return static_cast<int>(std::nearbyint(static_cast<double>(value) * ratio));
 }
 
-ClientSize EnforceMinimumSize(ClientSize outer) {
-    if (outer.width < kMinimumOuterWidth) outer.width = kMinimumOuterWidth;
-    if (outer.height < kMinimumOuterHeight) outer.height = kMinimumOuterHeight;
-    return outer;
-}
-
 LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, ClientSize reference,
                                ClientSize client, int dpi) {
     LayoutResult result;

@@ -57,9 +57,6 @@ inline constexpr int kMinimumOuterHeight = 516;
 // v times r rounded to the nearest integer, ties to even.
 int ScaleByRatio(int value, double ratio);
 
-// The outer size the window must be given: at least the minimum each way.
-ClientSize EnforceMinimumSize(ClientSize outer);
-
 // The whole resize pass. `reference` must be the designed client size
 // (both dimensions above zero). `dpi` scales the fixed measures (margins,
 // banner height, button widths, column bases) from the 96 they are

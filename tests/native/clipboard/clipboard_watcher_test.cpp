@@ -28,9 +28,8 @@ TEST_F(ClipboardWatcherTest, NotificationIsPassedOnAfterTheWaitWhateverAutoCopyS
         ASSERT_EQ(world.log.size(), 2u);
         EXPECT_EQ(world.log[0].call, "Sleep");
         EXPECT_EQ(world.log[0].wParam, 100u);
-        EXPECT_EQ(world.log[1].call, "SendMessage");
+        EXPECT_EQ(world.log[1].call, "PassOnClipboardChange");
         EXPECT_EQ(world.log[1].handle, next);
-        EXPECT_EQ(world.log[1].message, 0x308u);
         EXPECT_EQ(world.log[1].wParam, 7u);
         EXPECT_EQ(world.log[1].lParam, 9);
     }
@@ -72,7 +71,7 @@ TEST_F(ClipboardWatcherTest, ClipboardHeldElsewhereIsReportedAfterPassingOn) {
     clipboard.heldByAnotherProgram = true;
     const ClipboardOutcome outcome = watcher.OnDrawClipboard(0, 0, true);
     EXPECT_TRUE(outcome.cannotOpen);
-    EXPECT_EQ(world.EventsOf("SendMessage").size(), 1u);
+    EXPECT_EQ(world.EventsOf("PassOnClipboardChange").size(), 1u);
     EXPECT_TRUE(watcher.TextForJump().cannotOpen);
 }
 
@@ -101,24 +100,23 @@ TEST_F(ClipboardWatcherTest, ChainStaysLinkedWhenViewersLeave) {
     const Window elsewhere = world.windows.AddWindow(0, "Elsewhere");
 
     watcher.OnChangeChain(elsewhere, 0);  // not ours: passed on unchanged
-    auto sends = world.EventsOf("SendMessage");
+    auto sends = world.EventsOf("PassOnViewerLeaving");
     ASSERT_EQ(sends.size(), 1u);
     EXPECT_EQ(sends[0].handle, next);
-    EXPECT_EQ(sends[0].message, 0x30Du);
     EXPECT_EQ(sends[0].wParam, elsewhere);
 
     watcher.OnChangeChain(next, after);  // our next viewer leaves
     EXPECT_EQ(watcher.NextViewer(), after);
-    EXPECT_EQ(world.EventsOf("SendMessage").size(), 1u);
+    EXPECT_EQ(world.EventsOf("PassOnViewerLeaving").size(), 1u);
 
     world.log.clear();
     (void)watcher.OnDrawClipboard(0, 0, false);
-    EXPECT_EQ(world.EventsOf("SendMessage").at(0).handle, after);
+    EXPECT_EQ(world.EventsOf("PassOnClipboardChange").at(0).handle, after);
 
     watcher.OnChangeChain(after, 0);  // the last one leaves: nothing to pass to
     world.log.clear();
     (void)watcher.OnDrawClipboard(0, 0, false);
-    EXPECT_TRUE(world.EventsOf("SendMessage").empty());
+    EXPECT_TRUE(world.EventsOf("PassOnClipboardChange").empty());
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ inline SimEditor AddEditor(sim::World& world, std::uint32_t appearsAt = 0) {
 inline std::vector<sim::Event> DriveCalls(const sim::World& world) {
     std::vector<sim::Event> result;
     for (const sim::Event& e : world.log)
-        if (e.call == "SendMessage" || e.call == "Sleep" || e.call == "ShowWindow" ||
-            e.call == "SetForegroundWindow")
+        if (e.call == "KeyPress" || e.call == "Character" || e.call == "Sleep" ||
+            e.call == "ShowWindow" || e.call == "SetForegroundWindow")
             result.push_back(e);
     return result;
 }
@@ -42,23 +42,23 @@ inline std::vector<sim::Event> DriveCalls(const sim::World& world) {
 // Builds the expected sequence with its virtual times.
 class ExpectedDrive {
 public:
-    explicit ExpectedDrive(std::uint32_t start, std::intptr_t lParam = 0)
-        : now_(start), lParam_(lParam) {}
+    explicit ExpectedDrive(std::uint32_t start,
+                           KeystrokeMarking marking = KeystrokeMarking::Bare)
+        : now_(start), marking_(marking) {}
 
-    ExpectedDrive& Show(Window w, int command) {
+    ExpectedDrive& Show(Window w, ShowState state) {
         events_.push_back({.time = now_, .call = "ShowWindow", .handle = w,
-                           .wParam = static_cast<unsigned>(command)});
+                           .wParam = sim::Code(state)});
         return *this;
     }
     ExpectedDrive& Foreground(Window w) {
         events_.push_back({.time = now_, .call = "SetForegroundWindow", .handle = w});
         return *this;
     }
-    ExpectedDrive& Press(Window w, unsigned key) {
+    ExpectedDrive& Press(Window w, Key key) {
         // A Right press may expand a huge key: it gets the long bound.
-        const std::uint32_t timeout = key == 0x27 ? 30000 : 5000;
-        events_.push_back(Message(w, 0x100, key, timeout));
-        events_.push_back(Message(w, 0x101, key, timeout));
+        const std::uint32_t timeout = key == Key::Right ? 30000 : 5000;
+        events_.push_back(Message("KeyPress", w, sim::Code(key), timeout));
         return *this;
     }
     ExpectedDrive& Type(Window w, const std::string& text) {
@@ -66,7 +66,7 @@ public:
     }
     // One character message per UTF-16 unit.
     ExpectedDrive& Type(Window w, std::u16string_view units) {
-        for (char16_t unit : units) events_.push_back(Message(w, 0x102, unit, 5000));
+        for (char16_t unit : units) events_.push_back(Message("Character", w, unit, 5000));
         return *this;
     }
     ExpectedDrive& Pause(std::uint32_t ms) {
@@ -77,26 +77,26 @@ public:
     const std::vector<sim::Event>& Events() const { return events_; }
 
 private:
-    sim::Event Message(Window w, unsigned message, std::uintptr_t wParam,
+    sim::Event Message(const char* call, Window w, std::uintptr_t wParam,
                        std::uint32_t timeout) const {
-        return {.time = now_, .call = "SendMessage", .handle = w, .message = message,
-                .wParam = wParam, .lParam = lParam_, .text = std::to_string(timeout)};
+        return {.time = now_, .call = call, .handle = w, .wParam = wParam,
+                .lParam = static_cast<std::intptr_t>(sim::Code(marking_)),
+                .text = std::to_string(timeout)};
     }
     std::uint32_t now_;
-    std::intptr_t lParam_;
+    KeystrokeMarking marking_;
     std::vector<sim::Event> events_;
 };
 
-inline constexpr unsigned kLeft = 0x25;
-inline constexpr unsigned kRight = 0x27;
-inline constexpr unsigned kDown = 0x28;
+inline constexpr Key kLeft = Key::Left;
+inline constexpr Key kRight = Key::Right;
+inline constexpr Key kDown = Key::Down;
 
 }  // namespace ks::test
 
 namespace ks::sim {
 inline void PrintTo(const Event& e, std::ostream* os) {
-    *os << "{t=" << e.time << " " << e.call << " h=" << e.handle << " msg=0x" << std::hex
-        << e.message << std::dec << " w=" << e.wParam << " l=" << e.lParam << " '" << e.text
-        << "'}";
+    *os << "{t=" << e.time << " " << e.call << " h=" << e.handle << " w=" << e.wParam
+        << " l=" << e.lParam << " '" << e.text << "'}";
 }
 }  // namespace ks::sim

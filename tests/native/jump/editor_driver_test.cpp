@@ -15,7 +15,7 @@ protected:
     // The common opening: editor shown, tree in front, collapsed, root opened.
     ExpectedDrive Opening(const SimEditor& editor, std::uint32_t start = 0) {
         ExpectedDrive expected(start);
-        expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+        expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
         for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
         expected.Pause(10).Press(editor.tree, kRight).Pause(10);
         return expected;
@@ -79,7 +79,7 @@ TEST_F(EditorDriverTest, KeyPathShapesDecideTheLastTreeMessages) {
         DriveRegistryEditor({fresh.windows, fresh.processes}, {"HKEY_USERS", c.keyPath, ""});
 
         ExpectedDrive expected(0);
-        expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+        expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
         for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
         expected.Pause(10).Press(editor.tree, kRight).Pause(10);
         for (const std::string& part : c.components) {
@@ -131,7 +131,8 @@ TEST_F(EditorDriverTest, RunningEditorIsNeitherStartedNorMaximised) {
         return true;
     };
     Drive({"HKEY_LOCAL_MACHINE", "SOFTWARE", ""});
-    for (const sim::Event& e : world.EventsOf("ShowWindow")) EXPECT_EQ(e.wParam, 5u);
+    for (const sim::Event& e : world.EventsOf("ShowWindow"))
+        EXPECT_EQ(e.wParam, sim::Code(ShowState::Shown));
     EXPECT_TRUE(world.EventsOf("Wow64DisableFsRedirection").empty());
 }
 
@@ -140,9 +141,9 @@ TEST_F(EditorDriverTest, EditorThatCannotBeStartedEndsAfterTheThreeSecondPoll) {
 
     // The shell is told to keep its error box to itself: the box would hold
     // the jump until someone closed it.
-    ASSERT_EQ(world.EventsOf("ShellExecuteEx").size(), 1u);
-    EXPECT_TRUE(world.EventsOf("ShellExecuteEx")[0].wParam & kSeeMaskFlagNoUi);
-    EXPECT_TRUE(world.EventsOf("SendMessage").empty());
+    ASSERT_EQ(world.processes.starts.size(), 1u);
+    EXPECT_TRUE(world.processes.starts[0].quiet);
+    EXPECT_TRUE(world.Keystrokes().empty());
     EXPECT_TRUE(world.EventsOf("ShowWindow").empty());
     EXPECT_EQ(world.now, 3000u);
     EXPECT_EQ(world.EventsOf("FindWindow").size(), 31u) << "one look, then thirty polls";
@@ -160,11 +161,11 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
     };
     Drive({"HKEY_CURRENT_USER", "", ""});
 
-    const auto starts = world.EventsOf("ShellExecuteEx");
-    ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].text, "open|C:\\windows\\regedit.exe");
-    EXPECT_EQ(starts[0].wParam, 0x440u) << "the process handle, and no error box";
-    EXPECT_EQ(starts[0].lParam, 0);
+    ASSERT_EQ(world.processes.starts.size(), 1u);
+    EXPECT_EQ(world.processes.starts[0],
+              (ProgramStart{.verb = "open", .file = "C:\\windows\\regedit.exe",
+                            .show = ShowState::Hidden, .keepProcess = true, .quiet = true}))
+        << "the process handle, and no error box";
     const auto order = world.log;
     auto index = [&](const std::string& call) {
         for (std::size_t i = 0; i < order.size(); ++i)
@@ -180,10 +181,10 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
 
     const auto shows = world.EventsOf("ShowWindow");
     ASSERT_EQ(shows.size(), 2u);
-    EXPECT_EQ(shows[0].wParam, 3u);
-    EXPECT_EQ(shows[1].wParam, 5u);
+    EXPECT_EQ(shows[0].wParam, sim::Code(ShowState::Maximised));
+    EXPECT_EQ(shows[1].wParam, sim::Code(ShowState::Shown));
     EXPECT_EQ(shows[0].time, 500u) << "found at the first poll after it appeared";
-    EXPECT_EQ(world.EventsOf("SendMessage").front().handle, editor.tree);
+    EXPECT_EQ(world.Keystrokes().front().handle, editor.tree);
 }
 
 TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
@@ -192,7 +193,7 @@ TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
         Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
         w.windows.AddWindow(top, "SysListView32");
         DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
-        EXPECT_TRUE(w.EventsOf("SendMessage").empty());
+        EXPECT_TRUE(w.Keystrokes().empty());
         EXPECT_TRUE(w.EventsOf("MessageBox").empty());
     }
     {
@@ -200,7 +201,7 @@ TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
         Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
         Window tree = w.windows.AddWindow(top, "SysTreeView32");
         DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
-        const auto messages = w.EventsOf("SendMessage");
+        const auto messages = w.Keystrokes();
         ASSERT_FALSE(messages.empty());
         for (const sim::Event& e : messages) EXPECT_EQ(e.handle, tree);
         EXPECT_EQ(messages.back().wParam, static_cast<unsigned char>('x'));
@@ -223,7 +224,7 @@ TEST_F(EditorDriverTest, UnresponsiveEditorEndsTheDriveAtTheFirstMessage) {
     const SimEditor editor = AddEditor(world);
     world.windows.MakeUnresponsive(editor.tree);
     EXPECT_EQ(Drive({"HKEY_CURRENT_USER", "Software", "v"}), JumpResult::EditorNotAnswering);
-    EXPECT_EQ(world.EventsOf("SendMessage").size(), 1u);
+    EXPECT_EQ(world.Keystrokes().size(), 1u);
     EXPECT_EQ(world.now, 5000u) << "one bounded wait, no more";
 }
 
@@ -239,7 +240,7 @@ TEST_F(EditorDriverTest, EditorWithHigherRightsIsNotHalfDriven) {
         EXPECT_EQ(DriveRegistryEditor({w.windows, w.processes}, {"HKEY_CURRENT_USER", "Software", "v"}),
                   JumpResult::EditorRefused)
             << known;
-        EXPECT_EQ(w.EventsOf("SendMessage").size(), known ? 0u : 1u) << known;
+        EXPECT_EQ(w.Keystrokes().size(), known ? 0u : 1u) << known;
         EXPECT_TRUE(w.EventsOf("TreeNextItem").empty()) << known;
     }
 }
@@ -250,7 +251,7 @@ TEST_F(EditorDriverTest, MinimisedEditorIsRestoredInsteadOfShown) {
     Drive({"HKEY_CURRENT_USER", "Software", ""});
     const auto shows = world.EventsOf("ShowWindow");
     ASSERT_EQ(shows.size(), 1u);
-    EXPECT_EQ(shows[0].wParam, 9u) << "SW_RESTORE";
+    EXPECT_EQ(shows[0].wParam, sim::Code(ShowState::Restored));
     EXPECT_FALSE(world.windows.IsMinimised(editor.top));
 }
 
@@ -262,8 +263,8 @@ TEST_F(EditorDriverTest, UnderWineKeysCarryARepeatCountAndComponentsGetFreshSear
     world.windows.MakeUnreadable(editor.top);
     Drive({"HKEY_CURRENT_USER", "Software", "Bar"});
 
-    ExpectedDrive expected(0, 1);
-    expected.Show(editor.top, 5).Foreground(editor.top).Foreground(editor.tree);
+    ExpectedDrive expected(0, KeystrokeMarking::RepeatCountOne);
+    expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
     for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
     expected.Pause(10).Press(editor.tree, kRight).Pause(500);
     expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(500);

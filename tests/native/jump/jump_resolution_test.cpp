@@ -36,13 +36,14 @@ protected:
     // The plain not-found box, for a text whose root is not known.
     bool ShowedNotFound() const {
         const auto boxes = world.EventsOf("MessageBox");
-        return boxes.size() == 1 && boxes[0].text == kNotFound && boxes[0].wParam == 0x40u;
+        return boxes.size() == 1 && boxes[0].text == kNotFound &&
+               boxes[0].wParam == sim::Code(MessageBoxKind::Information);
     }
     // The not-found box that offers the nearest key (Yes and No, No the
     // default), for a known root.
     bool OfferedNearest(const std::string& nearest) const {
         const auto boxes = world.EventsOf("MessageBox");
-        return boxes.size() == 1 && boxes[0].wParam == 0x144u &&
+        return boxes.size() == 1 && boxes[0].wParam == sim::Code(MessageBoxKind::Offer) &&
                boxes[0].text == std::string(kNotFound) + "\r\nThe nearest key that exists is " +
                                     nearest + ". Jump there?";
     }
@@ -51,15 +52,15 @@ protected:
     // presses shown as '\' and '|'.
     std::string Typed() const {
         std::string typed;
-        for (const sim::Event& e : world.EventsOf("SendMessage")) {
-            if (e.message == 0x102) typed += static_cast<char>(e.wParam);
-            if (e.message == 0x100 && e.wParam == kRight) typed += '\\';
-            if (e.message == 0x100 && e.wParam == kDown) typed += '|';
+        for (const sim::Event& e : world.Keystrokes()) {
+            if (e.call == "Character") typed += static_cast<char>(e.wParam);
+            if (e.call == "KeyPress" && e.wParam == sim::Code(kRight)) typed += '\\';
+            if (e.call == "KeyPress" && e.wParam == sim::Code(kDown)) typed += '|';
         }
         return typed;
     }
 
-    bool Drove() const { return !world.EventsOf("SendMessage").empty(); }
+    bool Drove() const { return !world.Keystrokes().empty(); }
 
     sim::World world;
     SimEditor editor;
@@ -129,7 +130,7 @@ TEST_F(JumpResolutionTest, WholeRestThatIsAKeyIsJumpedToAsAKey) {
     const auto opens = world.EventsOf("RegOpenKey");
     ASSERT_EQ(opens.size(), 1u);
     EXPECT_EQ(opens[0].handle, kHklm);
-    EXPECT_EQ(opens[0].wParam, 0x20119u);
+    EXPECT_EQ(opens[0].wParam, sim::Code(KeyAccess::ReadIn64BitView));
     EXPECT_EQ(opens[0].text, "SOFTWARE");
 }
 
@@ -148,8 +149,8 @@ TEST_F(JumpResolutionTest, LastComponentIsTriedAsAValueWhenTheRestIsNoKey) {
                        "ProgramFilesDir");
     const auto opens = world.EventsOf("RegOpenKey");
     ASSERT_EQ(opens.size(), 3u);
-    EXPECT_EQ(opens[1].wParam, 0x20009u) << "existence test without the 64-bit view flag";
-    EXPECT_EQ(opens[2].wParam, 0x20119u);
+    EXPECT_EQ(opens[1].wParam, sim::Code(KeyAccess::TestExistence));
+    EXPECT_EQ(opens[2].wParam, sim::Code(KeyAccess::ReadIn64BitView));
     EXPECT_EQ(world.EventsOf("RegQueryValue").at(0).text, "ProgramFilesDir");
 }
 
@@ -164,7 +165,6 @@ TEST_F(JumpResolutionTest, ValueDirectlyBelowTheRoot) {
 }
 
 TEST_F(JumpResolutionTest, MissingKeyOrValueOffersTheNearestKeyAndDrivesNothingOnNo) {
-    world.windows.messageBoxAnswer = 7;  // IDNO
     const std::pair<const char*, const char*> cases[] = {
         {"HKCU\\Environment\\Missing", "HKEY_CURRENT_USER\\Environment"},
         {"HKCU\\NoSuchKey\\X", "HKEY_CURRENT_USER"},
@@ -179,7 +179,7 @@ TEST_F(JumpResolutionTest, MissingKeyOrValueOffersTheNearestKeyAndDrivesNothingO
 }
 
 TEST_F(JumpResolutionTest, YesJumpsToTheNearestKey) {
-    world.windows.messageBoxAnswer = 6;  // IDYES
+    world.windows.answersYes = true;
     Jump("HKLM\\SOFTWARE\\Microsoft\\Windows\\Gone\\Deeper");
     EXPECT_EQ(Typed(), "\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows");
     EXPECT_TRUE(HasLanded(outcome.result));
@@ -216,18 +216,18 @@ TEST_F(JumpResolutionTest, NotFoundNamesTheDeepestExistingKey) {
 TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     struct Case {
         JumpResult result;
-        unsigned flags;  // 0: no box
+        std::optional<MessageBoxKind> box;
         const char* says;
     };
     const Case cases[] = {
-        {JumpResult::Landed, 0, ""},
-        {JumpResult::Corrected, 0, ""},
-        {JumpResult::Unverified, 0, ""},
-        {JumpResult::NotFound, 0x144, "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER\\Software."},
-        {JumpResult::EditorNotStarted, 0x30, "did not start"},
-        {JumpResult::EditorRefused, 0x30, "as administrator"},
-        {JumpResult::EditorNotAnswering, 0x30, "stopped answering"},
-        {JumpResult::NotReached, 0x30, "brought to HKEY_CURRENT_USER\\Software\\Vendor\\Setting."},
+        {JumpResult::Landed, std::nullopt, ""},
+        {JumpResult::Corrected, std::nullopt, ""},
+        {JumpResult::Unverified, std::nullopt, ""},
+        {JumpResult::NotFound, MessageBoxKind::Offer, "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER\\Software."},
+        {JumpResult::EditorNotStarted, MessageBoxKind::Warning, "did not start"},
+        {JumpResult::EditorRefused, MessageBoxKind::Warning, "as administrator"},
+        {JumpResult::EditorNotAnswering, MessageBoxKind::Warning, "stopped answering"},
+        {JumpResult::NotReached, MessageBoxKind::Warning, "brought to HKEY_CURRENT_USER\\Software\\Vendor\\Setting."},
     };
     for (const Case& c : cases) {
         world.log.clear();
@@ -235,12 +235,12 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
                                         {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"},
                                         ResolvedJump{"HKEY_CURRENT_USER", "Software", ""}});
         const auto boxes = world.EventsOf("MessageBox");
-        if (c.flags == 0) {
+        if (!c.box) {
             EXPECT_TRUE(boxes.empty()) << static_cast<int>(c.result);
             continue;
         }
         ASSERT_EQ(boxes.size(), 1u) << static_cast<int>(c.result);
-        EXPECT_EQ(boxes[0].wParam, c.flags) << static_cast<int>(c.result);
+        EXPECT_EQ(boxes[0].wParam, sim::Code(*c.box)) << static_cast<int>(c.result);
         EXPECT_EQ(boxes[0].text.rfind("Keystride|", 0), 0u);
         EXPECT_NE(boxes[0].text.find(c.says), std::string::npos) << boxes[0].text;
     }
@@ -272,7 +272,8 @@ TEST_F(JumpResolutionTest, EveryKeyIsClosedBeforeTheDriverRunsAndOnEveryPath) {
         std::size_t lastRegistryCall = 0, firstMessage = world.log.size();
         for (std::size_t i = 0; i < world.log.size(); ++i) {
             if (world.log[i].call.rfind("Reg", 0) == 0) lastRegistryCall = i;
-            if (world.log[i].call == "SendMessage" && firstMessage == world.log.size())
+            if ((world.log[i].call == "KeyPress" || world.log[i].call == "Character") &&
+                firstMessage == world.log.size())
                 firstMessage = i;
         }
         EXPECT_LT(lastRegistryCall, firstMessage) << text;

@@ -133,7 +133,7 @@ TEST_F(LandingCheckTest, DriverReadsTheLandingBackOnWindows) {
     // character; the read-back follows it.
     std::size_t lastKey = 0, firstRead = world.log.size();
     for (std::size_t i = 0; i < world.log.size(); ++i) {
-        if (world.log[i].call == "SendMessage") lastKey = i;
+        if (world.log[i].call == "KeyPress" || world.log[i].call == "Character") lastKey = i;
         if (world.log[i].call == "TreeNextItem" && firstRead == world.log.size()) firstRead = i;
     }
     EXPECT_EQ(world.log[lastKey].wParam, static_cast<unsigned char>('h'));
@@ -171,7 +171,7 @@ TEST_F(LandingCheckTest, UnderWineTheTargetIsSelectedDirectly) {
     EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue), JumpResult::Landed);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
-    EXPECT_TRUE(world.EventsOf("SendMessage").empty());
+    EXPECT_TRUE(world.Keystrokes().empty());
     EXPECT_TRUE(world.EventsOf("Sleep").empty());
 
     world.windows.MakeUnreadable(editor.top);
@@ -179,8 +179,9 @@ TEST_F(LandingCheckTest, UnderWineTheTargetIsSelectedDirectly) {
     world.log.clear();
     EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue),
               JumpResult::Unverified);
-    EXPECT_FALSE(world.EventsOf("SendMessage").empty());
-    for (const sim::Event& e : world.EventsOf("SendMessage")) EXPECT_EQ(e.lParam, 1);
+    EXPECT_FALSE(world.Keystrokes().empty());
+    const auto counted = static_cast<std::intptr_t>(sim::Code(KeystrokeMarking::RepeatCountOne));
+    for (const sim::Event& e : world.Keystrokes()) EXPECT_EQ(e.lParam, counted);
 }
 
 }  // namespace

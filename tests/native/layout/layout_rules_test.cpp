@@ -61,12 +61,6 @@ TEST(LayoutRules, ScalingRoundsHalfToEven) {
     EXPECT_EQ(ScaleByRatio(225, 1.0), 225);
 }
 
-TEST(LayoutRules, MinimumOuterSize) {
-    EXPECT_EQ(EnforceMinimumSize({500, 400}), (ClientSize{529, 516}));
-    EXPECT_EQ(EnforceMinimumSize({600, 400}), (ClientSize{600, 516}));
-    EXPECT_EQ(EnforceMinimumSize({529, 900}), (ClientSize{529, 900}));
-}
-
 TEST(LayoutRules, ButtonRowAtClientWidth521) {
     const auto controls = DesignedControls();
     const LayoutResult result = ArrangeMainWindow(controls, kReference, {521, 477});
