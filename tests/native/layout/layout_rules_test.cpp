@@ -84,14 +84,13 @@ TEST(LayoutRules, ButtonRowAtClientWidth521) {
     EXPECT_EQ(exit.left + exit.width, 499);
 }
 
-TEST(LayoutRules, ColumnsFollowTheWidthRatio) {
+TEST(LayoutRules, TheCommentColumnTakesWhatTheListGains) {
     const auto controls = DesignedControls();
     const LayoutResult wide = ArrangeMainWindow(controls, {500, 400}, {750, 400});
-    EXPECT_EQ(wide.keyColumnWidth, 570);
-    EXPECT_EQ(wide.commentColumnWidth, 158);
-    const LayoutResult wider = ArrangeMainWindow(controls, {500, 400}, {1250, 400});
-    EXPECT_EQ(wider.keyColumnWidth, 950);
-    EXPECT_EQ(wider.commentColumnWidth, 262);
+    EXPECT_EQ(wide.keyColumnWidth, 380);
+    EXPECT_EQ(wide.commentColumnWidth, 105 + 250);
+    const LayoutResult back = ArrangeMainWindow(controls, {500, 400}, {500, 400});
+    EXPECT_EQ(back.commentColumnWidth, 105);
 }
 
 TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
@@ -177,8 +176,8 @@ TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
     EXPECT_EQ(Rect(result, controls, "bJumpFromList").left, 24 + 105 + gap);
     EXPECT_EQ(Rect(result, controls, "bExit").top, 716 - 40 - 18);
     EXPECT_EQ(list.height, Rect(result, controls, "bEdit").top - list.top - 23);
-    EXPECT_EQ(result.keyColumnWidth, ScaleByRatio(570, 1000.0 / 770));
-    EXPECT_EQ(result.commentColumnWidth, ScaleByRatio(158, 1000.0 / 770));
+    EXPECT_EQ(result.keyColumnWidth, 570);
+    EXPECT_EQ(result.commentColumnWidth, 158 + 1000 - 770);
 }
 
 TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
