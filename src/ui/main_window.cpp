@@ -10,6 +10,7 @@
 #include "texts.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_keyboard.h"
 #include "ui/message_loop.h"
 
 namespace ks::ui {
@@ -79,7 +80,11 @@ void MainWindow::Show() {
     SetForegroundWindow(window_);
 }
 
-void MainWindow::Idle() { actions_.Update(); }
+void MainWindow::Idle() {
+    actions_.Update();
+    KeepFocusUsable();
+    ShowDefaultButtonNow();
+}
 
 void MainWindow::AcceptOutsideMessages() {
     // Run at a higher level than the shell and the programs that wake it,
@@ -104,7 +109,12 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     if (!self || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
     // A creation that raised must fail, not leave a window without controls.
     LRESULT result = message == WM_CREATE ? -1 : 0;
-    Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(window, error.what());
+        self->FocusKeyBox();
+    }
     return result;
 }
 
@@ -122,7 +132,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     case WM_INITMENUPOPUP:
+        // The rules are asked now: the selection may have changed since the
+        // last idle moment (a right click selects the row under the mouse).
+        actions_.Update();
         actions_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case DM_GETDEFID:
+        return DefaultIdAnswer(DefaultButtonId());
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(window_, wParam, lParam);
         return 0;
     case WM_SETCURSOR:
         if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;

@@ -114,6 +114,20 @@ private:
     static LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR data);
 
+    // The keyboard (main_window_keyboard.cpp).
+    int DefaultButtonId() const;
+    void ShowDefaultButtonNow() const;
+    // Where the focus goes when its control stops taking it.
+    HWND FallbackFocus() const;
+    void KeepFocusUsable();
+    // After a box: the key box, its text selected.
+    void FocusKeyBox();
+    void OnListKey(WORD key);
+    // Where the list menu opens; a right click on a row selects it first.
+    POINT ListMenuPoint(HWND control, LPARAM position);
+    static LRESULT CALLBACK LinkKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+
     // The title banner (main_window_banner.cpp).
     void LayOutBanner();
     void RefreshBannerCache();

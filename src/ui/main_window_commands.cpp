@@ -110,6 +110,9 @@ void MainWindow::OnNotify(const NMHDR& header) {
     case NM_DBLCLK:
         ListView1DblClick();
         break;
+    case LVN_KEYDOWN:
+        OnListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        break;
     default:
         break;
     }
@@ -117,13 +120,7 @@ void MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnContextMenu(HWND control, LPARAM position) {
     if (!control || control == window_ || !HasListMenu(GetDlgCtrlID(control))) return;
-    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (position == -1) {
-        // From the keyboard: below the control's top-left corner.
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        at = {rect.left + Scaled(8), rect.top + Scaled(8)};
-    }
+    const POINT at = ListMenuPoint(control, position);
     TrackPopupMenu(PopupMenu1_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
 }
@@ -142,10 +139,11 @@ void MainWindow::OnActivate(WPARAM state) {
         return;
     }
     if (HIWORD(state)) return;  // minimised
-    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_))
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) &&
+        IsWindowVisible(lastFocus_))
         SetFocus(lastFocus_);
     else
-        SetFocus(window_);
+        SetFocus(FallbackFocus());
     FormActivate();
 }
 

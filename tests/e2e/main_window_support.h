@@ -345,6 +345,32 @@ public:
         return rows;
     }
 
+    // The control that has the keyboard focus in the program.
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+    }
+    int FocusId() const { return GetDlgCtrlID(Focus()); }
+    // A key as the keyboard sends it: posted to the window with the focus
+    // (or to `target`), down then up.
+    void Key(WPARAM key, HWND target = nullptr) const {
+        if (!target) target = Focus();
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    }
+
+    // Brings the window forward and clicks `control` at `at`: it takes the
+    // focus as under the mouse.
+    void ClickInto(HWND control, POINT at = {4, 4}) const {
+        SetForegroundWindow(main_);
+        const LPARAM where = MAKELPARAM(at.x, at.y);
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageA(control, WM_LBUTTONUP, 0, where);
+        Settle();
+    }
+
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
     // Enable rules run when the program is idle: waits for the state wanted.

@@ -121,10 +121,11 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     EXPECT_EQ(app.SelectedRow(), 0);
     ExpectListButtons(app, true, true, false, true, true);
 
-    // Edit the middle row; Cancel changes nothing, OK replaces both texts.
+    // Edit the middle row (F2 in the list, as the Edit button); Cancel
+    // changes nothing, OK replaces both texts.
     Select(app, 1);
-    app.Command(IDM_AEDIT);
-    HWND editor = app.WaitForWindow("Add to list");
+    app.Key(VK_F2, app.List());
+    HWND editor = app.WaitForWindow("Edit Favourite");
     ASSERT_TRUE(editor);
     EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), "HKCU\\Software");
     FillEditor(editor, "HKCU\\Changed", "changed");
@@ -134,7 +135,7 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     EXPECT_EQ(app.Rows()[1], (std::pair<std::string, std::string>{"HKCU\\Software", ""}));
 
     app.Command(IDM_AEDIT);
-    editor = app.WaitForWindow("Add to list");
+    editor = app.WaitForWindow("Edit Favourite");
     ASSERT_TRUE(editor);
     // The editor's OK rule: only texts that begin with a root.
     FillEditor(editor, "Software\\Classes", "");
@@ -165,14 +166,21 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     app.Settle();
     EXPECT_EQ(app.Rows()[2].first, "hkcu\\Console");
 
-    // Remove selects nothing else, and every selection action goes off.
+    // Remove selects nothing else, and every selection action goes off; the
+    // focus leaves the button it disabled for the list.
     Select(app, 1);
-    app.Command(IDM_AREMOVE);
+    PostMessageA(app.Control(IDC_BREMOVE), BM_CLICK, 0, 0);
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"}, {"hkcu\\Console", "console"}}));
     EXPECT_EQ(app.SelectedRow(), -1);
     ExpectListButtons(app, false, false, false, false, false);
+    EXPECT_EQ(app.Focus(), app.List());
     EXPECT_TRUE(app.SaveScreenshot("favourites"));
+    // Delete in the list removes the selected row.
+    Select(app, 0);
+    app.Key(VK_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == 1; }));
+    EXPECT_EQ(app.Rows(), (Rows{{"hkcu\\Console", "console"}}));
 }
 
 TEST_F(MainWindow, CopyPutsTheSelectedKeyOnTheClipboard) {
@@ -325,8 +333,12 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     AddThroughEditor(app, "HKLM\\Software\\Microsoft", "HKLM\\Software\\Microsoft", "");
     AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "");
 
-    Select(app, 0);
-    app.Command(IDM_AJUMPFROMLIST);
+    // Enter in the list jumps to the selected row.
+    const std::optional<RECT> first = ListRowRect(app.List(), 0);
+    ASSERT_TRUE(first);
+    app.ClickInto(app.List(), {first->left + 20, (first->top + first->bottom) / 2});
+    ASSERT_EQ(app.SelectedRow(), 0);
+    app.Key(VK_RETURN);
     EXPECT_TRUE(WaitUntil(
         [] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Microsoft"); }));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
@@ -351,8 +363,10 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     app.Send(IDC_RGPRE_ITEM0 + 3, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\Software\\Wine");
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0 + 3));
+    // Enter in the key box jumps as Jump does.
     app.SetEditText("HKLM\\Software\\Wine");
-    app.Command(IDC_BOPEN);
+    app.ClickInto(app.Control(IDC_EREGKEY));
+    app.Key(VK_RETURN);
     EXPECT_TRUE(
         WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Wine"); }));
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
@@ -362,8 +376,10 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
 TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.SetEditText("HKCU\\Software\\NoSuchKeyForKeystride\\Missing");
-    app.Command(IDC_BOPEN);
+    const std::string missing = "HKCU\\Software\\NoSuchKeyForKeystride\\Missing";
+    app.SetEditText(missing);
+    // Clicked: the focus is on the button while the box is up.
+    PostMessageA(app.Control(IDC_BOPEN), BM_CLICK, 0, 0);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), std::string(kNotFoundText) +
@@ -373,6 +389,11 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     PostMessageA(box, WM_COMMAND, IDNO, 0);
     ASSERT_TRUE(app.WaitGone(box));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+    // The focus is back in the key box with its text selected, ready for a
+    // correction.
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_EREGKEY; }));
+    EXPECT_EQ(app.Send(IDC_EREGKEY, EM_GETSEL),
+              MAKELRESULT(0, static_cast<WORD>(missing.size())));
 }
 
 TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClicked) {
