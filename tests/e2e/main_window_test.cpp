@@ -9,6 +9,7 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "e2e/sample_favourites.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -417,6 +418,55 @@ TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClick
     app.SetEditText(longPath);
     app.Send(IDC_RGPRE_ITEM0 + 4, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_USERS\\" + longPath);
+}
+
+// Tab visits the controls as the eye reads them; the roots are one stop
+// whose items the arrow keys walk in reading order, without reaching Jump.
+TEST_F(MainWindow, TabAndArrowsFollowTheVisualOrder) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.ClickInto(app.Control(IDC_EREGKEY));
+    ASSERT_EQ(app.FocusId(), IDC_EREGKEY);
+    // With the list empty, its buttons but Add are off and skipped.
+    for (int id : {IDC_BOPEN, IDC_RGPRE_ITEM0, IDC_CBAUTOCOPY, IDC_LISTVIEW1, IDC_BADDTOLIST,
+                   IDC_BABOUT, IDC_BEXIT, IDC_LUPDATE, IDC_LTITLE, IDC_EREGKEY, IDC_BOPEN,
+                   IDC_RGPRE_ITEM0}) {
+        app.Key(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == id; })) << "tab to " << id;
+    }
+    for (int item : {2, 4, 1, 3, 5, 0}) {
+        app.Key(VK_RIGHT);
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_RGPRE_ITEM0 + item; }))
+            << "arrow to item " << item;
+    }
+}
+
+// A right click on a row while none is selected selects it, and the menu
+// opens with the entries that row allows: its Jump goes there.
+TEST_F(MainWindow, RightClickOnARowSelectsItForTheMenu) {
+    ASSERT_FALSE(WriteSampleSettings());
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    RECT list{};
+    GetClientRect(app.List(), &list);
+    app.ClickInto(app.List(), {list.right / 2, list.bottom - 4});  // below the rows
+    ASSERT_EQ(app.SelectedRow(), -1);
+    ASSERT_TRUE(app.WaitEnabled(IDC_BJUMPFROMLIST, false));
+
+    const std::optional<RECT> row = ListRowRect(app.List(), 2);
+    ASSERT_TRUE(row);
+    const LPARAM at = MAKELPARAM(row->left + 20, (row->top + row->bottom) / 2);
+    PostMessageA(app.List(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(app.List(), WM_RBUTTONUP, 0, at);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    EXPECT_EQ(app.SelectedRow(), 2);
+    PostMessageA(app.Main(), WM_CHAR, 'j', 1);  // "&Jump"
+    EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Environment"); }));
+    if (IsWindowVisible(menu)) PostMessageA(app.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 TEST_F(MainWindow, ListMenuOnlyOnTheControlsThatHaveIt) {
