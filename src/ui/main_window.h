@@ -165,9 +165,12 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     TrayWindows TrayParts() const noexcept;
-    // Stored bounds, moved onto the desktop when they are off every monitor.
+    // Stored bounds (sizes in units of 96 DPI) at the window's DPI, moved
+    // onto the desktop when they are off every monitor.
     void ApplyBounds(const WindowBounds& stored);
-    WindowBounds Reachable(const WindowBounds& stored) const;
+    WindowBounds Reachable(const WindowBounds& shown) const;
+    // The window's present bounds as they are stored.
+    WindowBounds StoredBounds() const;
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 

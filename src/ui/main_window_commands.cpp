@@ -153,12 +153,9 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         // The program minimises as a whole, into the notification area.
         if (MinimiseToTray(TrayParts(), lParam)) trayIconShown_ = true;
         return 0;
-    case SC_MAXIMIZE: {
-        const RECT bounds = WindowBoundsOf(window_);
-        settings_.savedNormalBounds = {bounds.left, bounds.top, bounds.right - bounds.left,
-                                       bounds.bottom - bounds.top};
+    case SC_MAXIMIZE:
+        settings_.savedNormalBounds = StoredBounds();
         return Default(WM_SYSCOMMAND, command, lParam);
-    }
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
         ApplyBounds(settings_.savedNormalBounds);

@@ -285,6 +285,35 @@ inline std::optional<std::wstring> ClipboardUnicodeText() {
     return text;
 }
 
+// The display scaling that programs started from now on see (the system's
+// pixels per inch), put back as it was when the object goes.
+class DisplayScaling {
+public:
+    explicit DisplayScaling(DWORD dpi) {
+        DWORD size = sizeof previous_;
+        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_,
+                            &size) == ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~DisplayScaling() {
+        if (had_)
+            Set(previous_);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
+    }
+    DisplayScaling(const DisplayScaling&) = delete;
+    DisplayScaling& operator=(const DisplayScaling&) = delete;
+
+private:
+    static constexpr char kKey[] = "Control Panel\\Desktop";
+    static constexpr char kValue[] = "LogPixels";
+    static void Set(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi);
+    }
+    DWORD previous_ = 96;
+    bool had_ = false;
+};
+
 // One run of the program, ended when the object goes.
 class Keystride {
 public:

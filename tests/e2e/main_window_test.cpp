@@ -518,6 +518,23 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 
+// Sizes are kept in units of 96 DPI: a window closed at 150 % opens at the
+// same physical size at 100 %.
+TEST_F(MainWindow, BoundsSavedAt150PercentReopenAtTheSamePhysicalSizeAt100) {
+    {
+        const DisplayScaling scaling(144);
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        ASSERT_EQ(BoundsOf(app.Main()).width, 794) << "the designed 529 at 150 %";
+        SetWindowPos(app.Main(), nullptr, 100, 80, 900, 840, SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride again;
+    ASSERT_TRUE(again.Started());
+    EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
+}
+
 TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndOnTheScreenAndMaximisedIsKept) {
     const auto writeSettings = [](const std::string& position) {
         ASSERT_TRUE(WriteSettingsFile("[WindowsPosition]\r\n" + position));

@@ -1,4 +1,5 @@
 #include "ui/rules/layout_rules.h"
+#include "ui/rules/stored_bounds.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +229,20 @@ TEST(LayoutRules, StoredBoundsOffEveryMonitorGoOntoTheNearestWorkArea) {
         EXPECT_EQ(PlaceStoredBounds(c.stored, kDesktop), c.placed)
             << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x"
             << c.stored.height;
+}
+
+// Sizes are stored at 96 DPI: a window closed at 150 % comes back at the
+// same physical size at 100 %, and saving again at the same scaling does not
+// let the size creep by a pixel a session.
+TEST(LayoutRules, StoredBoundsKeepTheirPhysicalSizeAcrossScalings) {
+    const ControlRect shown{-300, 40, 794, 775};
+    const ControlRect stored = StoredFromShown(shown, 144);
+    EXPECT_EQ(stored, (ControlRect{-300, 40, 529, 517}));
+    EXPECT_EQ(ShownFromStored(stored, 96), stored);
+    for (const int dpi : {120, 144, 192}) {
+        const ControlRect once = ShownFromStored(StoredFromShown(shown, dpi), dpi);
+        EXPECT_EQ(ShownFromStored(StoredFromShown(once, dpi), dpi), once) << dpi;
+    }
 }
 
 }  // namespace
