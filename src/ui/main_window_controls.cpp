@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "grammar/root_switcher.h"
@@ -29,6 +31,8 @@ enum class FontRole { Normal, Title, Link };
 // The root switcher's first item; the others are the roots it sets.
 constexpr char kNoActionItem[] = "&No Action";
 constexpr int kRootColumns = 3;
+// Beside its caption a radio item draws its circle and a gap.
+constexpr int kRadioCircleRoom = 13 + 6;
 
 constexpr UINT_PTR kContainerSubclass = 1;
 constexpr UINT_PTR kRadioGroupSubclass = 2;
@@ -331,7 +335,9 @@ void MainWindow::WidenCheckBoxToText(HWND checkBox) const {
 
 void MainWindow::ArrangeRadioItems() {
     // Items run down the columns; the rows share the height below a
-    // caption line, as the group would have one.
+    // caption line, as the group would have one. Each column is as wide as
+    // its longest caption needs beside the radio circle, and the width left
+    // over is shared equally, so no root name is cut off at any font size.
     RECT client{};
     GetClientRect(rgPre_, &client);
     TEXTMETRICA metrics{};
@@ -343,15 +349,28 @@ void MainWindow::ArrangeRadioItems() {
     }
     const int count = static_cast<int>(rgPreItems_.size());
     const int perColumn = (count + kRootColumns - 1) / kRootColumns;
-    const int itemWidth = (client.right - Scaled(10)) / kRootColumns;
+    std::array<int, kRootColumns> widths{};
+    for (int i = 0; i < count; ++i) {
+        const int needed = static_cast<int>(TextExtent(rgPreItems_[static_cast<std::size_t>(i)]).cx) +
+                           Scaled(kRadioCircleRoom);
+        widths[static_cast<std::size_t>(i / perColumn)] =
+            std::max(widths[static_cast<std::size_t>(i / perColumn)], needed);
+    }
+    int spare = client.right - Scaled(10);
+    for (const int width : widths) spare -= width;
+    spare = std::max(0, spare / kRootColumns);
     const int rowsHeight = client.bottom - metrics.tmHeight - Scaled(5);
     const int itemHeight = rowsHeight / perColumn;
     const int topMargin = metrics.tmHeight + 1 + (rowsHeight % perColumn) / 2;
-    for (int i = 0; i < count; ++i)
-        SetWindowPos(rgPreItems_[static_cast<std::size_t>(i)], nullptr,
-                     (i / perColumn) * itemWidth + Scaled(8),
-                     (i % perColumn) * itemHeight + topMargin, itemWidth, itemHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    int left = Scaled(8);
+    for (int column = 0; column < kRootColumns; ++column) {
+        const int width = widths[static_cast<std::size_t>(column)] + spare;
+        for (int row = 0; row < perColumn && column * perColumn + row < count; ++row)
+            SetWindowPos(rgPreItems_[static_cast<std::size_t>(column * perColumn + row)], nullptr,
+                         left, row * itemHeight + topMargin, width, itemHeight,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width;
+    }
 }
 
 LRESULT CALLBACK MainWindow::ContainerProc(HWND window, UINT message, WPARAM wParam,
