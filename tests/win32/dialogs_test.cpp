@@ -192,6 +192,7 @@ TEST_F(DialogFavouriteEditor, WindowAsDesigned) {
               "Enter the registry key like: HKEY_CURRENT_USER\\Software\\Microsoft"})
             EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", label), nullptr) << label;
         EXPECT_TRUE(OkEnabled(window));
+        EXPECT_EQ(GetWindowLongA(Item(window, IDOK), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
         SaveScreenshot(window, "add_to_list");
         SendMessageA(Item(window, IDCANCEL), BM_CLICK, 0, 0);
     });
