@@ -47,7 +47,8 @@ public:
     bool Create();
     // The first showing, as the message loop does it.
     void Show();
-    // The user interface has nothing to do: the enable rules run.
+    // The user interface has nothing to do: the enable rules run, the focus
+    // leaves a control that no longer takes it, the default button is shown.
     void Idle();
 
     HWND Handle() const noexcept { return window_; }
