@@ -455,7 +455,11 @@ TEST_F(MainWindow, RightClickOnARowSelectsItForTheMenu) {
 
     const std::optional<RECT> row = ListRowRect(app.List(), 2);
     ASSERT_TRUE(row);
-    const LPARAM at = MAKELPARAM(row->left + 20, (row->top + row->bottom) / 2);
+    POINT point{row->left + 20, (row->top + row->bottom) / 2};
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    // The menu opens where the mouse is, as the system reports it.
+    ClientToScreen(app.List(), &point);
+    SetCursorPos(point.x, point.y);
     PostMessageA(app.List(), WM_RBUTTONDOWN, MK_RBUTTON, at);
     PostMessageA(app.List(), WM_RBUTTONUP, 0, at);
     HWND menu = nullptr;
