@@ -4,7 +4,8 @@
 // and put back afterwards), one favourite is selected and jumped to, the
 // editor's view is printed by editor-probe.exe, and Keystride is closed with
 // its Exit button. Screenshots of Keystride's window and of the screen with
-// the editor are saved as PNG in the folder given.
+// the editor are saved as PNG in the folder given; then Keystride starts
+// again at 150 % scaling and its window and favourite editor are saved too.
 //   keystride-demo <screenshot folder>
 #include <windows.h>
 #include <commctrl.h>
@@ -150,6 +151,36 @@ bool Demonstrate(const std::string& shots) {
     return true;
 }
 
+// Keystride at 150 % scaling: its window with the favourites, and the
+// favourite editor open on one of them.
+bool DemonstrateAt150Percent(const std::string& shots) {
+    if (WriteSampleSettings()) return false;
+    const DisplayScaling scaling(144);
+    Keystride app;
+    if (!app.Started()) {
+        std::printf("demo: keystride.exe did not show its window at 150 %%\n");
+        return false;
+    }
+    ks::Win32WindowSystem windows;
+    windows.ListSelect(reinterpret_cast<ks::Window>(app.List()), kDemoRow);
+    SetForegroundWindow(app.Main());
+    app.Settle();
+    const std::string windowShot = shots + "/demo-keystride-150.png";
+    if (!SaveWindowShot(app.Main(), windowShot)) return false;
+    std::printf("demo: screenshot of Keystride at 150 %%: %s\n", windowShot.c_str());
+
+    app.Command(IDM_AEDIT);
+    HWND editor = app.WaitForWindow("Edit Favourite");
+    const std::string editorShot = shots + "/demo-favourite-editor-150.png";
+    if (!editor || !SaveWindowShot(editor, editorShot)) {
+        std::printf("demo: the favourite editor did not show at 150 %%\n");
+        return false;
+    }
+    std::printf("demo: screenshot of the favourite editor at 150 %%: %s\n", editorShot.c_str());
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+    return app.WaitGone(editor) && app.Exit();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -166,7 +197,7 @@ int main(int argc, char** argv) {
                     settings.SavedPath().c_str());
         return 1;
     }
-    const bool shown = Demonstrate(shots);
+    const bool shown = Demonstrate(shots) && DemonstrateAt150Percent(shots);
     CloseRegistryEditor();
     const bool restored = settings.Restore();
     if (!restored) std::printf("demo: the settings folder could not be put back\n");

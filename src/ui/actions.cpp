@@ -24,8 +24,13 @@ void ActionList::UpdateMenu(HMENU menu) const {
         const UINT id = GetMenuItemID(menu, i);
         const Action* action = Find(static_cast<int>(id));
         if (!action) continue;
-        ModifyMenuW(menu, static_cast<UINT>(i), MF_BYPOSITION | MF_STRING, id,
-                    Wide(action->caption).c_str());
+        // The text alone: the entry keeps its other states (the default one).
+        std::wstring caption = Wide(action->caption);
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING;
+        item.dwTypeData = caption.data();
+        SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
         EnableMenuItem(menu, static_cast<UINT>(i),
                        MF_BYPOSITION | (action->enabled ? MF_ENABLED : MF_GRAYED));
     }

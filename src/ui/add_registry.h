@@ -1,5 +1,6 @@
 #pragma once
-// The favourite editor "Add to list": one favourite's key text and comment.
+// The favourite editor: one favourite's key text and comment, captioned
+// "Add to list" for a new favourite and "Edit Favourite" for one in the list.
 #include <windows.h>
 
 #include <string>
@@ -10,6 +11,8 @@ namespace ks::ui {
 // True when the user confirmed with OK: the fields' texts are then written
 // back. Cancel, Escape and the close box return false and leave both
 // strings as they were.
-bool RunFavouriteEditor(HWND owner, std::string& keyText, std::string& comment);
+enum class FavouriteEditorPurpose { Add, Edit };
+bool RunFavouriteEditor(HWND owner, FavouriteEditorPurpose purpose, std::string& keyText,
+                        std::string& comment);
 
 }  // namespace ks::ui

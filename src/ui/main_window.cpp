@@ -10,7 +10,9 @@
 #include "texts.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_keyboard.h"
 #include "ui/message_loop.h"
+#include "ui/rules/stored_bounds.h"
 
 namespace ks::ui {
 namespace {
@@ -23,6 +25,14 @@ constexpr int kDesignedHeight = 516;
 constexpr char kListViewHint[] =
     "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
 constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
+
+ControlRect RectOf(const WindowBounds& bounds) {
+    return {bounds.left, bounds.top, bounds.width, bounds.height};
+}
+
+WindowBounds BoundsOf(const ControlRect& rect) {
+    return {rect.left, rect.top, rect.width, rect.height};
+}
 
 }  // namespace
 
@@ -79,7 +89,11 @@ void MainWindow::Show() {
     SetForegroundWindow(window_);
 }
 
-void MainWindow::Idle() { actions_.Update(); }
+void MainWindow::Idle() {
+    actions_.Update();
+    KeepFocusUsable();
+    ShowDefaultButtonNow();
+}
 
 void MainWindow::AcceptOutsideMessages() {
     // Run at a higher level than the shell and the programs that wake it,
@@ -104,7 +118,12 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     if (!self || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
     // A creation that raised must fail, not leave a window without controls.
     LRESULT result = message == WM_CREATE ? -1 : 0;
-    Guarded(window, [&] { result = self->HandleMessage(message, wParam, lParam); });
+    try {
+        result = self->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(window, error.what());
+        self->FocusKeyBox();
+    }
     return result;
 }
 
@@ -122,7 +141,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
         return 0;
     case WM_INITMENUPOPUP:
+        // The rules are asked now: the selection may have changed since the
+        // last idle moment (a right click selects the row under the mouse).
+        actions_.Update();
         actions_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case DM_GETDEFID:
+        return DefaultIdAnswer(DefaultButtonId());
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(window_, wParam, lParam);
         return 0;
     case WM_SETCURSOR:
         if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
@@ -296,8 +323,16 @@ void MainWindow::FormResize() {
     RepaintBanner();
 }
 
+WindowBounds MainWindow::StoredBounds() const {
+    const RECT bounds = WindowBoundsOf(window_);
+    return BoundsOf(StoredFromShown(
+        {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
+        static_cast<int>(dpi_)));
+}
+
 void MainWindow::ApplyBounds(const WindowBounds& stored) {
-    const WindowBounds wanted = Reachable(stored);
+    const WindowBounds wanted =
+        Reachable(BoundsOf(ShownFromStored(RectOf(stored), static_cast<int>(dpi_))));
     // Each edge is a change of its own, so that each size change meets the
     // minimum-size rule as it comes.
     const auto place = [this](int left, int top, int width, int height, UINT flags) {
@@ -313,15 +348,15 @@ void MainWindow::ApplyBounds(const WindowBounds& stored) {
     place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
 }
 
-WindowBounds MainWindow::Reachable(const WindowBounds& stored) const {
+WindowBounds MainWindow::Reachable(const WindowBounds& shown) const {
     // Judged at the size the window will have: the minimum size raises
     // smaller ones as they are applied.
-    const ControlRect sized{stored.left, stored.top,
-                            std::max(stored.width, Scaled(kMinimumOuterWidth)),
-                            std::max(stored.height, Scaled(kMinimumOuterHeight))};
+    const ControlRect sized{shown.left, shown.top,
+                            std::max(shown.width, Scaled(kMinimumOuterWidth)),
+                            std::max(shown.height, Scaled(kMinimumOuterHeight))};
     const ControlRect placed = PlaceStoredBounds(sized, DesktopMonitors());
-    if (placed == sized) return stored;
-    return {placed.left, placed.top, placed.width, placed.height};
+    if (placed == sized) return shown;
+    return BoundsOf(placed);
 }
 
 void MainWindow::FormDestroy() {
@@ -346,10 +381,7 @@ void MainWindow::TransferSettings(bool load) {
 
 std::optional<std::string> MainWindow::SaveNow() {
     // A hidden window (the program minimised) still has its normal bounds.
-    const RECT bounds = WindowBoundsOf(window_);
-    const WindowBounds current{bounds.left, bounds.top, bounds.right - bounds.left,
-                               bounds.bottom - bounds.top};
-    return SaveSettings(files_, ansiCodePage_, settings_, favourites_, current,
+    return SaveSettings(files_, ansiCodePage_, settings_, favourites_, StoredBounds(),
                         IsZoomed(window_) != FALSE);
 }
 

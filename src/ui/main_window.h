@@ -48,7 +48,8 @@ public:
     bool Create();
     // The first showing, as the message loop does it.
     void Show();
-    // The user interface has nothing to do: the enable rules run.
+    // The user interface has nothing to do: the enable rules run, the focus
+    // leaves a control that no longer takes it, the default button is shown.
     void Idle();
 
     HWND Handle() const noexcept { return window_; }
@@ -80,6 +81,20 @@ private:
                                            UINT_PTR id, DWORD_PTR data);
     static LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR data);
+
+    // The keyboard (main_window_keyboard.cpp).
+    int DefaultButtonId() const;
+    void ShowDefaultButtonNow() const;
+    // Where the focus goes when its control stops taking it.
+    HWND FallbackFocus() const;
+    void KeepFocusUsable();
+    // After a box: the key box, its text selected.
+    void FocusKeyBox();
+    void OnListKey(WORD key);
+    // Where the list menu opens; a right click on a row selects it first.
+    POINT ListMenuPoint(HWND control, LPARAM position);
+    static LRESULT CALLBACK LinkKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
 
     // The title banner (main_window_banner.cpp).
     void LayOutBanner();
@@ -118,10 +133,12 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     TrayWindows TrayParts() const noexcept;  // main_window_commands.cpp
-    // Stored bounds, moved onto the desktop when they are off every monitor
-    // (main_window.cpp).
+    // Stored bounds (sizes in units of 96 DPI) at the window's DPI, moved
+    // onto the desktop when they are off every monitor (main_window.cpp).
     void ApplyBounds(const WindowBounds& stored);
-    WindowBounds Reachable(const WindowBounds& stored) const;
+    WindowBounds Reachable(const WindowBounds& shown) const;
+    // The window's present bounds as they are stored.
+    WindowBounds StoredBounds() const;
     // The clipboard-viewer chain (main_window_commands.cpp).
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
     void OnChangeCbChain(WPARAM wParam, LPARAM lParam);

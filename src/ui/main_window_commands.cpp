@@ -115,6 +115,9 @@ void MainWindow::OnNotify(const NMHDR& header) {
     case NM_DBLCLK:
         ListView1DblClick();
         break;
+    case LVN_KEYDOWN:
+        OnListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        break;
     default:
         break;
     }
@@ -122,13 +125,7 @@ void MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnContextMenu(HWND control, LPARAM position) {
     if (!control || control == window_ || !HasListMenu(GetDlgCtrlID(control))) return;
-    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (position == -1) {
-        // From the keyboard: below the control's top-left corner.
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        at = {rect.left + Scaled(8), rect.top + Scaled(8)};
-    }
+    const POINT at = ListMenuPoint(control, position);
     TrackPopupMenu(PopupMenu1_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
 }
@@ -147,10 +144,11 @@ void MainWindow::OnActivate(WPARAM state) {
         return;
     }
     if (HIWORD(state)) return;  // minimised
-    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_))
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) &&
+        IsWindowVisible(lastFocus_))
         SetFocus(lastFocus_);
     else
-        SetFocus(window_);
+        SetFocus(FallbackFocus());
 }
 
 LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
@@ -159,12 +157,9 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         // The program minimises as a whole, into the notification area.
         if (MinimiseToTray(TrayParts(), lParam)) trayIconShown_ = true;
         return 0;
-    case SC_MAXIMIZE: {
-        const RECT bounds = WindowBoundsOf(window_);
-        settings_.savedNormalBounds = {bounds.left, bounds.top, bounds.right - bounds.left,
-                                       bounds.bottom - bounds.top};
+    case SC_MAXIMIZE:
+        settings_.savedNormalBounds = StoredBounds();
         return Default(WM_SYSCOMMAND, command, lParam);
-    }
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
         ApplyBounds(settings_.savedNormalBounds);

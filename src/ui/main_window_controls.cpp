@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "grammar/root_switcher.h"
@@ -18,20 +20,24 @@ namespace ks::ui {
 namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-constexpr DWORD kPushButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kPushButton = kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
 constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
+constexpr DWORD kLink = kLabel | WS_TABSTOP | WS_GROUP;
 constexpr DWORD kPicture = kChild | SS_ICON | SS_NOTIFY;
 constexpr DWORD kContainer = kChild | WS_CLIPCHILDREN | BS_GROUPBOX;
 
 enum class FontRole { Normal, Title, Link };
 
 // The root switcher's first item; the others are the roots it sets.
-constexpr char kNoActionItem[] = "No Action";
+constexpr char kNoActionItem[] = "&No Action";
 constexpr int kRootColumns = 3;
+// Beside its caption a radio item draws its circle and a gap.
+constexpr int kRadioCircleRoom = 13 + 6;
 
 constexpr UINT_PTR kContainerSubclass = 1;
 constexpr UINT_PTR kRadioGroupSubclass = 2;
 constexpr UINT_PTR kLinkLabelSubclass = 3;
+constexpr UINT_PTR kLinkKeysSubclass = 4;
 
 LRESULT ForwardToMain(HWND main, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageW(main, message, wParam, lParam);
@@ -55,47 +61,52 @@ bool MainWindow::BuildControls() {
     dpi_ = DpiOf(window_);
     BuildFonts();
 
-    // Creation order is control order and tab order; the banner's pieces
-    // come last, its picture at the very bottom so the labels stand on it.
+    // Creation order is control order and tab order, which follows what
+    // the eye reads: the key box, Jump and the roots, the check box, the
+    // list and its buttons from left to right, then the banner's links. The
+    // banner's picture comes last, at the very bottom, so the labels stand
+    // on it. Every tab stop starts a group of its own, so that the arrow keys
+    // move only among the roots.
     static const ControlDesign kControls[] = {
-        {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONW, "E&xit", kPushButton, 0,
-         450, 438, 55, 27, FontRole::Normal},
         {&MainWindow::GroupBox2_, nullptr, IDC_GROUPBOX2, WC_BUTTONW, "", kContainer,
          WS_EX_CONTROLPARENT, 8, 55, 497, 108, FontRole::Normal},
         {&MainWindow::eRegKey_, &MainWindow::GroupBox2_, IDC_EREGKEY, WC_EDITW, "",
-         kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 18, 394, 21, FontRole::Normal},
-        {&MainWindow::bOpen_, &MainWindow::GroupBox2_, IDC_BOPEN, WC_BUTTONW, "&Jump",
+         kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 8, 18, 394, 21,
+         FontRole::Normal},
+        {&MainWindow::bOpen_, &MainWindow::GroupBox2_, IDC_BOPEN, WC_BUTTONW, "Jum&p",
          kPushButton, 0, 413, 16, 72, 27, FontRole::Normal},
         {&MainWindow::rgPre_, &MainWindow::GroupBox2_, IDC_RGPRE, WC_BUTTONW, "", kContainer,
          WS_EX_CONTROLPARENT, 8, 46, 464, 58, FontRole::Normal},
-        {&MainWindow::bAbout_, nullptr, IDC_BABOUT, WC_BUTTONW, "A&bout", kPushButton, 0,
-         389, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::cbAutoCopy_, nullptr, IDC_CBAUTOCOPY, WC_BUTTONW,
+         "Enable auto &copy from clipboard", kChild | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0,
+         10, 170, 175, 21, FontRole::Normal},
         {&MainWindow::ListView1_, nullptr, IDC_LISTVIEW1, WC_LISTVIEWW, "",
-         kChild | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-         8, 198, 497, 225, FontRole::Normal},
+         kChild | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+         WS_EX_CLIENTEDGE, 8, 198, 497, 225, FontRole::Normal},
         {&MainWindow::bAddtoList_, nullptr, IDC_BADDTOLIST, WC_BUTTONW, "", kPushButton, 0,
          8, 438, 71, 27, FontRole::Normal},
         {&MainWindow::bJumpFromList_, nullptr, IDC_BJUMPFROMLIST, WC_BUTTONW, "", kPushButton,
          0, 84, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bRemove_, nullptr, IDC_BREMOVE, WC_BUTTONW, "", kPushButton, 0,
-         328, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bDown_, nullptr, IDC_BDOWN, WC_BUTTONW, "", kPushButton, 0,
-         267, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::bUp_, nullptr, IDC_BUP, WC_BUTTONW, "", kPushButton, 0,
-         206, 438, 55, 27, FontRole::Normal},
         {&MainWindow::bEdit_, nullptr, IDC_BEDIT, WC_BUTTONW, "", kPushButton, 0,
          145, 438, 55, 27, FontRole::Normal},
-        {&MainWindow::cbAutoCopy_, nullptr, IDC_CBAUTOCOPY, WC_BUTTONW,
-         "Enable auto copy from clipboard", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-         10, 170, 175, 21, FontRole::Normal},
+        {&MainWindow::bUp_, nullptr, IDC_BUP, WC_BUTTONW, "", kPushButton, 0,
+         206, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bDown_, nullptr, IDC_BDOWN, WC_BUTTONW, "", kPushButton, 0,
+         267, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bRemove_, nullptr, IDC_BREMOVE, WC_BUTTONW, "", kPushButton, 0,
+         328, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bAbout_, nullptr, IDC_BABOUT, WC_BUTTONW, "A&bout", kPushButton, 0,
+         389, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::bExit_, nullptr, IDC_BEXIT, WC_BUTTONW, "E&xit", kPushButton, 0,
+         450, 438, 55, 27, FontRole::Normal},
+        {&MainWindow::lUpdate_, nullptr, IDC_LUPDATE, WC_STATICW, "Check for updates...",
+         kLink, 0, 306, 24, 96, 13, FontRole::Link},
+        {&MainWindow::lTitle_, nullptr, IDC_LTITLE, WC_STATICW, KS_TEXT_MAKER_SITE, kLink, 0,
+         49, 8, 81, 16, FontRole::Title},
         {&MainWindow::Image1_, nullptr, IDC_IMAGE1, WC_STATICW, "", kPicture, 0,
          8, 8, 32, 32, FontRole::Normal},
         {&MainWindow::iUpdate_, nullptr, IDC_IUPDATE, WC_STATICW, "", kPicture, 0,
          282, 24, 16, 16, FontRole::Normal},
-        {&MainWindow::lUpdate_, nullptr, IDC_LUPDATE, WC_STATICW, "Check for updates...",
-         kLabel, 0, 306, 24, 96, 13, FontRole::Link},
-        {&MainWindow::lTitle_, nullptr, IDC_LTITLE, WC_STATICW, KS_TEXT_MAKER_SITE, kLabel, 0,
-         49, 8, 81, 16, FontRole::Title},
         {&MainWindow::lTitleHint_, nullptr, IDC_LTITLEHINT, WC_STATICW,
          "Jump to a registry key directly", kLabel, 0, 50, 27, 266, 13, FontRole::Normal},
         {&MainWindow::imgTitle_, nullptr, IDC_IMGTITLE, WC_STATICW, "",
@@ -111,17 +122,26 @@ bool MainWindow::BuildControls() {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 
-    for (int i = 0; i < static_cast<int>(rgPreItems_.size()); ++i) {
-        const std::string caption =
-            i == 0 ? kNoActionItem : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
-        rgPreItems_[static_cast<std::size_t>(i)] = CreateWindowExW(
-            0, WC_BUTTONW, Wide(caption).c_str(),
-            kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
-            rgPre_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
-            app_.Instance(), nullptr);
-        if (!rgPreItems_[static_cast<std::size_t>(i)]) return false;
-        SendMessageW(rgPreItems_[static_cast<std::size_t>(i)], WM_SETFONT,
-                     reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    // The items stand in columns; they are made in reading order (across,
+    // then down), which is the order the arrow keys take. The checked item
+    // carries the group's one tab stop.
+    const int count = static_cast<int>(rgPreItems_.size());
+    const int perColumn = (count + kRootColumns - 1) / kRootColumns;
+    for (int row = 0; row < perColumn; ++row) {
+        for (int column = 0; column < kRootColumns; ++column) {
+            const int i = column * perColumn + row;
+            if (i >= count) continue;
+            const std::string caption =
+                i == 0 ? kNoActionItem : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
+            HWND& item = rgPreItems_[static_cast<std::size_t>(i)];
+            item = CreateWindowExW(
+                0, WC_BUTTONW, Wide(caption).c_str(),
+                kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
+                rgPre_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
+                app_.Instance(), nullptr);
+            if (!item) return false;
+            SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        }
     }
     SendMessageW(rgPreItems_[0], BM_SETCHECK, BST_CHECKED, 0);
     rgPreIndex_ = 0;
@@ -132,6 +152,8 @@ bool MainWindow::BuildControls() {
                       reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(lUpdate_, LinkLabelProc, kLinkLabelSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
+    for (HWND link : {lUpdate_, lTitle_})
+        SetWindowSubclass(link, LinkKeysProc, kLinkKeysSubclass, reinterpret_cast<DWORD_PTR>(this));
     ArrangeRadioItems();
 
     // A pasted path may be far longer than the edit box's default limit.
@@ -254,6 +276,7 @@ void MainWindow::BuildMenus() {
     AppendMenuW(list, MF_STRING, IDM_AADDLIST, L"&Add to List");
     AppendMenuW(list, MF_STRING, IDM_AIMPORTEDITORFAVOURITES, L"&Import Registry Editor Favorites");
     AppendMenuW(list, MF_STRING, IDM_AJUMPFROMLIST, L"&Jump");
+    AppendMenuW(list, MF_STRING, IDM_AEDIT, L"&Edit");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(list, MF_STRING, IDM_AMOVEUP, L"&Up");
     AppendMenuW(list, MF_STRING, IDM_AMOVEDOWN, L"&Down");
@@ -262,6 +285,7 @@ void MainWindow::BuildMenus() {
     AppendMenuW(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, L"C&opy to Clipboard");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(list, MF_STRING, IDM_ACLEARRECENT, L"Clear Recent &Paths");
+    SetMenuDefaultItem(list, IDM_AJUMPFROMLIST, FALSE);
     PopupMenu1_.Reset(list);
 
     HMENU tray = CreatePopupMenu();
@@ -269,8 +293,8 @@ void MainWindow::BuildMenus() {
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(tray, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_MIHOMEPAGE, L"&Hompage");
-    AppendMenuW(tray, MF_STRING, IDM_MICHECKFORUPDATE, L"&Check for Update");
+    AppendMenuW(tray, MF_STRING, IDM_MIHOMEPAGE, L"&Homepage");
+    AppendMenuW(tray, MF_STRING, IDM_MICHECKFORUPDATE, L"Check for &Updates");
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(tray, MF_STRING, IDM_MIEXIT, L"&Exit");
     pmSelf_.Reset(tray);
@@ -308,7 +332,9 @@ void MainWindow::WidenCheckBoxToText(HWND checkBox) const {
 
 void MainWindow::ArrangeRadioItems() {
     // Items run down the columns; the rows share the height below a
-    // caption line, as the group would have one.
+    // caption line, as the group would have one. Each column is as wide as
+    // its longest caption needs beside the radio circle, and the width left
+    // over is shared equally, so no root name is cut off at any font size.
     RECT client{};
     GetClientRect(rgPre_, &client);
     TEXTMETRICA metrics{};
@@ -320,15 +346,28 @@ void MainWindow::ArrangeRadioItems() {
     }
     const int count = static_cast<int>(rgPreItems_.size());
     const int perColumn = (count + kRootColumns - 1) / kRootColumns;
-    const int itemWidth = (client.right - Scaled(10)) / kRootColumns;
+    std::array<int, kRootColumns> widths{};
+    for (int i = 0; i < count; ++i) {
+        const int needed = static_cast<int>(TextExtent(rgPreItems_[static_cast<std::size_t>(i)]).cx) +
+                           Scaled(kRadioCircleRoom);
+        widths[static_cast<std::size_t>(i / perColumn)] =
+            std::max(widths[static_cast<std::size_t>(i / perColumn)], needed);
+    }
+    int spare = client.right - Scaled(10);
+    for (const int width : widths) spare -= width;
+    spare = std::max(0, spare / kRootColumns);
     const int rowsHeight = client.bottom - metrics.tmHeight - Scaled(5);
     const int itemHeight = rowsHeight / perColumn;
     const int topMargin = metrics.tmHeight + 1 + (rowsHeight % perColumn) / 2;
-    for (int i = 0; i < count; ++i)
-        SetWindowPos(rgPreItems_[static_cast<std::size_t>(i)], nullptr,
-                     (i / perColumn) * itemWidth + Scaled(8),
-                     (i % perColumn) * itemHeight + topMargin, itemWidth, itemHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+    int left = Scaled(8);
+    for (int column = 0; column < kRootColumns; ++column) {
+        const int width = widths[static_cast<std::size_t>(column)] + spare;
+        for (int row = 0; row < perColumn && column * perColumn + row < count; ++row)
+            SetWindowPos(rgPreItems_[static_cast<std::size_t>(column * perColumn + row)], nullptr,
+                         left, row * itemHeight + topMargin, width, itemHeight,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width;
+    }
 }
 
 LRESULT CALLBACK MainWindow::ContainerProc(HWND window, UINT message, WPARAM wParam,

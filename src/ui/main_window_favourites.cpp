@@ -72,7 +72,7 @@ void MainWindow::ListView1DblClick() {
 void MainWindow::aAddListExecute() {
     std::string keyText = EditText();
     std::string comment;
-    if (!RunFavouriteEditor(window_, keyText, comment)) return;
+    if (!RunFavouriteEditor(window_, FavouriteEditorPurpose::Add, keyText, comment)) return;
     // The duplicate test reads the edit box as it is now, not the dialog.
     if (!favourites_.Add(EditText(), FavouriteEntry{std::move(keyText), std::move(comment)}))
         return;
@@ -85,9 +85,12 @@ void MainWindow::aImportEditorFavouritesExecute() {
     const FavouritesImport imported = ImportEditorFavourites(registry_, favourites_);
     for (int row = before; row < favourites_.Count(); ++row)
         favouritesView_.Append(favourites_.Row(row));
-    const TaskWindowsDisabled modal(app_.Handle());
-    windowSystem_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME,
-                                 MessageBoxKind::Information);
+    {
+        const TaskWindowsDisabled modal(app_.Handle());
+        windowSystem_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME,
+                                     MessageBoxKind::Information);
+    }
+    FocusKeyBox();
 }
 
 void MainWindow::aEditExecute() {
@@ -95,7 +98,7 @@ void MainWindow::aEditExecute() {
     const int row = favourites_.Selected();
     std::string keyText = favourites_.Row(row).keyText;
     std::string comment = favourites_.Row(row).comment;
-    if (!RunFavouriteEditor(window_, keyText, comment)) return;
+    if (!RunFavouriteEditor(window_, FavouriteEditorPurpose::Edit, keyText, comment)) return;
     // The window took no input while the editor was up, but another
     // program may have moved the selection: the row opened is the row changed.
     if (row >= favourites_.Count()) return;
@@ -158,6 +161,9 @@ void MainWindow::JumpToRegistryPath(const std::string& text) {
         const TaskWindowsDisabled modal(app_.Handle());
         outcome = JumpAndReport(JumpPlatform{registry_, windowSystem_, processes_}, text);
     }
+    // Every jump that did not land said why in a box, as did the offer of
+    // the nearest key.
+    if (!HasLanded(outcome.result) || outcome.nearest) FocusKeyBox();
     if (!HasLanded(outcome.result)) return;
     // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
     std::string landed = DisplayPath(outcome.target);

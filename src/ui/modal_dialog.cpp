@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/dialog_keyboard.h"
 #include "ui/message_loop.h"
 #include "ui/ui_kit.h"
 
@@ -90,8 +91,20 @@ HWND ModalDialog::AddControl(const char* className, const char* text, DWORD styl
 int ModalDialog::ShowModal(const std::function<void()>& onIdle) {
     if (!window_) return 0;
     result_ = 0;
-    RunModal(window_, owner_, [this] { return result_ != 0 || !window_; }, onIdle);
+    RunModal(window_, owner_, [this] { return result_ != 0 || !window_; },
+             [this, &onIdle] {
+                 if (onIdle) onIdle();
+                 if (window_) ShowDefaultButton(window_, GetDlgItem(window_, DefaultId()));
+             });
     return result_;
+}
+
+int ModalDialog::DefaultId() const {
+    // A focused push button is the one Enter presses, as in any dialog;
+    // otherwise OK.
+    HWND focus = GetFocus();
+    if (focus && IsChild(window_, focus) && IsPushButton(focus)) return GetDlgCtrlID(focus);
+    return IDOK;
 }
 
 void ModalDialog::RestoreFocus() {
@@ -101,11 +114,7 @@ void ModalDialog::RestoreFocus() {
     }
     // The first time: the first control in the tab order, its text selected
     // as a dialog does.
-    HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
-    if (!first) return;
-    SetFocus(first);
-    if (SendMessageW(first, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageW(first, EM_SETSEL, 0, -1);
+    FocusControl(GetNextDlgTabItem(window_, nullptr, FALSE));
 }
 
 LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,8 +128,10 @@ LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case DM_GETDEFID:
-        // Enter means OK; the dialog keyboard asks here which button that is.
-        return MAKELRESULT(IDOK, DC_HASDEFID);
+        return DefaultIdAnswer(DefaultId());
+    case WM_NEXTDLGCTL:
+        MoveDialogFocus(window_, wParam, lParam);
+        return 0;
     case WM_CLOSE:
         EndModal(IDCANCEL);
         return 0;
@@ -152,6 +163,19 @@ SIZE TextExtent(HFONT font, const char* text) {
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return size;
+}
+
+int WrappedTextHeight(HFONT font, const char* text, int width) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 0;
+    const HGDIOBJ previous = SelectObject(screen, font);
+    const std::wstring wide = Wide(text);
+    RECT bounds{0, 0, width, 0};
+    DrawTextW(screen, wide.c_str(), static_cast<int>(wide.size()), &bounds,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    return bounds.bottom;
 }
 
 }  // namespace ks::ui

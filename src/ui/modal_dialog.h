@@ -53,6 +53,8 @@ protected:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void RestoreFocus();
+    // The button Enter presses now.
+    int DefaultId() const;
 
     HWND window_ = nullptr;
     HWND owner_ = nullptr;
@@ -62,6 +64,9 @@ private:
 
 // The size of `text` in `font` on the screen, in device pixels.
 SIZE TextExtent(HFONT font, const char* text);
+
+// The height of `text` in `font` when it wraps at `width` device pixels.
+int WrappedTextHeight(HFONT font, const char* text, int width);
 
 // A rectangle from left, top, width and height.
 inline RECT Bounds(int left, int top, int width, int height) noexcept {

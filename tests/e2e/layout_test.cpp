@@ -10,6 +10,7 @@
 #include "e2e/main_window_support.h"
 #include "platform/win32/remote_memory.h"
 #include "ui/main_window_layout.h"
+#include "ui/ui_kit.h"
 
 namespace ks::test {
 namespace {
@@ -43,6 +44,67 @@ ControlRect RectOf(const std::vector<LayoutControl>& controls, std::string_view 
     for (const LayoutControl& control : controls)
         if (control.name == name) return control.current;
     return {};
+}
+
+// Why `control`'s caption does not fit it in `font` on a display of `dpi`;
+// empty when it does. Beside the text, push buttons draw an edge, check
+// boxes and radio items their box; labels may wrap only when they have the
+// height for it.
+std::string CaptionOverflow(HWND control, HFONT font, UINT dpi) {
+    const std::wstring text = WideWindowText(control);
+    if (text.empty()) return {};
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const std::string kind = ClassOf(control);
+    RECT room{};
+    GetClientRect(control, &room);
+    UINT format = DT_CALCRECT;
+    if (kind == "Button") {
+        const LONG type = style & BS_TYPEMASK;
+        if (type == BS_GROUPBOX) return {};
+        const bool box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
+                         type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
+        room.right -= box ? ui::Scale(13 + 4, dpi) : ui::Scale(8, dpi);
+        if (GetDlgCtrlID(control) == IDC_BOPEN) room.right -= ui::Scale(16 + 4 + 3, dpi);  // glyph
+        format |= DT_SINGLELINE;
+    } else if (kind == "Static") {
+        if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+        if ((style & SS_TYPEMASK) == SS_LEFT) format |= DT_WORDBREAK;
+    } else {
+        return {};
+    }
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font);
+    RECT needed{0, 0, room.right, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, format);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (needed.right <= room.right && needed.bottom <= room.bottom) return {};
+    return "\"" + WindowText(control) + "\" needs " + std::to_string(needed.right) + "x" +
+           std::to_string(needed.bottom) + ", has " + std::to_string(room.right) + "x" +
+           std::to_string(room.bottom);
+}
+
+struct Overflows {
+    HWND window;
+    UINT dpi;
+    std::vector<std::string> found;
+};
+
+BOOL CALLBACK CheckCaption(HWND control, LPARAM data) {
+    auto& search = *reinterpret_cast<Overflows*>(data);
+    const int id = GetDlgCtrlID(control);
+    const ui::Font font = id == IDC_LTITLE    ? ui::CreateDesignFont(search.dpi, 15, FW_BOLD)
+                          : id == IDC_LUPDATE ? ui::CreateDesignFont(search.dpi, 12, FW_NORMAL, true)
+                                              : ui::CreateDesignFont(search.dpi);
+    const std::string overflow = CaptionOverflow(control, font.Get(), search.dpi);
+    if (!overflow.empty()) search.found.push_back(overflow);
+    return TRUE;
+}
+
+std::vector<std::string> ClippedCaptions(HWND window, UINT dpi) {
+    Overflows search{window, dpi, {}};
+    EnumChildWindows(window, CheckCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 class Layout : public ::testing::Test {
@@ -88,7 +150,7 @@ TEST_F(Layout, TheWindowIsHeldToItsMinimumSize) {
 // The design's examples: at client width 521 the list is 505 wide and the
 // button row's gap 4 (34 divided by 7); at 1026 the list is 1010 wide and
 // the gap 77. Growing in height moves the buttons down and lengthens the
-// list as much. The columns follow the width ratio.
+// list as much.
 TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
     Keystride app;
     ASSERT_TRUE(app.Started());
@@ -137,9 +199,10 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
         EXPECT_EQ(RectOf(now, "iUpdate").left, updateLeft - 20);
         for (const char* kept : {"lTitle", "lTitleHint", "Image1", "cbAutoCopy"})
             EXPECT_EQ(RectOf(now, kept), RectOf(designed, kept)) << kept;
-        const double ratio = static_cast<double>(width) / reference.width;
-        EXPECT_EQ(ColumnWidth(app, 0), std::nearbyint(380 * ratio));
-        EXPECT_EQ(ColumnWidth(app, 1), std::nearbyint(105 * ratio));
+        // The key column keeps its width; the comment column takes what the
+        // list gained.
+        EXPECT_EQ(ColumnWidth(app, 0), 380);
+        EXPECT_EQ(ColumnWidth(app, 1), 105 + width - reference.width);
     }
     SetWindowPos(app.Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_TRUE(app.SaveScreenshot("main-window-1026x800"));
@@ -190,6 +253,25 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
     const std::vector<LayoutControl> back = ReadControls(app, nullptr);
     for (std::size_t i = 0; i < back.size(); ++i)
         EXPECT_EQ(back[i].current, designed[i].current) << back[i].name;
+}
+
+// Every caption of the main window and the favourite editor fits its
+// control at 100 %, 125 %, 150 % and 200 %.
+TEST_F(Layout, NoCaptionIsClippedAtAnyScaling) {
+    for (const UINT dpi : {96u, 120u, 144u, 192u}) {
+        SCOPED_TRACE(std::to_string(dpi) + " DPI");
+        const DisplayScaling scaling(dpi);
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        EXPECT_EQ(ClippedCaptions(app.Main(), dpi), std::vector<std::string>{});
+        app.Command(IDM_AADDLIST);
+        HWND editor = app.WaitForWindow("Add to list");
+        ASSERT_TRUE(editor);
+        EXPECT_EQ(ClippedCaptions(editor, dpi), std::vector<std::string>{});
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app.WaitGone(editor));
+        ASSERT_TRUE(app.Exit());
+    }
 }
 
 }  // namespace

@@ -285,6 +285,35 @@ inline std::optional<std::wstring> ClipboardUnicodeText() {
     return text;
 }
 
+// The display scaling that programs started from now on see (the system's
+// pixels per inch), put back as it was when the object goes.
+class DisplayScaling {
+public:
+    explicit DisplayScaling(DWORD dpi) {
+        DWORD size = sizeof previous_;
+        had_ = RegGetValueA(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &previous_,
+                            &size) == ERROR_SUCCESS;
+        Set(dpi);
+    }
+    ~DisplayScaling() {
+        if (had_)
+            Set(previous_);
+        else
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, kValue);
+    }
+    DisplayScaling(const DisplayScaling&) = delete;
+    DisplayScaling& operator=(const DisplayScaling&) = delete;
+
+private:
+    static constexpr char kKey[] = "Control Panel\\Desktop";
+    static constexpr char kValue[] = "LogPixels";
+    static void Set(DWORD dpi) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, kValue, REG_DWORD, &dpi, sizeof dpi);
+    }
+    DWORD previous_ = 96;
+    bool had_ = false;
+};
+
 // One run of the program, ended when the object goes.
 class Keystride {
 public:
@@ -343,6 +372,32 @@ public:
             rows.emplace_back(ListCellText(List(), i, 0).value_or("?"),
                               ListCellText(List(), i, 1).value_or("?"));
         return rows;
+    }
+
+    // The control that has the keyboard focus in the program.
+    HWND Focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info) ? info.hwndFocus
+                                                                              : nullptr;
+    }
+    int FocusId() const { return GetDlgCtrlID(Focus()); }
+    // A key as the keyboard sends it: posted to the window with the focus
+    // (or to `target`), down then up.
+    void Key(WPARAM key, HWND target = nullptr) const {
+        if (!target) target = Focus();
+        PostMessageA(target, WM_KEYDOWN, key, 1);
+        PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    }
+
+    // Brings the window forward and clicks `control` at `at`: it takes the
+    // focus as under the mouse.
+    void ClickInto(HWND control, POINT at = {4, 4}) const {
+        SetForegroundWindow(main_);
+        const LPARAM where = MAKELPARAM(at.x, at.y);
+        PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageA(control, WM_LBUTTONUP, 0, where);
+        Settle();
     }
 
     bool Enabled(int id) const { return IsWindowEnabled(Control(id)) != FALSE; }

@@ -10,6 +10,7 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "e2e/sample_favourites.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -122,10 +123,11 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     EXPECT_EQ(app.SelectedRow(), 0);
     ExpectListButtons(app, true, true, false, true, true);
 
-    // Edit the middle row; Cancel changes nothing, OK replaces both texts.
+    // Edit the middle row (F2 in the list, as the Edit button); Cancel
+    // changes nothing, OK replaces both texts.
     Select(app, 1);
-    app.Command(IDM_AEDIT);
-    HWND editor = app.WaitForWindow("Add to list");
+    app.Key(VK_F2, app.List());
+    HWND editor = app.WaitForWindow("Edit Favourite");
     ASSERT_TRUE(editor);
     EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), "HKCU\\Software");
     FillEditor(editor, "HKCU\\Changed", "changed");
@@ -135,7 +137,7 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     EXPECT_EQ(app.Rows()[1], (std::pair<std::string, std::string>{"HKCU\\Software", ""}));
 
     app.Command(IDM_AEDIT);
-    editor = app.WaitForWindow("Add to list");
+    editor = app.WaitForWindow("Edit Favourite");
     ASSERT_TRUE(editor);
     // The editor's OK rule: only texts that begin with a root.
     FillEditor(editor, "Software\\Classes", "");
@@ -166,14 +168,21 @@ TEST_F(MainWindow, FavouritesAddDuplicateEditMoveAndRemove) {
     app.Settle();
     EXPECT_EQ(app.Rows()[2].first, "hkcu\\Console");
 
-    // Remove selects nothing else, and every selection action goes off.
+    // Remove selects nothing else, and every selection action goes off; the
+    // focus leaves the button it disabled for the list.
     Select(app, 1);
-    app.Command(IDM_AREMOVE);
+    PostMessageA(app.Control(IDC_BREMOVE), BM_CLICK, 0, 0);
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"}, {"hkcu\\Console", "console"}}));
     EXPECT_EQ(app.SelectedRow(), -1);
     ExpectListButtons(app, false, false, false, false, false);
+    EXPECT_EQ(app.Focus(), app.List());
     EXPECT_TRUE(app.SaveScreenshot("favourites"));
+    // Delete in the list removes the selected row.
+    Select(app, 0);
+    app.Key(VK_DELETE);
+    EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == 1; }));
+    EXPECT_EQ(app.Rows(), (Rows{{"hkcu\\Console", "console"}}));
 }
 
 TEST_F(MainWindow, CopyPutsTheSelectedKeyOnTheClipboard) {
@@ -395,8 +404,12 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     AddThroughEditor(app, "HKLM\\Software\\Microsoft", "HKLM\\Software\\Microsoft", "");
     AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "");
 
-    Select(app, 0);
-    app.Command(IDM_AJUMPFROMLIST);
+    // Enter in the list jumps to the selected row.
+    const std::optional<RECT> first = ListRowRect(app.List(), 0);
+    ASSERT_TRUE(first);
+    app.ClickInto(app.List(), {first->left + 20, (first->top + first->bottom) / 2});
+    ASSERT_EQ(app.SelectedRow(), 0);
+    app.Key(VK_RETURN);
     EXPECT_TRUE(WaitUntil(
         [] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Microsoft"); }));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
@@ -421,8 +434,10 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     app.Send(IDC_RGPRE_ITEM0 + 3, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\Software\\Wine");
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0 + 3));
+    // Enter in the key box jumps as Jump does.
     app.SetEditText("HKLM\\Software\\Wine");
-    app.Command(IDC_BOPEN);
+    app.ClickInto(app.Control(IDC_EREGKEY));
+    app.Key(VK_RETURN);
     EXPECT_TRUE(
         WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Wine"); }));
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
@@ -432,8 +447,10 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
 TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.SetEditText("HKCU\\Software\\NoSuchKeyForKeystride\\Missing");
-    app.Command(IDC_BOPEN);
+    const std::string missing = "HKCU\\Software\\NoSuchKeyForKeystride\\Missing";
+    app.SetEditText(missing);
+    // Clicked: the focus is on the button while the box is up.
+    PostMessageA(app.Control(IDC_BOPEN), BM_CLICK, 0, 0);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), std::string(kNotFoundText) +
@@ -443,6 +460,11 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     PostMessageA(box, WM_COMMAND, IDNO, 0);
     ASSERT_TRUE(app.WaitGone(box));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+    // The focus is back in the key box with its text selected, ready for a
+    // correction.
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_EREGKEY; }));
+    EXPECT_EQ(app.Send(IDC_EREGKEY, EM_GETSEL),
+              MAKELRESULT(0, static_cast<WORD>(missing.size())));
 }
 
 TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClicked) {
@@ -466,6 +488,59 @@ TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClick
     app.SetEditText(longPath);
     app.Send(IDC_RGPRE_ITEM0 + 4, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_USERS\\" + longPath);
+}
+
+// Tab visits the controls as the eye reads them; the roots are one stop
+// whose items the arrow keys walk in reading order, without reaching Jump.
+TEST_F(MainWindow, TabAndArrowsFollowTheVisualOrder) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.ClickInto(app.Control(IDC_EREGKEY));
+    ASSERT_EQ(app.FocusId(), IDC_EREGKEY);
+    // With the list empty, its buttons but Add are off and skipped.
+    for (int id : {IDC_BOPEN, IDC_RGPRE_ITEM0, IDC_CBAUTOCOPY, IDC_LISTVIEW1, IDC_BADDTOLIST,
+                   IDC_BABOUT, IDC_BEXIT, IDC_LUPDATE, IDC_LTITLE, IDC_EREGKEY, IDC_BOPEN,
+                   IDC_RGPRE_ITEM0}) {
+        app.Key(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == id; })) << "tab to " << id;
+    }
+    for (int item : {2, 4, 1, 3, 5, 0}) {
+        app.Key(VK_RIGHT);
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_RGPRE_ITEM0 + item; }))
+            << "arrow to item " << item;
+    }
+}
+
+// A right click on a row while none is selected selects it, and the menu
+// opens with the entries that row allows: its Jump goes there.
+TEST_F(MainWindow, RightClickOnARowSelectsItForTheMenu) {
+    ASSERT_FALSE(WriteSampleSettings());
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    RECT list{};
+    GetClientRect(app.List(), &list);
+    app.ClickInto(app.List(), {list.right / 2, list.bottom - 4});  // below the rows
+    ASSERT_EQ(app.SelectedRow(), -1);
+    ASSERT_TRUE(app.WaitEnabled(IDC_BJUMPFROMLIST, false));
+
+    const std::optional<RECT> row = ListRowRect(app.List(), 2);
+    ASSERT_TRUE(row);
+    POINT point{row->left + 20, (row->top + row->bottom) / 2};
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    // The menu opens where the mouse is, as the system reports it.
+    ClientToScreen(app.List(), &point);
+    SetCursorPos(point.x, point.y);
+    PostMessageA(app.List(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(app.List(), WM_RBUTTONUP, 0, at);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        menu = FindWindowA("#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    }));
+    EXPECT_EQ(app.SelectedRow(), 2);
+    PostMessageA(app.Main(), WM_CHAR, 'j', 1);  // "&Jump"
+    EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Environment"); }));
+    if (IsWindowVisible(menu)) PostMessageA(app.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
 }
 
 TEST_F(MainWindow, ListMenuOnlyOnTheControlsThatHaveIt) {
@@ -514,6 +589,23 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     EXPECT_EQ(again.Rows(), (Rows{{"HKCU\\Software", "first"}, {"HKLM\\System", ""}}));
     EXPECT_EQ(again.SelectedRow(), -1);
     EXPECT_TRUE(again.Checked(IDC_CBAUTOCOPY));
+    EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
+}
+
+// Sizes are kept in units of 96 DPI: a window closed at 150 % opens at the
+// same physical size at 100 %.
+TEST_F(MainWindow, BoundsSavedAt150PercentReopenAtTheSamePhysicalSizeAt100) {
+    {
+        const DisplayScaling scaling(144);
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        ASSERT_EQ(BoundsOf(app.Main()).width, 794) << "the designed 529 at 150 %";
+        SetWindowPos(app.Main(), nullptr, 100, 80, 900, 840, SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+        ASSERT_TRUE(app.Exit());
+    }
+    Keystride again;
+    ASSERT_TRUE(again.Started());
     EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 

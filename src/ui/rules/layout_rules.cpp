@@ -91,7 +91,7 @@ public:
         return nullptr;
     }
 
-    void Run(ClientSize client, double widthRatio) {
+    void Run(ClientSize client, ClientSize reference) {
         ControlRect* title = (*this)["imgTitle"];
         if (!title) return;
         *title = {0, 0, client.width, measures_.bannerHeight};
@@ -118,8 +118,11 @@ public:
         ControlRect* roots = (*this)["rgPre"];
         if (!roots) return;
         roots->width = key->width + open->width;
-        result_.keyColumnWidth = ScaleByRatio(measures_.keyColumnBase, widthRatio);
-        result_.commentColumnWidth = ScaleByRatio(measures_.commentColumnBase, widthRatio);
+        // The key column keeps its width; the comment column takes what the
+        // list gains over the designed width, and gives it back.
+        result_.keyColumnWidth = measures_.keyColumnBase;
+        result_.commentColumnWidth = std::max(
+            measures_.commentColumnBase, measures_.commentColumnBase + client.width - reference.width);
         ArrangeButtonRow(*list);
     }
 
@@ -164,7 +167,7 @@ LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, Clien
     for (const LayoutControl& control : controls)
         result.rects.push_back(
             ScaleControl(control, widthRatio, heightRatio, client.height, measures));
-    FixedPlacements(controls, measures, result).Run(client, widthRatio);
+    FixedPlacements(controls, measures, result).Run(client, reference);
     return result;
 }
 

@@ -1,4 +1,5 @@
 #include "ui/rules/layout_rules.h"
+#include "ui/rules/stored_bounds.h"
 
 #include <gtest/gtest.h>
 
@@ -78,14 +79,13 @@ TEST(LayoutRules, ButtonRowAtClientWidth521) {
     EXPECT_EQ(exit.left + exit.width, 499);
 }
 
-TEST(LayoutRules, ColumnsFollowTheWidthRatio) {
+TEST(LayoutRules, TheCommentColumnTakesWhatTheListGains) {
     const auto controls = DesignedControls();
     const LayoutResult wide = ArrangeMainWindow(controls, {500, 400}, {750, 400});
-    EXPECT_EQ(wide.keyColumnWidth, 570);
-    EXPECT_EQ(wide.commentColumnWidth, 158);
-    const LayoutResult wider = ArrangeMainWindow(controls, {500, 400}, {1250, 400});
-    EXPECT_EQ(wider.keyColumnWidth, 950);
-    EXPECT_EQ(wider.commentColumnWidth, 262);
+    EXPECT_EQ(wide.keyColumnWidth, 380);
+    EXPECT_EQ(wide.commentColumnWidth, 105 + 250);
+    const LayoutResult back = ArrangeMainWindow(controls, {500, 400}, {500, 400});
+    EXPECT_EQ(back.commentColumnWidth, 105);
 }
 
 TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
@@ -171,8 +171,8 @@ TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
     EXPECT_EQ(Rect(result, controls, "bJumpFromList").left, 24 + 105 + gap);
     EXPECT_EQ(Rect(result, controls, "bExit").top, 716 - 40 - 18);
     EXPECT_EQ(list.height, Rect(result, controls, "bEdit").top - list.top - 23);
-    EXPECT_EQ(result.keyColumnWidth, ScaleByRatio(570, 1000.0 / 770));
-    EXPECT_EQ(result.commentColumnWidth, ScaleByRatio(158, 1000.0 / 770));
+    EXPECT_EQ(result.keyColumnWidth, 570);
+    EXPECT_EQ(result.commentColumnWidth, 158 + 1000 - 770);
 }
 
 TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
@@ -223,6 +223,20 @@ TEST(LayoutRules, StoredBoundsOffEveryMonitorGoOntoTheNearestWorkArea) {
         EXPECT_EQ(PlaceStoredBounds(c.stored, kDesktop), c.placed)
             << c.stored.left << "," << c.stored.top << " " << c.stored.width << "x"
             << c.stored.height;
+}
+
+// Sizes are stored at 96 DPI: a window closed at 150 % comes back at the
+// same physical size at 100 %, and saving again at the same scaling does not
+// let the size creep by a pixel a session.
+TEST(LayoutRules, StoredBoundsKeepTheirPhysicalSizeAcrossScalings) {
+    const ControlRect shown{-300, 40, 794, 775};
+    const ControlRect stored = StoredFromShown(shown, 144);
+    EXPECT_EQ(stored, (ControlRect{-300, 40, 529, 517}));
+    EXPECT_EQ(ShownFromStored(stored, 96), stored);
+    for (const int dpi : {120, 144, 192}) {
+        const ControlRect once = ShownFromStored(StoredFromShown(shown, dpi), dpi);
+        EXPECT_EQ(ShownFromStored(StoredFromShown(once, dpi), dpi), once) << dpi;
+    }
 }
 
 }  // namespace

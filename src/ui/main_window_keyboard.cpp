@@ -1,0 +1,129 @@
+// The main window's keyboard: which button Enter presses, where the focus
+// goes when its control stops taking it or a box has been answered, the
+// favourites list's own keys, and the links as keyboard stops.
+#include "ui/main_window.h"
+
+#include <commctrl.h>
+
+#include "ui/control_ids.h"
+#include "ui/dialog_keyboard.h"
+
+namespace ks::ui {
+
+int MainWindow::DefaultButtonId() const {
+    // The focused button or link answers Enter itself; the key box and the
+    // roots around it have Jump, the list has its own Jump.
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window_, focus)) return 0;
+    if (IsPushButton(focus) || focus == lUpdate_ || focus == lTitle_) return GetDlgCtrlID(focus);
+    if (focus == ListView1_) return IDC_BJUMPFROMLIST;
+    if (IsChild(GroupBox2_, focus)) return IDC_BOPEN;
+    return 0;
+}
+
+void MainWindow::ShowDefaultButtonNow() const {
+    const int id = DefaultButtonId();
+    HWND button = id == IDC_BOPEN ? bOpen_ : id ? GetDlgItem(window_, id) : nullptr;
+    ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
+}
+
+HWND MainWindow::FallbackFocus() const {
+    return favourites_.Count() > 0 ? ListView1_ : eRegKey_;
+}
+
+void MainWindow::KeepFocusUsable() {
+    // A control disabled or hidden while it had the focus leaves the keyboard
+    // with nowhere to go (the system takes the focus away, or leaves it on
+    // a control that ignores keys).
+    if (GetActiveWindow() != window_ || !IsWindowEnabled(window_)) return;
+    HWND focus = GetFocus();
+    if (focus && focus != window_ && !IsChild(window_, focus)) return;
+    if (focus && focus != window_ && IsWindowEnabled(focus) && IsWindowVisible(focus)) return;
+    FocusControl(FallbackFocus());
+}
+
+void MainWindow::FocusKeyBox() {
+    // After a box the user most likely corrects the path: the key box has
+    // the focus and its text selected, wherever the command came from.
+    if (!eRegKey_ || !IsWindow(eRegKey_)) return;
+    lastFocus_ = eRegKey_;
+    SendMessageW(eRegKey_, EM_SETSEL, 0, -1);
+    if (GetActiveWindow() == window_) SetFocus(eRegKey_);
+}
+
+void MainWindow::OnListKey(WORD key) {
+    // Posted, so that the list has finished with the key before a command
+    // changes its rows or opens the editor over it.
+    const int command = key == VK_DELETE ? IDM_AREMOVE : key == VK_F2 ? IDM_AEDIT : 0;
+    if (command) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (control == ListView1_ && position != -1) {
+        // A right click on a row acts on that row.
+        LVHITTESTINFO hit{};
+        hit.pt = at;
+        ScreenToClient(ListView1_, &hit.pt);
+        const int row = static_cast<int>(
+            SendMessageW(ListView1_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row >= 0 && row < favourites_.Count() && row != favourites_.Selected()) {
+            favourites_.Select(row);
+            favouritesView_.Select(row);
+        }
+        return at;
+    }
+    if (position != -1) return at;
+    // From the keyboard: at the selected row, or below the control's corner.
+    RECT rect{};
+    if (control == ListView1_ && favourites_.HasSelection()) {
+        rect.left = LVIR_BOUNDS;
+        SendMessageW(ListView1_, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
+                     reinterpret_cast<LPARAM>(&rect));
+        POINT corner{rect.left + Scaled(8), rect.bottom};
+        ClientToScreen(ListView1_, &corner);
+        return corner;
+    }
+    GetWindowRect(control, &rect);
+    return {rect.left + Scaled(8), rect.top + Scaled(8)};
+}
+
+LRESULT CALLBACK MainWindow::LinkKeysProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+    // A link is a tab stop: it shows a focus rectangle while it has the
+    // focus, and Space opens it (Enter does through the default button).
+    const auto* self = reinterpret_cast<const MainWindow*>(data);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(window, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (GetFocus() == window) {
+            if (HDC dc = GetDC(window)) {
+                RECT client{};
+                GetClientRect(window, &client);
+                DrawFocusRect(dc, &client);
+                ReleaseDC(window, dc);
+            }
+        }
+        return result;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE) {
+            SendMessageW(self->window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(window));
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, LinkKeysProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace ks::ui
