@@ -20,6 +20,7 @@
 #include "ui/app_window.h"
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
+#include "ui/platform_services.h"
 #include "ui/single_instance.h"
 #include "ui/window_text.h"
 
@@ -59,7 +60,8 @@ int RunMainWindow(HINSTANCE instance) {
                    LR_DEFAULTSIZE | LR_SHARED));
     if (!app.Create(KS_TEXT_PRODUCT_NAME, icon)) return 1;
 
-    ks::ui::MainWindow main(app);
+    ks::ui::PlatformServices services(reinterpret_cast<ks::Window>(app.Handle()));
+    ks::ui::MainWindow main(app, services);
     if (!main.Create()) return 1;
     main.Show();
     instances.EndTurn();

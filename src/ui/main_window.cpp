@@ -12,6 +12,7 @@
 #include "ui/control_ids.h"
 #include "ui/dialog_keyboard.h"
 #include "ui/message_loop.h"
+#include "ui/platform_services.h"
 #include "ui/rules/stored_bounds.h"
 
 namespace ks::ui {
@@ -36,11 +37,14 @@ WindowBounds BoundsOf(const ControlRect& rect) {
 
 }  // namespace
 
-MainWindow::MainWindow(AppWindow& app)
+MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
     : app_(app),
-      files_(reinterpret_cast<Window>(app.Handle())),
-      windowSystem_(reinterpret_cast<Window>(app.Handle())),
-      clipboard_(reinterpret_cast<Window>(app.Handle())),
+      files_(services.files),
+      ansiCodePage_(services.ansiCodePage),
+      registry_(services.registry),
+      windowSystem_(services.windows),
+      processes_(services.processes),
+      clipboard_(services.clipboard),
       clipboardWatcher_(windowSystem_, processes_, clipboard_) {}
 
 MainWindow::~MainWindow() {
@@ -241,7 +245,7 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 void MainWindow::FormCreate() {
     updateLinkColour_ = RGB(0xFF, 0xFF, 0xFF);
-    TransferSettings(true);
+    LoadSettingsFile();
     savedApplicationStyle_ = GetWindowLongW(app_.Handle(), GWL_EXSTYLE);
     inClipboardChain_ = true;
     clipboardWatcher_.SetNextViewer(reinterpret_cast<Window>(SetClipboardViewer(window_)));
@@ -286,7 +290,7 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::FormClose() {
-    TransferSettings(false);  // a failed save ends the close here
+    SaveSettingsAtClose();  // a failed save ends the close here
     LeaveClipboardChain();
     app_.Terminate();
 }
@@ -366,12 +370,12 @@ void MainWindow::FormDestroy() {
     layoutTable_.clear();
 }
 
-void MainWindow::TransferSettings(bool load) {
-    if (load) {
-        LoadSettings(files_, ansiCodePage_, settings_, favourites_);
-        favouritesView_.ShowAll(favourites_);
-        return;
-    }
+void MainWindow::LoadSettingsFile() {
+    LoadSettings(files_, ansiCodePage_, settings_, favourites_);
+    favouritesView_.ShowAll(favourites_);
+}
+
+void MainWindow::SaveSettingsAtClose() {
     // The file could not be read when the program started: what it holds
     // was never shown, and writing the session over it would lose it. The
     // user was told so at the start; the close goes ahead.

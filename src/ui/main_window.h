@@ -13,12 +13,12 @@
 
 #include "favourites/favourites_list.h"
 #include "favourites/settings.h"
-#include "platform/win32/win32_ansi_code_page.h"
-#include "platform/win32/win32_clipboard.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_process_control.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_window_system.h"
+#include "platform/ansi_code_page.h"
+#include "platform/clipboard.h"
+#include "platform/files.h"
+#include "platform/process_control.h"
+#include "platform/registry.h"
+#include "platform/window_system.h"
 #include "ui/actions.h"
 #include "ui/favourites_view.h"
 #include "ui/main_window_layout.h"
@@ -30,6 +30,7 @@
 namespace ks::ui {
 
 class AppWindow;
+struct PlatformServices;
 
 // Other programs find the window by this name; the system keeps class names
 // in a field of 64 bytes.
@@ -38,7 +39,7 @@ static_assert(sizeof kMainWindowClass <= 64);
 
 class MainWindow {
 public:
-    explicit MainWindow(AppWindow& app);
+    MainWindow(AppWindow& app, PlatformServices& services);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -109,7 +110,10 @@ private:
     void FormClose();
     void FormResize();
     void FormDestroy();
-    void TransferSettings(bool load);
+    // The settings file into the settings, the list and the window; and
+    // back at the close (a failed save raises its error and ends the close).
+    void LoadSettingsFile();
+    void SaveSettingsAtClose();
     // The session ends (sign-out, restart, shutdown): the settings are saved
     // as the close saves them, silently.
     void SaveAtSessionEnd() noexcept;
@@ -234,12 +238,13 @@ private:
     Menu pmSelf_;
     ActionList actions_;
 
-    Win32Files files_;
-    Win32AnsiCodePage ansiCodePage_;
-    Win32Registry registry_;
-    Win32WindowSystem windowSystem_;
-    Win32ProcessControl processes_;
-    Win32Clipboard clipboard_;
+    // The platform services, handed in for the window's life.
+    Files& files_;
+    AnsiCodePage& ansiCodePage_;
+    Registry& registry_;
+    WindowSystem& windowSystem_;
+    ProcessControl& processes_;
+    Clipboard& clipboard_;
     ClipboardWatcher clipboardWatcher_;  // holds the next clipboard viewer
 
     Settings settings_;
