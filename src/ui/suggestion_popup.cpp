@@ -230,9 +230,8 @@ void SuggestionPopup::Choose(int index) {
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     // The box's change notice brings the next level's names.
     SetWindowTextTo(edit_, completion);
-    SendMessageW(edit_, EM_SETSEL, completion.size() + 1, -1);
-    SendMessageW(edit_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    if (GetFocus() == edit_) Suggest(false);
+    const auto end = static_cast<WPARAM>(GetWindowTextLengthW(edit_));
+    SendMessageW(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 void SuggestionPopup::ReadNames() {
