@@ -20,6 +20,7 @@
 #include "platform/registry.h"
 #include "platform/window_system.h"
 #include "ui/actions.h"
+#include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
 #include "ui/main_window_layout.h"
 #include "ui/rules/clipboard_watcher.h"
@@ -165,25 +166,10 @@ private:
     std::string Address(int id) const;
     void OpenLink(HWND owner, const char* operation, const std::string& address) const;
 
-    // Favourites and the actions (main_window_favourites.cpp).
+    // The favourites' actions, run by their controller
+    // (main_window_favourites.cpp).
     void BuildActions();
-    void ListView1DblClick();
-    void ListView1SelectionChanged();
-    void aAddListExecute();
-    void aEditExecute();
-    void aImportEditorFavouritesExecute();
-    void aRemoveExecute();
-    void aMoveUpExecute();
-    void aMoveDownExecute();
-    void aJumpFromListExecute();
-    void aCopyToClipboardExecute();
-    void aJumpFromClipboardExecute();
-    void aClearRecentExecute();
-    bool aAddListUpdate() const { return true; }
-    bool aJumpFromListUpdate() const { return favourites_.CanActOnSelection(); }
-    bool aMoveUpUpdate() const { return favourites_.CanMoveUp(); }
-    bool aMoveDownUpdate() const { return favourites_.CanMoveDown(); }
-    void JumpToRegistryPath(const std::string& text);
+    FavouritesController& FavouriteCommands() noexcept { return favouritesBinding_->Commands(); }
 
     // The key edit box and the root switcher (main_window_commands.cpp).
     std::string EditText() const;
@@ -251,6 +237,7 @@ private:
     FavouritesList favourites_;
     FavouritesView favouritesView_;
     SuggestionPopup suggestions_{registry_, settings_.recentPaths};
+    std::optional<FavouritesBinding> favouritesBinding_;  // made with the controls
 
     LONG savedApplicationStyle_ = 0;
     bool inClipboardChain_ = false;

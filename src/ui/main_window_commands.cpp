@@ -103,17 +103,17 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 }
 
 void MainWindow::OnNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_LISTVIEW1) return;
+    if (header.idFrom != IDC_LISTVIEW1 || !favouritesBinding_) return;
     switch (header.code) {
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
         if ((change.uChanged & LVIF_STATE) &&
             ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
-            ListView1SelectionChanged();
+            favouritesBinding_->OnSelectionChanged();
         break;
     }
     case NM_DBLCLK:
-        ListView1DblClick();
+        FavouriteCommands().JumpFromList();
         break;
     case LVN_KEYDOWN:
         OnListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
@@ -221,7 +221,7 @@ void MainWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::bOpenClick() {
     SetRgPreIndex(0);
-    JumpToRegistryPath(EditText());
+    FavouriteCommands().JumpTo(EditText());
 }
 
 void MainWindow::bAboutClick() { RunAboutWindow(window_); }

@@ -52,6 +52,4 @@ ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard) {
     return outcome;
 }
 
-ClipboardOutcome ClipboardWatcher::TextForJump() { return ReadClipboardForJump(clipboard_); }
-
 }  // namespace ks

@@ -46,10 +46,6 @@ public:
     // WM_CHANGECBCHAIN: a viewer leaves; keep the chain linked.
     void OnChangeChain(Window leaving, Window following);
 
-    // The trimmed clipboard text when it holds "HK" anywhere or reads as a
-    // path, for a jump.
-    [[nodiscard]] ClipboardOutcome TextForJump();
-
 private:
     WindowSystem& windows_;
     ProcessControl& processes_;

@@ -1,0 +1,253 @@
+#include "favourites/favourites_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "favourites/editor_favourites.h"
+#include "favourites/recent_paths.h"
+#include "jump/driver_fixture.h"
+#include "platform/sim/sim_clipboard.h"
+
+namespace ks::test {
+namespace {
+
+using Rows = std::vector<FavouriteEntry>;
+using Texts = std::vector<std::string>;
+constexpr RegKey kHkcu = 0x80000001u;
+
+// The main window as the commands reach it: the list view's rows and
+// selection, the key box, and the favourite editor answering as told. The
+// rest goes into the world's log, among the boxes.
+class SimWindow final : public FavouritesDisplay, public FavouriteEditor {
+public:
+    explicit SimWindow(sim::World& events) : world(events) {}
+    sim::World& world;
+    Rows rows;
+    int selected = kNoSelection;
+    std::string keyText;
+    std::optional<FavouriteEntry> answer;  // nothing: Cancel
+    std::function<void()> whileAsking;
+    std::vector<std::pair<FavouriteEditing, FavouriteEntry>> asked;
+
+    void AppendRow(const FavouriteEntry& entry) override { rows.push_back(entry); }
+    void ShowRow(int index, const FavouriteEntry& entry) override { rows.at(index) = entry; }
+    void RemoveRow(int index) override { rows.erase(rows.begin() + index); }
+    void SelectRow(int index) override { selected = index; }
+    std::string KeyText() override { return keyText; }
+    void FocusKeyBox() override { world.Record({.call = "FocusKeyBox"}); }
+    void CloseSuggestions() override { world.Record({.call = "CloseSuggestions"}); }
+    void WhileModal(const std::function<void()>& boxes) override {
+        world.Record({.call = "Modal"});
+        boxes();
+        world.Record({.call = "ModalEnd"});
+    }
+    std::optional<FavouriteEntry> Ask(FavouriteEditing purpose,
+                                      const FavouriteEntry& start) override {
+        asked.emplace_back(purpose, start);
+        if (whileAsking) whileAsking();
+        return answer;
+    }
+};
+
+class FavouritesControllerTest : public ::testing::Test {
+protected:
+    void SetRows(const Rows& rows) {
+        for (const FavouriteEntry& row : rows) favourites.Append(row);
+        window.rows = rows;
+    }
+    void Select(int row) {  // as the user does in the list view
+        favourites.Select(row);
+        window.selected = row;
+    }
+    // The model and the list view hold these rows and this selection.
+    void ExpectShown(const Rows& rows, int selected) const {
+        EXPECT_EQ(favourites.Rows(), rows);
+        EXPECT_EQ(window.rows, rows);
+        EXPECT_EQ(favourites.Selected(), selected);
+        EXPECT_EQ(window.selected, selected);
+    }
+    // The enable rules of Jump (Edit, Remove, Copy), Up, Down and Clear
+    // Recent Paths; Add is always enabled.
+    std::vector<bool> Enabled() const {
+        return {commands.CanActOnSelection(), commands.CanMoveUp(), commands.CanMoveDown(),
+                commands.CanClearRecentPaths()};
+    }
+    // The window's calls and the boxes, in order.
+    Texts WindowCalls() const {
+        Texts calls;
+        for (const sim::Event& e : world.log)
+            if (e.call == "MessageBox" || e.call == "Modal" || e.call == "ModalEnd" ||
+                e.call == "FocusKeyBox" || e.call == "CloseSuggestions")
+                calls.push_back(e.call == "MessageBox" ? e.text : e.call);
+        return calls;
+    }
+
+    sim::World world;
+    sim::SimClipboard clipboard;
+    FavouritesList favourites;
+    RecentPaths recent;
+    SimWindow window{world};
+    FavouritesController commands{favourites, recent,
+                                  JumpPlatform{world.registry, world.windows, world.processes},
+                                  clipboard, window, window};
+};
+
+TEST_F(FavouritesControllerTest, AddStartsFromTheKeyBoxAndTestsDuplicatesOnItAfterTheEditor) {
+    EXPECT_EQ(Enabled(), (std::vector{false, false, false, false}));
+    for (const std::string key : {"HKLM\\SOFTWARE", "HKCU\\Software"}) {
+        window.keyText = key;
+        window.answer = FavouriteEntry{key + "\\Edited", "mine"};
+        commands.Add();
+        EXPECT_EQ(window.asked.back(), (std::pair{FavouriteEditing::Add, FavouriteEntry{key, ""}}));
+        if (favourites.Count() == 1) EXPECT_EQ(Enabled(), (std::vector{true, false, false, false}));
+    }
+    const Rows added{{"HKLM\\SOFTWARE\\Edited", "mine"}, {"HKCU\\Software\\Edited", "mine"}};
+    ExpectShown(added, 1);  // the new row, the last
+    EXPECT_EQ(Enabled(), (std::vector{true, true, false, false}));
+
+    // Neither the editor's key text nor the key box before it counts: the
+    // key box as it stands when the editor closes does.
+    Select(0);
+    window.keyText = "HKCU\\New";
+    window.answer = FavouriteEntry{"HKCU\\New", ""};
+    window.whileAsking = [&] { window.keyText = "hkcu\\software\\edited"; };
+    commands.Add();
+    window.whileAsking = nullptr;
+    window.answer.reset();
+    commands.Add();  // Cancel
+    ExpectShown(added, 0);
+}
+
+TEST_F(FavouritesControllerTest, EditChangesTheRowItOpenedOnOkWithoutTheDuplicateTest) {
+    SetRows({{"HKLM\\SOFTWARE", "machine"}, {"HKCU\\Software", ""}, {"HKCU\\Environment", ""}});
+    commands.Edit();  // no selection, no editor
+    Select(1);
+    commands.Edit();  // Cancel
+    EXPECT_EQ(window.asked, (decltype(window.asked){
+                                {FavouriteEditing::Edit, FavouriteEntry{"HKCU\\Software", ""}}}));
+    // Another program moves the selection while the editor is up.
+    window.answer = FavouriteEntry{"hklm\\software", "again"};
+    window.whileAsking = [&] { favourites.Select(2); };
+    commands.Edit();
+    const Rows edited{
+        {"HKLM\\SOFTWARE", "machine"}, {"hklm\\software", "again"}, {"HKCU\\Environment", ""}};
+    ExpectShown(edited, 1);
+    // The row opened is gone when the editor closes: nothing changes.
+    Select(2);
+    window.whileAsking = [&] { favourites.RemoveSelected(); };
+    commands.Edit();
+    EXPECT_EQ(favourites.Rows(), (Rows{edited[0], edited[1]}));
+}
+
+TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopyTakesTheKey) {
+    SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    Select(2);
+    commands.MoveUp();
+    EXPECT_EQ(Enabled(), (std::vector{true, true, true, false}));
+    for (int i = 0; i < 2; ++i) commands.MoveUp();  // the last one off at the top
+    ExpectShown({{"c", "3"}, {"a", "1"}, {"b", "2"}}, 0);
+    EXPECT_EQ(Enabled(), (std::vector{true, false, true, false}));
+    for (int i = 0; i < 3; ++i) commands.MoveDown();  // the last one off at the bottom
+    ExpectShown({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 2);
+    EXPECT_EQ(Enabled(), (std::vector{true, true, false, false}));
+    commands.CopyToClipboard();
+    EXPECT_EQ(clipboard.text, "c");
+
+    Select(1);
+    commands.Remove();
+    ExpectShown({{"a", "1"}, {"c", "3"}}, kNoSelection);
+    EXPECT_EQ(Enabled(), (std::vector{false, false, false, false}));
+    clipboard.text.reset();
+    for (auto command : {&FavouritesController::Remove, &FavouritesController::MoveUp,
+                         &FavouritesController::MoveDown, &FavouritesController::CopyToClipboard,
+                         &FavouritesController::JumpFromList})
+        (commands.*command)();
+    ExpectShown({{"a", "1"}, {"c", "3"}}, kNoSelection);
+    EXPECT_FALSE(clipboard.text);
+    EXPECT_TRUE(world.log.empty());
+
+    // A clipboard held by another program is the user's to hear of.
+    Select(0);
+    clipboard.text = "HKCU";
+    clipboard.heldByAnotherProgram = true;
+    try {
+        commands.CopyToClipboard();
+        ADD_FAILURE() << "no failure reported";
+    } catch (const CommandFailure& failure) {
+        EXPECT_STREQ(failure.what(), "Cannot open clipboard");
+    }
+    EXPECT_THROW(commands.JumpFromClipboard(), CommandFailure);
+}
+
+// Their boxes come while the window is held, the focus goes to the key box
+// after one, and each landing is remembered once, a key without its
+// trailing backslash.
+TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded) {
+    world.windows.MakeUnreadable(AddEditor(world).top);
+    world.registry.AddKey(kHkcu, "Software\\Wine");
+    world.registry.AddValue(kHkcu, "Environment", "Path");
+    SetRows({{"HKCU\\Software\\Wine\\", ""}, {"HKCU\\Nowhere", ""}});
+    Select(0);
+    commands.JumpFromList();
+    EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal", "ModalEnd"}));
+    clipboard.text = "  HKCU\\Environment\\Path\r\n";
+    commands.JumpFromClipboard();
+    clipboard.text = "no root here";
+    commands.JumpFromClipboard();
+    commands.JumpTo("hkcu\\software\\wine");
+    EXPECT_EQ(recent.Paths(),
+              (Texts{"HKEY_CURRENT_USER\\software\\wine", "HKEY_CURRENT_USER\\Environment\\Path"}));
+    EXPECT_EQ(WindowCalls().size(), 9u) << "nothing for a text without a root";
+
+    world.log.clear();
+    Select(1);
+    commands.JumpFromList();  // the offer of the nearest key declined
+    EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal",
+                                    "Keystride|Please check whether the registry key or value "
+                                    "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER. "
+                                    "Jump there?",
+                                    "ModalEnd", "FocusKeyBox"}));
+    EXPECT_EQ(recent.Paths().size(), 2u);
+    world.windows.answersYes = true;
+    commands.JumpFromList();
+    EXPECT_EQ(recent.Paths().front(), "HKEY_CURRENT_USER");
+
+    world.log.clear();
+    EXPECT_TRUE(Enabled()[3]);
+    commands.ClearRecentPaths();
+    EXPECT_FALSE(Enabled()[3]);
+    EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions"}));
+}
+
+// The Registry Editor's favourites come in the editor's order, read in the
+// address bar's form, each once by the list's duplicate rule, named by their
+// comment; the selection stays where it was, and a box says how many.
+TEST_F(FavouritesControllerTest, ImportShowsTheNewRowsInTheEditorsOrderAndReportsInABox) {
+    for (const auto& [name, path] :
+         {std::pair{"Run keys", "Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run"},
+          {"Mine", "Ordinateur\\HKEY_CURRENT_USER\\Software"},
+          {"Again", "Computer\\hkey_current_user\\software"},
+          {"Not a path", "somewhere else"},
+          {"Console", "HKEY_CURRENT_USER\\Console"}})
+        world.registry.AddTextValue(kHkcu, kEditorFavouritesKey, name, path);
+    SetRows({{"HKEY_CURRENT_USER\\CONSOLE", "mine already"}});
+    Select(0);
+    commands.ImportEditorFavourites();
+    const Rows rows{{"HKEY_CURRENT_USER\\CONSOLE", "mine already"},
+                    {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Run", "Run keys"},
+                    {"HKEY_CURRENT_USER\\Software", "Mine"}};
+    ExpectShown(rows, 0);
+    EXPECT_EQ(WindowCalls(), (Texts{"Modal",
+                                    "Keystride|Added 2 of the Registry Editor's favourites; 2 were "
+                                    "in the list already. 1 did not hold a registry path and were "
+                                    "left out.",
+                                    "ModalEnd", "FocusKeyBox"}));
+    EXPECT_EQ(world.registry.OpenHandleCount(), 0);
+    commands.ImportEditorFavourites();
+    ExpectShown(rows, 0);
+    EXPECT_NE(world.EventsOf("MessageBox").back().text.find("Added 0 "), std::string::npos);
+    sim::World empty;  // an editor without favourites
+    EXPECT_EQ(ImportEditorFavourites(empty.registry, favourites), FavouritesImport{});
+}
+
+}  // namespace
+}  // namespace ks::test
