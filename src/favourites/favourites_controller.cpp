@@ -125,7 +125,8 @@ void FavouritesController::JumpTo(const std::string& text) {
     display_.WhileModal([&] { outcome = JumpAndReport(platform_, text); });
     // Every jump that did not land said why in a box, as did the offer of
     // the nearest key.
-    if (!HasLanded(outcome.result) || outcome.nearest) display_.FocusKeyBox();
+    if (!HasLanded(outcome.result) || outcome.nearest || outcome.offerTaken)
+        display_.FocusKeyBox();
     if (!HasLanded(outcome.result)) return;
     // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
     std::string landed = DisplayPath(outcome.target);

@@ -66,7 +66,7 @@ JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text) {
     // The nearest key was found in the registry a moment ago: it is driven
     // to as it is, and its own outcome told.
     JumpOutcome nearer{DriveRegistryEditor({platform.windows, platform.processes}, *outcome.nearest),
-                       *outcome.nearest, std::nullopt};
+                       *outcome.nearest, std::nullopt, true};
     ShowJumpOutcome(platform.windows, nearer);
     return nearer;
 }

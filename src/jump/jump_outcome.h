@@ -24,6 +24,8 @@ struct JumpOutcome {
     // NotFound with a known root: the deepest key of the path that exists
     // (an empty key path for the root itself).
     std::optional<ResolvedJump> nearest;
+    // The jump went to the nearest key, which the user took from the offer.
+    bool offerTaken = false;
     bool operator==(const JumpOutcome&) const = default;
 };
 
