@@ -17,11 +17,6 @@
 namespace ks::ui {
 namespace {
 
-constexpr int kDesignedLeft = 342;
-constexpr int kDesignedTop = 192;
-constexpr int kDesignedWidth = 529;
-constexpr int kDesignedHeight = 516;
-
 constexpr char kListViewHint[] =
     "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
 constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
@@ -61,8 +56,9 @@ bool MainWindow::Create() {
         return false;
     const UINT dpi = DpiOf(nullptr);
     if (!CreateWindowExW(WS_EX_CONTROLPARENT, className.c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
-                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedLeft, kDesignedTop,
-                         Scale(kDesignedWidth, dpi), Scale(kDesignedHeight, dpi), app_.Handle(),
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedWindow.left,
+                         kDesignedWindow.top, Scale(kDesignedWindow.width, dpi),
+                         Scale(kDesignedWindow.height, dpi), app_.Handle(),
                          nullptr, app_.Instance(), this))
         return false;
     app_.SetMainWindow(window_);

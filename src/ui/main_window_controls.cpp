@@ -158,7 +158,7 @@ bool MainWindow::BuildControls() {
 
     // A pasted path may be far longer than the edit box's default limit.
     SendMessageW(eRegKey_, EM_SETLIMITTEXT, 0, 0);
-    favouritesView_.Attach(ListView1_, Scaled(380), Scaled(105));
+    favouritesView_.Attach(ListView1_, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
     FitLabelToText(lTitle_);
     FitLabelToText(lUpdate_);
     WidenCheckBoxToText(cbAutoCopy_);

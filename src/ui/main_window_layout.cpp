@@ -1,7 +1,5 @@
 #include "ui/main_window_layout.h"
 
-#include "ui/control_ids.h"
-
 namespace ks::ui {
 namespace {
 
@@ -20,12 +18,9 @@ ControlRect RectInParent(HWND control) {
 
 void Describe(HWND control, const std::vector<ControlLayoutEntry>& table, LaidOutControls& out) {
     LayoutControl described;
-    const int id = GetDlgCtrlID(control);
-    for (const LaidOutControl& known : kLaidOutControls) {
-        if (known.id != id) continue;
-        described.name = known.name;
-        described.kind = known.kind;
-        break;
+    if (const auto design = DesignOfId(GetDlgCtrlID(control))) {
+        described.role = design->role;
+        described.kind = design->kind;
     }
     described.current = RectInParent(control);
     if (const int index = FindControlLayout(table, control); index >= 0) {
