@@ -19,6 +19,12 @@ struct ControlLayoutEntry {
     int height = 0;
 };
 
+// Makes the control of `role` in `parent` at its designed rectangle, scaled
+// to `dpi`, and gives it `font`. Null when it could not be made.
+HWND CreateDesignedControl(HWND parent, HINSTANCE instance, ControlRole role,
+                           const wchar_t* className, const char* text, DWORD style, DWORD exStyle,
+                           UINT dpi, HFONT font);
+
 // Appends `control` and then, when it holds controls of its own, each of
 // them in control order, each followed by its own.
 void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control);
@@ -26,20 +32,27 @@ void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control);
 // Index of the control's entry, -1 when it has none.
 int FindControlLayout(const std::vector<ControlLayoutEntry>& table, HWND control);
 
-// The window's controls as the layout rules see them, in the order the
-// table is recorded in, with the handle of each alongside. The radio items
-// have no role: their group arranges them itself.
-struct LaidOutControls {
-    std::vector<HWND> handles;
-    std::vector<LayoutControl> controls;
+// The main window's proportional layout: its client size and its layout
+// table as they were at the designed size, and the rules applied to them.
+class ProportionalLayout {
+public:
+    // Takes the window's client size and records every control of it. Until
+    // then a size change has nothing to scale against.
+    void Record(HWND window);
+    bool Recorded() const noexcept { return recorded_; }
+    // Moves and sizes the controls for the window's present client size;
+    // the list's column widths are left to the caller.
+    LayoutResult Arrange(HWND window, int dpi) const;
+    // Everything recorded, and the controls' present places, measured again
+    // from one DPI to another.
+    void Rescale(int from, int to);
+    const std::vector<ControlLayoutEntry>& Table() const noexcept { return table_; }
+    void Clear() noexcept;
+
+private:
+    ClientSize reference_;
+    std::vector<ControlLayoutEntry> table_;
+    bool recorded_ = false;
 };
-LaidOutControls DescribeControls(HWND window, const std::vector<ControlLayoutEntry>& table);
-
-// Moves and sizes each control whose rectangle the rules changed.
-void PlaceControls(const LaidOutControls& controls, const LayoutResult& result);
-
-// The monitors of today's desktop, as the placement rule of stored bounds
-// takes them.
-std::vector<MonitorArea> DesktopMonitors();
 
 }  // namespace ks::ui
