@@ -148,6 +148,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         if (banner_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
+    case WM_GETMINMAXINFO: {
+        // Never smaller than designed. Each size change is held to it as
+        // it is made, whoever makes it.
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        limits.ptMinTrackSize = {Scaled(kMinimumOuterWidth), Scaled(kMinimumOuterHeight)};
+        return 0;
+    }
     case WM_SHOWWINDOW:
         // Shown by a call, not brought back with the application window.
         if (wParam && lParam == 0) FormShow();
@@ -266,20 +273,6 @@ void MainWindow::FormResize() {
     // there is nothing to scale against: the creation's own size changes
     // pass by.
     if (!layout_.Recorded() || IsIconic(window_)) return;
-    if (!IsZoomed(window_)) {
-        // Each correction is a size change of its own and lays the window
-        // out itself; this run then goes on with the corrected size.
-        const int minimumWidth = Scaled(kMinimumOuterWidth);
-        const int minimumHeight = Scaled(kMinimumOuterHeight);
-        RECT bounds = WindowBoundsOf(window_);
-        if (bounds.right - bounds.left < minimumWidth)
-            SetWindowPos(window_, nullptr, 0, 0, minimumWidth, bounds.bottom - bounds.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        bounds = WindowBoundsOf(window_);
-        if (bounds.bottom - bounds.top < minimumHeight)
-            SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, minimumHeight,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
     const LayoutResult result = layout_.Arrange(window_, static_cast<int>(dpi_));
     if (result.keyColumnWidth) ListView_SetColumnWidth(ListView1_, 0, *result.keyColumnWidth);
     if (result.commentColumnWidth)
