@@ -7,17 +7,19 @@
 
 #include "favourites/favourites_list.h"
 #include "favourites/recent_paths.h"
+#include "ui/rules/designed_geometry.h"
 
 namespace ks {
 
 class AnsiCodePage;
 class Files;
 
+// Missing from the file, the window's bounds are the designed ones.
 struct WindowBounds {
-    std::int32_t left = 342;
-    std::int32_t top = 192;
-    std::int32_t width = 529;
-    std::int32_t height = 516;
+    std::int32_t left = kDesignedWindow.left;
+    std::int32_t top = kDesignedWindow.top;
+    std::int32_t width = kDesignedWindow.width;
+    std::int32_t height = kDesignedWindow.height;
     bool operator==(const WindowBounds&) const = default;
 };
 

@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "resource.h"
 #include "texts.h"
 #include "ui/app_window.h"
@@ -13,27 +11,14 @@
 #include "ui/dialog_keyboard.h"
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
-#include "ui/rules/stored_bounds.h"
+#include "ui/window_placement.h"
 
 namespace ks::ui {
 namespace {
 
-constexpr int kDesignedLeft = 342;
-constexpr int kDesignedTop = 192;
-constexpr int kDesignedWidth = 529;
-constexpr int kDesignedHeight = 516;
-
 constexpr char kListViewHint[] =
     "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
 constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
-
-ControlRect RectOf(const WindowBounds& bounds) {
-    return {bounds.left, bounds.top, bounds.width, bounds.height};
-}
-
-WindowBounds BoundsOf(const ControlRect& rect) {
-    return {rect.left, rect.top, rect.width, rect.height};
-}
 
 }  // namespace
 
@@ -65,8 +50,9 @@ bool MainWindow::Create() {
         return false;
     const UINT dpi = DpiOf(nullptr);
     if (!CreateWindowExW(WS_EX_CONTROLPARENT, className.c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
-                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedLeft, kDesignedTop,
-                         Scale(kDesignedWidth, dpi), Scale(kDesignedHeight, dpi), app_.Handle(),
+                         WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, kDesignedWindow.left,
+                         kDesignedWindow.top, Scale(kDesignedWindow.width, dpi),
+                         Scale(kDesignedWindow.height, dpi), app_.Handle(),
                          nullptr, app_.Instance(), this))
         return false;
     app_.SetMainWindow(window_);
@@ -156,23 +142,22 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MoveDialogFocus(window_, wParam, lParam);
         return 0;
     case WM_SETCURSOR:
-        if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+        if (banner_.SetCursorOver(reinterpret_cast<HWND>(wParam))) return TRUE;
         break;
-    case WM_CTLCOLORSTATIC: {
-        const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-        if (id == IDC_LTITLE || id == IDC_LUPDATE || id == IDC_LTITLEHINT || id == IDC_IMAGE1 ||
-            id == IDC_IUPDATE)
-            return reinterpret_cast<LRESULT>(
-                BannerControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_CTLCOLORSTATIC:
+        if (const auto brush = banner_.ControlColour(reinterpret_cast<HDC>(wParam),
+                                                     reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(*brush);
         break;
-    }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID == IDC_IMGTITLE) {
-            DrawBanner(item);
-            return TRUE;
-        }
+    case WM_DRAWITEM:
+        if (banner_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
+    case WM_GETMINMAXINFO: {
+        // Never smaller than designed. Each size change is held to it as
+        // it is made, whoever makes it.
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        limits.ptMinTrackSize = {Scaled(kMinimumOuterWidth), Scaled(kMinimumOuterHeight)};
+        return 0;
     }
     case WM_SHOWWINDOW:
         // Shown by a call, not brought back with the application window.
@@ -244,22 +229,14 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
 // Form events
 
 void MainWindow::FormCreate() {
-    updateLinkColour_ = RGB(0xFF, 0xFF, 0xFF);
+    banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
     LoadSettingsFile();
     savedApplicationStyle_ = GetWindowLongW(app_.Handle(), GWL_EXSTYLE);
     inClipboardChain_ = true;
     clipboardWatcher_.SetNextViewer(reinterpret_cast<Window>(SetClipboardViewer(window_)));
 
-    RECT client{};
-    GetClientRect(window_, &client);
-    referenceClientWidth_ = client.right;
-    referenceClientHeight_ = client.bottom;
-    layoutTable_.clear();
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        RecordControlLayout(layoutTable_, child);
-    layoutRecorded_ = true;
-
-    ApplyBounds(settings_.savedWindowBounds);
+    layout_.Record(window_);
+    ApplyStoredBounds(window_, settings_.savedWindowBounds, dpi_);
     // Setting the same size again is no size change, and a frame thinner
     // or thicker than designed leaves a different client area: lay the
     // controls out once for the area there is.
@@ -272,7 +249,7 @@ void MainWindow::FormCreate() {
 
 void MainWindow::FormShow() {
     ++formShowCount_;
-    LayOutBanner();
+    banner_.LayOut();
     SendMessageW(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
     lastFocus_ = eRegKey_;
@@ -283,8 +260,8 @@ void MainWindow::FormShow() {
     if (formShowCount_ == 1 && settings_.unreadAtLoad)
         PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
     if (!rgPreHintShown_) {
-        AddHint(rgPre_, kRootGroupHint);
-        for (HWND item : rgPreItems_) AddHint(item, kRootGroupHint);
+        AddHint(rgPre_.Handle(), kRootGroupHint);
+        for (HWND item : rgPre_.Items()) AddHint(item, kRootGroupHint);
         rgPreHintShown_ = true;
     }
 }
@@ -299,75 +276,21 @@ void MainWindow::FormResize() {
     // Until the designed client size and the layout table are on record
     // there is nothing to scale against: the creation's own size changes
     // pass by.
-    if (!layoutRecorded_ || IsIconic(window_)) return;
-    if (!IsZoomed(window_)) {
-        // Each correction is a size change of its own and lays the window
-        // out itself; this run then goes on with the corrected size.
-        const int minimumWidth = Scaled(kMinimumOuterWidth);
-        const int minimumHeight = Scaled(kMinimumOuterHeight);
-        RECT bounds = WindowBoundsOf(window_);
-        if (bounds.right - bounds.left < minimumWidth)
-            SetWindowPos(window_, nullptr, 0, 0, minimumWidth, bounds.bottom - bounds.top,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        bounds = WindowBoundsOf(window_);
-        if (bounds.bottom - bounds.top < minimumHeight)
-            SetWindowPos(window_, nullptr, 0, 0, bounds.right - bounds.left, minimumHeight,
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    RECT client{};
-    GetClientRect(window_, &client);
-    const LaidOutControls controls = DescribeControls(window_, layoutTable_);
-    const LayoutResult result =
-        ArrangeMainWindow(controls.controls, {referenceClientWidth_, referenceClientHeight_},
-                          {client.right, client.bottom}, static_cast<int>(dpi_));
-    PlaceControls(controls, result);
+    if (!layout_.Recorded() || IsIconic(window_)) return;
+    const LayoutResult result = layout_.Arrange(window_, static_cast<int>(dpi_));
     if (result.keyColumnWidth) ListView_SetColumnWidth(ListView1_, 0, *result.keyColumnWidth);
     if (result.commentColumnWidth)
         ListView_SetColumnWidth(ListView1_, 1, *result.commentColumnWidth);
-    RepaintBanner();
+    banner_.Repaint();
 }
 
-WindowBounds MainWindow::StoredBounds() const {
-    const RECT bounds = WindowBoundsOf(window_);
-    return BoundsOf(StoredFromShown(
-        {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top},
-        static_cast<int>(dpi_)));
-}
-
-void MainWindow::ApplyBounds(const WindowBounds& stored) {
-    const WindowBounds wanted =
-        Reachable(BoundsOf(ShownFromStored(RectOf(stored), static_cast<int>(dpi_))));
-    // Each edge is a change of its own, so that each size change meets the
-    // minimum-size rule as it comes.
-    const auto place = [this](int left, int top, int width, int height, UINT flags) {
-        SetWindowPos(window_, nullptr, left, top, width, height,
-                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    RECT bounds = WindowBoundsOf(window_);
-    place(wanted.left, bounds.top, 0, 0, SWP_NOSIZE);
-    place(wanted.left, wanted.top, 0, 0, SWP_NOSIZE);
-    bounds = WindowBoundsOf(window_);
-    place(0, 0, wanted.width, bounds.bottom - bounds.top, SWP_NOMOVE);
-    bounds = WindowBoundsOf(window_);
-    place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
-}
-
-WindowBounds MainWindow::Reachable(const WindowBounds& shown) const {
-    // Judged at the size the window will have: the minimum size raises
-    // smaller ones as they are applied.
-    const ControlRect sized{shown.left, shown.top,
-                            std::max(shown.width, Scaled(kMinimumOuterWidth)),
-                            std::max(shown.height, Scaled(kMinimumOuterHeight))};
-    const ControlRect placed = PlaceStoredBounds(sized, DesktopMonitors());
-    if (placed == sized) return shown;
-    return BoundsOf(placed);
-}
+WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, dpi_); }
 
 void MainWindow::FormDestroy() {
     // The close has left the chain already; a window destroyed some other
     // way must not leave the chain pointing at a window that is gone.
     LeaveClipboardChain();
-    layoutTable_.clear();
+    layout_.Clear();
 }
 
 void MainWindow::LoadSettingsFile() {

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +22,10 @@
 #include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
 #include "ui/main_window_layout.h"
+#include "ui/root_group.h"
 #include "ui/rules/clipboard_watcher.h"
 #include "ui/suggestion_popup.h"
+#include "ui/title_banner.h"
 #include "ui/tray.h"
 #include "ui/ui_kit.h"
 
@@ -57,32 +58,18 @@ public:
     HWND Handle() const noexcept { return window_; }
 
 private:
-    struct ControlDesign;
-
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Building (main_window_controls.cpp).
     bool BuildControls();
-    HWND CreateControl(const ControlDesign& design);
-    void BuildFonts();
-    void BuildPictures();
     void LoadIcons();
     void SetJumpGlyph();
     void BuildTooltip();
     void AddHint(HWND control, const char* text);
     void BuildMenus();
-    SIZE TextExtent(HWND control) const;
-    void FitLabelToText(HWND label) const;
     void WidenCheckBoxToText(HWND checkBox) const;
-    void ArrangeRadioItems();
-    static LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR id, DWORD_PTR data);
-    static LRESULT CALLBACK RadioGroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR id, DWORD_PTR data);
-    static LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR id, DWORD_PTR data);
 
     // The keyboard (main_window_keyboard.cpp).
     int DefaultButtonId() const;
@@ -95,15 +82,6 @@ private:
     void OnListKey(WORD key);
     // Where the list menu opens; a right click on a row selects it first.
     POINT ListMenuPoint(HWND control, LPARAM position);
-    static LRESULT CALLBACK LinkKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR id, DWORD_PTR data);
-
-    // The title banner (main_window_banner.cpp).
-    void LayOutBanner();
-    void RefreshBannerCache();
-    void RepaintBanner();
-    void DrawBanner(const DRAWITEMSTRUCT& item);
-    HBRUSH BannerControlColour(HDC dc, HWND control);
 
     // Form events (main_window.cpp).
     void FormCreate();
@@ -128,7 +106,6 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND control, LPARAM position);
-    bool OnSetCursor(HWND control);
     void OnActivate(WPARAM state);
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnTrayIcon(LPARAM mouseMessage);
@@ -138,11 +115,7 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
     TrayWindows TrayParts() const noexcept;  // main_window_commands.cpp
-    // Stored bounds (sizes in units of 96 DPI) at the window's DPI, moved
-    // onto the desktop when they are off every monitor (main_window.cpp).
-    void ApplyBounds(const WindowBounds& stored);
-    WindowBounds Reachable(const WindowBounds& shown) const;
-    // The window's present bounds as they are stored.
+    // The window's present bounds as they are stored (main_window.cpp).
     WindowBounds StoredBounds() const;
     // The clipboard-viewer chain (main_window_commands.cpp).
     void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
@@ -157,7 +130,6 @@ private:
     void lTitleClick();
     void lUpdateClick();
     void rgPreClick();
-    void rgPreItemClick(int index);
     void cbAutoCopyClick();
     void miOpenClick();
     void miHomepageClick();
@@ -171,31 +143,23 @@ private:
     void BuildActions();
     FavouritesController& FavouriteCommands() noexcept { return favouritesBinding_->Commands(); }
 
-    // The key edit box and the root switcher (main_window_commands.cpp).
+    // The key edit box (main_window_commands.cpp).
     std::string EditText() const;
     void SetEditText(const std::string& text);
-    int RgPreIndex() const noexcept { return rgPreIndex_; }
-    // Moves the selection; the click handler runs when it really moved.
-    void SetRgPreIndex(int index);
     int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
 
     AppWindow& app_;
     HWND window_ = nullptr;
     UINT dpi_ = kDesignDpi;
 
-    // Controls, named as the design names them.
-    HWND imgTitle_ = nullptr;
-    HWND lTitle_ = nullptr;
-    HWND lUpdate_ = nullptr;
-    HWND lTitleHint_ = nullptr;
-    HWND Image1_ = nullptr;
-    HWND iUpdate_ = nullptr;
+    // Controls, named as the design names them; the banner and the root
+    // switcher keep their own.
+    TitleBanner banner_;
+    RootGroup rgPre_;
     HWND bExit_ = nullptr;
     HWND GroupBox2_ = nullptr;
     HWND eRegKey_ = nullptr;
     HWND bOpen_ = nullptr;
-    HWND rgPre_ = nullptr;
-    std::array<HWND, 6> rgPreItems_{};
     HWND bAbout_ = nullptr;
     HWND ListView1_ = nullptr;
     HWND bAddtoList_ = nullptr;
@@ -208,17 +172,10 @@ private:
     HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
 
     Font font_;
-    Font titleFont_;
-    Font linkFont_;
     Bitmap jumpGlyph_;
     ImageList jumpGlyphImages_;
-    Bitmap bannerPicture_;
-    Bitmap bannerCache_;  // the picture at the banner's current size
-    Brush bannerBrush_;   // the same, for the labels standing on it
-    SIZE bannerCacheSize_{};
     Icon programIcon_;
     Icon programIconSmall_;
-    Icon updateIcon_;
 
     Menu PopupMenu1_;
     Menu pmSelf_;
@@ -248,18 +205,12 @@ private:
     // taskbar can be given it again.
     bool trayIconShown_ = false;
     UINT taskbarCreatedMessage_ = 0;
-    int referenceClientWidth_ = 0;
-    int referenceClientHeight_ = 0;
-    std::vector<ControlLayoutEntry> layoutTable_;
-    bool layoutRecorded_ = false;
+    ProportionalLayout layout_;
 
-    int rgPreIndex_ = 0;
     bool showMaximized_ = false;
     bool centreOnShow_ = false;
     bool rgPreHintShown_ = false;
     int formShowCount_ = 0;
-    COLORREF updateLinkColour_ = RGB(0, 0, 255);
-    bool updateLinkHot_ = false;
     HWND lastFocus_ = nullptr;
 };
 

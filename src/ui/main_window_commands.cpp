@@ -5,13 +5,13 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "grammar/root_switcher.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/about.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
 #include "ui/message_loop.h"
+#include "ui/window_placement.h"
 
 namespace ks::ui {
 namespace {
@@ -69,15 +69,12 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     if (code != BN_CLICKED && !accelerator) return;
     // The radio items and the check box have changed already: their state
     // is followed even while a modal window is up.
-    if (id >= IDC_RGPRE_ITEM0 && id < IDC_RGPRE_ITEM0 + static_cast<int>(rgPreItems_.size())) {
-        rgPreItemClick(id - IDC_RGPRE_ITEM0);
+    if (rgPre_.Owns(id)) {
+        if (rgPre_.Click(id)) rgPreClick();
         return;
     }
-    if (id == IDC_RGPRE || id == IDC_CBAUTOCOPY) {
-        if (id == IDC_RGPRE)
-            rgPreClick();
-        else
-            cbAutoCopyClick();
+    if (id == IDC_CBAUTOCOPY) {
+        cbAutoCopyClick();
         return;
     }
     // While a modal window or box is up the window takes no commands, not
@@ -130,12 +127,6 @@ void MainWindow::OnContextMenu(HWND control, LPARAM position) {
                    nullptr);
 }
 
-bool MainWindow::OnSetCursor(HWND control) {
-    if (control != lTitle_ && control != lUpdate_ && control != Image1_) return false;
-    SetCursor(LoadCursorA(nullptr, IDC_HAND));
-    return true;
-}
-
 void MainWindow::OnActivate(WPARAM state) {
     // The focus comes back to the control that had it, as in a dialog.
     if (LOWORD(state) == WA_INACTIVE) {
@@ -162,7 +153,7 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         return Default(WM_SYSCOMMAND, command, lParam);
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
-        ApplyBounds(settings_.savedNormalBounds);
+        ApplyStoredBounds(window_, settings_.savedNormalBounds, dpi_);
         return result;
     }
     default:
@@ -220,7 +211,7 @@ void MainWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
 // Handlers of the controls
 
 void MainWindow::bOpenClick() {
-    SetRgPreIndex(0);
+    if (rgPre_.Select(0)) rgPreClick();
     FavouriteCommands().JumpTo(EditText());
 }
 
@@ -248,23 +239,7 @@ void MainWindow::lUpdateClick() {
     if (first < target.size()) OpenLink(nullptr, "open", target.substr(first));
 }
 
-void MainWindow::rgPreClick() {
-    SetEditText(ApplyRootPrefix(EditText(), RgPreIndex()));
-}
-
-void MainWindow::rgPreItemClick(int index) {
-    // Choosing the item that is already selected changes nothing.
-    SetRgPreIndex(index);
-}
-
-void MainWindow::SetRgPreIndex(int index) {
-    if (index == rgPreIndex_) return;
-    rgPreIndex_ = index;
-    for (std::size_t i = 0; i < rgPreItems_.size(); ++i)
-        SendMessageW(rgPreItems_[i], BM_SETCHECK,
-                     static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
-    rgPreClick();
-}
+void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }
 
 void MainWindow::cbAutoCopyClick() {
     settings_.autoCopyEnabled = SendMessageW(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;

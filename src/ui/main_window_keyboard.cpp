@@ -1,6 +1,6 @@
 // The main window's keyboard: which button Enter presses, where the focus
-// goes when its control stops taking it or a box has been answered, the
-// favourites list's own keys, and the links as keyboard stops.
+// goes when its control stops taking it or a box has been answered, and the
+// favourites list's own keys.
 #include "ui/main_window.h"
 
 #include <commctrl.h>
@@ -15,7 +15,7 @@ int MainWindow::DefaultButtonId() const {
     // roots around it have Jump, the list has its own Jump.
     HWND focus = GetFocus();
     if (!focus || !IsChild(window_, focus)) return 0;
-    if (IsPushButton(focus) || focus == lUpdate_ || focus == lTitle_) return GetDlgCtrlID(focus);
+    if (IsPushButton(focus) || banner_.IsLink(focus)) return GetDlgCtrlID(focus);
     if (focus == ListView1_) return IDC_BJUMPFROMLIST;
     if (IsChild(GroupBox2_, focus)) return IDC_BOPEN;
     return 0;
@@ -86,44 +86,6 @@ POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
     }
     GetWindowRect(control, &rect);
     return {rect.left + Scaled(8), rect.top + Scaled(8)};
-}
-
-LRESULT CALLBACK MainWindow::LinkKeysProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-    // A link is a tab stop: it shows a focus rectangle while it has the
-    // focus, and Space opens it (Enter does through the default button).
-    const auto* self = reinterpret_cast<const MainWindow*>(data);
-    switch (message) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        InvalidateRect(window, nullptr, TRUE);
-        break;
-    case WM_PAINT: {
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        if (GetFocus() == window) {
-            if (HDC dc = GetDC(window)) {
-                RECT client{};
-                GetClientRect(window, &client);
-                DrawFocusRect(dc, &client);
-                ReleaseDC(window, dc);
-            }
-        }
-        return result;
-    }
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE) {
-            SendMessageW(self->window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), STN_CLICKED),
-                         reinterpret_cast<LPARAM>(window));
-            return 0;
-        }
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, LinkKeysProc, id);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace ks::ui

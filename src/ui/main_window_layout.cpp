@@ -1,6 +1,6 @@
 #include "ui/main_window_layout.h"
 
-#include "ui/control_ids.h"
+#include "ui/ui_kit.h"
 
 namespace ks::ui {
 namespace {
@@ -18,14 +18,19 @@ ControlRect RectInParent(HWND control) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The window's controls as the layout rules see them, in the order the
+// table is recorded in, with the handle of each alongside. The radio items
+// have no role: their group arranges them itself.
+struct LaidOutControls {
+    std::vector<HWND> handles;
+    std::vector<LayoutControl> controls;
+};
+
 void Describe(HWND control, const std::vector<ControlLayoutEntry>& table, LaidOutControls& out) {
     LayoutControl described;
-    const int id = GetDlgCtrlID(control);
-    for (const LaidOutControl& known : kLaidOutControls) {
-        if (known.id != id) continue;
-        described.name = known.name;
-        described.kind = known.kind;
-        break;
+    if (const auto design = DesignOfId(GetDlgCtrlID(control))) {
+        described.role = design->role;
+        described.kind = design->kind;
     }
     described.current = RectInParent(control);
     if (const int index = FindControlLayout(table, control); index >= 0) {
@@ -41,6 +46,18 @@ void Describe(HWND control, const std::vector<ControlLayoutEntry>& table, LaidOu
 
 }  // namespace
 
+HWND CreateDesignedControl(HWND parent, HINSTANCE instance, ControlRole role,
+                           const wchar_t* className, const char* text, DWORD style, DWORD exStyle,
+                           UINT dpi, HFONT font) {
+    const DesignedControl& design = DesignOf(role);
+    HWND control = CreateWindowExW(
+        exStyle, className, Wide(text).c_str(), style, Scale(design.rect.left, dpi),
+        Scale(design.rect.top, dpi), Scale(design.rect.width, dpi), Scale(design.rect.height, dpi),
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
+    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
 void RecordControlLayout(std::vector<ControlLayoutEntry>& table, HWND control) {
     const ControlRect rect = RectInParent(control);
     table.push_back({control, rect.left, rect.top, rect.width, rect.height});
@@ -55,43 +72,53 @@ int FindControlLayout(const std::vector<ControlLayoutEntry>& table, HWND control
     return -1;
 }
 
-LaidOutControls DescribeControls(HWND window, const std::vector<ControlLayoutEntry>& table) {
-    LaidOutControls out;
+void ProportionalLayout::Record(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    reference_ = {client.right, client.bottom};
+    table_.clear();
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        Describe(child, table, out);
-    return out;
+        RecordControlLayout(table_, child);
+    recorded_ = true;
 }
 
-void PlaceControls(const LaidOutControls& controls, const LayoutResult& result) {
+LayoutResult ProportionalLayout::Arrange(HWND window, int dpi) const {
+    RECT client{};
+    GetClientRect(window, &client);
+    LaidOutControls controls;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        Describe(child, table_, controls);
+    LayoutResult result =
+        ArrangeMainWindow(controls.controls, reference_, {client.right, client.bottom}, dpi);
+    // Only what the rules changed moves.
     for (std::size_t i = 0; i < controls.handles.size() && i < result.rects.size(); ++i) {
         const ControlRect& wanted = result.rects[i];
         if (wanted == controls.controls[i].current) continue;
         SetWindowPos(controls.handles[i], nullptr, wanted.left, wanted.top, wanted.width,
                      wanted.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    return result;
 }
 
-namespace {
-
-ControlRect RectOf(const RECT& rect) {
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+void ProportionalLayout::Rescale(int from, int to) {
+    // The recorded designed rectangles and the reference size are what the
+    // layout scales from; the controls' present places are rescaled too, so
+    // that the kinds the layout leaves alone (labels, the check box, the
+    // radio items) keep their places in proportion.
+    const auto rescale = [&](int value) { return MulDiv(value, to, from); };
+    for (ControlLayoutEntry& entry : table_) {
+        const ControlRect now = RectInParent(entry.control);
+        SetWindowPos(entry.control, nullptr, rescale(now.left), rescale(now.top),
+                     rescale(now.width), rescale(now.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        entry = {entry.control, rescale(entry.left), rescale(entry.top), rescale(entry.width),
+                 rescale(entry.height)};
+    }
+    reference_ = {rescale(reference_.width), rescale(reference_.height)};
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
-            {RectOf(info.rcMonitor), RectOf(info.rcWork)});
-    return TRUE;
-}
-
-}  // namespace
-
-std::vector<MonitorArea> DesktopMonitors() {
-    std::vector<MonitorArea> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
+void ProportionalLayout::Clear() noexcept {
+    table_.clear();
+    recorded_ = false;
 }
 
 }  // namespace ks::ui

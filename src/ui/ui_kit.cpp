@@ -10,6 +10,34 @@ BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
     return TRUE;
 }
 
+constexpr UINT_PTR kContainerSubclass = 1;
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR id, DWORD_PTR data) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CONTEXTMENU:
+    case WM_DRAWITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+        return SendMessageW(reinterpret_cast<HWND>(data), message, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, ContainerProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 UINT DpiOf(HWND window) noexcept {
@@ -36,6 +64,30 @@ Font CreateDesignFont(UINT dpi, int characterHeight, int weight, bool underline)
 void ApplyFont(HWND window, HFONT font) noexcept {
     SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
+}
+
+SIZE CaptionExtent(HWND control) {
+    const std::wstring text = Wide(WindowText(control));
+    SIZE size{};
+    HDC dc = GetDC(control);
+    if (!dc) return size;
+    const HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size;
+}
+
+void FitToCaption(HWND label) {
+    const SIZE size = CaptionExtent(label);
+    SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HoldControls(HWND groupBox, HWND forwardTo) noexcept {
+    SetWindowSubclass(groupBox, ContainerProc, kContainerSubclass,
+                      reinterpret_cast<DWORD_PTR>(forwardTo));
 }
 
 }  // namespace ks::ui

@@ -75,6 +75,17 @@ Font CreateDesignFont(UINT dpi, int characterHeight = 11, int weight = FW_NORMAL
 // Sets the font on a window and all its children.
 void ApplyFont(HWND window, HFONT font) noexcept;
 
+// The size of a control's caption in the control's font.
+SIZE CaptionExtent(HWND control);
+
+// Makes a label exactly as large as its caption.
+void FitToCaption(HWND label);
+
+// Makes a group box a parent for controls: their notifications go on to
+// `forwardTo` (with the control that was clicked, for a context menu), and
+// the box paints the background its parent leaves to it.
+void HoldControls(HWND groupBox, HWND forwardTo) noexcept;
+
 // The object a window of the program belongs to, handed over as the
 // creation parameter: recorded at WM_NCCREATE, forgotten after
 // WM_NCDESTROY. The object's own handle is set to the window at the first

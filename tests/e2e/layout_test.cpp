@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "e2e/main_window_support.h"
@@ -14,6 +13,7 @@
 
 namespace ks::test {
 namespace {
+using R = ControlRole;
 
 ControlRect RectInParent(HWND control) {
     RECT rect{};
@@ -31,18 +31,18 @@ ClientSize ClientOf(HWND window) {
 std::vector<LayoutControl> ReadControls(const Keystride& app,
                                         const std::vector<LayoutControl>* recordedFrom) {
     std::vector<LayoutControl> controls;
-    for (std::size_t i = 0; i < std::size(ui::kLaidOutControls); ++i) {
-        const ui::LaidOutControl& watched = ui::kLaidOutControls[i];
+    for (std::size_t i = 0; i < std::size(kDesignedControls); ++i) {
+        const DesignedControl& watched = kDesignedControls[i];
         const ControlRect now = RectInParent(app.Control(watched.id));
-        controls.push_back({watched.name, watched.kind, now,
+        controls.push_back({watched.role, watched.kind, now,
                             recordedFrom ? (*recordedFrom)[i].current : now});
     }
     return controls;
 }
 
-ControlRect RectOf(const std::vector<LayoutControl>& controls, std::string_view name) {
+ControlRect RectOf(const std::vector<LayoutControl>& controls, ControlRole role) {
     for (const LayoutControl& control : controls)
-        if (control.name == name) return control.current;
+        if (control.role == role) return control.current;
     return {};
 }
 
@@ -160,11 +160,11 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
     EXPECT_TRUE(app.SaveScreenshot("main-window-designed-size"));
     const Bounds start = BoundsOf(app.Main());
     const ClientSize frame{start.width - reference.width, start.height - reference.height};
-    const ControlRect list = RectOf(designed, "ListView1");
-    const ControlRect open = RectOf(designed, "bOpen");
-    const int buttonHeight = RectOf(designed, "bEdit").height;
-    const char* const row[] = {"bAddtoList", "bJumpFromList", "bEdit", "bUp",
-                               "bDown",      "bRemove",       "bAbout", "bExit"};
+    const ControlRect list = RectOf(designed, R::FavouritesList);
+    const ControlRect open = RectOf(designed, R::JumpButton);
+    const int buttonHeight = RectOf(designed, R::EditButton).height;
+    const ControlRole row[] = {R::AddButton,  R::JumpFromListButton, R::EditButton, R::UpButton,
+                               R::DownButton, R::RemoveButton, R::AboutButton, R::ExitButton};
 
     struct Case {
         ClientSize client;
@@ -185,20 +185,20 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
         for (std::size_t i = 0; i < std::size(row); ++i)
             EXPECT_EQ(RectOf(now, row[i]),
                       (ControlRect{c.buttonLefts[i], buttonTop, i == 0 ? 70 : 55, buttonHeight}))
-                << row[i];
-        EXPECT_EQ(RectOf(now, "ListView1"),
+                << i;
+        EXPECT_EQ(RectOf(now, R::FavouritesList),
                   (ControlRect{8, list.top, width - 16, buttonTop - 15 - list.top}));
-        EXPECT_EQ(RectOf(now, "GroupBox2").width, width - 16);
-        EXPECT_EQ(RectOf(now, "bOpen"),
+        EXPECT_EQ(RectOf(now, R::KeyGroup).width, width - 16);
+        EXPECT_EQ(RectOf(now, R::JumpButton),
                   (ControlRect{width - 16 - open.width - 12, open.top, open.width, open.height}));
-        EXPECT_EQ(RectOf(now, "eRegKey").width, width - 16 - open.width - 12 - 8 - 12);
-        EXPECT_EQ(RectOf(now, "rgPre").width, width - 16 - 12 - 8 - 12);
-        EXPECT_EQ(RectOf(now, "imgTitle"), (ControlRect{0, 0, width, 50}));
-        const int updateLeft = width - RectOf(designed, "lUpdate").width - 10;
-        EXPECT_EQ(RectOf(now, "lUpdate").left, updateLeft);
-        EXPECT_EQ(RectOf(now, "iUpdate").left, updateLeft - 20);
-        for (const char* kept : {"lTitle", "lTitleHint", "Image1", "cbAutoCopy"})
-            EXPECT_EQ(RectOf(now, kept), RectOf(designed, kept)) << kept;
+        EXPECT_EQ(RectOf(now, R::KeyBox).width, width - 16 - open.width - 12 - 8 - 12);
+        EXPECT_EQ(RectOf(now, R::RootGroup).width, width - 16 - 12 - 8 - 12);
+        EXPECT_EQ(RectOf(now, R::Banner), (ControlRect{0, 0, width, 50}));
+        const int updateLeft = width - RectOf(designed, R::UpdateLink).width - 10;
+        EXPECT_EQ(RectOf(now, R::UpdateLink).left, updateLeft);
+        EXPECT_EQ(RectOf(now, R::UpdateIcon).left, updateLeft - 20);
+        for (const ControlRole kept : {R::MakerLink, R::Tagline, R::ProgramIcon, R::AutoCopyBox})
+            EXPECT_EQ(RectOf(now, kept), RectOf(designed, kept)) << static_cast<int>(kept);
         // The key column keeps its width; the comment column takes what the
         // list gained.
         EXPECT_EQ(ColumnWidth(app, 0), 380);
@@ -218,7 +218,7 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
     Resize(app, 529, 516);
     const std::vector<LayoutControl> again = ReadControls(app, &designed);
     for (std::size_t i = 0; i < again.size(); ++i)
-        EXPECT_EQ(again[i].current, designed[i].current) << again[i].name;
+        EXPECT_EQ(again[i].current, designed[i].current) << i;
 }
 
 TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
@@ -230,18 +230,18 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
     MoveToDpi(app, 144, larger);
     EXPECT_EQ(BoundsOf(app.Main()), larger);
     const std::vector<LayoutControl> scaled = ReadControls(app, nullptr);
-    const auto rectOf = [&](const char* name) { return RectOf(scaled, name); };
+    const auto rectOf = [&](ControlRole role) { return RectOf(scaled, role); };
     // The fixed measures at 144 DPI: buttons 83 and 105 wide, the banner 75
     // high, 18 below the buttons, margins of 12 beside the list.
     const ClientSize client = ClientOf(app.Main());
-    EXPECT_EQ(rectOf("bExit").width, 83);
-    EXPECT_EQ(rectOf("bAddtoList").width, 105);
-    EXPECT_EQ(rectOf("bAddtoList").height, 41);
-    EXPECT_EQ(rectOf("bExit").top, client.height - 41 - 18);
-    EXPECT_EQ(rectOf("imgTitle").height, 75);
-    EXPECT_EQ(rectOf("ListView1").left, 12);
-    EXPECT_EQ(rectOf("ListView1").width, client.width - 24);
-    EXPECT_GT(rectOf("eRegKey").height, designed[8].current.height);
+    EXPECT_EQ(rectOf(R::ExitButton).width, 83);
+    EXPECT_EQ(rectOf(R::AddButton).width, 105);
+    EXPECT_EQ(rectOf(R::AddButton).height, 41);
+    EXPECT_EQ(rectOf(R::ExitButton).top, client.height - 41 - 18);
+    EXPECT_EQ(rectOf(R::Banner).height, 75);
+    EXPECT_EQ(rectOf(R::FavouritesList).left, 12);
+    EXPECT_EQ(rectOf(R::FavouritesList).width, client.width - 24);
+    EXPECT_GT(rectOf(R::KeyBox).height, RectOf(designed, R::KeyBox).height);
     EXPECT_TRUE(app.SaveScreenshot("main-window-144-dpi"));
 
     // The minimum size is the DPI's too.
@@ -252,7 +252,7 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
     MoveToDpi(app, 96, start);
     const std::vector<LayoutControl> back = ReadControls(app, nullptr);
     for (std::size_t i = 0; i < back.size(); ++i)
-        EXPECT_EQ(back[i].current, designed[i].current) << back[i].name;
+        EXPECT_EQ(back[i].current, designed[i].current) << i;
 }
 
 // Every caption of the main window and the favourite editor fits its

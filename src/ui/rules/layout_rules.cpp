@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <cmath>
-#include <string_view>
 
 namespace ks {
 namespace {
@@ -16,8 +15,6 @@ constexpr int kUpdateIconOffset = 20;
 constexpr int kListBottomGap = 15;
 constexpr int kEditGroupMargin = 12;
 constexpr int kButtonBottomMargin = 12;
-constexpr int kKeyColumnBase = 380;
-constexpr int kCommentColumnBase = 105;
 constexpr int kButtonWidth = 55;
 constexpr int kWideButtonWidth = 70;
 constexpr int kRowInset = 8;
@@ -32,8 +29,8 @@ struct Measures {
           listBottomGap(AtDpi(kListBottomGap, dpi)),
           editGroupMargin(AtDpi(kEditGroupMargin, dpi)),
           buttonBottomMargin(AtDpi(kButtonBottomMargin, dpi)),
-          keyColumnBase(AtDpi(kKeyColumnBase, dpi)),
-          commentColumnBase(AtDpi(kCommentColumnBase, dpi)),
+          keyColumnBase(AtDpi(kKeyColumnWidth, dpi)),
+          commentColumnBase(AtDpi(kCommentColumnWidth, dpi)),
           buttonWidth(AtDpi(kButtonWidth, dpi)),
           wideButtonWidth(AtDpi(kWideButtonWidth, dpi)),
           rowInset(AtDpi(kRowInset, dpi)),
@@ -47,8 +44,10 @@ struct Measures {
         rowInset, fixedRowWidth;
 };
 
-constexpr std::array<const char*, 8> kButtonRow{"bAddtoList", "bJumpFromList", "bEdit", "bUp",
-                                                "bDown",      "bRemove",       "bAbout", "bExit"};
+constexpr std::array kButtonRow{ControlRole::AddButton,   ControlRole::JumpFromListButton,
+                               ControlRole::EditButton,  ControlRole::UpButton,
+                               ControlRole::DownButton,  ControlRole::RemoveButton,
+                               ControlRole::AboutButton, ControlRole::ExitButton};
 
 ControlRect ScaleControl(const LayoutControl& control, double widthRatio, double heightRatio,
                          int clientHeight, const Measures& measures) {
@@ -67,7 +66,7 @@ ControlRect ScaleControl(const LayoutControl& control, double widthRatio, double
             rect.width = ScaleByRatio(r.width, widthRatio);
             break;
         case ControlKind::PushButton:
-            if (control.name != "bOpen")
+            if (control.role != ControlRole::JumpButton)
                 rect.top = clientHeight - rect.height - measures.buttonBottomMargin;
             rect.left = ScaleByRatio(r.left, widthRatio);
             break;
@@ -85,37 +84,37 @@ public:
                     LayoutResult& result)
         : controls_(controls), measures_(measures), result_(result) {}
 
-    ControlRect* operator[](const char* name) {
+    ControlRect* operator[](ControlRole role) {
         for (std::size_t i = 0; i < controls_.size(); ++i)
-            if (controls_[i].name == name) return &result_.rects[i];
+            if (controls_[i].role == role) return &result_.rects[i];
         return nullptr;
     }
 
     void Run(ClientSize client, ClientSize reference) {
-        ControlRect* title = (*this)["imgTitle"];
+        ControlRect* title = (*this)[ControlRole::Banner];
         if (!title) return;
         *title = {0, 0, client.width, measures_.bannerHeight};
-        ControlRect* update = (*this)["lUpdate"];
+        ControlRect* update = (*this)[ControlRole::UpdateLink];
         if (!update) return;
         update->left = client.width - update->width - measures_.updateLinkMargin;
-        ControlRect* updateIcon = (*this)["iUpdate"];
+        ControlRect* updateIcon = (*this)[ControlRole::UpdateIcon];
         if (!updateIcon) return;
         updateIcon->left = update->left - measures_.updateIconOffset;
-        ControlRect* list = (*this)["ListView1"];
-        ControlRect* edit = (*this)["bEdit"];
+        ControlRect* list = (*this)[ControlRole::FavouritesList];
+        ControlRect* edit = (*this)[ControlRole::EditButton];
         if (!list || !edit) return;
         list->height = edit->top - list->top - measures_.listBottomGap;
         list->width = client.width - 2 * list->left;
-        ControlRect* group = (*this)["GroupBox2"];
+        ControlRect* group = (*this)[ControlRole::KeyGroup];
         if (!group) return;
         group->width = list->width;
-        ControlRect* open = (*this)["bOpen"];
+        ControlRect* open = (*this)[ControlRole::JumpButton];
         if (!open) return;
         open->left = group->width - open->width - measures_.editGroupMargin;
-        ControlRect* key = (*this)["eRegKey"];
+        ControlRect* key = (*this)[ControlRole::KeyBox];
         if (!key) return;
         key->width = open->left - key->left - measures_.editGroupMargin;
-        ControlRect* roots = (*this)["rgPre"];
+        ControlRect* roots = (*this)[ControlRole::RootGroup];
         if (!roots) return;
         roots->width = key->width + open->width;
         // The key column keeps its width; the comment column takes what the
@@ -132,12 +131,12 @@ private:
         // zero or negative gap and the buttons overlap.
         const int gap = (list.width - measures_.fixedRowWidth) / 7;
         int x = list.left + measures_.rowInset;
-        for (const char* name : kButtonRow) {
-            ControlRect* button = (*this)[name];
+        for (const ControlRole role : kButtonRow) {
+            ControlRect* button = (*this)[role];
             if (!button) return;
             button->left = x;
-            button->width = std::string_view(name) == "bAddtoList" ? measures_.wideButtonWidth
-                                                                   : measures_.buttonWidth;
+            button->width = role == ControlRole::AddButton ? measures_.wideButtonWidth
+                                                           : measures_.buttonWidth;
             x += button->width + gap;
         }
     }

@@ -4,18 +4,11 @@
 // control goes and how wide the list's columns are. Scaling always starts
 // from the recorded rectangles, so resizing back and forth leaves no drift.
 #include <optional>
-#include <string>
 #include <vector>
 
-namespace ks {
+#include "ui/rules/designed_geometry.h"
 
-struct ControlRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-    bool operator==(const ControlRect&) const = default;
-};
+namespace ks {
 
 struct ClientSize {
     int width = 0;
@@ -23,21 +16,11 @@ struct ClientSize {
     bool operator==(const ClientSize&) const = default;
 };
 
-enum class ControlKind {
-    ListView,
-    Edit,
-    Picture,
-    GroupBox,
-    RadioGroup,
-    PushButton,
-    Other,  // labels, the link label, the check box: they keep their place
-};
-
 // One control of the window, in control order (each followed by its own
 // descendants). `recorded` is what the layout table holds for it; a control
 // created after the table was filled has none.
 struct LayoutControl {
-    std::string name;
+    ControlRole role = ControlRole::None;
     ControlKind kind = ControlKind::Other;
     ControlRect current;
     std::optional<ControlRect> recorded;
@@ -50,9 +33,6 @@ struct LayoutResult {
     std::optional<int> keyColumnWidth;
     std::optional<int> commentColumnWidth;
 };
-
-inline constexpr int kMinimumOuterWidth = 529;
-inline constexpr int kMinimumOuterHeight = 516;
 
 // v times r rounded to the nearest integer, ties to even.
 int ScaleByRatio(int value, double ratio);

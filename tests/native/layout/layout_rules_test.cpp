@@ -5,45 +5,46 @@
 
 namespace ks {
 namespace {
+using R = ControlRole;
 
 // The main window's controls at their designed places, in control order.
 std::vector<LayoutControl> DesignedControls() {
     using K = ControlKind;
-    const std::vector<std::pair<std::string, std::pair<K, ControlRect>>> design{
-        {"imgTitle", {K::Picture, {8, 0, 117, 53}}},
-        {"lTitle", {K::Other, {49, 8, 81, 16}}},
-        {"lUpdate", {K::Other, {306, 24, 96, 13}}},
-        {"lTitleHint", {K::Other, {50, 27, 266, 13}}},
-        {"Image1", {K::Picture, {8, 8, 32, 32}}},
-        {"iUpdate", {K::Picture, {282, 24, 16, 16}}},
-        {"bExit", {K::PushButton, {450, 438, 55, 27}}},
-        {"GroupBox2", {K::GroupBox, {8, 55, 497, 108}}},
-        {"eRegKey", {K::Edit, {8, 18, 394, 21}}},
-        {"bOpen", {K::PushButton, {413, 16, 72, 27}}},
-        {"rgPre", {K::RadioGroup, {8, 46, 464, 58}}},
-        {"bAbout", {K::PushButton, {389, 438, 55, 27}}},
-        {"ListView1", {K::ListView, {8, 198, 497, 225}}},
-        {"bAddtoList", {K::PushButton, {8, 438, 71, 27}}},
-        {"bJumpFromList", {K::PushButton, {84, 438, 55, 27}}},
-        {"bRemove", {K::PushButton, {328, 438, 55, 27}}},
-        {"bDown", {K::PushButton, {267, 438, 55, 27}}},
-        {"bUp", {K::PushButton, {206, 438, 55, 27}}},
-        {"bEdit", {K::PushButton, {145, 438, 55, 27}}},
-        {"cbAutoCopy", {K::Other, {10, 170, 175, 21}}},
+    const std::vector<std::pair<ControlRole, std::pair<K, ControlRect>>> design{
+        {R::Banner, {K::Picture, {8, 0, 117, 53}}},
+        {R::MakerLink, {K::Other, {49, 8, 81, 16}}},
+        {R::UpdateLink, {K::Other, {306, 24, 96, 13}}},
+        {R::Tagline, {K::Other, {50, 27, 266, 13}}},
+        {R::ProgramIcon, {K::Picture, {8, 8, 32, 32}}},
+        {R::UpdateIcon, {K::Picture, {282, 24, 16, 16}}},
+        {R::ExitButton, {K::PushButton, {450, 438, 55, 27}}},
+        {R::KeyGroup, {K::GroupBox, {8, 55, 497, 108}}},
+        {R::KeyBox, {K::Edit, {8, 18, 394, 21}}},
+        {R::JumpButton, {K::PushButton, {413, 16, 72, 27}}},
+        {R::RootGroup, {K::RadioGroup, {8, 46, 464, 58}}},
+        {R::AboutButton, {K::PushButton, {389, 438, 55, 27}}},
+        {R::FavouritesList, {K::ListView, {8, 198, 497, 225}}},
+        {R::AddButton, {K::PushButton, {8, 438, 71, 27}}},
+        {R::JumpFromListButton, {K::PushButton, {84, 438, 55, 27}}},
+        {R::RemoveButton, {K::PushButton, {328, 438, 55, 27}}},
+        {R::DownButton, {K::PushButton, {267, 438, 55, 27}}},
+        {R::UpButton, {K::PushButton, {206, 438, 55, 27}}},
+        {R::EditButton, {K::PushButton, {145, 438, 55, 27}}},
+        {R::AutoCopyBox, {K::Other, {10, 170, 175, 21}}},
     };
     std::vector<LayoutControl> controls;
-    for (const auto& [name, shape] : design)
-        controls.push_back({name, shape.first, shape.second, shape.second});
+    for (const auto& [role, shape] : design)
+        controls.push_back({role, shape.first, shape.second, shape.second});
     return controls;
 }
 
 constexpr ClientSize kReference{513, 477};
 
 const ControlRect& Rect(const LayoutResult& result, const std::vector<LayoutControl>& controls,
-                        const std::string& name) {
+                        ControlRole role) {
     for (std::size_t i = 0; i < controls.size(); ++i)
-        if (controls[i].name == name) return result.rects[i];
-    throw std::out_of_range(name);
+        if (controls[i].role == role) return result.rects[i];
+    throw std::out_of_range("no such control");
 }
 
 // Feeds a result back as the window's current state, as the next resize sees it.
@@ -65,17 +66,16 @@ TEST(LayoutRules, ScalingRoundsHalfToEven) {
 TEST(LayoutRules, ButtonRowAtClientWidth521) {
     const auto controls = DesignedControls();
     const LayoutResult result = ArrangeMainWindow(controls, kReference, {521, 477});
-    EXPECT_EQ(Rect(result, controls, "ListView1").left, 8);
-    EXPECT_EQ(Rect(result, controls, "ListView1").width, 505);
-    const std::vector<std::pair<const char*, int>> expected{
-        {"bAddtoList", 16}, {"bJumpFromList", 90}, {"bEdit", 149}, {"bUp", 208},
-        {"bDown", 267},     {"bRemove", 326},      {"bAbout", 385}, {"bExit", 444}};
-    for (const auto& [name, left] : expected) {
-        EXPECT_EQ(Rect(result, controls, name).left, left) << name;
-        EXPECT_EQ(Rect(result, controls, name).width, std::string(name) == "bAddtoList" ? 70 : 55)
-            << name;
+    EXPECT_EQ(Rect(result, controls, R::FavouritesList).left, 8);
+    EXPECT_EQ(Rect(result, controls, R::FavouritesList).width, 505);
+    const std::vector<std::pair<ControlRole, int>> expected{
+        {R::AddButton, 16}, {R::JumpFromListButton, 90}, {R::EditButton, 149}, {R::UpButton, 208},
+        {R::DownButton, 267}, {R::RemoveButton, 326}, {R::AboutButton, 385}, {R::ExitButton, 444}};
+    for (const auto& [role, left] : expected) {
+        EXPECT_EQ(Rect(result, controls, role).left, left) << left;
+        EXPECT_EQ(Rect(result, controls, role).width, role == R::AddButton ? 70 : 55) << left;
     }
-    const ControlRect& exit = Rect(result, controls, "bExit");
+    const ControlRect& exit = Rect(result, controls, R::ExitButton);
     EXPECT_EQ(exit.left + exit.width, 499);
 }
 
@@ -91,20 +91,20 @@ TEST(LayoutRules, TheCommentColumnTakesWhatTheListGains) {
 TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
     const auto controls = DesignedControls();
     const LayoutResult result = ArrangeMainWindow(controls, kReference, kReference);
-    EXPECT_EQ(Rect(result, controls, "eRegKey").left, 8);
-    EXPECT_EQ(Rect(result, controls, "cbAutoCopy"), (ControlRect{10, 170, 175, 21}));
-    EXPECT_EQ(Rect(result, controls, "imgTitle"), (ControlRect{0, 0, 513, 50}));
-    EXPECT_EQ(Rect(result, controls, "lUpdate").left, 513 - 96 - 10);
-    EXPECT_EQ(Rect(result, controls, "iUpdate").left, 513 - 96 - 10 - 20);
-    EXPECT_EQ(Rect(result, controls, "bExit").top, 477 - 27 - 12);
-    EXPECT_EQ(Rect(result, controls, "bOpen").top, 16) << "bOpen keeps its place in its group";
-    const ControlRect& list = Rect(result, controls, "ListView1");
+    EXPECT_EQ(Rect(result, controls, R::KeyBox).left, 8);
+    EXPECT_EQ(Rect(result, controls, R::AutoCopyBox), (ControlRect{10, 170, 175, 21}));
+    EXPECT_EQ(Rect(result, controls, R::Banner), (ControlRect{0, 0, 513, 50}));
+    EXPECT_EQ(Rect(result, controls, R::UpdateLink).left, 513 - 96 - 10);
+    EXPECT_EQ(Rect(result, controls, R::UpdateIcon).left, 513 - 96 - 10 - 20);
+    EXPECT_EQ(Rect(result, controls, R::ExitButton).top, 477 - 27 - 12);
+    EXPECT_EQ(Rect(result, controls, R::JumpButton).top, 16) << "Jump keeps its place in its group";
+    const ControlRect& list = Rect(result, controls, R::FavouritesList);
     EXPECT_EQ(list.height, (477 - 27 - 12) - 198 - 15);
-    EXPECT_EQ(Rect(result, controls, "GroupBox2").width, list.width);
-    const ControlRect& open = Rect(result, controls, "bOpen");
+    EXPECT_EQ(Rect(result, controls, R::KeyGroup).width, list.width);
+    const ControlRect& open = Rect(result, controls, R::JumpButton);
     EXPECT_EQ(open.left, list.width - 72 - 12);
-    EXPECT_EQ(Rect(result, controls, "eRegKey").width, open.left - 8 - 12);
-    EXPECT_EQ(Rect(result, controls, "rgPre").width, open.left - 8 - 12 + 72);
+    EXPECT_EQ(Rect(result, controls, R::KeyBox).width, open.left - 8 - 12);
+    EXPECT_EQ(Rect(result, controls, R::RootGroup).width, open.left - 8 - 12 + 72);
     EXPECT_EQ(result.keyColumnWidth, 380);
     EXPECT_EQ(result.commentColumnWidth, 105);
 }
@@ -114,12 +114,12 @@ TEST(LayoutRules, GrowingOnlyInHeightMovesButtonsDownAndLengthensTheList) {
     const LayoutResult before = ArrangeMainWindow(controls, kReference, kReference);
     const LayoutResult after = ArrangeMainWindow(controls, kReference, {513, 677});
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        EXPECT_EQ(after.rects[i].left, before.rects[i].left) << controls[i].name;
-        EXPECT_EQ(after.rects[i].width, before.rects[i].width) << controls[i].name;
+        EXPECT_EQ(after.rects[i].left, before.rects[i].left) << i;
+        EXPECT_EQ(after.rects[i].width, before.rects[i].width) << i;
     }
-    EXPECT_EQ(Rect(after, controls, "bEdit").top, Rect(before, controls, "bEdit").top + 200);
-    EXPECT_EQ(Rect(after, controls, "ListView1").height,
-              Rect(before, controls, "ListView1").height + 200);
+    EXPECT_EQ(Rect(after, controls, R::EditButton).top, Rect(before, controls, R::EditButton).top + 200);
+    EXPECT_EQ(Rect(after, controls, R::FavouritesList).height,
+              Rect(before, controls, R::FavouritesList).height + 200);
 }
 
 TEST(LayoutRules, BackAndForthEqualsOneResize) {
@@ -135,17 +135,17 @@ TEST(LayoutRules, BackAndForthEqualsOneResize) {
 
 TEST(LayoutRules, MissingControlsStopTheFixedPlacementsWhereTheyAre) {
     auto controls = DesignedControls();
-    std::erase_if(controls, [](const LayoutControl& c) { return c.name == "GroupBox2"; });
+    std::erase_if(controls, [](const LayoutControl& c) { return c.role == R::KeyGroup; });
     const LayoutResult result = ArrangeMainWindow(controls, kReference, {800, 600});
-    EXPECT_EQ(Rect(result, controls, "ListView1").width, 800 - 16) << "steps before it ran";
-    EXPECT_EQ(Rect(result, controls, "bOpen").left, ScaleByRatio(413, 800.0 / 513))
+    EXPECT_EQ(Rect(result, controls, R::FavouritesList).width, 800 - 16) << "steps before it ran";
+    EXPECT_EQ(Rect(result, controls, R::JumpButton).left, ScaleByRatio(413, 800.0 / 513))
         << "steps after it did not run";
     EXPECT_FALSE(result.keyColumnWidth.has_value());
 
     auto unrecorded = DesignedControls();
     unrecorded[8].recorded.reset();  // eRegKey created after the table was filled
     const LayoutResult kept = ArrangeMainWindow(unrecorded, {513, 477}, {513, 477});
-    EXPECT_EQ(Rect(kept, unrecorded, "eRegKey").left, 8);
+    EXPECT_EQ(Rect(kept, unrecorded, R::KeyBox).left, 8);
 }
 
 TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
@@ -159,18 +159,18 @@ TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
     }
     const ClientSize reference{770, 716};
     const LayoutResult result = ArrangeMainWindow(controls, reference, {1000, 716}, 144);
-    EXPECT_EQ(Rect(result, controls, "imgTitle").height, 75);
-    const ControlRect& list = Rect(result, controls, "ListView1");
+    EXPECT_EQ(Rect(result, controls, R::Banner).height, 75);
+    const ControlRect& list = Rect(result, controls, R::FavouritesList);
     EXPECT_EQ(list.width, 1000 - 2 * 12);
-    EXPECT_EQ(Rect(result, controls, "bAddtoList").left, 12 + 12);
-    EXPECT_EQ(Rect(result, controls, "bAddtoList").width, 105);
-    EXPECT_EQ(Rect(result, controls, "bExit").width, 83);
+    EXPECT_EQ(Rect(result, controls, R::AddButton).left, 12 + 12);
+    EXPECT_EQ(Rect(result, controls, R::AddButton).width, 105);
+    EXPECT_EQ(Rect(result, controls, R::ExitButton).width, 83);
     // The row's fixed part is 2 * 12 + 7 * 83 + 105 = 710; the rest is shared
     // as seven gaps.
     const int gap = (list.width - 710) / 7;
-    EXPECT_EQ(Rect(result, controls, "bJumpFromList").left, 24 + 105 + gap);
-    EXPECT_EQ(Rect(result, controls, "bExit").top, 716 - 40 - 18);
-    EXPECT_EQ(list.height, Rect(result, controls, "bEdit").top - list.top - 23);
+    EXPECT_EQ(Rect(result, controls, R::JumpFromListButton).left, 24 + 105 + gap);
+    EXPECT_EQ(Rect(result, controls, R::ExitButton).top, 716 - 40 - 18);
+    EXPECT_EQ(list.height, Rect(result, controls, R::EditButton).top - list.top - 23);
     EXPECT_EQ(result.keyColumnWidth, 570);
     EXPECT_EQ(result.commentColumnWidth, 158 + 1000 - 770);
 }
