@@ -1,6 +1,7 @@
 // The main window's life: creation, the window procedure, showing and
 // closing.
 #include "ui/main_window.h"
+#include "ui/maker_links.h"
 
 #include <commctrl.h>
 
@@ -30,7 +31,7 @@ MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
       windowSystem_(services.windows),
       processes_(services.processes),
       clipboard_(services.clipboard),
-      clipboardWatcher_(windowSystem_, processes_, clipboard_) {}
+      clipboardViewer_(windowSystem_, processes_, clipboard_) {}
 
 MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
@@ -56,6 +57,7 @@ bool MainWindow::Create() {
                          nullptr, app_.Instance(), this))
         return false;
     app_.SetMainWindow(window_);
+    tray_.Attach(app_.Handle(), window_);
     AcceptOutsideMessages();
     Guarded(window_, [this] { FormCreate(); });
     return true;
@@ -88,19 +90,9 @@ void MainWindow::Idle() {
 void MainWindow::AcceptOutsideMessages() {
     // Run at a higher level than the shell and the programs that wake it,
     // the window would not hear them without saying so.
-    taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
-    for (UINT message : {taskbarCreatedMessage_, static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
+    for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
                          static_cast<UINT>(WM_KEYSTRIDE_TRAYICON)})
         if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
-}
-
-std::string MainWindow::LoadText(UINT id, const char* builtIn) const {
-    // The string table holds the texts; the built-in ones stand in for a
-    // table that lacks them.
-    wchar_t text[1024] = {};
-    const int length = LoadStringW(app_.Instance(), id, text, static_cast<int>(std::size(text)));
-    if (length > 0) return Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
-    return builtIn;
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -192,13 +184,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormDestroy();
         return 0;
     case WM_DRAWCLIPBOARD:
-        OnDrawClipboard(wParam, lParam);
+        if (const auto text = clipboardViewer_.OnDrawClipboard(
+                wParam, lParam, SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED))
+            SetEditText(*text);
         return 0;
     case WM_CHANGECBCHAIN:
-        OnChangeCbChain(wParam, lParam);
+        clipboardViewer_.OnChangeChain(wParam, lParam);
         return 0;
     case WM_KEYSTRIDE_ACTIVATE:
-        ActivateFromOutside(TrayParts());
+        tray_.ActivateFromOutside();
         return 0;
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
@@ -212,8 +206,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                                   ". Favourites and settings changed now will not be saved.");
         return 0;
     default:
-        if (message == taskbarCreatedMessage_ && message != 0) {
-            OnTaskbarCreated();
+        if (message == tray_.TaskbarCreatedMessage() && message != 0) {
+            tray_.TaskbarCreated();
             return 0;
         }
         break;
@@ -231,9 +225,7 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
 void MainWindow::FormCreate() {
     banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
     LoadSettingsFile();
-    savedApplicationStyle_ = GetWindowLongW(app_.Handle(), GWL_EXSTYLE);
-    inClipboardChain_ = true;
-    clipboardWatcher_.SetNextViewer(reinterpret_cast<Window>(SetClipboardViewer(window_)));
+    clipboardViewer_.Join(window_);
 
     layout_.Record(window_);
     ApplyStoredBounds(window_, settings_.savedWindowBounds, dpi_);
@@ -244,18 +236,19 @@ void MainWindow::FormCreate() {
 
     showMaximized_ = settings_.savedMaximized;
     centreOnShow_ = settings_.firstRun;
-    AddHint(ListView1_, kListViewHint);
+    AddHint(controls_.ListView1, kListViewHint);
 }
 
 void MainWindow::FormShow() {
     ++formShowCount_;
     banner_.LayOut();
-    SendMessageW(cbAutoCopy_, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
+    SendMessageW(controls_.cbAutoCopy, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
-    lastFocus_ = eRegKey_;
-    if (GetActiveWindow() == window_) SetFocus(eRegKey_);
-    const std::string caption = LoadText(KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) + " " +
-                                LoadText(IDS_VERSION, KS_TEXT_VERSION);
+    lastFocus_ = controls_.eRegKey;
+    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
+    const HINSTANCE instance = app_.Instance();
+    const std::string caption = LoadText(instance, KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) +
+                                " " + LoadText(instance, IDS_VERSION, KS_TEXT_VERSION);
     SetWindowTextTo(window_, caption);
     if (formShowCount_ == 1 && settings_.unreadAtLoad)
         PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
@@ -268,7 +261,7 @@ void MainWindow::FormShow() {
 
 void MainWindow::FormClose() {
     SaveSettingsAtClose();  // a failed save ends the close here
-    LeaveClipboardChain();
+    clipboardViewer_.Leave();
     app_.Terminate();
 }
 
@@ -278,9 +271,9 @@ void MainWindow::FormResize() {
     // pass by.
     if (!layout_.Recorded() || IsIconic(window_)) return;
     const LayoutResult result = layout_.Arrange(window_, static_cast<int>(dpi_));
-    if (result.keyColumnWidth) ListView_SetColumnWidth(ListView1_, 0, *result.keyColumnWidth);
+    if (result.keyColumnWidth) ListView_SetColumnWidth(controls_.ListView1, 0, *result.keyColumnWidth);
     if (result.commentColumnWidth)
-        ListView_SetColumnWidth(ListView1_, 1, *result.commentColumnWidth);
+        ListView_SetColumnWidth(controls_.ListView1, 1, *result.commentColumnWidth);
     banner_.Repaint();
 }
 
@@ -289,7 +282,7 @@ WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, d
 void MainWindow::FormDestroy() {
     // The close has left the chain already; a window destroyed some other
     // way must not leave the chain pointing at a window that is gone.
-    LeaveClipboardChain();
+    clipboardViewer_.Leave();
     layout_.Clear();
 }
 
@@ -321,16 +314,6 @@ void MainWindow::SaveAtSessionEnd() noexcept {
     } catch (...) {
         savedForSessionEnd_ = false;
     }
-}
-
-void MainWindow::LeaveClipboardChain() {
-    if (!inClipboardChain_) return;
-    inClipboardChain_ = false;
-    const auto next = reinterpret_cast<HWND>(clipboardWatcher_.NextViewer());
-    ChangeClipboardChain(window_, next);
-    if (next)
-        SendMessageW(next, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(window_),
-                     reinterpret_cast<LPARAM>(next));
 }
 
 }  // namespace ks::ui

@@ -21,9 +21,10 @@
 #include "ui/actions.h"
 #include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
+#include "ui/main_controls.h"
 #include "ui/main_window_layout.h"
 #include "ui/root_group.h"
-#include "ui/rules/clipboard_watcher.h"
+#include "ui/clipboard_viewer.h"
 #include "ui/suggestion_popup.h"
 #include "ui/title_banner.h"
 #include "ui/tray.h"
@@ -99,7 +100,6 @@ private:
     // Writes the settings, the list and the window's state; the error text
     // when the file could not be written.
     [[nodiscard]] std::optional<std::string> SaveNow();
-    void LeaveClipboardChain();
 
     // Messages and commands (main_window_commands.cpp; AcceptOutsideMessages
     // in main_window.cpp).
@@ -109,34 +109,20 @@ private:
     void OnActivate(WPARAM state);
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnTrayIcon(LPARAM mouseMessage);
-    void OnTaskbarCreated();
     void AcceptOutsideMessages();
     // A move to a monitor of another DPI (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void ApplyFonts();
-    TrayWindows TrayParts() const noexcept;  // main_window_commands.cpp
     // The window's present bounds as they are stored (main_window.cpp).
     WindowBounds StoredBounds() const;
-    // The clipboard-viewer chain (main_window_commands.cpp).
-    void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
-    void OnChangeCbChain(WPARAM wParam, LPARAM lParam);
 
-    // Handlers of the controls (main_window_commands.cpp; LoadText in
-    // main_window.cpp).
+    // Handlers of the controls (main_window_commands.cpp; the links open
+    // the maker's pages, maker_links.cpp).
     void bOpenClick();
     void bAboutClick();
     void bExitClick();
-    void Image1Click();
-    void lTitleClick();
-    void lUpdateClick();
     void rgPreClick();
     void cbAutoCopyClick();
-    void miOpenClick();
-    void miHomepageClick();
-    void miCheckforUpdateClick();
-    std::string LoadText(UINT id, const char* builtIn) const;
-    std::string Address(int id) const;
-    void OpenLink(HWND owner, const char* operation, const std::string& address) const;
 
     // The favourites' actions, run by their controller
     // (main_window_favourites.cpp).
@@ -152,24 +138,9 @@ private:
     HWND window_ = nullptr;
     UINT dpi_ = kDesignDpi;
 
-    // Controls, named as the design names them; the banner and the root
-    // switcher keep their own.
     TitleBanner banner_;
     RootGroup rgPre_;
-    HWND bExit_ = nullptr;
-    HWND GroupBox2_ = nullptr;
-    HWND eRegKey_ = nullptr;
-    HWND bOpen_ = nullptr;
-    HWND bAbout_ = nullptr;
-    HWND ListView1_ = nullptr;
-    HWND bAddtoList_ = nullptr;
-    HWND bJumpFromList_ = nullptr;
-    HWND bRemove_ = nullptr;
-    HWND bDown_ = nullptr;
-    HWND bUp_ = nullptr;
-    HWND bEdit_ = nullptr;
-    HWND cbAutoCopy_ = nullptr;
-    HWND tooltip_ = nullptr;  // owned by the window, destroyed with it
+    MainControls controls_;
 
     Font font_;
     Bitmap jumpGlyph_;
@@ -188,7 +159,7 @@ private:
     WindowSystem& windowSystem_;
     ProcessControl& processes_;
     Clipboard& clipboard_;
-    ClipboardWatcher clipboardWatcher_;  // holds the next clipboard viewer
+    ClipboardViewer clipboardViewer_;
 
     Settings settings_;
     FavouritesList favourites_;
@@ -196,15 +167,10 @@ private:
     SuggestionPopup suggestions_{registry_, settings_.recentPaths};
     std::optional<FavouritesBinding> favouritesBinding_;  // made with the controls
 
-    LONG savedApplicationStyle_ = 0;
-    bool inClipboardChain_ = false;
     // Saved when the end of the session was announced; cleared when it was
     // called off.
     bool savedForSessionEnd_ = false;
-    // Whether the notification area holds our icon, so that a restarted
-    // taskbar can be given it again.
-    bool trayIconShown_ = false;
-    UINT taskbarCreatedMessage_ = 0;
+    TrayPresence tray_;
     ProportionalLayout layout_;
 
     bool showMaximized_ = false;

@@ -1,6 +1,7 @@
 // The main window's messages and commands, and the handlers of its
 // controls.
 #include "ui/main_window.h"
+#include "ui/maker_links.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -58,7 +59,7 @@ int ActionOfButton(int id) {
 // Messages
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
-    if (control && control == eRegKey_) {
+    if (control && control == controls_.eRegKey) {
         if (code == EN_CHANGE) suggestions_.TextChanged();
         if (code == EN_KILLFOCUS) suggestions_.Close(true);
         return;
@@ -89,12 +90,12 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     case IDC_BABOUT: bAboutClick(); break;
     case IDC_BEXIT:
     case IDM_MIEXIT: bExitClick(); break;
-    case IDC_IMAGE1: Image1Click(); break;
-    case IDC_LTITLE: lTitleClick(); break;
-    case IDC_LUPDATE: lUpdateClick(); break;
-    case IDM_MIOPEN: miOpenClick(); break;
-    case IDM_MIHOMEPAGE: miHomepageClick(); break;
-    case IDM_MICHECKFORUPDATE: miCheckforUpdateClick(); break;
+    case IDC_IMAGE1:
+    case IDM_MIHOMEPAGE: OpenMakerPage(app_.Instance(), window_, MakerPage::Product); break;
+    case IDC_LTITLE: OpenMakerPage(app_.Instance(), window_, MakerPage::Home); break;
+    case IDC_LUPDATE: OpenUpdateLinkTarget(app_.Instance()); break;
+    case IDM_MICHECKFORUPDATE: OpenMakerPage(app_.Instance(), window_, MakerPage::Update); break;
+    case IDM_MIOPEN: tray_.Restore(); break;
     default: actions_.Execute(id); break;
     }
 }
@@ -146,7 +147,7 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
     case SC_MINIMIZE:
         // The program minimises as a whole, into the notification area.
-        if (MinimiseToTray(TrayParts(), lParam)) trayIconShown_ = true;
+        tray_.Minimise(lParam);
         return 0;
     case SC_MAXIMIZE:
         settings_.savedNormalBounds = StoredBounds();
@@ -164,8 +165,8 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
 void MainWindow::OnTrayIcon(LPARAM mouseMessage) {
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-        if (RestoreFromTray(TrayParts())) trayIconShown_ = false;
-        if (IsWindowVisible(ListView1_) && favourites_.Count() > 0) {
+        tray_.Restore();
+        if (IsWindowVisible(controls_.ListView1) && favourites_.Count() > 0) {
             favourites_.Select(0);
             favouritesView_.Select(0);
         }
@@ -186,27 +187,6 @@ void MainWindow::OnTrayIcon(LPARAM mouseMessage) {
     }
 }
 
-void MainWindow::OnTaskbarCreated() {
-    // Explorer restarted: an icon it had is gone with it. A program sitting
-    // in the tray would otherwise be out of the user's reach.
-    if (trayIconShown_) SetTrayIcon(TrayParts(), true);
-}
-
-TrayWindows MainWindow::TrayParts() const noexcept {
-    return TrayWindows{app_.Handle(), window_, savedApplicationStyle_, programIcon_.Get()};
-}
-
-void MainWindow::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-    const bool autoCopy = SendMessageW(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const ClipboardOutcome outcome = clipboardWatcher_.OnDrawClipboard(wParam, lParam, autoCopy);
-    if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
-    if (outcome.text) SetEditText(*outcome.text);
-}
-
-void MainWindow::OnChangeCbChain(WPARAM wParam, LPARAM lParam) {
-    clipboardWatcher_.OnChangeChain(static_cast<Window>(wParam), static_cast<Window>(lParam));
-}
-
 // ---------------------------------------------------------------------------
 // Handlers of the controls
 
@@ -220,55 +200,18 @@ void MainWindow::bAboutClick() { RunAboutWindow(window_); }
 void MainWindow::bExitClick() {
     FormClose();
     // Reached only when the close went through: a failed save has raised.
-    SetTrayIcon(TrayParts(), false);
-    trayIconShown_ = false;
-}
-
-void MainWindow::Image1Click() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
-
-void MainWindow::lTitleClick() { OpenLink(window_, "Open", Address(IDS_URL_HOME)); }
-
-void MainWindow::lUpdateClick() {
-    // The link label's own click: its target, when there is one, without
-    // an owner window.
-    std::string target = Address(IDS_URL_UPDATE);
-    const auto blank = [](char c) { return c == ' '; };
-    while (!target.empty() && blank(target.back())) target.pop_back();
-    std::size_t first = 0;
-    while (first < target.size() && blank(target[first])) ++first;
-    if (first < target.size()) OpenLink(nullptr, "open", target.substr(first));
+    tray_.RemoveIcon();
 }
 
 void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }
 
 void MainWindow::cbAutoCopyClick() {
-    settings_.autoCopyEnabled = SendMessageW(cbAutoCopy_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    settings_.autoCopyEnabled = SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void MainWindow::miOpenClick() {
-    if (RestoreFromTray(TrayParts())) trayIconShown_ = false;
-}
 
-void MainWindow::miHomepageClick() { OpenLink(window_, "Open", Address(IDS_URL_PRODUCT)); }
+std::string MainWindow::EditText() const { return WindowText(controls_.eRegKey); }
 
-void MainWindow::miCheckforUpdateClick() {
-    OpenLink(window_, "Open", Address(IDS_URL_UPDATE));
-}
-
-std::string MainWindow::Address(int id) const {
-    const char* builtIn = id == IDS_URL_HOME      ? KS_URL_HOME
-                          : id == IDS_URL_PRODUCT ? KS_URL_PRODUCT
-                                                  : KS_URL_UPDATE;
-    return LoadText(static_cast<UINT>(id), builtIn);
-}
-
-void MainWindow::OpenLink(HWND owner, const char* operation, const std::string& address) const {
-    // Whether a browser could be started is not the program's concern.
-    ShellExecuteW(owner, Wide(operation).c_str(), Wide(address).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-std::string MainWindow::EditText() const { return WindowText(eRegKey_); }
-
-void MainWindow::SetEditText(const std::string& text) { SetWindowTextTo(eRegKey_, text); }
+void MainWindow::SetEditText(const std::string& text) { SetWindowTextTo(controls_.eRegKey, text); }
 
 }  // namespace ks::ui

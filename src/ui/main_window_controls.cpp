@@ -17,7 +17,7 @@ constexpr DWORD kPushButton = kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
 
 // The window's own controls; the root switcher and the banner make theirs.
 struct ControlDesign {
-    HWND MainWindow::*handle;
+    HWND MainControls::*handle;
     ControlRole role;
     const wchar_t* className;
     const char* text;
@@ -39,50 +39,50 @@ bool MainWindow::BuildControls() {
     // move only among the roots.
     using R = ControlRole;
     static const ControlDesign kControls[] = {
-        {&MainWindow::GroupBox2_, R::KeyGroup, WC_BUTTONW, "",
+        {&MainControls::GroupBox2, R::KeyGroup, WC_BUTTONW, "",
          kChild | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT},
-        {&MainWindow::eRegKey_, R::KeyBox, WC_EDITW, "",
+        {&MainControls::eRegKey, R::KeyBox, WC_EDITW, "",
          kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-        {&MainWindow::bOpen_, R::JumpButton, WC_BUTTONW, "Jum&p", kPushButton, 0},
-        {&MainWindow::cbAutoCopy_, R::AutoCopyBox, WC_BUTTONW, "Enable auto &copy from clipboard",
+        {&MainControls::bOpen, R::JumpButton, WC_BUTTONW, "Jum&p", kPushButton, 0},
+        {&MainControls::cbAutoCopy, R::AutoCopyBox, WC_BUTTONW, "Enable auto &copy from clipboard",
          kChild | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0},
-        {&MainWindow::ListView1_, R::FavouritesList, WC_LISTVIEWW, "",
+        {&MainControls::ListView1, R::FavouritesList, WC_LISTVIEWW, "",
          kChild | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
          WS_EX_CLIENTEDGE},
-        {&MainWindow::bAddtoList_, R::AddButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bJumpFromList_, R::JumpFromListButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bEdit_, R::EditButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bUp_, R::UpButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bDown_, R::DownButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bRemove_, R::RemoveButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainWindow::bAbout_, R::AboutButton, WC_BUTTONW, "A&bout", kPushButton, 0},
-        {&MainWindow::bExit_, R::ExitButton, WC_BUTTONW, "E&xit", kPushButton, 0},
+        {&MainControls::bAddtoList, R::AddButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bJumpFromList, R::JumpFromListButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bEdit, R::EditButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bUp, R::UpButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bDown, R::DownButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bRemove, R::RemoveButton, WC_BUTTONW, "", kPushButton, 0},
+        {&MainControls::bAbout, R::AboutButton, WC_BUTTONW, "A&bout", kPushButton, 0},
+        {&MainControls::bExit, R::ExitButton, WC_BUTTONW, "E&xit", kPushButton, 0},
     };
     for (const ControlDesign& design : kControls) {
-        HWND parent = DesignOf(design.role).parent == R::KeyGroup ? GroupBox2_ : window_;
+        HWND parent = DesignOf(design.role).parent == R::KeyGroup ? controls_.GroupBox2 : window_;
         HWND control = CreateDesignedControl(parent, app_.Instance(), design.role, design.className,
                                              design.text, design.style, design.exStyle, dpi_,
                                              font_.Get());
         if (!control) return false;
-        this->*design.handle = control;
+        controls_.*design.handle = control;
     }
-    HoldControls(GroupBox2_, window_);
-    if (!rgPre_.Create(GroupBox2_, window_, app_.Instance(), dpi_, font_.Get())) return false;
+    HoldControls(controls_.GroupBox2, window_);
+    if (!rgPre_.Create(controls_.GroupBox2, window_, app_.Instance(), dpi_, font_.Get())) return false;
     if (!banner_.Create(window_, app_.Instance(), dpi_, font_.Get())) return false;
 
     // A pasted path may be far longer than the edit box's default limit.
-    SendMessageW(eRegKey_, EM_SETLIMITTEXT, 0, 0);
-    favouritesView_.Attach(ListView1_, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
-    WidenCheckBoxToText(cbAutoCopy_);
+    SendMessageW(controls_.eRegKey, EM_SETLIMITTEXT, 0, 0);
+    favouritesView_.Attach(controls_.ListView1, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
+    WidenCheckBoxToText(controls_.cbAutoCopy);
 
     LoadIcons();
     SetJumpGlyph();
     BuildTooltip();
-    AddHint(eRegKey_,
+    AddHint(controls_.eRegKey,
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     BuildMenus();
     BuildActions();
-    if (!suggestions_.Create(app_.Instance(), window_, eRegKey_, bOpen_)) return false;
+    if (!suggestions_.Create(app_.Instance(), window_, controls_.eRegKey, controls_.bOpen)) return false;
     suggestions_.SetFont(font_.Get());
     return true;
 }
@@ -105,6 +105,7 @@ void MainWindow::LoadIcons() {
         SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
     // The tray keeps its own copy of an icon it shows: the old one may go.
     programIcon_ = std::move(program);
+    tray_.SetIcon(programIcon_.Get());
     programIconSmall_ = std::move(programSmall);
 }
 
@@ -125,24 +126,24 @@ void MainWindow::SetJumpGlyph() {
         ImageList_AddMasked(jumpGlyphImages_.Get(), glyph.Get(), background) >= 0) {
         BUTTON_IMAGELIST images{jumpGlyphImages_.Get(), {Scaled(4), 0, Scaled(3), 0},
                                 BUTTON_IMAGELIST_ALIGN_LEFT};
-        if (SendMessageW(bOpen_, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
+        if (SendMessageW(controls_.bOpen, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
     }
     // Without the version 6 controls the glyph goes on as it is.
     jumpGlyph_ = std::move(glyph);
-    SendMessageW(bOpen_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
+    SendMessageW(controls_.bOpen, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
 }
 
 void MainWindow::BuildTooltip() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+    controls_.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                app_.Instance(), nullptr);
     // A width makes the tooltip break lines at the hints' line breaks.
-    if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
+    if (controls_.tooltip) SendMessageW(controls_.tooltip, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
 }
 
 void MainWindow::AddHint(HWND control, const char* text) {
-    if (!tooltip_) return;
+    if (!controls_.tooltip) return;
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -151,8 +152,8 @@ void MainWindow::AddHint(HWND control, const char* text) {
     // The tooltip keeps a copy of the text.
     std::wstring wide = Wide(text);
     tool.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(controls_.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(controls_.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::BuildMenus() {

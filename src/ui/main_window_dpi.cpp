@@ -16,7 +16,7 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     banner_.SetDpi(dpi);
     LoadIcons();
     SetJumpGlyph();
-    WidenCheckBoxToText(cbAutoCopy_);
+    WidenCheckBoxToText(controls_.cbAutoCopy);
 
     RECT before{};
     GetWindowRect(window_, &before);

@@ -10,7 +10,7 @@ void MainWindow::BuildActions() {
     favouritesBinding_.emplace(
         favourites_, settings_.recentPaths, JumpPlatform{registry_, windowSystem_, processes_},
         clipboard_, favouritesView_, suggestions_,
-        FavouritesWindowParts{window_, app_.Handle(), eRegKey_, [this] { FocusKeyBox(); }});
+        FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey, [this] { FocusKeyBox(); }});
     FavouritesController& commands = FavouriteCommands();
     const auto selected = [&commands] { return commands.CanActOnSelection(); };
     actions_.Add(IDM_AJUMPFROMLIST, "&Jump", [&commands] { commands.JumpFromList(); }, selected);
@@ -31,12 +31,12 @@ void MainWindow::BuildActions() {
                  [&commands] { commands.ClearRecentPaths(); },
                  [&commands] { return commands.CanClearRecentPaths(); });
 
-    actions_.BindButton(IDM_AADDLIST, bAddtoList_);
-    actions_.BindButton(IDM_AJUMPFROMLIST, bJumpFromList_);
-    actions_.BindButton(IDM_AEDIT, bEdit_);
-    actions_.BindButton(IDM_AMOVEUP, bUp_);
-    actions_.BindButton(IDM_AMOVEDOWN, bDown_);
-    actions_.BindButton(IDM_AREMOVE, bRemove_);
+    actions_.BindButton(IDM_AADDLIST, controls_.bAddtoList);
+    actions_.BindButton(IDM_AJUMPFROMLIST, controls_.bJumpFromList);
+    actions_.BindButton(IDM_AEDIT, controls_.bEdit);
+    actions_.BindButton(IDM_AMOVEUP, controls_.bUp);
+    actions_.BindButton(IDM_AMOVEDOWN, controls_.bDown);
+    actions_.BindButton(IDM_AREMOVE, controls_.bRemove);
     actions_.Update();
 }
 

@@ -16,19 +16,19 @@ int MainWindow::DefaultButtonId() const {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window_, focus)) return 0;
     if (IsPushButton(focus) || banner_.IsLink(focus)) return GetDlgCtrlID(focus);
-    if (focus == ListView1_) return IDC_BJUMPFROMLIST;
-    if (IsChild(GroupBox2_, focus)) return IDC_BOPEN;
+    if (focus == controls_.ListView1) return IDC_BJUMPFROMLIST;
+    if (IsChild(controls_.GroupBox2, focus)) return IDC_BOPEN;
     return 0;
 }
 
 void MainWindow::ShowDefaultButtonNow() const {
     const int id = DefaultButtonId();
-    HWND button = id == IDC_BOPEN ? bOpen_ : id ? GetDlgItem(window_, id) : nullptr;
+    HWND button = id == IDC_BOPEN ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
     ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
 }
 
 HWND MainWindow::FallbackFocus() const {
-    return favourites_.Count() > 0 ? ListView1_ : eRegKey_;
+    return favourites_.Count() > 0 ? controls_.ListView1 : controls_.eRegKey;
 }
 
 void MainWindow::KeepFocusUsable() {
@@ -45,10 +45,10 @@ void MainWindow::KeepFocusUsable() {
 void MainWindow::FocusKeyBox() {
     // After a box the user most likely corrects the path: the key box has
     // the focus and its text selected, wherever the command came from.
-    if (!eRegKey_ || !IsWindow(eRegKey_)) return;
-    lastFocus_ = eRegKey_;
-    SendMessageW(eRegKey_, EM_SETSEL, 0, -1);
-    if (GetActiveWindow() == window_) SetFocus(eRegKey_);
+    if (!controls_.eRegKey || !IsWindow(controls_.eRegKey)) return;
+    lastFocus_ = controls_.eRegKey;
+    SendMessageW(controls_.eRegKey, EM_SETSEL, 0, -1);
+    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
 }
 
 void MainWindow::OnListKey(WORD key) {
@@ -60,13 +60,13 @@ void MainWindow::OnListKey(WORD key) {
 
 POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
     POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (control == ListView1_ && position != -1) {
+    if (control == controls_.ListView1 && position != -1) {
         // A right click on a row acts on that row.
         LVHITTESTINFO hit{};
         hit.pt = at;
-        ScreenToClient(ListView1_, &hit.pt);
+        ScreenToClient(controls_.ListView1, &hit.pt);
         const int row = static_cast<int>(
-            SendMessageW(ListView1_, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            SendMessageW(controls_.ListView1, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (row >= 0 && row < favourites_.Count() && row != favourites_.Selected()) {
             favourites_.Select(row);
             favouritesView_.Select(row);
@@ -76,12 +76,12 @@ POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
     if (position != -1) return at;
     // From the keyboard: at the selected row, or below the control's corner.
     RECT rect{};
-    if (control == ListView1_ && favourites_.HasSelection()) {
+    if (control == controls_.ListView1 && favourites_.HasSelection()) {
         rect.left = LVIR_BOUNDS;
-        SendMessageW(ListView1_, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
+        SendMessageW(controls_.ListView1, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
                      reinterpret_cast<LPARAM>(&rect));
         POINT corner{rect.left + Scaled(8), rect.bottom};
-        ClientToScreen(ListView1_, &corner);
+        ClientToScreen(controls_.ListView1, &corner);
         return corner;
     }
     GetWindowRect(control, &rect);

@@ -96,4 +96,30 @@ void ActivateFromOutside(const TrayWindows& windows) {
     BringApplicationToFront(windows.application);
 }
 
+void TrayPresence::Attach(HWND application, HWND main) noexcept {
+    windows_.application = application;
+    windows_.main = main;
+    windows_.savedApplicationStyle = GetWindowLongW(application, GWL_EXSTYLE);
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+void TrayPresence::Minimise(LPARAM lParam) {
+    if (MinimiseToTray(windows_, lParam)) iconShown_ = true;
+}
+
+void TrayPresence::Restore() {
+    if (RestoreFromTray(windows_)) iconShown_ = false;
+}
+
+void TrayPresence::TaskbarCreated() const {
+    // Explorer restarted: an icon it had is gone with it. A program sitting
+    // in the tray would otherwise be out of the user's reach.
+    if (iconShown_) SetTrayIcon(windows_, true);
+}
+
+void TrayPresence::RemoveIcon() {
+    SetTrayIcon(windows_, false);
+    iconShown_ = false;
+}
+
 }  // namespace ks::ui

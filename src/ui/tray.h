@@ -33,6 +33,29 @@ bool RestoreFromTray(const TrayWindows& windows);
 // WM_KEYSTRIDE_ACTIVATE: shows the window and leaves any icon in place.
 void ActivateFromOutside(const TrayWindows& windows);
 
+// The program's place in the notification area: the windows it acts on and
+// whether the icon is there, so that a restarted taskbar gets it back.
+class TrayPresence {
+public:
+    // At the main window's creation: the application window's style as it
+    // is then, for the restore.
+    void Attach(HWND application, HWND main) noexcept;
+    void SetIcon(HICON icon) noexcept { windows_.icon = icon; }
+    // The shell's message that the taskbar was made anew (0 until attached).
+    UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
+
+    void Minimise(LPARAM lParam);  // SC_MINIMIZE
+    void Restore();                // the icon's left click, the menu's "Open"
+    void ActivateFromOutside() const { ui::ActivateFromOutside(windows_); }
+    void TaskbarCreated() const;
+    void RemoveIcon();             // the program ends
+
+private:
+    TrayWindows windows_;
+    UINT taskbarCreated_ = 0;
+    bool iconShown_ = false;
+};
+
 // Brings the application's last active pop-up to the front when it is
 // visible, enabled and not the application window itself.
 void BringApplicationToFront(HWND application);
