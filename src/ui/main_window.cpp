@@ -31,7 +31,8 @@ MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
       windowSystem_(services.windows),
       processes_(services.processes),
       clipboard_(services.clipboard),
-      clipboardViewer_(windowSystem_, processes_, clipboard_) {}
+      clipboardViewer_(windowSystem_, processes_, clipboard_),
+      settings_(files_, ansiCodePage_) {}
 
 MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
@@ -172,13 +173,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_QUERYENDSESSION:
         // Saved now: after its answer a program may be ended at any moment.
-        SaveAtSessionEnd();
+        settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
         return TRUE;
     case WM_ENDSESSION:
         if (!wParam)
-            savedForSessionEnd_ = false;  // the session goes on after all
-        else if (!savedForSessionEnd_)
-            SaveAtSessionEnd();
+            settings_.SessionGoesOn();
+        else if (!settings_.SavedForSessionEnd())
+            settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
         return 0;
     case WM_DESTROY:
         FormDestroy();
@@ -202,7 +203,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.
-        ShowErrorBox(window_, "Unable to read " + settings_.path +
+        ShowErrorBox(window_, "Unable to read " + settings_.values.path +
                                   ". Favourites and settings changed now will not be saved.");
         return 0;
     default:
@@ -224,25 +225,26 @@ LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
 
 void MainWindow::FormCreate() {
     banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
-    LoadSettingsFile();
+    settings_.Load(favourites_);
+    favouritesView_.ShowAll(favourites_);
     clipboardViewer_.Join(window_);
 
     layout_.Record(window_);
-    ApplyStoredBounds(window_, settings_.savedWindowBounds, dpi_);
+    ApplyStoredBounds(window_, settings_.values.savedWindowBounds, dpi_);
     // Setting the same size again is no size change, and a frame thinner
     // or thicker than designed leaves a different client area: lay the
     // controls out once for the area there is.
     FormResize();
 
-    showMaximized_ = settings_.savedMaximized;
-    centreOnShow_ = settings_.firstRun;
+    showMaximized_ = settings_.values.savedMaximized;
+    centreOnShow_ = settings_.values.firstRun;
     AddHint(controls_.ListView1, kListViewHint);
 }
 
 void MainWindow::FormShow() {
     ++formShowCount_;
     banner_.LayOut();
-    SendMessageW(controls_.cbAutoCopy, BM_SETCHECK, settings_.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
+    SendMessageW(controls_.cbAutoCopy, BM_SETCHECK, settings_.values.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
     lastFocus_ = controls_.eRegKey;
     if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
@@ -250,7 +252,7 @@ void MainWindow::FormShow() {
     const std::string caption = LoadText(instance, KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) +
                                 " " + LoadText(instance, IDS_VERSION, KS_TEXT_VERSION);
     SetWindowTextTo(window_, caption);
-    if (formShowCount_ == 1 && settings_.unreadAtLoad)
+    if (formShowCount_ == 1 && settings_.values.unreadAtLoad)
         PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
     if (!rgPreHintShown_) {
         AddHint(rgPre_.Handle(), kRootGroupHint);
@@ -260,7 +262,10 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::FormClose() {
-    SaveSettingsAtClose();  // a failed save ends the close here
+    // A hidden window (the program minimised) still has its normal bounds.
+    if (const auto error =
+            settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE))
+        throw UserError(*error);  // the close ends here
     clipboardViewer_.Leave();
     app_.Terminate();
 }
@@ -284,36 +289,6 @@ void MainWindow::FormDestroy() {
     // way must not leave the chain pointing at a window that is gone.
     clipboardViewer_.Leave();
     layout_.Clear();
-}
-
-void MainWindow::LoadSettingsFile() {
-    LoadSettings(files_, ansiCodePage_, settings_, favourites_);
-    favouritesView_.ShowAll(favourites_);
-}
-
-void MainWindow::SaveSettingsAtClose() {
-    // The file could not be read when the program started: what it holds
-    // was never shown, and writing the session over it would lose it. The
-    // user was told so at the start; the close goes ahead.
-    if (settings_.unreadAtLoad) return;
-    if (const auto error = SaveNow()) throw UserError(*error);
-}
-
-std::optional<std::string> MainWindow::SaveNow() {
-    // A hidden window (the program minimised) still has its normal bounds.
-    return SaveSettings(files_, ansiCodePage_, settings_, favourites_, StoredBounds(),
-                        IsZoomed(window_) != FALSE);
-}
-
-void MainWindow::SaveAtSessionEnd() noexcept {
-    // Nothing may hold the end of the session: no box, whatever happens. A
-    // save that fails leaves the previous file as it was.
-    try {
-        if (settings_.unreadAtLoad) return;
-        savedForSessionEnd_ = !SaveNow();
-    } catch (...) {
-        savedForSessionEnd_ = false;
-    }
 }
 
 }  // namespace ks::ui

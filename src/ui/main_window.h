@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "favourites/favourites_list.h"
-#include "favourites/settings.h"
+#include "favourites/settings_session.h"
 #include "platform/ansi_code_page.h"
 #include "platform/clipboard.h"
 #include "platform/files.h"
@@ -90,16 +90,6 @@ private:
     void FormClose();
     void FormResize();
     void FormDestroy();
-    // The settings file into the settings, the list and the window; and
-    // back at the close (a failed save raises its error and ends the close).
-    void LoadSettingsFile();
-    void SaveSettingsAtClose();
-    // The session ends (sign-out, restart, shutdown): the settings are saved
-    // as the close saves them, silently.
-    void SaveAtSessionEnd() noexcept;
-    // Writes the settings, the list and the window's state; the error text
-    // when the file could not be written.
-    [[nodiscard]] std::optional<std::string> SaveNow();
 
     // Messages and commands (main_window_commands.cpp; AcceptOutsideMessages
     // in main_window.cpp).
@@ -161,15 +151,12 @@ private:
     Clipboard& clipboard_;
     ClipboardViewer clipboardViewer_;
 
-    Settings settings_;
+    SettingsSession settings_;
     FavouritesList favourites_;
     FavouritesView favouritesView_;
-    SuggestionPopup suggestions_{registry_, settings_.recentPaths};
+    SuggestionPopup suggestions_{registry_, settings_.values.recentPaths};
     std::optional<FavouritesBinding> favouritesBinding_;  // made with the controls
 
-    // Saved when the end of the session was announced; cleared when it was
-    // called off.
-    bool savedForSessionEnd_ = false;
     TrayPresence tray_;
     ProportionalLayout layout_;
 

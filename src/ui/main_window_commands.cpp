@@ -150,11 +150,11 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         tray_.Minimise(lParam);
         return 0;
     case SC_MAXIMIZE:
-        settings_.savedNormalBounds = StoredBounds();
+        settings_.values.savedNormalBounds = StoredBounds();
         return Default(WM_SYSCOMMAND, command, lParam);
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
-        ApplyStoredBounds(window_, settings_.savedNormalBounds, dpi_);
+        ApplyStoredBounds(window_, settings_.values.savedNormalBounds, dpi_);
         return result;
     }
     default:
@@ -206,7 +206,7 @@ void MainWindow::bExitClick() {
 void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }
 
 void MainWindow::cbAutoCopyClick() {
-    settings_.autoCopyEnabled = SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    settings_.values.autoCopyEnabled = SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 

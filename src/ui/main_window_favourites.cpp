@@ -8,7 +8,7 @@ namespace ks::ui {
 
 void MainWindow::BuildActions() {
     favouritesBinding_.emplace(
-        favourites_, settings_.recentPaths, JumpPlatform{registry_, windowSystem_, processes_},
+        favourites_, settings_.values.recentPaths, JumpPlatform{registry_, windowSystem_, processes_},
         clipboard_, favouritesView_, suggestions_,
         FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey, [this] { FocusKeyBox(); }});
     FavouritesController& commands = FavouriteCommands();

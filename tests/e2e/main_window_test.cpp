@@ -244,7 +244,8 @@ TEST_F(MainWindow, ImportsTheRegistryEditorsFavourites) {
 // keys that have no character, characters for the rest.
 void Type(const Keystride& app, const std::string& text) {
     for (char c : text) PostMessageA(app.Control(IDC_EREGKEY), WM_CHAR, static_cast<unsigned char>(c), 1);
-    app.Settle();
+    // Typing marks the box modified, so Settle cannot tell when it is done.
+    WaitUntil([&] { return EndsWith(app.EditText(), text); });
 }
 
 void Press(const Keystride& app, WPARAM key) {
@@ -282,12 +283,12 @@ TEST_F(MainWindow, SuggestionsCompleteLevelByLevelAndLandingsAreOfferedAgain) {
         Type(app, "hkcu\\softw");
         ASSERT_TRUE(Suggests(app, "Software"));
         Press(app, VK_TAB);
-        EXPECT_EQ(app.EditText(), "hkcu\\Software\\");
+        EXPECT_TRUE(WaitUntil([&] { return app.EditText() == "hkcu\\Software\\"; }));
         ASSERT_TRUE(Suggests(app, "Wine"));
         Type(app, "wIN");
         Press(app, VK_DOWN);
         Press(app, VK_TAB);
-        EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\");
+        EXPECT_TRUE(WaitUntil([&] { return app.EditText() == "hkcu\\Software\\Wine\\"; }));
         Press(app, VK_ESCAPE);
         EXPECT_TRUE(Suggested(app).empty());
         Press(app, VK_DOWN);
