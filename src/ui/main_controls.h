@@ -19,7 +19,6 @@ struct MainControls {
     HWND bRemove = nullptr;
     HWND bAbout = nullptr;
     HWND bExit = nullptr;
-    HWND tooltip = nullptr;  // owned by the window, destroyed with it
 };
 
 }  // namespace ks::ui

@@ -238,7 +238,7 @@ void MainWindow::FormCreate() {
 
     showMaximized_ = settings_.values.savedMaximized;
     centreOnShow_ = settings_.values.firstRun;
-    AddHint(controls_.ListView1, kListViewHint);
+    hints_.Add(controls_.ListView1, kListViewHint);
 }
 
 void MainWindow::FormShow() {
@@ -255,8 +255,8 @@ void MainWindow::FormShow() {
     if (formShowCount_ == 1 && settings_.values.unreadAtLoad)
         PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
     if (!rgPreHintShown_) {
-        AddHint(rgPre_.Handle(), kRootGroupHint);
-        for (HWND item : rgPre_.Items()) AddHint(item, kRootGroupHint);
+        hints_.Add(rgPre_.Handle(), kRootGroupHint);
+        for (HWND item : rgPre_.Items()) hints_.Add(item, kRootGroupHint);
         rgPreHintShown_ = true;
     }
 }

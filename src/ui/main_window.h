@@ -4,31 +4,33 @@
 // box and the title banner. It owns the settings for the program's life and
 // routes every user command to its handler.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "favourites/favourites_list.h"
 #include "favourites/settings_session.h"
-#include "platform/ansi_code_page.h"
-#include "platform/clipboard.h"
-#include "platform/files.h"
-#include "platform/process_control.h"
-#include "platform/registry.h"
-#include "platform/window_system.h"
 #include "ui/actions.h"
 #include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
 #include "ui/main_controls.h"
+#include "ui/clipboard_viewer.h"
 #include "ui/main_window_layout.h"
 #include "ui/root_group.h"
-#include "ui/clipboard_viewer.h"
 #include "ui/suggestion_popup.h"
 #include "ui/title_banner.h"
 #include "ui/tray.h"
 #include "ui/ui_kit.h"
+#include "ui/window_pictures.h"
+
+namespace ks {
+class AnsiCodePage;
+class Clipboard;
+class Files;
+class ProcessControl;
+class Registry;
+class WindowSystem;
+}  // namespace ks
 
 namespace ks::ui {
 
@@ -65,10 +67,6 @@ private:
 
     // Building (main_window_controls.cpp).
     bool BuildControls();
-    void LoadIcons();
-    void SetJumpGlyph();
-    void BuildTooltip();
-    void AddHint(HWND control, const char* text);
     void BuildMenus();
     void WidenCheckBoxToText(HWND checkBox) const;
 
@@ -133,10 +131,8 @@ private:
     MainControls controls_;
 
     Font font_;
-    Bitmap jumpGlyph_;
-    ImageList jumpGlyphImages_;
-    Icon programIcon_;
-    Icon programIconSmall_;
+    WindowPictures pictures_;
+    Hints hints_;
 
     Menu PopupMenu1_;
     Menu pmSelf_;

@@ -75,85 +75,17 @@ bool MainWindow::BuildControls() {
     favouritesView_.Attach(controls_.ListView1, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
     WidenCheckBoxToText(controls_.cbAutoCopy);
 
-    LoadIcons();
-    SetJumpGlyph();
-    BuildTooltip();
-    AddHint(controls_.eRegKey,
+    pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
+    banner_.ShowProgramIcon(pictures_.ProgramIcon());
+    tray_.SetIcon(pictures_.ProgramIcon());
+    hints_.Build(app_.Instance(), window_, dpi_);
+    hints_.Add(controls_.eRegKey,
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     BuildMenus();
     BuildActions();
     if (!suggestions_.Create(app_.Instance(), window_, controls_.eRegKey, controls_.bOpen)) return false;
     suggestions_.SetFont(font_.Get());
     return true;
-}
-
-void MainWindow::LoadIcons() {
-    // Icons of the window's own size, not shared ones: a shared icon keeps
-    // the size it was first loaded at, and the DPI may change.
-    const HINSTANCE instance = app_.Instance();
-    const auto load = [&](int id, int width, int height) {
-        return Icon(static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, width, height, 0)));
-    };
-    Icon program = load(IDI_KEYSTRIDE, Scaled(32), Scaled(32));
-    Icon programSmall = load(IDI_KEYSTRIDE, Scaled(16), Scaled(16));
-    if (program) {
-        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.Get()));
-        banner_.ShowProgramIcon(program.Get());
-    }
-    if (programSmall)
-        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
-    // The tray keeps its own copy of an icon it shows: the old one may go.
-    programIcon_ = std::move(program);
-    tray_.SetIcon(programIcon_.Get());
-    programIconSmall_ = std::move(programSmall);
-}
-
-void MainWindow::SetJumpGlyph() {
-    const int size = Scaled(16);
-    Bitmap glyph(static_cast<HBITMAP>(LoadImageA(app_.Instance(), MAKEINTRESOURCEA(IDB_JUMP_GLYPH),
-                                                  IMAGE_BITMAP, size, size, 0)));
-    if (!glyph) return;
-    // A glyph of 24 bits has no transparency: its bottom-left pixel names
-    // the colour that stands for the background.
-    COLORREF background = CLR_NONE;
-    if (const MemoryDc dc(CreateCompatibleDC(nullptr)); dc) {
-        const SelectedObject selected(dc.Get(), glyph.Get());
-        background = GetPixel(dc.Get(), 0, size - 1);
-    }
-    jumpGlyphImages_.Reset(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0));
-    if (jumpGlyphImages_ &&
-        ImageList_AddMasked(jumpGlyphImages_.Get(), glyph.Get(), background) >= 0) {
-        BUTTON_IMAGELIST images{jumpGlyphImages_.Get(), {Scaled(4), 0, Scaled(3), 0},
-                                BUTTON_IMAGELIST_ALIGN_LEFT};
-        if (SendMessageW(controls_.bOpen, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images))) return;
-    }
-    // Without the version 6 controls the glyph goes on as it is.
-    jumpGlyph_ = std::move(glyph);
-    SendMessageW(controls_.bOpen, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(jumpGlyph_.Get()));
-}
-
-void MainWindow::BuildTooltip() {
-    controls_.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               app_.Instance(), nullptr);
-    // A width makes the tooltip break lines at the hints' line breaks.
-    if (controls_.tooltip) SendMessageW(controls_.tooltip, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
-}
-
-void MainWindow::AddHint(HWND control, const char* text) {
-    if (!controls_.tooltip) return;
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    // The tooltip keeps a copy of the text.
-    std::wstring wide = Wide(text);
-    tool.lpszText = wide.data();
-    SendMessageW(controls_.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(controls_.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainWindow::BuildMenus() {

@@ -2,6 +2,7 @@
 // measured again in the new one (fonts, icons, the recorded layout), then
 // the window takes the size the system suggests and is laid out anew.
 #include "ui/main_window.h"
+#include "ui/app_window.h"
 
 namespace ks::ui {
 
@@ -14,8 +15,9 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
     ApplyFonts();
     banner_.SetDpi(dpi);
-    LoadIcons();
-    SetJumpGlyph();
+    pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
+    banner_.ShowProgramIcon(pictures_.ProgramIcon());
+    tray_.SetIcon(pictures_.ProgramIcon());
     WidenCheckBoxToText(controls_.cbAutoCopy);
 
     RECT before{};
