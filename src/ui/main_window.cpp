@@ -25,14 +25,12 @@ constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
 
 MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
     : app_(app),
-      files_(services.files),
-      ansiCodePage_(services.ansiCodePage),
       registry_(services.registry),
       windowSystem_(services.windows),
       processes_(services.processes),
       clipboard_(services.clipboard),
       clipboardViewer_(windowSystem_, processes_, clipboard_),
-      settings_(files_, ansiCodePage_) {}
+      settings_(services.files, services.ansiCodePage) {}
 
 MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
@@ -84,8 +82,8 @@ void MainWindow::Show() {
 
 void MainWindow::Idle() {
     actions_.Update();
-    KeepFocusUsable();
-    ShowDefaultButtonNow();
+    keyboard_.KeepFocusUsable();
+    keyboard_.ShowDefaultButtonNow();
 }
 
 void MainWindow::AcceptOutsideMessages() {
@@ -105,7 +103,7 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
         result = self->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
         ShowErrorBox(window, error.what());
-        self->FocusKeyBox();
+        self->keyboard_.FocusKeyBox();
     }
     return result;
 }
@@ -130,7 +128,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         actions_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
     case DM_GETDEFID:
-        return DefaultIdAnswer(DefaultButtonId());
+        return DefaultIdAnswer(keyboard_.DefaultButtonId());
     case WM_NEXTDLGCTL:
         MoveDialogFocus(window_, wParam, lParam);
         return 0;
@@ -164,7 +162,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != SIZE_MINIMIZED) FormResize();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(wParam);
+        keyboard_.OnActivate(wParam);
         return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(wParam, lParam);
@@ -246,8 +244,7 @@ void MainWindow::FormShow() {
     banner_.LayOut();
     SendMessageW(controls_.cbAutoCopy, BM_SETCHECK, settings_.values.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
                  0);
-    lastFocus_ = controls_.eRegKey;
-    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
+    keyboard_.FocusFirst();
     const HINSTANCE instance = app_.Instance();
     const std::string caption = LoadText(instance, KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) +
                                 " " + LoadText(instance, IDS_VERSION, KS_TEXT_VERSION);

@@ -21,12 +21,11 @@
 #include "ui/title_banner.h"
 #include "ui/tray.h"
 #include "ui/ui_kit.h"
+#include "ui/window_keyboard.h"
 #include "ui/window_pictures.h"
 
 namespace ks {
-class AnsiCodePage;
 class Clipboard;
-class Files;
 class ProcessControl;
 class Registry;
 class WindowSystem;
@@ -70,18 +69,6 @@ private:
     void BuildMenus();
     void WidenCheckBoxToText(HWND checkBox) const;
 
-    // The keyboard (main_window_keyboard.cpp).
-    int DefaultButtonId() const;
-    void ShowDefaultButtonNow() const;
-    // Where the focus goes when its control stops taking it.
-    HWND FallbackFocus() const;
-    void KeepFocusUsable();
-    // After a box: the key box, its text selected.
-    void FocusKeyBox();
-    void OnListKey(WORD key);
-    // Where the list menu opens; a right click on a row selects it first.
-    POINT ListMenuPoint(HWND control, LPARAM position);
-
     // Form events (main_window.cpp).
     void FormCreate();
     void FormShow();
@@ -94,7 +81,6 @@ private:
     void OnCommand(int id, int code, HWND control);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND control, LPARAM position);
-    void OnActivate(WPARAM state);
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnTrayIcon(LPARAM mouseMessage);
     void AcceptOutsideMessages();
@@ -104,8 +90,7 @@ private:
     // The window's present bounds as they are stored (main_window.cpp).
     WindowBounds StoredBounds() const;
 
-    // Handlers of the controls (main_window_commands.cpp; the links open
-    // the maker's pages, maker_links.cpp).
+    // Handlers of the controls (main_window_commands.cpp).
     void bOpenClick();
     void bAboutClick();
     void bExitClick();
@@ -139,8 +124,6 @@ private:
     ActionList actions_;
 
     // The platform services, handed in for the window's life.
-    Files& files_;
-    AnsiCodePage& ansiCodePage_;
     Registry& registry_;
     WindowSystem& windowSystem_;
     ProcessControl& processes_;
@@ -153,6 +136,7 @@ private:
     SuggestionPopup suggestions_{registry_, settings_.values.recentPaths};
     std::optional<FavouritesBinding> favouritesBinding_;  // made with the controls
 
+    WindowKeyboard keyboard_{window_, dpi_, controls_, banner_, favourites_, favouritesView_};
     TrayPresence tray_;
     ProportionalLayout layout_;
 
@@ -160,7 +144,6 @@ private:
     bool centreOnShow_ = false;
     bool rgPreHintShown_ = false;
     int formShowCount_ = 0;
-    HWND lastFocus_ = nullptr;
 };
 
 }  // namespace ks::ui

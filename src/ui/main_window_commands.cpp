@@ -114,7 +114,7 @@ void MainWindow::OnNotify(const NMHDR& header) {
         FavouriteCommands().JumpFromList();
         break;
     case LVN_KEYDOWN:
-        OnListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        keyboard_.OnListKey(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         break;
     default:
         break;
@@ -123,24 +123,9 @@ void MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnContextMenu(HWND control, LPARAM position) {
     if (!control || control == window_ || !HasListMenu(GetDlgCtrlID(control))) return;
-    const POINT at = ListMenuPoint(control, position);
+    const POINT at = keyboard_.ListMenuPoint(control, position);
     TrackPopupMenu(PopupMenu1_.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_,
                    nullptr);
-}
-
-void MainWindow::OnActivate(WPARAM state) {
-    // The focus comes back to the control that had it, as in a dialog.
-    if (LOWORD(state) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
-        return;
-    }
-    if (HIWORD(state)) return;  // minimised
-    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) &&
-        IsWindowVisible(lastFocus_))
-        SetFocus(lastFocus_);
-    else
-        SetFocus(FallbackFocus());
 }
 
 LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {

@@ -10,7 +10,7 @@ void MainWindow::BuildActions() {
     favouritesBinding_.emplace(
         favourites_, settings_.values.recentPaths, JumpPlatform{registry_, windowSystem_, processes_},
         clipboard_, favouritesView_, suggestions_,
-        FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey, [this] { FocusKeyBox(); }});
+        FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey, [this] { keyboard_.FocusKeyBox(); }});
     FavouritesController& commands = FavouriteCommands();
     const auto selected = [&commands] { return commands.CanActOnSelection(); };
     actions_.Add(IDM_AJUMPFROMLIST, "&Jump", [&commands] { commands.JumpFromList(); }, selected);

@@ -1,7 +1,7 @@
 // The main window's keyboard: which button Enter presses, where the focus
-// goes when its control stops taking it or a box has been answered, and the
-// favourites list's own keys.
-#include "ui/main_window.h"
+// goes when its control stops taking it, when a box has been answered and
+// when the window is activated again, and the favourites list's own keys.
+#include "ui/window_keyboard.h"
 
 #include <commctrl.h>
 
@@ -10,7 +10,7 @@
 
 namespace ks::ui {
 
-int MainWindow::DefaultButtonId() const {
+int WindowKeyboard::DefaultButtonId() const {
     // The focused button or link answers Enter itself; the key box and the
     // roots around it have Jump, the list has its own Jump.
     HWND focus = GetFocus();
@@ -21,17 +21,17 @@ int MainWindow::DefaultButtonId() const {
     return 0;
 }
 
-void MainWindow::ShowDefaultButtonNow() const {
+void WindowKeyboard::ShowDefaultButtonNow() const {
     const int id = DefaultButtonId();
     HWND button = id == IDC_BOPEN ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
     ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
 }
 
-HWND MainWindow::FallbackFocus() const {
+HWND WindowKeyboard::FallbackFocus() const {
     return favourites_.Count() > 0 ? controls_.ListView1 : controls_.eRegKey;
 }
 
-void MainWindow::KeepFocusUsable() {
+void WindowKeyboard::KeepFocusUsable() {
     // A control disabled or hidden while it had the focus leaves the keyboard
     // with nowhere to go (the system takes the focus away, or leaves it on
     // a control that ignores keys).
@@ -42,7 +42,27 @@ void MainWindow::KeepFocusUsable() {
     FocusControl(FallbackFocus());
 }
 
-void MainWindow::FocusKeyBox() {
+void WindowKeyboard::FocusFirst() {
+    lastFocus_ = controls_.eRegKey;
+    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
+}
+
+void WindowKeyboard::OnActivate(WPARAM state) {
+    // The focus comes back to the control that had it, as in a dialog.
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (HIWORD(state)) return;  // minimised
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowEnabled(lastFocus_) &&
+        IsWindowVisible(lastFocus_))
+        SetFocus(lastFocus_);
+    else
+        SetFocus(FallbackFocus());
+}
+
+void WindowKeyboard::FocusKeyBox() {
     // After a box the user most likely corrects the path: the key box has
     // the focus and its text selected, wherever the command came from.
     if (!controls_.eRegKey || !IsWindow(controls_.eRegKey)) return;
@@ -51,14 +71,14 @@ void MainWindow::FocusKeyBox() {
     if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
 }
 
-void MainWindow::OnListKey(WORD key) {
+void WindowKeyboard::OnListKey(WORD key) {
     // Posted, so that the list has finished with the key before a command
     // changes its rows or opens the editor over it.
     const int command = key == VK_DELETE ? IDM_AREMOVE : key == VK_F2 ? IDM_AEDIT : 0;
     if (command) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
+POINT WindowKeyboard::ListMenuPoint(HWND control, LPARAM position) {
     POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
     if (control == controls_.ListView1 && position != -1) {
         // A right click on a row acts on that row.
@@ -69,7 +89,7 @@ POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
             SendMessageW(controls_.ListView1, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
         if (row >= 0 && row < favourites_.Count() && row != favourites_.Selected()) {
             favourites_.Select(row);
-            favouritesView_.Select(row);
+            view_.Select(row);
         }
         return at;
     }
@@ -80,12 +100,12 @@ POINT MainWindow::ListMenuPoint(HWND control, LPARAM position) {
         rect.left = LVIR_BOUNDS;
         SendMessageW(controls_.ListView1, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
                      reinterpret_cast<LPARAM>(&rect));
-        POINT corner{rect.left + Scaled(8), rect.bottom};
+        POINT corner{rect.left + Scale(8, dpi_), rect.bottom};
         ClientToScreen(controls_.ListView1, &corner);
         return corner;
     }
     GetWindowRect(control, &rect);
-    return {rect.left + Scaled(8), rect.top + Scaled(8)};
+    return {rect.left + Scale(8, dpi_), rect.top + Scale(8, dpi_)};
 }
 
 }  // namespace ks::ui
