@@ -21,8 +21,14 @@ int WindowKeyboard::DefaultButtonId() const {
     return 0;
 }
 
-void WindowKeyboard::ShowDefaultButtonNow() const {
+void WindowKeyboard::ShowDefaultButtonNow() {
+    // Run whenever the window falls idle, which is after every keystroke:
+    // the buttons are looked at only when the focus or its button moved.
     const int id = DefaultButtonId();
+    const HWND focus = GetFocus();
+    if (id == shownDefaultId_ && focus == shownForFocus_) return;
+    shownDefaultId_ = id;
+    shownForFocus_ = focus;
     HWND button = id == IDC_BOPEN ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
     ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
 }

@@ -21,7 +21,7 @@ public:
     // The button Enter presses: the focused one, Jump for the key box and
     // the roots, the list's Jump for the list.
     int DefaultButtonId() const;
-    void ShowDefaultButtonNow() const;
+    void ShowDefaultButtonNow();
     // Where the focus goes when its control stops taking it.
     HWND FallbackFocus() const;
     void KeepFocusUsable();
@@ -44,6 +44,8 @@ private:
     FavouritesList& favourites_;
     FavouritesView& view_;
     HWND lastFocus_ = nullptr;
+    int shownDefaultId_ = -1;  // what the buttons show, and for which focus
+    HWND shownForFocus_ = nullptr;
 };
 
 }  // namespace ks::ui
