@@ -31,14 +31,7 @@ AppWindow::~AppWindow() {
 }
 
 bool AppWindow::Create(const std::string& title, HICON icon) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterWindowClass(instance_, {kClassName, WindowProc, 0, -1, icon}))
         return false;
     // A captioned pop-up of no size in the middle of the screen: it has a
     // taskbar button and a system menu, and nothing of it is ever seen.

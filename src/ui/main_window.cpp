@@ -37,16 +37,9 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = app_.Instance();
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     const std::wstring className = Wide(kMainWindowClass);
-    windowClass.lpszClassName = className.c_str();
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterWindowClass(app_.Instance(),
+                             {className.c_str(), WindowProc, CS_DBLCLKS, COLOR_BTNFACE}))
         return false;
     const UINT dpi = DpiOf(nullptr);
     if (!CreateWindowExW(WS_EX_CONTROLPARENT, className.c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),

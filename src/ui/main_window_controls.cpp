@@ -83,7 +83,7 @@ bool MainWindow::BuildControls() {
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
     BuildMenus();
     BuildActions();
-    if (!suggestions_.Create(app_.Instance(), window_, controls_.eRegKey, controls_.bOpen)) return false;
+    suggestions_.Attach(app_.Instance(), window_, controls_.eRegKey, controls_.bOpen);
     suggestions_.SetFont(font_.Get());
     return true;
 }

@@ -48,15 +48,8 @@ void ModalDialog::Destroy() noexcept {
 
 bool ModalDialog::Create(HWND owner, const char* className, const char* caption, SIZE clientSize) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     const std::wstring wideClassName = Wide(className);
-    windowClass.lpszClassName = wideClassName.c_str();
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!RegisterWindowClass(instance, {wideClassName.c_str(), WindowProc, 0, COLOR_BTNFACE}))
         return false;
 
     owner_ = owner;

@@ -57,34 +57,35 @@ SuggestionPopup::~SuggestionPopup() {
     if (popup_) DestroyWindow(popup_);
 }
 
-bool SuggestionPopup::Create(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DROPSHADOW;
-    windowClass.lpfnWndProc = PopupProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kPopupClass;
-    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        return false;
+void SuggestionPopup::Attach(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton) {
+    instance_ = instance;
     owner_ = owner;
     edit_ = edit;
     jumpButton_ = jumpButton;
-    popup_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass, L"",
-                             WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner, nullptr, instance, this);
+    SetWindowSubclass(edit_, EditProc, kEditSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// Made when first wanted, not with the window: most starts never type.
+bool SuggestionPopup::MadePopup() {
+    if (list_) return true;
+    if (popup_ ||
+        !RegisterWindowClass(instance_, {kPopupClass, PopupProc, CS_DROPSHADOW, COLOR_WINDOW}))
+        return false;
+    CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPopupClass, L"", WS_POPUP | WS_BORDER, 0,
+                    0, 0, 0, owner_, nullptr, instance_, this);
     if (!popup_) return false;
     list_ = CreateWindowExW(0, WC_LISTBOXW, L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
                             popup_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SUGGESTIONS)),
-                            instance, nullptr);
+                            instance_, nullptr);
     if (!list_) return false;
     SetWindowSubclass(list_, ListProc, kListSubclass, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(edit_, EditProc, kEditSubclass, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     return true;
 }
 
 void SuggestionPopup::SetFont(HFONT font) {
+    font_ = font;
     if (list_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
@@ -108,7 +109,7 @@ void SuggestionPopup::Close(bool forget) {
 // when asked (`open`: Down or Alt+Down).
 void SuggestionPopup::Suggest(bool open) {
     const std::string text = WindowText(edit_);
-    if (text.empty() && !open) {
+    if ((text.empty() && !open) || !MadePopup()) {
         Close();
         return;
     }
@@ -249,20 +250,13 @@ void SuggestionPopup::ReadNames() {
 
 LRESULT CALLBACK SuggestionPopup::PopupProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(
-                              reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<SuggestionPopup*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowOwner(window, message, lParam, &SuggestionPopup::popup_);
     switch (message) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // the focus stays in the box
     case WM_TIMER:
         if (self && wParam == kReadingTimer) self->ReadNames();
         return 0;
-    case WM_NCDESTROY:
-        if (self) self->popup_ = self->list_ = nullptr;
-        break;
     default:
         break;
     }
@@ -285,8 +279,7 @@ LRESULT CALLBACK SuggestionPopup::EditProc(HWND window, UINT message, WPARAM wPa
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if ((wParam == VK_DOWN || wParam == VK_UP || self->IsOpen()) &&
-            self->OnKey(wParam, message == WM_SYSKEYDOWN)) {
+        if (self->OnKey(wParam, message == WM_SYSKEYDOWN)) {
             self->swallowChar_ = wParam == VK_TAB ? '\t' : wParam == VK_RETURN ? '\r'
                                                            : wParam == VK_ESCAPE ? 0x1B
                                                                                  : 0;
@@ -331,6 +324,7 @@ LRESULT CALLBACK SuggestionPopup::ListProc(HWND window, UINT message, WPARAM wPa
         return 0;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, ListProc, kListSubclass);
+        self->list_ = nullptr;
         break;
     default:
         break;

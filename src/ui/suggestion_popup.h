@@ -26,9 +26,9 @@ public:
     SuggestionPopup(const SuggestionPopup&) = delete;
     SuggestionPopup& operator=(const SuggestionPopup&) = delete;
 
-    // Makes the hidden popup, owned by `owner`, for the key box `edit`;
-    // Enter clicks `jumpButton`.
-    bool Create(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton);
+    // Follows the key box `edit`; the popup, owned by `owner`, is made when
+    // there is first something to show. Enter clicks `jumpButton`.
+    void Attach(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton);
     void SetFont(HFONT font);
 
     // The box's text changed: the list follows it while the box has the focus.
@@ -47,6 +47,7 @@ private:
 
     // A key typed in the box; true when the list used it.
     bool OnKey(WPARAM key, bool alt);
+    bool MadePopup();
     void Suggest(bool open);
     void Fill(const Suggestions& suggestions);
     void Place(int rows);
@@ -57,6 +58,8 @@ private:
     const RecentPaths& recent_;
     KeyListings listings_;
     Suggestions shown_;
+    HINSTANCE instance_ = nullptr;
+    HFONT font_ = nullptr;  // the window's, not owned
     HWND owner_ = nullptr;
     HWND edit_ = nullptr;
     HWND jumpButton_ = nullptr;

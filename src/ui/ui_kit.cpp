@@ -90,4 +90,19 @@ void HoldControls(HWND groupBox, HWND forwardTo) noexcept {
                       reinterpret_cast<DWORD_PTR>(forwardTo));
 }
 
+bool RegisterWindowClass(HINSTANCE instance, const WindowClassDesign& design) noexcept {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = design.style;
+    windowClass.lpfnWndProc = design.procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = design.icon;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    if (design.backgroundColour >= 0)
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(
+            static_cast<INT_PTR>(design.backgroundColour + 1));
+    windowClass.lpszClassName = design.name;
+    return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 }  // namespace ks::ui

@@ -86,6 +86,17 @@ void FitToCaption(HWND label);
 // the box paints the background its parent leaves to it.
 void HoldControls(HWND groupBox, HWND forwardTo) noexcept;
 
+// One of the program's window classes (arrow cursor), registered once:
+// true when it is registered, now or before.
+struct WindowClassDesign {
+    const wchar_t* name;
+    WNDPROC procedure;
+    UINT style = 0;
+    int backgroundColour = -1;  // a COLOR_ index; -1: the window paints it
+    HICON icon = nullptr;
+};
+bool RegisterWindowClass(HINSTANCE instance, const WindowClassDesign& design) noexcept;
+
 // The object a window of the program belongs to, handed over as the
 // creation parameter: recorded at WM_NCCREATE, forgotten after
 // WM_NCDESTROY. The object's own handle is set to the window at the first

@@ -102,26 +102,6 @@ TEST_F(Clipboard, AutoCopyWorksWhileTheWindowIsInTheTray) {
     EXPECT_FALSE(IsWindowVisible(app.Main())) << "the window is not brought back";
 }
 
-TEST_F(Clipboard, CheckBoxSurvivesARestart) {
-    {
-        Keystride app;
-        ASSERT_TRUE(app.Started());
-        EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
-        SetAutoCopy(app, true);
-        ASSERT_TRUE(app.Exit());
-    }
-    {
-        Keystride app;
-        ASSERT_TRUE(app.Started());
-        EXPECT_TRUE(app.Checked(IDC_CBAUTOCOPY));
-        SetAutoCopy(app, false);
-        ASSERT_TRUE(app.Exit());
-    }
-    Keystride app;
-    ASSERT_TRUE(app.Started());
-    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
-}
-
 TEST_F(Clipboard, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerIsReported) {
     ASSERT_TRUE(WriteSettingsFile("[RegistryList]\r\nCount=1\r\n0=HKLM\\Software\r\n"));
     ClipboardViewer after;

@@ -133,29 +133,9 @@ inline std::string MessageBoxText(HWND box) {
     return text ? WindowText(text) : std::string();
 }
 
-// Column `subItem` of a list view row in another process.
-inline std::optional<std::string> ListCellText(HWND list, int item, int subItem) {
-    constexpr std::size_t kCapacity = 70000;
-    RemoteMemory memory(list, sizeof(LVITEMA) + kCapacity);
-    if (!memory.Ready()) return std::nullopt;
-    LVITEMA record{};
-    record.iSubItem = subItem;
-    record.pszText = static_cast<LPSTR>(memory.Address(sizeof(LVITEMA)));
-    record.cchTextMax = static_cast<int>(kCapacity);
-    if (!memory.Write(0, &record, sizeof record)) return std::nullopt;
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
-                             reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000,
-                             &length))
-        return std::nullopt;
-    std::string text(length, '\0');
-    if (length && !memory.Read(sizeof(LVITEMA), text.data(), length)) return std::nullopt;
-    return text;
-}
-
-// The same through LVM_GETITEMTEXTW, unit for unit.
+// Column `subItem` of a list view row in another process, unit for unit.
 inline std::optional<std::wstring> WideListCellText(HWND list, int item, int subItem) {
-    constexpr std::size_t kCapacity = 1024;
+    constexpr std::size_t kCapacity = 70000;
     RemoteMemory memory(list, sizeof(LVITEMW) + kCapacity * sizeof(wchar_t));
     if (!memory.Ready()) return std::nullopt;
     LVITEMW record{};
@@ -172,6 +152,13 @@ inline std::optional<std::wstring> WideListCellText(HWND list, int item, int sub
     if (length && !memory.Read(sizeof(LVITEMW), text.data(), length * sizeof(wchar_t)))
         return std::nullopt;
     return text;
+}
+
+// The same in the program's own 8-bit form.
+inline std::optional<std::string> ListCellText(HWND list, int item, int subItem) {
+    const std::optional<std::wstring> text = WideListCellText(list, item, subItem);
+    if (!text) return std::nullopt;
+    return Narrow(*text);
 }
 
 // A row's rectangle in the list view's client coordinates.
@@ -193,7 +180,6 @@ inline std::string SettingsFolder() {
     return std::string(appData) + "\\Korvel\\Keystride";
 }
 
-// The key the running Registry Editor shows in its status bar.
 // The Registry Editor's status bar (the selected key's path), read as
 // UTF-16 and given in the program's UTF-8 form.
 inline std::string RegeditStatus() {

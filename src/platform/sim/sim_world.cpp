@@ -87,32 +87,34 @@ void SimRegistry::AddTextValue(RegKey root, const std::string& keyPath, const st
     node->textValues.emplace_back(name, data);
 }
 
+const SimRegistry::Node* SimRegistry::OpenNode(RegKey key) const {
+    const auto it = open_.find(key);
+    return it == open_.end() ? nullptr : it->second;
+}
+
 std::vector<std::pair<std::string, std::string>> SimRegistry::TextValues(RegKey key) {
     world_.Record({.call = "RegEnumValue", .handle = key});
-    auto it = open_.find(key);
-    if (it == open_.end()) return {};
-    return it->second->textValues;
+    const Node* node = OpenNode(key);
+    return node ? node->textValues : std::vector<std::pair<std::string, std::string>>{};
 }
 
 // Keys are enumerated by folded name, as the registry keeps them; values in
 // the order they were added.
 long SimRegistry::SubkeyName(RegKey key, std::uint32_t index, std::string& name) {
     world_.Record({.call = "RegEnumKey", .handle = key, .wParam = index});
-    auto it = open_.find(key);
-    if (it == open_.end()) return kErrorInvalidHandle;
-    const auto& children = it->second->children;
-    if (index >= children.size()) return kErrorNoMoreItems;
-    name = std::next(children.begin(), static_cast<std::ptrdiff_t>(index))->second.name;
+    const Node* node = OpenNode(key);
+    if (!node) return kErrorInvalidHandle;
+    if (index >= node->children.size()) return kErrorNoMoreItems;
+    name = std::next(node->children.begin(), static_cast<std::ptrdiff_t>(index))->second.name;
     return kErrorSuccess;
 }
 
 long SimRegistry::ValueName(RegKey key, std::uint32_t index, std::string& name) {
     world_.Record({.call = "RegEnumValue", .handle = key, .wParam = index});
-    auto it = open_.find(key);
-    if (it == open_.end()) return kErrorInvalidHandle;
-    const auto& values = it->second->values;
-    if (index >= values.size()) return kErrorNoMoreItems;
-    name = values[index].second;
+    const Node* node = OpenNode(key);
+    if (!node) return kErrorInvalidHandle;
+    if (index >= node->values.size()) return kErrorNoMoreItems;
+    name = node->values[index].second;
     return kErrorSuccess;
 }
 
@@ -138,9 +140,9 @@ long SimRegistry::OpenKey(RegKey root, const std::string& subKey, KeyAccess acce
 
 long SimRegistry::QueryValue(RegKey key, const std::string& name) {
     world_.Record({.call = "RegQueryValue", .handle = key, .text = name});
-    auto it = open_.find(key);
-    if (it == open_.end()) return kErrorInvalidHandle;
-    return it->second->HasValue(name) ? kErrorSuccess : kErrorFileNotFound;
+    const Node* node = OpenNode(key);
+    if (!node) return kErrorInvalidHandle;
+    return node->HasValue(name) ? kErrorSuccess : kErrorFileNotFound;
 }
 
 long SimRegistry::CloseKey(RegKey key) {

@@ -74,6 +74,7 @@ private:
         bool denyWow64 = false;
     };
     Node* Find(RegKey root, const std::string& path, bool create);
+    const Node* OpenNode(RegKey key) const;  // null for a key not open
 
     World& world_;
     std::map<RegKey, Node> roots_;
