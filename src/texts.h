@@ -21,7 +21,15 @@
 #define KS_TEXT_EDITOR_NOT_STARTED \
     "The Registry Editor did not start. It may be missing, or turned off by your administrator."
 #define KS_TEXT_EDITOR_REFUSED \
-    "The Registry Editor is running with higher rights than Keystride and ignores it. Close the Registry Editor, or start Keystride as administrator, then jump again."
+    "The Registry Editor runs as administrator, so Keystride cannot drive it. You can close the Registry Editor and jump again."
+/* The editor the jump started runs as administrator: the key, then the value. */
+#define KS_TEXT_OPENED_ELEVATED \
+    "The Registry Editor opened at %s. It runs as administrator, so Keystride cannot select the value %s there."
+/* After either of the two above, Yes and No. */
+#define KS_TEXT_RESTART_ELEVATED "Restart Keystride as administrator?"
+/* The key was reached; the value could not be read there: the key, the value. */
+#define KS_TEXT_VALUE_UNREADABLE \
+    "The Registry Editor shows %s, but the value %s could not be read there: the key does not let you read its values."
 #define KS_TEXT_EDITOR_NOT_ANSWERING \
     "The Registry Editor stopped answering. Wait until it responds, then jump again."
 #define KS_TEXT_EDITOR_NOT_REACHED \

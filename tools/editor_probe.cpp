@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/win32/window_text.h"
@@ -22,8 +23,9 @@ int main() {
 
     std::string value;
     if (const ks::Window list = ks::FindListView(windows, editor)) {
-        const auto selected = windows.ListSelectedItem(list);
-        if (selected && *selected >= 0) value = windows.ListItemText(list, *selected).value_or("");
+        ks::ListControl values(windows, list);
+        const auto selected = values.Selected();
+        if (selected && *selected >= 0) value = values.Text(*selected).value_or("");
     }
     std::printf("value: %s\n", value.c_str());
     return 0;

@@ -17,6 +17,7 @@
 #include "e2e/main_window_support.h"
 #include "e2e/sample_favourites.h"
 #include "grammar/ascii.h"
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_window_system.h"
 #include "win32/screenshot.h"
@@ -98,7 +99,7 @@ bool Demonstrate(const std::string& shots) {
         std::printf("  %-66s %s\n", key.c_str(), comment.c_str());
 
     ks::Win32WindowSystem windows;
-    if (!windows.ListSelect(reinterpret_cast<ks::Window>(app.List()), kDemoRow)) {
+    if (!ks::ListControl(windows, reinterpret_cast<ks::Window>(app.List())).Select(kDemoRow)) {
         std::printf("demo: cannot select favourite %d\n", kDemoRow + 1);
         return false;
     }
@@ -162,7 +163,7 @@ bool DemonstrateAt150Percent(const std::string& shots) {
         return false;
     }
     ks::Win32WindowSystem windows;
-    windows.ListSelect(reinterpret_cast<ks::Window>(app.List()), kDemoRow);
+    ks::ListControl(windows, reinterpret_cast<ks::Window>(app.List())).Select(kDemoRow);
     SetForegroundWindow(app.Main());
     app.Settle();
     const std::string windowShot = shots + "/demo-keystride-150.png";

@@ -1,7 +1,8 @@
 // Jumps to keys drawn at random from this machine's own registry and counts
-// how many the Registry Editor ends up showing, each key by today's route
-// and by the earlier one (paced keystrokes, then the read-back), one after
-// the other, so that both are measured in the same run. Read-only.
+// how many the Registry Editor ends up showing, each key by the one route
+// every platform now takes and by the route Windows took before (bare
+// keystrokes, then the read-back), one after the other, so that both are
+// measured in the same run. Read-only.
 //   landing_sample [count] [seed]
 // Keys with characters that type-ahead skips are drawn on purpose.
 #include <windows.h>
@@ -70,15 +71,6 @@ std::string StatusBarPath() {
     const std::string path = status ? ks::WindowText(status) : std::string();
     const std::size_t cut = path.find('\\');  // the computer's name comes first
     return cut == std::string::npos ? std::string() : path.substr(cut + 1);
-}
-
-// The editor's tree back on its top item, when the editor is running.
-void ResetEditor(ks::Win32WindowSystem& windows) {
-    const ks::Window editor = windows.FindTopWindow(ks::kEditorWindowClass);
-    if (!editor) return;
-    const ks::Window tree = ks::FindTreeView(windows, editor);
-    if (const auto top = windows.TreeNextItem(tree, ks::TreeRelation::Root, 0); top && *top)
-        (void)windows.TreeSelect(tree, *top);
 }
 
 double Percentile(std::vector<double> values, double share) {
@@ -154,15 +146,15 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
-    RouteTally now{"direct selection"}, before{"paced keystrokes + read-back"};
+    RouteTally now{"direct selection"}, before{"Windows keystrokes + read-back"};
     // Each jump starts with the editor on its top item, away from the key.
     for (const std::string& key : sample) {
         const bool isHard = !TypeAheadSafe(key);
-        ResetEditor(windows);
+        ks::bench::ResetEditor(windows);
         now.Jump(key, isHard, [&](ks::ProcessControl& processes) {
             return ks::JumpToRegistryPath({registry, windows, processes}, key);
         });
-        ResetEditor(windows);
+        ks::bench::ResetEditor(windows);
         before.Jump(key, isHard, [&](ks::ProcessControl& processes) {
             return ks::bench::JumpTodaysWay(registry, processes, key);
         });

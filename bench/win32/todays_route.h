@@ -1,54 +1,104 @@
 #pragma once
-// The route every jump under Wine took before a readable editor's items were
-// selected directly: the paced keystrokes (half a second after each level),
-// then the landing read back and put right. Kept here so that the two can be
-// measured side by side in one run.
+// The route jumps took on Windows before an editor that can be read was
+// selected directly there too: the keystrokes first, bare, with 10 ms
+// pauses, then the landing read back and put right; a cold start opened the
+// editor wherever it had last been. Kept here so that the two can be
+// measured side by side in one run. (Wine's controls ignore bare
+// keystrokes, so under Wine the read-back does all of this route's walking.)
 #include <string>
 
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_resolution.h"
 #include "jump/landing_check.h"
+#include "platform/registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "win32/drive_routes.h"
 
 namespace ks::bench {
 
-// Today's window system, but the children of a key read one by one, with a
-// remote buffer reserved and freed for each, as the landing check first did.
-class SiblingBySiblingWindows : public Win32WindowSystem {
+// The registry as before: the editor's remembered key is left alone.
+class RegistryWithoutWrites final : public Registry {
 public:
-    std::optional<TreeItem> FindTreeChild(
-        Window tree, TreeItem parent,
-        const std::function<bool(const std::string&)>& matches) override {
-        std::optional<TreeItem> child = TreeNextItem(tree, TreeRelation::Child, parent);
-        while (child && *child) {
-            const std::optional<std::string> text = TreeItemText(tree, *child);
-            if (!text) return std::nullopt;
-            if (matches(*text)) return child;
-            child = TreeNextItem(tree, TreeRelation::Next, *child);
-        }
-        return child;
+    explicit RegistryWithoutWrites(Registry& real) : real_(real) {}
+    long OpenKey(RegKey root, const std::string& subKey, KeyAccess access, RegKey& key) override {
+        return real_.OpenKey(root, subKey, access, key);
     }
+    long QueryValue(RegKey key, const std::string& name) override {
+        return real_.QueryValue(key, name);
+    }
+    long CloseKey(RegKey key) override { return real_.CloseKey(key); }
+    long ValueCount(RegKey key, std::uint32_t& values) override {
+        return real_.ValueCount(key, values);
+    }
+    long SetTextValue(RegKey, const std::string&, const std::string&,
+                      const std::string&) override {
+        return kErrorSuccess;
+    }
+    std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override {
+        return real_.TextValues(key);
+    }
+    long SubkeyName(RegKey key, std::uint32_t index, std::string& name) override {
+        return real_.SubkeyName(key, index, name);
+    }
+    long ValueName(RegKey key, std::uint32_t index, std::string& name) override {
+        return real_.ValueName(key, index, name);
+    }
+
+private:
+    Registry& real_;
+};
+
+// The process calls given, but taken as Windows: bare keystrokes, 10 ms pauses.
+class AsOnWindows final : public ProcessControl {
+public:
+    explicit AsOnWindows(ProcessControl& real) : real_(real) {}
+    bool StartProgram(const ProgramStart& s, ProcessHandle& p) override {
+        return real_.StartProgram(s, p);
+    }
+    void WaitForInputIdle(ProcessHandle p, std::uint32_t ms) override {
+        real_.WaitForInputIdle(p, ms);
+    }
+    void CloseHandle(ProcessHandle p) override { real_.CloseHandle(p); }
+    void DisableFsRedirection(void*& v) override { real_.DisableFsRedirection(v); }
+    void RevertFsRedirection(void* v) override { real_.RevertFsRedirection(v); }
+    std::string WindowsDirectory() override { return real_.WindowsDirectory(); }
+    std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
+    void Sleep(std::uint32_t ms) override { real_.Sleep(ms); }
+    bool IsWine() override { return false; }
+
+private:
+    ProcessControl& real_;
 };
 
 inline JumpOutcome JumpTodaysWay(Registry& registry, ProcessControl& processes,
                                  const std::string& text) {
+    RegistryWithoutWrites unwritten(registry);
     test::KeystrokesOnlyWindows keystrokes;
-    JumpOutcome outcome = JumpToRegistryPath({registry, keystrokes, processes}, text);
+    AsOnWindows windowsHabits(processes);
+    JumpOutcome outcome = JumpToRegistryPath({unwritten, keystrokes, windowsHabits}, text);
     if (outcome.result != JumpResult::Unverified) return outcome;
 
     Win32WindowSystem windows;
     const Window editor = windows.FindTopWindow(kEditorWindowClass);
-    const Window tree = FindTreeView(windows, editor);
-    const Window list = FindListView(windows, editor);
+    TreeControl tree(windows, FindTreeView(windows, editor));
+    ListControl list(windows, FindListView(windows, editor));
     CheckResult check = SettleTreeSelection(windows, tree, outcome.target);
     if (check != CheckResult::NoAnswer && check != CheckResult::Missing &&
         !outcome.target.valueName.empty())
         check = SettleListSelection(windows, list, outcome.target.valueName);
-    outcome.result = check == CheckResult::OnTarget    ? JumpResult::Landed
-                     : check == CheckResult::Corrected ? JumpResult::Corrected
-                                                       : JumpResult::NotReached;
+    outcome.result = check == CheckResult::OnTarget || check == CheckResult::Corrected
+                         ? JumpResult::Landed
+                         : JumpResult::NotReached;
     return outcome;
+}
+
+// The editor's tree back on its top item, when the editor is running.
+inline void ResetEditor(Win32WindowSystem& windows) {
+    const Window editor = windows.FindTopWindow(kEditorWindowClass);
+    if (!editor) return;
+    TreeControl tree(windows, FindTreeView(windows, editor));
+    if (const auto top = tree.Next(TreeRelation::Root, 0); top && *top) (void)tree.Select(*top);
 }
 
 }  // namespace ks::bench

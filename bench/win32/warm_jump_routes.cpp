@@ -1,7 +1,6 @@
-// Jumps into the running Registry Editor by today's route, by today's route
-// reading a key's children one remote buffer each (as it first did), and by
-// the earlier route (paced keystrokes, then the read-back), alternating run
-// by run; the editor is put back on its top item before each jump. Two
+// Jumps into the running Registry Editor by the one route every platform
+// takes and by the route Windows took before (bare keystrokes, then the
+// read-back), alternating run by run; the editor is put back on its top item before each jump. Two
 // targets: a key ten levels deep (a root and nine keys), and the last
 // subkey of HKEY_LOCAL_MACHINE\Software\Classes, the widest level there is.
 // Medians of the time until the jump returned, and whether the editor's
@@ -61,14 +60,6 @@ bool EditorShows(const std::string& key) {
     return cut != std::string::npos && ks::EqualsIgnoringAsciiCase(status.substr(cut + 1), key);
 }
 
-// The editor's tree back on its top item, away from any key.
-void ResetEditor(ks::Win32WindowSystem& windows) {
-    const ks::Window editor = windows.FindTopWindow(ks::kEditorWindowClass);
-    const ks::Window tree = ks::FindTreeView(windows, editor);
-    if (const auto top = windows.TreeNextItem(tree, ks::TreeRelation::Root, 0); top && *top)
-        (void)windows.TreeSelect(tree, *top);
-}
-
 // The last subkey of a key, in enumeration order.
 std::optional<std::string> LastSubkey(HKEY root, const std::string& rootName, const char* path) {
     HKEY key = nullptr;
@@ -107,17 +98,13 @@ int main(int argc, char** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
-    ks::bench::SiblingBySiblingWindows siblingBySibling;
     bool allLanded = true;
     for (const std::string& key : {*deep, *wide}) {
         Route routes[] = {
             {"direct selection", [&](ks::ProcessControl& p) {
                  return ks::JumpToRegistryPath({registry, windows, p}, key);
              }},
-            {"direct selection, a remote buffer per sibling", [&](ks::ProcessControl& p) {
-                 return ks::JumpToRegistryPath({registry, siblingBySibling, p}, key);
-             }},
-            {"paced keystrokes + read-back", [&](ks::ProcessControl& p) {
+            {"Windows keystrokes + read-back", [&](ks::ProcessControl& p) {
                  return ks::bench::JumpTodaysWay(registry, p, key);
              }},
         };
@@ -128,7 +115,7 @@ int main(int argc, char** argv) {
         }
         for (int run = 0; run < runs; ++run) {
             for (Route& route : routes) {
-                ResetEditor(windows);
+                ks::bench::ResetEditor(windows);
                 ks::bench::CountingProcessControl processes;
                 const double start = NowMs();
                 route.jump(processes);
@@ -140,10 +127,8 @@ int main(int argc, char** argv) {
         for (const Route& route : routes)
             std::printf("  %s: median %.0f ms of %d runs, landed %d / %d\n", route.name,
                         Median(route.times), runs, route.landed, runs);
-        const double now = Median(routes[0].times), before = Median(routes[2].times);
-        std::printf("  against the paced route %.2fx faster; against a buffer per sibling "
-                    "%.2fx faster\n",
-                    before / now, Median(routes[1].times) / now);
+        const double now = Median(routes[0].times), before = Median(routes[1].times);
+        std::printf("  against the earlier Windows route %.2fx faster\n", before / now);
         if (key == *deep)
             std::printf("  target for the ten-level jump: median at most 1000 ms: %s\n",
                         now <= 1000 ? "met" : "NOT met");

@@ -4,8 +4,11 @@
 
 #include "grammar/ascii.h"
 #include "grammar/wide_text.h"
+#include "jump/editor_controls.h"
+#include "jump/editor_last_key.h"
 #include "jump/landing_check.h"
 #include "platform/process_control.h"
+#include "platform/registry.h"
 #include "platform/window_system.h"
 
 namespace ks {
@@ -16,8 +19,6 @@ constexpr std::uint32_t kPauseAfterCollapse = 10;
 constexpr std::uint32_t kInputIdleWait = 1000;
 constexpr std::uint32_t kStartPollWindow = 3000;
 constexpr std::uint32_t kStartPollInterval = 100;
-constexpr int kListFillRetries = 5;
-constexpr std::uint32_t kListFillPause = 100;
 
 // Key presses and characters for one editor window. Every send says what
 // became of it; anything but delivery ends the drive.
@@ -52,6 +53,10 @@ JumpResult Failed(SendResult sent) noexcept {
     return sent == SendResult::Refused ? JumpResult::EditorRefused : JumpResult::EditorNotAnswering;
 }
 
+JumpResult Failed(CheckResult check) noexcept {
+    return check == CheckResult::NoAnswer ? JumpResult::EditorNotAnswering : JumpResult::NotReached;
+}
+
 // The tree walk: collapse everything, open the root, then type each
 // component and open it. The first send that is not delivered ends it.
 SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
@@ -79,42 +84,77 @@ SendResult WalkTree(Keyboard& keyboard, ProcessControl& processes, Window tree,
     }
 }
 
-SendResult TypeValueName(Keyboard& keyboard, ProcessControl& processes, Window list,
-                         const std::string& valueName, std::uint32_t pauseAfterStep) {
+SendResult TypeValueName(const JumpPlatform& platform, Window list, const std::string& valueName) {
+    const KeystrokeHabits habits = KeystrokeHabitsOf(platform.processes.IsWine());
+    Keyboard keyboard(platform.windows, habits.marking);
     if (const SendResult sent = keyboard.Press(list, Key::Down); sent != SendResult::Delivered)
         return sent;
-    processes.Sleep(pauseAfterStep);
+    platform.processes.Sleep(habits.pauseAfterStep);
     return keyboard.TypeAll(list, valueName);
 }
 
-// The value list is the editor's to fill once a key is selected, and it may
-// do that a moment later: a value not there yet is looked for again.
-CheckResult SettleListSelectionOnceFilled(WindowSystem& windows, ProcessControl& processes,
-                                          Window list, const std::string& valueName) {
-    CheckResult check = SettleListSelection(windows, list, valueName);
-    for (int retry = 0; check == CheckResult::Missing && retry < kListFillRetries; ++retry) {
-        processes.Sleep(kListFillPause);
-        check = SettleListSelection(windows, list, valueName);
+// An editor that cannot be read: the keystrokes are the whole drive, and
+// nobody can say where they ended.
+JumpResult TypeToTarget(const JumpPlatform& platform, Window editor, Window tree,
+                        const ResolvedJump& target) {
+    WindowSystem& windows = platform.windows;
+    const KeystrokeHabits habits = KeystrokeHabitsOf(platform.processes.IsWine());
+    Keyboard keyboard(windows, habits.marking);
+    const SendResult walked =
+        WalkTree(keyboard, platform.processes, tree, BuildTreePath(target), habits.pauseAfterStep);
+    if (walked != SendResult::Delivered) return Failed(walked);
+    if (target.valueName.empty()) {
+        windows.FocusControl(editor, tree);
+        return JumpResult::Unverified;
     }
-    return check;
+    const Window list = FindListView(windows, editor);
+    if (!list) return JumpResult::NotReached;
+    const SendResult typed = TypeValueName(platform, list, target.valueName);
+    if (typed != SendResult::Delivered) return Failed(typed);
+    windows.FocusControl(editor, list);
+    return JumpResult::Unverified;
 }
 
-// What the read-back of the tree and then the list says about the drive.
-JumpResult CheckLanding(const EditorPlatform& platform, Window tree, Window list,
+// An editor that can be read: the target is selected, read back, and its
+// pane handed the focus, so that the selection is drawn as selected and
+// Enter or F2 works there at once.
+JumpResult SelectTarget(const JumpPlatform& platform, Window editor, Window tree,
                         const ResolvedJump& target) {
-    const CheckResult treeCheck = SettleTreeSelection(platform.windows, tree, target);
-    if (treeCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
-    if (treeCheck == CheckResult::Missing) return JumpResult::NotReached;
-    CheckResult listCheck = CheckResult::OnTarget;
-    if (!target.valueName.empty()) {
-        if (!list) return JumpResult::NotReached;
-        listCheck = SettleListSelectionOnceFilled(platform.windows, platform.processes, list,
-                                                  target.valueName);
-        if (listCheck == CheckResult::NoAnswer) return JumpResult::EditorNotAnswering;
-        if (listCheck == CheckResult::Missing) return JumpResult::NotReached;
+    WindowSystem& windows = platform.windows;
+    TreeControl keys(windows, tree);
+    const CheckResult treeCheck = SettleTreeSelection(windows, keys, target);
+    if (keys.Refused()) return JumpResult::EditorRefused;
+    if (treeCheck == CheckResult::NoAnswer || treeCheck == CheckResult::Missing)
+        return Failed(treeCheck);
+    if (target.valueName.empty()) {
+        windows.FocusControl(editor, tree);
+        return JumpResult::Landed;
     }
-    const bool corrected = treeCheck == CheckResult::Corrected || listCheck == CheckResult::Corrected;
-    return corrected ? JumpResult::Corrected : JumpResult::Landed;
+    const Window list = FindListView(windows, editor);
+    if (!list) return JumpResult::NotReached;
+    ListControl values(windows, list);
+    if (values.IsVirtual()) {
+        // Its texts are its owner's: the value is typed, as to an editor
+        // that cannot be read.
+        const SendResult typed = TypeValueName(platform, list, target.valueName);
+        if (typed != SendResult::Delivered) return Failed(typed);
+        windows.FocusControl(editor, list);
+        return JumpResult::Unverified;
+    }
+    const ListRows rows = ExpectedListRows(platform.registry, target);
+    const CheckResult listCheck = SelectValueOnceListed(windows, platform.processes, values,
+                                                        target.valueName, rows.count);
+    if (values.Refused()) return JumpResult::EditorRefused;
+    if (listCheck == CheckResult::Missing && rows.refused) {
+        // Its key lets nobody here read its values: the key is as far as
+        // anyone gets.
+        windows.FocusControl(editor, tree);
+        return JumpResult::ValueUnreadable;
+    }
+    if (listCheck == CheckResult::NoAnswer || listCheck == CheckResult::Missing)
+        return Failed(listCheck);
+    windows.FocusControl(editor, list);
+    return JumpResult::Landed;
 }
 
 Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_view wanted) {
@@ -135,7 +175,7 @@ Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_v
 }
 
 // Starts the editor hidden and waits up to three seconds for its window.
-Window StartEditor(const EditorPlatform& platform) {
+Window StartEditor(const JumpPlatform& platform) {
     ProcessControl& processes = platform.processes;
     ProgramStart start;
     start.keepProcess = true;
@@ -166,16 +206,18 @@ Window StartEditor(const EditorPlatform& platform) {
     return 0;
 }
 
+// An editor with higher rights takes nothing from here. One this jump
+// started opened at the key all the same; its value stays out of reach.
+JumpResult OutOfReach(bool started, const ResolvedJump& target) noexcept {
+    if (!started) return JumpResult::EditorRefused;
+    return target.valueName.empty() ? JumpResult::Unverified : JumpResult::OpenedElevated;
+}
+
 }  // namespace
 
-EditorHabits EditorHabitsOf(bool underWine) noexcept {
-    if (underWine)
-        return {.keystrokes = KeystrokeMarking::RepeatCountOne,
-                .pauseAfterStep = 500,
-                .selectsReadableItems = true};
-    return {.keystrokes = KeystrokeMarking::Bare,
-            .pauseAfterStep = 10,
-            .selectsReadableItems = false};
+KeystrokeHabits KeystrokeHabitsOf(bool underWine) noexcept {
+    if (underWine) return {.marking = KeystrokeMarking::RepeatCountOne, .pauseAfterStep = 500};
+    return {.marking = KeystrokeMarking::Bare, .pauseAfterStep = 10};
 }
 
 std::string BuildTreePath(const ResolvedJump& target) {
@@ -193,12 +235,30 @@ Window FindListView(WindowSystem& windows, Window editor) {
     return FindDescendantOfClass(windows, editor, kListViewClass);
 }
 
-JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJump& target) {
+ListRows ExpectedListRows(Registry& registry, const ResolvedJump& target) {
+    const std::optional<RegKey> root = PredefinedRootKey(target.rootName);
+    if (!root) return {};
+    std::string_view keyPath = target.keyPath;
+    if (!keyPath.empty() && keyPath.front() == '\\') keyPath.remove_prefix(1);
+    RegKey key = 0;
+    const long opened = registry.OpenKey(*root, std::string(keyPath), KeyAccess::Read, key);
+    if (opened != kErrorSuccess) return {std::nullopt, opened == kErrorAccessDenied};
+    std::uint32_t values = 0;
+    const bool counted = registry.ValueCount(key, values) == kErrorSuccess;
+    const bool defaultSet = registry.QueryValue(key, "") == kErrorSuccess;
+    registry.CloseKey(key);
+    if (!counted) return {};
+    return {static_cast<int>(values) + (defaultSet ? 0 : 1), false};
+}
+
+JumpResult DriveRegistryEditor(const JumpPlatform& platform, const ResolvedJump& target) {
     WindowSystem& windows = platform.windows;
     ProcessControl& processes = platform.processes;
 
     Window editor = windows.FindTopWindow(kEditorWindowClass);
-    if (!editor) {
+    const bool started = !editor;
+    if (started) {
+        RememberTargetInEditor(platform.registry, target, processes.IsWine());
         editor = StartEditor(platform);
         if (!editor) return JumpResult::EditorNotStarted;
         windows.ShowWindow(editor, ShowState::Maximised);
@@ -212,39 +272,14 @@ JumpResult DriveRegistryEditor(const EditorPlatform& platform, const ResolvedJum
 
     const Window tree = FindTreeView(windows, editor);
     if (!tree) return JumpResult::NotReached;
-    windows.SetForegroundWindow(tree);
 
     // An editor with higher rights drops every message: better to say so
     // before the first one than to leave a walk half done.
     const WindowAccess access = windows.AccessTo(editor);
-    if (access.higherRights) return JumpResult::EditorRefused;
-    const EditorHabits habits = EditorHabitsOf(processes.IsWine());
-    const bool selectDirectly = habits.selectsReadableItems && access.readable;
-
-    Keyboard keyboard(windows, habits.keystrokes);
-    if (!selectDirectly) {
-        const SendResult walked =
-            WalkTree(keyboard, processes, tree, BuildTreePath(target), habits.pauseAfterStep);
-        if (walked != SendResult::Delivered) return Failed(walked);
-    }
-
-    const Window list = FindListView(windows, editor);
-    if (list) {
-        windows.SetForegroundWindow(list);
-        if (!selectDirectly && !target.valueName.empty()) {
-            const SendResult typed =
-                TypeValueName(keyboard, processes, list, target.valueName, habits.pauseAfterStep);
-            if (typed != SendResult::Delivered) return Failed(typed);
-        }
-    }
-
-    if (!access.readable) return list || target.valueName.empty() ? JumpResult::Unverified
-                                                                   : JumpResult::NotReached;
-    const JumpResult landing = CheckLanding(platform, tree, list, target);
-    // Selecting directly is the route itself, not a correction.
-    if (selectDirectly && landing == JumpResult::Corrected)
-        return JumpResult::Landed;
-    return landing;
+    if (access.higherRights) return OutOfReach(started, target);
+    const JumpResult result = access.readable ? SelectTarget(platform, editor, tree, target)
+                                              : TypeToTarget(platform, editor, tree, target);
+    return result == JumpResult::EditorRefused ? OutOfReach(started, target) : result;
 }
 
 }  // namespace ks

@@ -7,10 +7,23 @@
 namespace ks {
 namespace {
 
-std::string WithPath(std::string text, const ResolvedJump& target) {
-    const std::size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, DisplayPath(target));
+// The text with each "%s" replaced by the next of `parts`, in order.
+std::string Filled(std::string text, std::initializer_list<std::string> parts) {
+    std::size_t from = 0;
+    for (const std::string& part : parts) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, part);
+        from = at + part.size();
+    }
     return text;
+}
+
+ResolvedJump KeyOf(const ResolvedJump& target) { return {target.rootName, target.keyPath, ""}; }
+
+// The two outcomes after which Keystride as administrator could go on.
+bool OffersRestart(JumpResult result) noexcept {
+    return result == JumpResult::EditorRefused || result == JumpResult::OpenedElevated;
 }
 
 }  // namespace
@@ -26,22 +39,29 @@ std::string DisplayPath(const ResolvedJump& target) {
 }
 
 std::string JumpOutcomeText(const JumpOutcome& outcome) {
+    const ResolvedJump& target = outcome.target;
     switch (outcome.result) {
         case JumpResult::Landed:
-        case JumpResult::Corrected:
         case JumpResult::Unverified:
             return {};
         case JumpResult::NotFound:
             if (!outcome.nearest) return KS_TEXT_NOT_FOUND;
-            return KS_TEXT_NOT_FOUND "\r\n" + WithPath(KS_TEXT_NEAREST_KEY, *outcome.nearest);
+            return KS_TEXT_NOT_FOUND "\r\n" +
+                   Filled(KS_TEXT_NEAREST_KEY, {DisplayPath(*outcome.nearest)});
         case JumpResult::EditorNotStarted:
             return KS_TEXT_EDITOR_NOT_STARTED;
         case JumpResult::EditorRefused:
-            return KS_TEXT_EDITOR_REFUSED;
+            return KS_TEXT_EDITOR_REFUSED "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
+        case JumpResult::OpenedElevated:
+            return Filled(KS_TEXT_OPENED_ELEVATED,
+                          {DisplayPath(KeyOf(target)), target.valueName}) +
+                   "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
         case JumpResult::EditorNotAnswering:
             return KS_TEXT_EDITOR_NOT_ANSWERING;
         case JumpResult::NotReached:
-            return WithPath(KS_TEXT_EDITOR_NOT_REACHED, outcome.target);
+            return Filled(KS_TEXT_EDITOR_NOT_REACHED, {DisplayPath(target)});
+        case JumpResult::ValueUnreadable:
+            return Filled(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), target.valueName});
     }
     return {};
 }
@@ -49,6 +69,8 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
 bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     const std::string text = JumpOutcomeText(outcome);
     if (text.empty()) return false;
+    if (OffersRestart(outcome.result))
+        return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::WarningOffer);
     if (outcome.result != JumpResult::NotFound) {
         windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Warning);
         return false;
@@ -61,14 +83,23 @@ bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
 }
 
 JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text) {
-    const JumpOutcome outcome = JumpToRegistryPath(platform, text);
+    JumpOutcome outcome = JumpToRegistryPath(platform, text);
     if (!ShowJumpOutcome(platform.windows, outcome)) return outcome;
+    if (OffersRestart(outcome.result)) {
+        outcome.restartElevated = true;
+        return outcome;
+    }
     // The nearest key was found in the registry a moment ago: it is driven
     // to as it is, and its own outcome told.
-    JumpOutcome nearer{DriveRegistryEditor({platform.windows, platform.processes}, *outcome.nearest),
-                       *outcome.nearest, std::nullopt, true};
-    ShowJumpOutcome(platform.windows, nearer);
+    JumpOutcome nearer{DriveRegistryEditor(platform, *outcome.nearest), *outcome.nearest,
+                       std::nullopt, true};
+    nearer.restartElevated = ShowJumpOutcome(platform.windows, nearer) &&
+                             OffersRestart(nearer.result);
     return nearer;
+}
+
+std::string PathToJumpAgain(const JumpOutcome& outcome, std::string_view text) {
+    return outcome.offerTaken ? DisplayPath(outcome.target) : std::string(text);
 }
 
 }  // namespace ks

@@ -19,13 +19,18 @@ std::string DisplayPath(const ResolvedJump& target);
 // The text of the box for an outcome; empty when there is nothing to say.
 std::string JumpOutcomeText(const JumpOutcome& outcome);
 
-// Shows the outcome's box, if it has one. True when the box offered the
-// nearest key and the user chose to jump there.
+// Shows the outcome's box, if it has one. True when the box made an offer
+// (the nearest key, or a restart as administrator) and the user took it.
 bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome);
 
 // A jump as the user starts it: the jump and its box, then, when the user
 // takes the offer of the nearest key, the jump there and its box. The
-// outcome of the last jump made (not found when the offer was declined).
+// outcome of the last jump made (not found when the offer was declined),
+// with restartElevated set when the user chose to restart as administrator.
 JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text);
+
+// What a restarted Keystride jumps to, for the outcome of a jump to `text`:
+// the text itself, or the nearest key when the user took it.
+std::string PathToJumpAgain(const JumpOutcome& outcome, std::string_view text);
 
 }  // namespace ks

@@ -8,13 +8,16 @@ namespace ks {
 
 enum class JumpResult {
     Landed,              // the editor shows the target, read back from it
-    Corrected,           // the keystrokes ended elsewhere; the target was selected directly
-    Unverified,          // the keystrokes were sent; the editor could not be read back
+    Unverified,          // the editor was brought there; it could not be read back
     NotFound,            // the text names no existing key or value
     EditorNotStarted,    // no editor window appeared
-    EditorRefused,       // the editor runs with higher rights and drops our messages
+    EditorRefused,       // the running editor has higher rights and drops our messages
+    OpenedElevated,      // the editor this jump started opened at the key, but runs
+                         // with higher rights: its value could not be selected
     EditorNotAnswering,  // a message to the editor was not handled within its bound
     NotReached,          // the editor could be read, and the target is not in it
+    ValueUnreadable,     // the editor shows the key; its values cannot be read here,
+                         // and the value was not among them
 };
 
 struct JumpOutcome {
@@ -26,13 +29,15 @@ struct JumpOutcome {
     std::optional<ResolvedJump> nearest;
     // The jump went to the nearest key, which the user took from the offer.
     bool offerTaken = false;
+    // The editor was out of reach, and the user chose to restart Keystride
+    // as administrator to jump there.
+    bool restartElevated = false;
     bool operator==(const JumpOutcome&) const = default;
 };
 
 // The editor shows the target, as far as anyone can tell.
 constexpr bool HasLanded(JumpResult result) noexcept {
-    return result == JumpResult::Landed || result == JumpResult::Corrected ||
-           result == JumpResult::Unverified;
+    return result == JumpResult::Landed || result == JumpResult::Unverified;
 }
 
 }  // namespace ks

@@ -22,24 +22,27 @@ public:
     RegistryAccess(const RegistryAccess&) = delete;
     RegistryAccess& operator=(const RegistryAccess&) = delete;
 
-    bool Open(std::string_view keyPath) {
+    // The registry's answer: kErrorSuccess when the key is now open, and
+    // kErrorAccessDenied for a key that is there but may not be read here.
+    long Open(std::string_view keyPath) {
         Close();
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::ReadIn64BitView, key) !=
-            kErrorSuccess)
-            return false;
+        const long result =
+            registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::Read, key);
+        if (result != kErrorSuccess) return result;
         openKey_ = key;
         isOpen_ = true;
-        return true;
+        return result;
     }
 
+    // A key whose security refuses this user is there all the same: the
+    // editor lists it under its parent.
     bool KeyExists(std::string_view keyPath) {
         RegKey key = 0;
-        if (registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::TestExistence, key) !=
-            kErrorSuccess)
-            return false;
-        registry_.CloseKey(key);
-        return true;
+        const long result =
+            registry_.OpenKey(root_, RelativeToRoot(keyPath), KeyAccess::TestExistence, key);
+        if (result == kErrorSuccess) registry_.CloseKey(key);
+        return result == kErrorSuccess || result == kErrorAccessDenied;
     }
 
     bool OpenKeyHasValue(const std::string& name) {
@@ -97,7 +100,7 @@ ReadingResult Miss(ResolvedJump lookedFor, std::string nearestKey) {
 // In a key that exists, the value must be there; a key that cannot be read
 // is taken without the value being checked.
 ReadingResult ResolveValueOfExistingKey(RegistryAccess& access, ResolvedJump named) {
-    if (access.Open(named.keyPath) && !access.OpenKeyHasValue(named.valueName)) {
+    if (access.Open(named.keyPath) == kErrorSuccess && !access.OpenKeyHasValue(named.valueName)) {
         std::string nearest = named.keyPath;
         return Miss(std::move(named), std::move(nearest));
     }
@@ -115,7 +118,9 @@ ReadingResult Resolve(Registry& registry, const PathReading& reading) {
         }
         return ResolveValueOfExistingKey(access, std::move(named));
     }
-    if (access.Open(reading.rest)) return {ResolvedJump{reading.rootName, reading.rest, ""}, {}, {}};
+    if (const long opened = access.Open(reading.rest);
+        opened == kErrorSuccess || opened == kErrorAccessDenied)
+        return {ResolvedJump{reading.rootName, reading.rest, ""}, {}, {}};
     KeyValueSplit candidate = SplitValueName(reading.rest);
     if (!access.KeyExists(candidate.keyPath)) {
         // Nothing of the whole path is a key: what is missing is the key.
@@ -140,8 +145,7 @@ JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view te
     for (const PathReading& reading : ReadPathNotations(text)) {
         ReadingResult result = Resolve(platform.registry, reading);
         if (result.target) {
-            const JumpResult driven =
-                DriveRegistryEditor({platform.windows, platform.processes}, *result.target);
+            const JumpResult driven = DriveRegistryEditor(platform, *result.target);
             return {driven, std::move(*result.target), std::nullopt};
         }
         if (!miss || Depth(result.nearest) > Depth(*miss->nearest))

@@ -5,18 +5,9 @@
 #include <string_view>
 
 #include "jump/jump_outcome.h"
+#include "jump/jump_platform.h"
 
 namespace ks {
-
-class Registry;
-class WindowSystem;
-class ProcessControl;
-
-struct JumpPlatform {
-    Registry& registry;
-    WindowSystem& windows;
-    ProcessControl& processes;
-};
 
 JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view text);
 

@@ -35,7 +35,7 @@ KeyListings::Listing& KeyListings::Find(RegKey root, const std::string& keyPath,
     Listing& listing = *listings_.emplace(place);
     listing.root = root;
     listing.foldedPath = folded;
-    if (registry_.OpenKey(root, keyPath, KeyAccess::ReadIn64BitView, listing.key) != kErrorSuccess) {
+    if (registry_.OpenKey(root, keyPath, KeyAccess::Read, listing.key) != kErrorSuccess) {
         listing.key = 0;
         listing.names.readable = false;
         listing.names.complete = true;

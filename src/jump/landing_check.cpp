@@ -1,8 +1,9 @@
 #include "jump/landing_check.h"
 
 #include <algorithm>
-#include <optional>
 
+#include "jump/editor_controls.h"
+#include "platform/process_control.h"
 #include "platform/window_system.h"
 
 namespace ks {
@@ -10,15 +11,15 @@ namespace {
 
 // The selected item's path below the tree's own root item (the computer),
 // or nothing when it cannot be read.
-std::optional<std::vector<std::string>> SelectedPath(WindowSystem& windows, Window tree) {
-    std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Caret, 0);
+std::optional<std::vector<std::string>> SelectedPath(TreeControl& tree) {
+    std::optional<TreeItem> item = tree.Next(TreeRelation::Caret, 0);
     if (!item) return std::nullopt;
     std::vector<std::string> path;
     while (*item) {
-        const std::optional<TreeItem> parent = windows.TreeNextItem(tree, TreeRelation::Parent, *item);
+        const std::optional<TreeItem> parent = tree.Next(TreeRelation::Parent, *item);
         if (!parent) return std::nullopt;
         if (!*parent) break;  // the root item's own name is not part of the path
-        std::optional<std::string> text = windows.TreeItemText(tree, *item);
+        std::optional<std::string> text = tree.Text(*item);
         if (!text) return std::nullopt;
         path.push_back(std::move(*text));
         item = parent;
@@ -28,19 +29,28 @@ std::optional<std::vector<std::string>> SelectedPath(WindowSystem& windows, Wind
 }
 
 // The child of `parent` with that name: 0 when there is none, nothing when
-// the tree stopped answering.
-std::optional<TreeItem> FindChild(WindowSystem& windows, Window tree, TreeItem parent,
+// the tree stopped answering. The target exists in the registry, so every
+// key on its way has subkeys: one that shows none was emptied by the editor
+// after an earlier expansion, and is filled again.
+std::optional<TreeItem> FindChild(WindowSystem& windows, TreeControl& tree, TreeItem parent,
                                   const std::string& name) {
-    if (!windows.TreeExpand(tree, parent)) return std::nullopt;
-    return windows.FindTreeChild(
-        tree, parent, [&](const std::string& text) { return windows.SameName(text, name); });
+    const auto matches = [&](const std::string& text) { return windows.SameName(text, name); };
+    if (!tree.Expand(parent)) return std::nullopt;
+    const std::optional<TreeItem> child = tree.FindChild(parent, matches);
+    if (!child || *child) return child;
+    const std::optional<TreeItem> first = tree.Next(TreeRelation::Child, parent);
+    if (!first) return std::nullopt;
+    if (*first) return TreeItem{0};  // children, but none of that name
+    if (!tree.ForgetExpansion(parent) || !tree.Expand(parent)) return std::nullopt;
+    return tree.FindChild(parent, matches);
 }
 
-std::optional<bool> ListShows(WindowSystem& windows, Window list, const std::string& valueName) {
-    const std::optional<int> selected = windows.ListSelectedItem(list);
+std::optional<bool> ListShows(WindowSystem& windows, ListControl& list,
+                              const std::string& valueName) {
+    const std::optional<int> selected = list.Selected();
     if (!selected) return std::nullopt;
     if (*selected < 0) return false;
-    const std::optional<std::string> text = windows.ListItemText(list, *selected);
+    const std::optional<std::string> text = list.Text(*selected);
     if (!text) return std::nullopt;
     return windows.SameName(*text, valueName);
 }
@@ -70,13 +80,14 @@ bool SamePath(WindowSystem& windows, const std::vector<std::string>& a,
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), same);
 }
 
-CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target) {
+CheckResult SettleTreeSelection(WindowSystem& windows, TreeControl& tree,
+                                const ResolvedJump& target) {
     const std::vector<std::string> wanted = TreeComponents(target);
-    const std::optional<std::vector<std::string>> current = SelectedPath(windows, tree);
+    const std::optional<std::vector<std::string>> current = SelectedPath(tree);
     if (!current) return CheckResult::NoAnswer;
     if (SamePath(windows, *current, wanted)) return CheckResult::OnTarget;
 
-    std::optional<TreeItem> item = windows.TreeNextItem(tree, TreeRelation::Root, 0);
+    std::optional<TreeItem> item = tree.Next(TreeRelation::Root, 0);
     if (!item) return CheckResult::NoAnswer;
     if (!*item) return CheckResult::Missing;
     for (const std::string& name : wanted) {
@@ -84,30 +95,53 @@ CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const Resolv
         if (!item) return CheckResult::NoAnswer;
         if (!*item) return CheckResult::Missing;
     }
-    if (!windows.TreeSelect(tree, *item)) return CheckResult::NoAnswer;
+    if (!tree.Select(*item)) return CheckResult::NoAnswer;
     // Trust nothing: the selection is read back as the user will see it.
-    const std::optional<std::vector<std::string>> landed = SelectedPath(windows, tree);
+    const std::optional<std::vector<std::string>> landed = SelectedPath(tree);
     if (!landed) return CheckResult::NoAnswer;
     return SamePath(windows, *landed, wanted) ? CheckResult::Corrected : CheckResult::Missing;
 }
 
-CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName) {
+CheckResult SettleListSelection(WindowSystem& windows, ListControl& list,
+                                const std::string& valueName) {
     const std::optional<bool> shown = ListShows(windows, list, valueName);
     if (!shown) return CheckResult::NoAnswer;
     if (*shown) return CheckResult::OnTarget;
 
-    const std::optional<int> count = windows.ListItemCount(list);
+    const std::optional<int> count = list.Count();
     if (!count) return CheckResult::NoAnswer;
     for (int i = 0; i < *count; ++i) {
-        const std::optional<std::string> text = windows.ListItemText(list, i);
+        const std::optional<std::string> text = list.Text(i);
         if (!text) return CheckResult::NoAnswer;
         if (!windows.SameName(*text, valueName)) continue;
-        if (!windows.ListSelect(list, i)) return CheckResult::NoAnswer;
+        if (!list.Select(i)) return CheckResult::NoAnswer;
         const std::optional<bool> landed = ListShows(windows, list, valueName);
         if (!landed) return CheckResult::NoAnswer;
         return *landed ? CheckResult::Corrected : CheckResult::Missing;
     }
     return CheckResult::Missing;
+}
+
+CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& processes,
+                                  ListControl& list, const std::string& valueName,
+                                  std::optional<int> rows) {
+    const std::uint32_t bound = rows ? kListFillBound : kUnknownListFillBound;
+    const std::uint32_t start = processes.GetTickCount();
+    for (;;) {
+        const std::optional<int> count = list.Count();
+        if (!count) return CheckResult::NoAnswer;
+        // Until the list holds as many rows as the key has, it may still be
+        // the previous key's, with a value of the same name in it.
+        if (!rows || *count == *rows) {
+            const CheckResult check = SettleListSelection(windows, list, valueName);
+            if (check != CheckResult::Missing) return check;
+        }
+        if (static_cast<std::uint32_t>(processes.GetTickCount() - start) >= bound) break;
+        processes.Sleep(kListFillPoll);
+    }
+    // The list never came to the expected size: the registry changed since,
+    // or the editor counts otherwise. What it shows now decides.
+    return SettleListSelection(windows, list, valueName);
 }
 
 }  // namespace ks

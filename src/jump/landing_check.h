@@ -1,8 +1,10 @@
 #pragma once
-// After a drive, the editor's tree and list are read back; when they do not
-// show the target (a keystroke dropped, type-ahead skipping blanks, quotes or
-// colons and landing on a sibling that shares the name up to one), the
-// target is selected directly and read back again.
+// The target selected directly in the editor's tree and list, and read back
+// as the user will see it: the tree walked from its top by the names of the
+// path, each level expanded as it is reached, and the value selected once
+// the list shows the key's values.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,9 @@
 namespace ks {
 
 class WindowSystem;
+class ProcessControl;
+class ListControl;
+class TreeControl;
 
 enum class CheckResult {
     OnTarget,   // it already showed the target
@@ -29,9 +34,22 @@ bool SamePath(WindowSystem& windows, const std::vector<std::string>& a,
               const std::vector<std::string>& b);
 
 // Makes the tree's selection the target key.
-CheckResult SettleTreeSelection(WindowSystem& windows, Window tree, const ResolvedJump& target);
+CheckResult SettleTreeSelection(WindowSystem& windows, TreeControl& tree,
+                                const ResolvedJump& target);
 
 // Makes the list's selection the named value.
-CheckResult SettleListSelection(WindowSystem& windows, Window list, const std::string& valueName);
+CheckResult SettleListSelection(WindowSystem& windows, ListControl& list,
+                                const std::string& valueName);
+
+// The editor fills its list when the tree's selection changes, and may do so
+// a moment later: the value is selected once the list holds `rows` items
+// (the key's values and the default row) and the value among them, or, with
+// `rows` unknown, once the value shows; each within its bound.
+inline constexpr std::uint32_t kListFillBound = 5000;
+inline constexpr std::uint32_t kUnknownListFillBound = 1000;
+inline constexpr std::uint32_t kListFillPoll = 50;
+CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& processes,
+                                  ListControl& list, const std::string& valueName,
+                                  std::optional<int> rows);
 
 }  // namespace ks

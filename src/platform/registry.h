@@ -1,7 +1,8 @@
 #pragma once
-// Read-only registry access: the calls jump resolution relies on, the
-// reading of one key's text values, and the names under a key for the
-// suggestions while typing.
+// Registry access: the calls jump resolution relies on, the reading of one
+// key's text values, and the names under a key for the suggestions while
+// typing; all read-only but for the one value of the Registry Editor's own
+// that a jump writes before it starts the editor.
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -12,14 +13,16 @@
 namespace ks {
 
 inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+// The key is there, but its security does not let this user open it.
+inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorNoMoreItems = 259;
 
-// What a key is opened for.
+// What a key is opened for. Every open is in the 64-bit view, which the
+// Registry Editor shows on 64-bit Windows, also from the 32-bit build.
 enum class KeyAccess {
-    Read,             // its values and subkeys, in this process's view of the registry
-    ReadIn64BitView,  // the same in the 64-bit view, which the editor shows on 64-bit Windows
-    TestExistence,    // whether it is there (values queried, subkeys listed), in this
-                      // process's view
+    Read,           // its values and subkeys
+    TestExistence,  // whether it is there (values queried, subkeys listed)
 };
 
 class Registry {
@@ -39,6 +42,16 @@ public:
     virtual long QueryValue(RegKey key, const std::string& name) = 0;
 
     virtual long CloseKey(RegKey key) = 0;
+
+    // RegQueryInfoKeyW: how many values the open key holds, the default
+    // value among them when it is set.
+    virtual long ValueCount(RegKey key, std::uint32_t& values) = 0;
+
+    // Sets a REG_SZ value, creating the key when it is missing
+    // (RegCreateKeyExW, RegSetValueExW). The program's one write: the Registry Editor's own
+    // remembered key, before a jump starts the editor.
+    virtual long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                              const std::string& data) = 0;
 
     // The open key's text values (REG_SZ and REG_EXPAND_SZ, unexpanded), name
     // and data, in the order the registry enumerates them; others are passed

@@ -3,10 +3,12 @@
 // clipboard watcher need from the window system.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/handles.h"
+#include "platform/process_memory.h"
 #include "platform/show_state.h"
 
 namespace ks {
@@ -23,6 +25,7 @@ enum class MessageBoxKind {
     Information,  // an OK button and the information icon
     Warning,      // an OK button and the warning icon
     Offer,        // Yes and No (the default), with the information icon
+    WarningOffer, // Yes and No (the default), with the warning icon
 };
 
 // What became of a message sent to another program's window.
@@ -43,12 +46,13 @@ struct WindowAccess {
 inline constexpr std::uint32_t kSendTimeout = 5000;
 inline constexpr std::uint32_t kSlowSendTimeout = 30000;
 
-using TreeItem = std::uintptr_t;
-
-// Which item of a tree another one leads to: the first root, the next
-// sibling, the parent, the first child, or the selected item (whatever the
-// item given).
-enum class TreeRelation { Root, Next, Parent, Child, Caret };
+// What a bounded message to another program's window came to, and the
+// receiver's answer when it was handled.
+struct SendAnswer {
+    SendResult result = SendResult::NoAnswer;
+    std::intptr_t value = 0;
+    bool Handled() const noexcept { return result == SendResult::Delivered; }
+};
 
 class WindowSystem {
 public:
@@ -93,28 +97,23 @@ public:
     virtual bool ShowMessageBox(const std::string& text, const std::string& caption,
                                 MessageBoxKind kind) = 0;
 
-    // Reading and setting another program's tree and list controls, where
-    // AccessTo says they are readable. Every call is bounded like Send (an
-    // expansion, which may fill thousands of keys, by kSlowSendTimeout);
-    // nothing (or false) means it failed.
-    virtual std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
-                                                 TreeItem item) = 0;
-    virtual std::optional<std::string> TreeItemText(Window tree, TreeItem item) = 0;
-    // The first child of `parent` whose text `matches` accepts: 0 when there
-    // is none, nothing when the tree stopped answering. One pass over the
-    // children, their texts read through one buffer.
-    virtual std::optional<TreeItem> FindTreeChild(
-        Window tree, TreeItem parent, const std::function<bool(const std::string&)>& matches) = 0;
-    virtual bool TreeExpand(Window tree, TreeItem item) = 0;
-    // Selects the item and scrolls it into view.
-    virtual bool TreeSelect(Window tree, TreeItem item) = 0;
+    // A message to another program's window, waiting at most `timeout` ms
+    // for it to be handled (and not at all once the system considers the
+    // receiver hung).
+    virtual SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
+                            std::intptr_t lParam, std::uint32_t timeout = kSendTimeout) = 0;
+    // GetWindowLongPtrW(GWL_STYLE).
+    virtual std::uint32_t Style(Window window) = 0;
+    // `size` bytes reserved in the process that owns `window`; null when that
+    // process cannot be opened for it, or its pointers are not as wide as
+    // ours (its records would not have our layout).
+    virtual std::unique_ptr<ProcessMemory> ReserveMemoryIn(Window window, std::size_t size) = 0;
 
-    virtual std::optional<int> ListItemCount(Window list) = 0;
-    // The first selected item, or -1 for none.
-    virtual std::optional<int> ListSelectedItem(Window list) = 0;
-    virtual std::optional<std::string> ListItemText(Window list, int item) = 0;
-    // Selects and focuses the item alone and scrolls it into view.
-    virtual bool ListSelect(Window list, int item) = 0;
+    // Brings another program's top window to the front, active, and gives
+    // `control` in it the keyboard focus. This program must be in the
+    // foreground (the user just acted in it). True when the focus is there
+    // afterwards.
+    virtual bool FocusControl(Window top, Window control) = 0;
 
     // Whether the registry takes two key or value names as one: equal
     // ignoring case, in every script and not only in ASCII.

@@ -7,6 +7,7 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "jump/editor_controls.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -119,7 +120,7 @@ TEST_F(Clipboard, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerIsReported)
 
     // Copy to Clipboard likewise.
     Win32WindowSystem windows;
-    ASSERT_TRUE(windows.ListSelect(reinterpret_cast<Window>(app.List()), 0));
+    ASSERT_TRUE(ListControl(windows, reinterpret_cast<Window>(app.List())).Select(0));
     after.HoldClipboardNow(100);
     app.Command(IDM_ACOPYTOCLIPBOARD);
     app.Settle();

@@ -122,12 +122,12 @@ protected:
     static void MoveToDpi(const Keystride& app, UINT dpi, const Bounds& bounds) {
         const RECT suggested{bounds.left, bounds.top, bounds.left + bounds.width,
                              bounds.top + bounds.height};
-        RemoteMemory rect(app.Main(), sizeof suggested);
-        ASSERT_TRUE(rect.Ready());
-        ASSERT_TRUE(rect.Write(0, &suggested, sizeof suggested));
+        const auto rect = RemoteMemory::Reserve(app.Main(), sizeof suggested);
+        ASSERT_TRUE(rect);
+        ASSERT_TRUE(rect->Write(0, &suggested, sizeof suggested));
         DWORD_PTR result = 0;
         ASSERT_TRUE(SendMessageTimeoutA(app.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                        reinterpret_cast<LPARAM>(rect.Address()),
+                                        static_cast<LPARAM>(rect->Address()),
                                         SMTO_ABORTIFHUNG, kWaitMs, &result));
         app.Settle();
     }

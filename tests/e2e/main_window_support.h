@@ -136,20 +136,21 @@ inline std::string MessageBoxText(HWND box) {
 // Column `subItem` of a list view row in another process, unit for unit.
 inline std::optional<std::wstring> WideListCellText(HWND list, int item, int subItem) {
     constexpr std::size_t kCapacity = 70000;
-    RemoteMemory memory(list, sizeof(LVITEMW) + kCapacity * sizeof(wchar_t));
-    if (!memory.Ready()) return std::nullopt;
+    const auto memory = RemoteMemory::Reserve(list, sizeof(LVITEMW) + kCapacity * sizeof(wchar_t));
+    if (!memory) return std::nullopt;
+    const std::uintptr_t buffer = memory->Address() + sizeof(LVITEMW);
     LVITEMW record{};
     record.iSubItem = subItem;
-    record.pszText = static_cast<LPWSTR>(memory.Address(sizeof(LVITEMW)));
+    record.pszText = reinterpret_cast<LPWSTR>(buffer);
     record.cchTextMax = static_cast<int>(kCapacity);
-    if (!memory.Write(0, &record, sizeof record)) return std::nullopt;
+    if (!memory->Write(0, &record, sizeof record)) return std::nullopt;
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
-                             reinterpret_cast<LPARAM>(memory.Address()), SMTO_ABORTIFHUNG, 5000,
+                             static_cast<LPARAM>(memory->Address()), SMTO_ABORTIFHUNG, 5000,
                              &length))
         return std::nullopt;
     std::wstring text(length, L'\0');
-    if (length && !memory.Read(sizeof(LVITEMW), text.data(), length * sizeof(wchar_t)))
+    if (length && !memory->Read(buffer, text.data(), length * sizeof(wchar_t)))
         return std::nullopt;
     return text;
 }
@@ -163,13 +164,13 @@ inline std::optional<std::string> ListCellText(HWND list, int item, int subItem)
 
 // A row's rectangle in the list view's client coordinates.
 inline std::optional<RECT> ListRowRect(HWND list, int item) {
-    RemoteMemory memory(list, sizeof(RECT));
+    const auto memory = RemoteMemory::Reserve(list, sizeof(RECT));
     RECT rect{};
     rect.left = LVIR_BOUNDS;
-    if (!memory.Ready() || !memory.Write(0, &rect, sizeof rect)) return std::nullopt;
+    if (!memory || !memory->Write(0, &rect, sizeof rect)) return std::nullopt;
     if (!SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
-                      reinterpret_cast<LPARAM>(memory.Address())) ||
-        !memory.Read(0, &rect, sizeof rect))
+                      static_cast<LPARAM>(memory->Address())) ||
+        !memory->Read(memory->Address(), &rect, sizeof rect))
         return std::nullopt;
     return rect;
 }

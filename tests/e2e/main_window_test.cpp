@@ -10,6 +10,7 @@
 
 #include "e2e/main_window_support.h"
 #include "e2e/sample_favourites.h"
+#include "jump/editor_controls.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace ks::test {
@@ -54,7 +55,7 @@ protected:
 
     static void Select(const Keystride& app, int row) {
         Win32WindowSystem windows;
-        ASSERT_TRUE(windows.ListSelect(reinterpret_cast<Window>(app.List()), row));
+        ASSERT_TRUE(ListControl(windows, reinterpret_cast<Window>(app.List())).Select(row));
         app.Settle();
     }
 

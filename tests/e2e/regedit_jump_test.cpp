@@ -5,8 +5,11 @@
 #include <string>
 
 #include "grammar/wide_text.h"
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
+#include "jump/editor_last_key.h"
 #include "jump/jump_resolution.h"
+#include "platform/common_controls.h"
 #include "platform/win32/win32_process_control.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
@@ -21,6 +24,8 @@ namespace {
 struct EditorView {
     std::string key;    // the status bar's path without the computer's name
     std::string value;  // the selected value, empty for none
+    std::string focus;  // the class of the editor's window with the keyboard focus
+    bool active = false;  // the editor is the foreground window
 };
 
 EditorView ReadEditor(Win32WindowSystem& windows) {
@@ -32,11 +37,32 @@ EditorView ReadEditor(Win32WindowSystem& windows) {
     if (const std::size_t cut = view.key.find('\\'); cut != std::string::npos)
         view.key.erase(0, cut + 1);
     if (const Window list = FindListView(windows, reinterpret_cast<Window>(editor))) {
-        const auto selected = windows.ListSelectedItem(list);
-        if (selected && *selected >= 0) view.value = windows.ListItemText(list, *selected).value_or("");
+        ListControl values(windows, list);
+        const auto selected = values.Selected();
+        if (selected && *selected >= 0) view.value = values.Text(*selected).value_or("");
     }
+    GUITHREADINFO state{};
+    state.cbSize = sizeof state;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &state) && state.hwndFocus) {
+        char name[64] = {};
+        GetClassNameA(state.hwndFocus, name, sizeof name);
+        view.focus = name;
+    }
+    view.active = GetForegroundWindow() == editor;
     return view;
 }
+
+// The real window system, with the selections it makes in the editor's
+// tree counted.
+class CountingWindows final : public Win32WindowSystem {
+public:
+    SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam, std::uint32_t timeout) override {
+        if (message == controls::kTvmSelectItem) ++treeSelections;
+        return Win32WindowSystem::Send(window, message, wParam, lParam, timeout);
+    }
+    int treeSelections = 0;
+};
 
 class RegeditJump : public ::testing::Test {
 protected:
@@ -63,8 +89,49 @@ TEST_F(RegeditJump, KeyWithValueFromTheExample) {
     EXPECT_EQ(view.value, "ProgramFilesDir");
 }
 
-TEST_F(RegeditJump, KeyAlone) {
-    EXPECT_EQ(Jump("HKLM\\Software\\Microsoft").key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft");
+// The pane of the target has the keyboard focus, so that its selection is
+// drawn as selected and Enter or F2 works there; the editor is in front.
+TEST_F(RegeditJump, KeyAloneWithTheTreeFocused) {
+    const EditorView value = Jump("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\ProgramFilesDir");
+    EXPECT_EQ(value.focus, "SysListView32");
+    const EditorView key = Jump("HKLM\\Software\\Microsoft");
+    EXPECT_EQ(key.key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft");
+    EXPECT_EQ(key.focus, "SysTreeView32") << "after a value jump, the key's pane again";
+    EXPECT_TRUE(key.active);
+}
+
+// With the editor closed, the jump tells the editor where to open before it
+// starts it: it comes up at the key, with nothing to select in its tree,
+// and the value is selected and focused in its list.
+TEST_F(RegeditJump, ColdJumpOpensTheEditorAtTheKey) {
+    CloseRegistryEditor();
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, kEditorSettingsKey, kEditorLastKeyValue, REG_SZ,
+                              "HKEY_CLASSES_ROOT", sizeof "HKEY_CLASSES_ROOT"),
+              ERROR_SUCCESS);
+    CountingWindows counting;
+    const std::string text = "hklm\\software\\Microsoft\\Windows NT\\CurrentVersion\\SystemRoot";
+    EXPECT_EQ(JumpToRegistryPath({registry, counting, processes}, text).result, JumpResult::Landed);
+    EXPECT_EQ(counting.treeSelections, 0) << "it opened there by itself";
+    const EditorView view = ReadEditor(windows);
+    EXPECT_EQ(view.key, "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion");
+    EXPECT_EQ(view.value, "SystemRoot");
+    EXPECT_EQ(view.focus, "SysListView32");
+    EXPECT_TRUE(view.active);
+}
+
+// keystride.exe runs at the user's own level: its manifest asks for no more.
+TEST(KeystrideExecutable, AsksToRunAsInvoker) {
+    HMODULE program = LoadLibraryExA(KS_BUILD_DIR "/keystride.exe", nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(program, nullptr);
+    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    const std::string manifest(data, SizeofResource(program, found));
+    FreeLibrary(program);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
+    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
 }
 
 TEST_F(RegeditJump, RootAlone) {

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     world.registry.AddKey(0x80000001u, "Software\\Foo");
     world.registry.AddValue(0x80000001u, "Software\\Foo", "Bar");
     world.registry.AddValue(0x80000001u, "", "Top");
-    world.registry.DenyWow64Open(0x80000002u, "Locked");
+    world.registry.DenyOpen(0x80000002u, "Locked");
     const ks::Window top = world.windows.AddWindow(0, "RegEdit_RegEdit");
     world.windows.AddWindow(top, "SysTreeView32");
     world.windows.AddWindow(top, "SysListView32");

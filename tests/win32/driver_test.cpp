@@ -5,8 +5,10 @@
 #include <sstream>
 #include <vector>
 
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_process_control.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "win32/drive_routes.h"
 #include "win32/win32_support.h"
@@ -56,7 +58,16 @@ protected:
     // the whole drive, as where an editor cannot be read back.
     KeystrokesOnlyWindows windows;
     Win32ProcessControl processes;
+    Win32Registry registry;
 };
+
+// Which window of the thread behind `window` has the keyboard focus.
+HWND FocusOfThreadOf(HWND window) {
+    GUITHREADINFO state{};
+    state.cbSize = sizeof state;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &state)) return nullptr;
+    return state.hwndFocus;
+}
 
 TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
     ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath));
@@ -66,7 +77,7 @@ TEST_F(DriverUnderWine, RecordingEditorReceivesTheWholeSequence) {
 
     // Names in other scripts: each character arrives as its UTF-16 units,
     // 表 (0x5C in its code page 932 form) with no Right press inside.
-    EXPECT_EQ(DriveRegistryEditor({windows, processes},
+    EXPECT_EQ(DriveRegistryEditor({registry, windows, processes},
                                   {"HKEY_CURRENT_USER", "Software\\Фу表", "Bar𠀋"}),
               JumpResult::Unverified);
     PostMessageA(top, WM_CLOSE, 0, 0);
@@ -107,7 +118,8 @@ TEST_F(DriverUnderWine, HungEditorEndsTheDriveWithinTheBound) {
     ASSERT_NE(WaitForEditorTree(), nullptr);
 
     const DWORD start = GetTickCount();
-    EXPECT_EQ(DriveRegistryEditor({windows, processes}, {"HKEY_CURRENT_USER", "Software", ""}),
+    EXPECT_EQ(DriveRegistryEditor({registry, windows, processes},
+                                  {"HKEY_CURRENT_USER", "Software", ""}),
               JumpResult::EditorNotAnswering);
     const DWORD elapsed = GetTickCount() - start;
     // One message is taken and never answered; the send gives up after its
@@ -117,9 +129,9 @@ TEST_F(DriverUnderWine, HungEditorEndsTheDriveWithinTheBound) {
 }
 
 // Real tree and list controls that swallow every keystroke: the target is
-// reached only by selecting it directly (the route under Wine) or by reading
-// the landing back and correcting it (after the Windows keystrokes).
-TEST_F(DriverUnderWine, DeafEditorEndsOnTheTargetThroughTheCheck) {
+// reached only by selecting it directly, which every platform's route does
+// where the editor can be read; its pane then has the keyboard focus.
+TEST_F(DriverUnderWine, DeafEditorIsSelectedDirectlyOnEveryPlatform) {
     ChildProcess editor(Quoted(fakeEditor) + " " + Quoted(logPath) + " --deaf");
     ASSERT_TRUE(editor.Started());
     HWND top = WaitForEditorTree();
@@ -127,35 +139,42 @@ TEST_F(DriverUnderWine, DeafEditorEndsOnTheTargetThroughTheCheck) {
     Win32WindowSystem real;
     const Window tree = FindTreeView(real, reinterpret_cast<Window>(top));
     const Window list = FindListView(real, reinterpret_cast<Window>(top));
+    TreeControl keys(real, tree);
+    ListControl values(real, list);
     auto selection = [&] {
         std::string shown;
-        if (const auto caret = real.TreeNextItem(tree, TreeRelation::Caret, 0); caret && *caret)
-            shown = real.TreeItemText(tree, *caret).value_or("?");
-        if (const auto row = real.ListSelectedItem(list); row && *row >= 0)
-            shown += "|" + real.ListItemText(list, *row).value_or("?");
+        if (const auto caret = keys.Next(TreeRelation::Caret, 0); caret && *caret)
+            shown = keys.Text(*caret).value_or("?");
+        if (const auto row = values.Selected(); row && *row >= 0)
+            shown += "|" + values.Text(*row).value_or("?");
         return shown;
     };
     const ResolvedJump target{"HKEY_CURRENT_USER", "Software\\Foo", "Bar"};
     // The controls exist before the stand-in has filled them.
     const DWORD start = GetTickCount();
-    while (real.ListItemCount(list).value_or(0) < 3 && GetTickCount() - start < 10000) Sleep(20);
-
-    EXPECT_EQ(DriveRegistryEditor({real, processes}, target), JumpResult::Landed);
-    EXPECT_EQ(selection(), "Foo|Bar");
-    EXPECT_TRUE(ParseLog(ReadWholeFile(logPath)).empty()) << "selected without a keystroke";
+    while (values.Count().value_or(0) < 3 && GetTickCount() - start < 10000) Sleep(20);
 
     AsOnWindowsProcesses windowsRoute;
-    ASSERT_TRUE(real.TreeSelect(tree, *real.TreeNextItem(tree, TreeRelation::Root, 0)));
-    EXPECT_EQ(DriveRegistryEditor({real, windowsRoute}, target), JumpResult::Corrected);
-    EXPECT_EQ(selection(), "Foo|Bar");
-    const std::vector<Received> keystrokes = ParseLog(ReadWholeFile(logPath));
-    ASSERT_FALSE(keystrokes.empty());
-    for (const Received& r : keystrokes) EXPECT_EQ(r.lParam, 0) << "the Windows sequence";
+    for (ProcessControl* platform : {static_cast<ProcessControl*>(&processes),
+                                     static_cast<ProcessControl*>(&windowsRoute)}) {
+        ASSERT_TRUE(keys.Select(*keys.Next(TreeRelation::Root, 0)));
+        EXPECT_EQ(DriveRegistryEditor({registry, real, *platform}, target), JumpResult::Landed);
+        EXPECT_EQ(selection(), "Foo|Bar");
+        EXPECT_EQ(FocusOfThreadOf(top), reinterpret_cast<HWND>(list)) << "the value's pane";
+        EXPECT_TRUE(ParseLog(ReadWholeFile(logPath)).empty()) << "selected without a keystroke";
+
+        EXPECT_EQ(DriveRegistryEditor({registry, real, *platform},
+                                      {"HKEY_CURRENT_USER", "Software\\Foo", ""}),
+                  JumpResult::Landed);
+        EXPECT_EQ(FocusOfThreadOf(top), reinterpret_cast<HWND>(tree)) << "the key's pane";
+    }
 
     // A key deleted since the registry was read.
-    EXPECT_EQ(DriveRegistryEditor({real, processes}, {"HKEY_CURRENT_USER", "Software\\Gone", ""}),
+    EXPECT_EQ(DriveRegistryEditor({registry, real, processes},
+                                  {"HKEY_CURRENT_USER", "Software\\Gone", ""}),
               JumpResult::NotReached);
-    EXPECT_EQ(DriveRegistryEditor({real, processes}, {"HKEY_CURRENT_USER", "Software\\Foo", "Gone"}),
+    EXPECT_EQ(DriveRegistryEditor({registry, real, processes},
+                                  {"HKEY_CURRENT_USER", "Software\\Foo", "Gone"}),
               JumpResult::NotReached);
 
     PostMessageA(top, WM_CLOSE, 0, 0);

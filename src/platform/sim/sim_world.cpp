@@ -8,8 +8,6 @@
 namespace ks::sim {
 
 namespace {
-constexpr long kErrorFileNotFound = 2;
-constexpr long kErrorAccessDenied = 5;
 constexpr long kErrorInvalidHandle = 6;
 
 std::vector<std::string> SplitPath(const std::string& path) {
@@ -35,6 +33,13 @@ std::vector<Event> World::EventsOf(const std::string& call) const {
     std::vector<Event> result;
     std::copy_if(log.begin(), log.end(), std::back_inserter(result),
                  [&](const Event& e) { return e.call == call; });
+    return result;
+}
+
+std::vector<Event> World::Sent(std::uint32_t message) const {
+    std::vector<Event> result;
+    std::copy_if(log.begin(), log.end(), std::back_inserter(result),
+                 [&](const Event& e) { return e.call == "Send" && e.wParam == message; });
     return result;
 }
 
@@ -122,8 +127,8 @@ void SimRegistry::AddValue(RegKey root, const std::string& keyPath, const std::s
     Find(root, keyPath, true)->AddValueName(name);
 }
 
-void SimRegistry::DenyWow64Open(RegKey root, const std::string& path) {
-    Find(root, path, true)->denyWow64 = true;
+void SimRegistry::DenyOpen(RegKey root, const std::string& path) {
+    Find(root, path, true)->denyOpen = true;
 }
 
 long SimRegistry::OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
@@ -132,7 +137,7 @@ long SimRegistry::OpenKey(RegKey root, const std::string& subKey, KeyAccess acce
     if (!subKey.empty() && subKey.front() == '\\') return kErrorFileNotFound;
     Node* node = Find(root, subKey, false);
     if (!node) return kErrorFileNotFound;
-    if (node->denyWow64 && access == KeyAccess::ReadIn64BitView) return kErrorAccessDenied;
+    if (node->denyOpen) return kErrorAccessDenied;
     key = nextHandle_++;
     open_[key] = node;
     return kErrorSuccess;
@@ -143,6 +148,26 @@ long SimRegistry::QueryValue(RegKey key, const std::string& name) {
     const Node* node = OpenNode(key);
     if (!node) return kErrorInvalidHandle;
     return node->HasValue(name) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+long SimRegistry::ValueCount(RegKey key, std::uint32_t& values) {
+    world_.Record({.call = "RegQueryInfoKey", .handle = key});
+    const Node* node = OpenNode(key);
+    if (!node) return kErrorInvalidHandle;
+    values = static_cast<std::uint32_t>(node->values.size());
+    return kErrorSuccess;
+}
+
+long SimRegistry::SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                               const std::string& data) {
+    world_.Record({.call = "RegSetValue", .handle = root, .text = keyPath + "|" + name + "|" + data});
+    Node* node = Find(root, keyPath, true);
+    if (!node) return kErrorFileNotFound;
+    node->AddValueName(name);
+    const std::string folded = FoldName(name);
+    std::erase_if(node->textValues, [&](const auto& value) { return FoldName(value.first) == folded; });
+    node->textValues.emplace_back(name, data);
+    return kErrorSuccess;
 }
 
 long SimRegistry::CloseKey(RegKey key) {
@@ -248,138 +273,13 @@ WindowAccess SimWindowSystem::AccessTo(Window window) {
 
 void SimWindowSystem::SetForegroundWindow(Window window) {
     world_.Record({.call = "SetForegroundWindow", .handle = window});
+    if (Exists(window)) foreground_ = window;
 }
 
 bool SimWindowSystem::ShowMessageBox(const std::string& text, const std::string& caption,
                                      MessageBoxKind kind) {
     world_.Record({.call = "MessageBox", .wParam = Code(kind), .text = caption + "|" + text});
-    return kind == MessageBoxKind::Offer && answersYes;
-}
-
-bool SimWindowSystem::Answering(const char* call, Window window, std::uintptr_t argument,
-                                std::uint32_t timeout) {
-    world_.Record({.call = call, .handle = window, .wParam = argument});
-    if (!Exists(window)) return false;
-    if (unresponsive_.count(window)) {
-        world_.now += timeout;
-        return false;
-    }
-    return true;
-}
-
-TreeItem SimWindowSystem::AddTreeItem(Window tree, TreeItem parent, const std::string& text) {
-    SimTree& model = trees_[tree];
-    const TreeItem item = model.nextItem++;
-    model.items[item] = SimTreeItem{parent, text, {}, false};
-    if (parent)
-        model.items.at(parent).children.push_back(item);
-    else
-        model.roots.push_back(item);
-    return item;
-}
-
-void SimWindowSystem::SetListItems(Window list, std::vector<std::string> items, int selected) {
-    lists_[list] = SimList{std::move(items), selected, std::nullopt, 0};
-}
-
-void SimWindowSystem::FillListLater(Window list, std::vector<std::string> items,
-                                    std::uint32_t at) {
-    lists_[list].later = std::move(items);
-    lists_[list].laterAt = at;
-}
-
-SimWindowSystem::SimList& SimWindowSystem::ListAsNow(Window list) {
-    SimList& model = lists_[list];
-    if (model.later && world_.now >= model.laterAt) {
-        model.items = std::move(*model.later);
-        model.later.reset();
-        model.selected = -1;
-    }
-    return model;
-}
-
-std::optional<TreeItem> SimWindowSystem::TreeNextItem(Window tree, TreeRelation relation,
-                                                      TreeItem item) {
-    if (!Answering("TreeNextItem", tree, item)) return std::nullopt;
-    SimTree& model = trees_[tree];
-    const auto found = model.items.find(item);
-    switch (relation) {
-        case TreeRelation::Root:
-            return model.roots.empty() ? 0 : model.roots.front();
-        case TreeRelation::Caret:
-            return model.caret;
-        case TreeRelation::Parent:
-            return found == model.items.end() ? 0 : found->second.parent;
-        case TreeRelation::Child:
-            if (found == model.items.end() || !found->second.expanded ||
-                found->second.children.empty())
-                return 0;
-            return found->second.children.front();
-        case TreeRelation::Next: {
-            if (found == model.items.end()) return 0;
-            const std::vector<TreeItem>& siblings =
-                found->second.parent ? model.items.at(found->second.parent).children : model.roots;
-            const auto it = std::find(siblings.begin(), siblings.end(), item);
-            return (it == siblings.end() || it + 1 == siblings.end()) ? 0 : *(it + 1);
-        }
-    }
-    return 0;
-}
-
-std::optional<std::string> SimWindowSystem::TreeItemText(Window tree, TreeItem item) {
-    if (!Answering("TreeItemText", tree, item)) return std::nullopt;
-    const auto found = trees_[tree].items.find(item);
-    if (found == trees_[tree].items.end()) return std::nullopt;
-    return found->second.text;
-}
-
-std::optional<TreeItem> SimWindowSystem::FindTreeChild(
-    Window tree, TreeItem parent, const std::function<bool(const std::string&)>& matches) {
-    if (!Answering("TreeFindChild", tree, parent)) return std::nullopt;
-    const auto found = trees_[tree].items.find(parent);
-    if (found == trees_[tree].items.end() || !found->second.expanded) return TreeItem{0};
-    for (const TreeItem child : found->second.children)
-        if (matches(trees_[tree].items.at(child).text)) return child;
-    return TreeItem{0};
-}
-
-bool SimWindowSystem::TreeExpand(Window tree, TreeItem item) {
-    if (!Answering("TreeExpand", tree, item, kSlowSendTimeout)) return false;
-    const auto found = trees_[tree].items.find(item);
-    if (found != trees_[tree].items.end()) found->second.expanded = true;
-    return true;
-}
-
-bool SimWindowSystem::TreeSelect(Window tree, TreeItem item) {
-    if (!Answering("TreeSelect", tree, item)) return false;
-    if (!trees_[tree].items.count(item)) return false;
-    trees_[tree].caret = item;
-    return true;
-}
-
-std::optional<int> SimWindowSystem::ListItemCount(Window list) {
-    if (!Answering("ListItemCount", list)) return std::nullopt;
-    return static_cast<int>(ListAsNow(list).items.size());
-}
-
-std::optional<int> SimWindowSystem::ListSelectedItem(Window list) {
-    if (!Answering("ListSelectedItem", list)) return std::nullopt;
-    return ListAsNow(list).selected;
-}
-
-std::optional<std::string> SimWindowSystem::ListItemText(Window list, int item) {
-    if (!Answering("ListItemText", list, static_cast<std::uintptr_t>(item))) return std::nullopt;
-    const SimList& model = ListAsNow(list);
-    if (item < 0 || item >= static_cast<int>(model.items.size())) return std::string();
-    return model.items[static_cast<std::size_t>(item)];
-}
-
-bool SimWindowSystem::ListSelect(Window list, int item) {
-    if (!Answering("ListSelect", list, static_cast<std::uintptr_t>(item))) return false;
-    SimList& model = ListAsNow(list);
-    if (item < 0 || item >= static_cast<int>(model.items.size())) return false;
-    model.selected = item;
-    return true;
+    return (kind == MessageBoxKind::Offer || kind == MessageBoxKind::WarningOffer) && answersYes;
 }
 
 // --- processes and clock ---------------------------------------------------

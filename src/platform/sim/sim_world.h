@@ -47,14 +47,16 @@ public:
     // A text value with its data; text values keep the order they were added in.
     void AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data);
-    // The key exists (opened in this process's view) but an open in the
-    // 64-bit view is refused.
-    void DenyWow64Open(RegKey root, const std::string& path);
+    // The key exists, but its security lets nobody here open it.
+    void DenyOpen(RegKey root, const std::string& path);
 
     long OpenKey(RegKey root, const std::string& subKey, KeyAccess access,
                  RegKey& key) override;
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
+    long ValueCount(RegKey key, std::uint32_t& values) override;
+    long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                      const std::string& data) override;
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
     long SubkeyName(RegKey key, std::uint32_t index, std::string& name) override;
     long ValueName(RegKey key, std::uint32_t index, std::string& name) override;
@@ -71,7 +73,7 @@ private:
         void AddValueName(const std::string& valueName);
         bool HasValue(const std::string& valueName) const;
         std::vector<std::pair<std::string, std::string>> textValues;  // as added
-        bool denyWow64 = false;
+        bool denyOpen = false;
     };
     Node* Find(RegKey root, const std::string& path, bool create);
     const Node* OpenNode(RegKey key) const;  // null for a key not open
@@ -103,15 +105,38 @@ public:
     // Whether every offer is answered with Yes.
     bool answersYes = false;
 
-    // Tree and list contents. A tree item's children are offered only once
-    // it has been expanded, as the editor fills them on demand.
+    // Tree and list contents, read and set through the controls' messages.
+    // A tree item's children are offered only once it has been expanded, as
+    // the editor fills them on demand.
     TreeItem AddTreeItem(Window tree, TreeItem parent, const std::string& text);
     void SetTreeCaret(Window tree, TreeItem item) { trees_[tree].caret = item; }
     TreeItem TreeCaret(Window tree) { return trees_[tree].caret; }
     void SetListItems(Window list, std::vector<std::string> items, int selected = -1);
     // The list shows its present items until `at` (virtual time), these after.
     void FillListLater(Window list, std::vector<std::string> items, std::uint32_t at);
-    int ListSelection(Window list) { return lists_[list].selected; }
+    int ListSelection(Window list) { return ListAsNow(list).selected; }
+
+    // The editor's habits, one switch each, as the controls' documentation
+    // allows them:
+    // - the control answers a text request by pointing the record at a
+    //   buffer of its own instead of copying into the caller's;
+    void AnswerWithOwnText(Window control) { ownText_.insert(control); }
+    // - the editor dropped the item's children when it was collapsed; the
+    //   item keeps its "expanded once" state, so expanding it again does not
+    //   ask the editor to fill it;
+    void DropChildren(Window tree, TreeItem item);
+    // - selecting an item of the tree fills the list with that item's rows,
+    //   `delay` ms later (a message the editor posts to itself);
+    void LinkList(Window tree, Window list, std::uint32_t delay);
+    void SetItemRows(Window tree, TreeItem item, std::vector<std::string> rows);
+    // - a virtual list (LVS_OWNERDATA), whose texts no other program can read.
+    void MakeVirtual(Window list) { virtual_.insert(list); }
+
+    // Which window has the keyboard focus, and which is in front.
+    Window Focused() const noexcept { return focused_; }
+    Window Foreground() const noexcept { return foreground_; }
+    // Blocks reserved in other programs' processes and not yet freed.
+    int ReservedBlocks() const noexcept;
 
     Window FindTopWindow(const std::string& className) override;
     void EnumChildWindows(Window parent, const std::function<bool(Window)>& visit) override;
@@ -129,18 +154,11 @@ public:
     bool ShowMessageBox(const std::string& text, const std::string& caption,
                         MessageBoxKind kind) override;
 
-    std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
-                                         TreeItem item) override;
-    std::optional<std::string> TreeItemText(Window tree, TreeItem item) override;
-    std::optional<TreeItem> FindTreeChild(
-        Window tree, TreeItem parent,
-        const std::function<bool(const std::string&)>& matches) override;
-    bool TreeExpand(Window tree, TreeItem item) override;
-    bool TreeSelect(Window tree, TreeItem item) override;
-    std::optional<int> ListItemCount(Window list) override;
-    std::optional<int> ListSelectedItem(Window list) override;
-    std::optional<std::string> ListItemText(Window list, int item) override;
-    bool ListSelect(Window list, int item) override;
+    SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam, std::uint32_t timeout) override;
+    std::uint32_t Style(Window window) override;
+    std::unique_ptr<ProcessMemory> ReserveMemoryIn(Window window, std::size_t size) override;
+    bool FocusControl(Window top, Window control) override;
     bool SameName(const std::string& a, const std::string& b) override {
         return FoldName(a) == FoldName(b);
     }
@@ -150,13 +168,17 @@ private:
         TreeItem parent = 0;
         std::string text;
         std::vector<TreeItem> children;
-        bool expanded = false;
+        bool filled = false;        // its children are in the control
+        bool expandedOnce = false;  // TVIS_EXPANDEDONCE
+        std::optional<std::vector<std::string>> rows;  // what the linked list shows for it
     };
     struct SimTree {
         std::map<TreeItem, SimTreeItem> items;
         std::vector<TreeItem> roots;
         TreeItem caret = 0;
         TreeItem nextItem = 0x100;
+        Window list = 0;  // filled on selection, after `listDelay`
+        std::uint32_t listDelay = 0;
     };
     struct SimList {
         std::vector<std::string> items;
@@ -165,11 +187,42 @@ private:
         std::uint32_t laterAt = 0;
     };
     SimList& ListAsNow(Window list);
+
+    // The simulated address space of the other programs: blocks of whole
+    // pages, as the system commits memory; a read or write must stay within
+    // one block.
+    class AddressSpace {
+    public:
+        std::uintptr_t Reserve(std::size_t size);
+        void Free(std::uintptr_t base) { blocks_.erase(base); }
+        bool Write(std::uintptr_t address, const void* data, std::size_t size);
+        bool Read(std::uintptr_t address, void* data, std::size_t size) const;
+        int Blocks() const noexcept { return static_cast<int>(blocks_.size()); }
+
+    private:
+        unsigned char* Span(std::uintptr_t address, std::size_t size);
+        std::map<std::uintptr_t, std::vector<unsigned char>> blocks_;
+        std::uintptr_t next_ = 0x7f0000000000;
+    };
+    class SimMemory;
+    // The controls' answers (sim_controls.cpp).
+    SendAnswer AnswerTree(Window tree, std::uint32_t message, std::uintptr_t wParam,
+                          std::intptr_t lParam);
+    SendAnswer AnswerList(Window list, std::uint32_t message, std::uintptr_t wParam,
+                          std::intptr_t lParam);
+    // Puts an item's text where a record asks for it (or, for a control that
+    // answers with its own buffer, there) and points the record at it.
+    template <typename Record>
+    bool AnswerText(Window control, Record& record, const std::string& text);
+    std::uintptr_t ownTextBlock_ = 0;
+    AddressSpace memory_;
+    std::set<Window> ownText_;
+    std::set<Window> virtual_;
+    Window focused_ = 0;
+    Window foreground_ = 0;
+
     // Records a message to another program's window and says what became of it.
     SendResult Deliver(Event event, std::uint32_t timeout);
-    // Records the call; false when the control does not answer.
-    bool Answering(const char* call, Window window, std::uintptr_t argument = 0,
-                   std::uint32_t timeout = kSendTimeout);
 
     struct SimWindow {
         Window parent = 0;
@@ -238,6 +291,8 @@ public:
         log.push_back(std::move(event));
     }
     std::vector<Event> EventsOf(const std::string& call) const;
+    // The messages of one kind sent to other programs' windows.
+    std::vector<Event> Sent(std::uint32_t message) const;
     // The key presses and characters sent, in order.
     std::vector<Event> Keystrokes() const;
 };

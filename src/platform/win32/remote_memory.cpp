@@ -25,24 +25,29 @@ KernelHandle OpenSameWidthProcess(HWND window) {
 
 bool RemoteMemory::Reachable(HWND window) { return static_cast<bool>(OpenSameWidthProcess(window)); }
 
-RemoteMemory::RemoteMemory(HWND window, std::size_t size) : process_(OpenSameWidthProcess(window)) {
-    if (!process_) return;
-    address_ = VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+std::unique_ptr<RemoteMemory> RemoteMemory::Reserve(HWND window, std::size_t size) {
+    KernelHandle process = OpenSameWidthProcess(window);
+    if (!process) return nullptr;
+    void* address =
+        VirtualAllocEx(process.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!address) return nullptr;
+    return std::unique_ptr<RemoteMemory>(new RemoteMemory(std::move(process), address));
 }
 
-RemoteMemory::~RemoteMemory() {
-    if (address_) VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE);
-}
+RemoteMemory::~RemoteMemory() { VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE); }
 
-bool RemoteMemory::Write(std::size_t offset, const void* data, std::size_t size) const {
+bool RemoteMemory::Write(std::size_t offset, const void* data, std::size_t size) {
     SIZE_T written = 0;
-    return WriteProcessMemory(process_.Get(), Address(offset), data, size, &written) &&
+    return WriteProcessMemory(process_.Get(), static_cast<char*>(address_) + offset, data, size,
+                              &written) &&
            written == size;
 }
 
-bool RemoteMemory::Read(std::size_t offset, void* data, std::size_t size) const {
+bool RemoteMemory::Read(std::uintptr_t address, void* data, std::size_t size) {
     SIZE_T read = 0;
-    return ReadProcessMemory(process_.Get(), Address(offset), data, size, &read) && read == size;
+    return ReadProcessMemory(process_.Get(), reinterpret_cast<const void*>(address), data, size,
+                             &read) &&
+           read == size;
 }
 
 }  // namespace ks

@@ -5,35 +5,36 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 
+#include "platform/process_memory.h"
 #include "platform/win32/owned_handle.h"
 
 namespace ks {
 
-class RemoteMemory {
+class RemoteMemory final : public ProcessMemory {
 public:
-    // Opens the process that owns `window` and reserves `size` bytes in it.
-    RemoteMemory(HWND window, std::size_t size);
-    // Whether memory can be had in the process that owns `window`: it can
-    // be opened for reading and writing, and its pointers are as wide as ours.
+    // `size` bytes in the process that owns `window`; null when it cannot be
+    // opened for its memory, the memory cannot be reserved, or its pointers
+    // are not as wide as ours (the records would not match its layout).
+    static std::unique_ptr<RemoteMemory> Reserve(HWND window, std::size_t size);
+    // Whether memory can be had in the process that owns `window`.
     static bool Reachable(HWND window);
-    ~RemoteMemory();
+    ~RemoteMemory() override;
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
 
-    // False when the process could not be opened or the memory reserved,
-    // or when its pointers are not as wide as ours (the records would not
-    // match its layout).
-    bool Ready() const noexcept { return address_ != nullptr; }
-    void* Address(std::size_t offset = 0) const noexcept {
-        return static_cast<char*>(address_) + offset;
+    std::uintptr_t Address() const noexcept override {
+        return reinterpret_cast<std::uintptr_t>(address_);
     }
-    [[nodiscard]] bool Write(std::size_t offset, const void* data, std::size_t size) const;
-    [[nodiscard]] bool Read(std::size_t offset, void* data, std::size_t size) const;
+    [[nodiscard]] bool Write(std::size_t offset, const void* data, std::size_t size) override;
+    [[nodiscard]] bool Read(std::uintptr_t address, void* data, std::size_t size) override;
 
 private:
+    RemoteMemory(KernelHandle process, void* address)
+        : process_(std::move(process)), address_(address) {}
     KernelHandle process_;
-    void* address_ = nullptr;
+    void* address_;
 };
 
 }  // namespace ks

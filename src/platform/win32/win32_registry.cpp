@@ -30,16 +30,12 @@ std::optional<std::wstring> PassableName(const std::string& name) {
     return wide;
 }
 
+// The 64-bit view throughout: it is the one the Registry Editor shows, and
+// the flag is a no-op where there is no other (a 64-bit process, 32-bit
+// Windows).
 REGSAM RightsFor(KeyAccess access) {
-    switch (access) {
-        case KeyAccess::Read:
-            return KEY_READ;
-        case KeyAccess::ReadIn64BitView:
-            return KEY_READ | KEY_WOW64_64KEY;
-        case KeyAccess::TestExistence:
-            break;
-    }
-    return READ_CONTROL | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS;
+    if (access == KeyAccess::Read) return KEY_READ | KEY_WOW64_64KEY;
+    return READ_CONTROL | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY;
 }
 
 }  // namespace
@@ -63,6 +59,32 @@ long Win32Registry::QueryValue(RegKey key, const std::string& name) {
 }
 
 long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(ToHkey(key)); }
+
+long Win32Registry::ValueCount(RegKey key, std::uint32_t& values) {
+    DWORD count = 0;
+    const LONG result = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr,
+                                         nullptr, &count, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_SUCCESS) values = count;
+    return result;
+}
+
+long Win32Registry::SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
+                                 const std::string& data) {
+    const std::optional<std::wstring> key = PassableName(keyPath);
+    const std::optional<std::wstring> value = PassableName(name);
+    const std::optional<std::wstring> text = PassableName(data);
+    if (!key || !value || !text) return ERROR_INVALID_PARAMETER;
+    // The key is opened in the 64-bit view like every other.
+    HKEY opened = nullptr;
+    LONG result = RegCreateKeyExW(ToHkey(root), key->c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &opened, nullptr);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegSetValueExW(opened, value->c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(text->c_str()),
+                            static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+    return result;
+}
 
 std::vector<std::pair<std::string, std::string>> Win32Registry::TextValues(RegKey key) {
     std::vector<std::pair<std::string, std::string>> values;

@@ -25,18 +25,11 @@ public:
     bool ShowMessageBox(const std::string& text, const std::string& caption,
                         MessageBoxKind kind) override;
 
-    std::optional<TreeItem> TreeNextItem(Window tree, TreeRelation relation,
-                                         TreeItem item) override;
-    std::optional<std::string> TreeItemText(Window tree, TreeItem item) override;
-    std::optional<TreeItem> FindTreeChild(
-        Window tree, TreeItem parent,
-        const std::function<bool(const std::string&)>& matches) override;
-    bool TreeExpand(Window tree, TreeItem item) override;
-    bool TreeSelect(Window tree, TreeItem item) override;
-    std::optional<int> ListItemCount(Window list) override;
-    std::optional<int> ListSelectedItem(Window list) override;
-    std::optional<std::string> ListItemText(Window list, int item) override;
-    bool ListSelect(Window list, int item) override;
+    SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
+                    std::intptr_t lParam, std::uint32_t timeout) override;
+    std::uint32_t Style(Window window) override;
+    std::unique_ptr<ProcessMemory> ReserveMemoryIn(Window window, std::size_t size) override;
+    bool FocusControl(Window top, Window control) override;
     bool SameName(const std::string& a, const std::string& b) override;
 
 private:

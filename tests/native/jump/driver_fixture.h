@@ -29,12 +29,20 @@ inline SimEditor AddEditor(sim::World& world, std::uint32_t appearsAt = 0) {
     return editor;
 }
 
+// The editor's layout, its process closed to this one: the keystrokes are
+// the whole drive.
+inline SimEditor AddUnreadableEditor(sim::World& world, std::uint32_t appearsAt = 0) {
+    const SimEditor editor = AddEditor(world, appearsAt);
+    world.windows.MakeUnreadable(editor.top);
+    return editor;
+}
+
 // The calls that make up the drive as the user's editor sees it.
 inline std::vector<sim::Event> DriveCalls(const sim::World& world) {
     std::vector<sim::Event> result;
     for (const sim::Event& e : world.log)
         if (e.call == "KeyPress" || e.call == "Character" || e.call == "Sleep" ||
-            e.call == "ShowWindow" || e.call == "SetForegroundWindow")
+            e.call == "ShowWindow" || e.call == "SetForegroundWindow" || e.call == "FocusControl")
             result.push_back(e);
     return result;
 }
@@ -53,6 +61,12 @@ public:
     }
     ExpectedDrive& Foreground(Window w) {
         events_.push_back({.time = now_, .call = "SetForegroundWindow", .handle = w});
+        return *this;
+    }
+    // The keyboard focus handed to a pane of the editor.
+    ExpectedDrive& Focus(const SimEditor& editor, Window pane) {
+        events_.push_back({.time = now_, .call = "FocusControl", .handle = pane,
+                           .wParam = editor.top});
         return *this;
     }
     ExpectedDrive& Press(Window w, Key key) {

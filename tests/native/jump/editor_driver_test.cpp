@@ -3,19 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "driver_fixture.h"
+#include "jump/editor_last_key.h"
 
 namespace ks::test {
 namespace {
 
 class EditorDriverTest : public ::testing::Test {
 protected:
-    JumpResult Drive(const ResolvedJump& target) {
-        return DriveRegistryEditor({world.windows, world.processes}, target);
+    JumpResult Drive(const ResolvedJump& target) { return Drive(world, target); }
+    static JumpResult Drive(sim::World& in, const ResolvedJump& target) {
+        return DriveRegistryEditor({in.registry, in.windows, in.processes}, target);
     }
-    // The common opening: editor shown, tree in front, collapsed, root opened.
+    // The common opening: editor shown and in front, tree collapsed, root
+    // opened.
     ExpectedDrive Opening(const SimEditor& editor, std::uint32_t start = 0) {
         ExpectedDrive expected(start);
-        expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
+        expected.Show(editor.top, ShowState::Shown).Foreground(editor.top);
         for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
         expected.Pause(10).Press(editor.tree, kRight).Pause(10);
         return expected;
@@ -39,26 +42,27 @@ TEST_F(EditorDriverTest, RunsOfBackslashesDriveAsOne) {
     EXPECT_EQ(BuildTreePath({"HKEY_USERS", std::string(70000, '\\'), ""}), "HKEY_USERS\\");
 
     sim::World doubled;
-    const SimEditor editor = AddEditor(doubled);
-    DriveRegistryEditor({doubled.windows, doubled.processes},
-                        {"HKEY_CURRENT_USER", "Software\\\\\\Foo" + std::string(500, '\\'), ""});
+    const SimEditor editor = AddUnreadableEditor(doubled);
+    Drive(doubled, {"HKEY_CURRENT_USER", "Software\\\\\\Foo" + std::string(500, '\\'), ""});
     ExpectedDrive expected = Opening(editor);
     expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
     expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
     expected.Type(editor.tree, "Foo").Press(editor.tree, kRight).Pause(10);
-    expected.Foreground(editor.list);
+    expected.Focus(editor, editor.tree);
     EXPECT_EQ(DriveCalls(doubled), expected.Events());
 }
 
+// An editor that cannot be read gets the keystrokes, unverified; the pane
+// of the target gets the focus afterwards.
 TEST_F(EditorDriverTest, WorkedExampleSendsTheWholeSequenceWithItsPauses) {
-    const SimEditor editor = AddEditor(world);
-    Drive({"HKEY_CURRENT_USER", "Software\\Foo", "Bar"});
+    const SimEditor editor = AddUnreadableEditor(world);
+    EXPECT_EQ(Drive({"HKEY_CURRENT_USER", "Software\\Foo", "Bar"}), JumpResult::Unverified);
 
     ExpectedDrive expected = Opening(editor);
     expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
     expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
-    expected.Type(editor.tree, "Foo").Foreground(editor.list);
-    expected.Press(editor.list, kDown).Pause(10).Type(editor.list, "Bar");
+    expected.Type(editor.tree, "Foo");
+    expected.Press(editor.list, kDown).Pause(10).Type(editor.list, "Bar").Focus(editor, editor.list);
     EXPECT_EQ(DriveCalls(world), expected.Events());
     EXPECT_TRUE(world.EventsOf("ShellExecuteEx").empty()) << "a running editor is not started";
 }
@@ -75,20 +79,17 @@ TEST_F(EditorDriverTest, KeyPathShapesDecideTheLastTreeMessages) {
     };
     for (const Case& c : cases) {
         sim::World fresh;
-        const SimEditor editor = AddEditor(fresh);
-        DriveRegistryEditor({fresh.windows, fresh.processes}, {"HKEY_USERS", c.keyPath, ""});
+        const SimEditor editor = AddUnreadableEditor(fresh);
+        Drive(fresh, {"HKEY_USERS", c.keyPath, ""});
 
-        ExpectedDrive expected(0);
-        expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
-        for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
-        expected.Pause(10).Press(editor.tree, kRight).Pause(10);
+        ExpectedDrive expected = Opening(editor);
         for (const std::string& part : c.components) {
             if (part.empty())
                 expected.Press(editor.tree, kRight).Pause(10);
             else
                 expected.Type(editor.tree, part);
         }
-        expected.Foreground(editor.list);  // empty value name: brought forward, no keys
+        expected.Focus(editor, editor.tree);  // empty value name: the list gets nothing
         EXPECT_EQ(DriveCalls(fresh), expected.Events()) << "key path '" << c.keyPath << "'";
     }
 }
@@ -111,15 +112,17 @@ TEST_F(EditorDriverTest, CharactersGoAsTheirUtf16UnitsOneMessageEach) {
     };
     for (const Case& c : cases) {
         sim::World fresh;
-        const SimEditor editor = AddEditor(fresh);
-        DriveRegistryEditor({fresh.windows, fresh.processes},
-                            {"HKEY_CURRENT_USER", "Software\\" + c.key, c.value});
+        const SimEditor editor = AddUnreadableEditor(fresh);
+        Drive(fresh, {"HKEY_CURRENT_USER", "Software\\" + c.key, c.value});
         ExpectedDrive expected = Opening(editor);
         expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(10);
         expected.Type(editor.tree, "Software").Press(editor.tree, kRight).Pause(10);
-        expected.Type(editor.tree, c.keyUnits).Foreground(editor.list);
-        if (!c.value.empty())
-            expected.Press(editor.list, kDown).Pause(10).Type(editor.list, c.valueUnits);
+        expected.Type(editor.tree, c.keyUnits);
+        if (c.value.empty())
+            expected.Focus(editor, editor.tree);
+        else
+            expected.Press(editor.list, kDown).Pause(10).Type(editor.list, c.valueUnits)
+                .Focus(editor, editor.list);
         EXPECT_EQ(DriveCalls(fresh), expected.Events()) << "key '" << c.key << "'";
     }
 }
@@ -156,7 +159,7 @@ TEST_F(EditorDriverTest, EditorThatCannotBeStartedEndsAfterTheThreeSecondPoll) {
 TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
     SimEditor editor;
     world.processes.onStart = [&](const ProgramStart&) {
-        editor = AddEditor(world, world.now + 450);  // its window shows up later
+        editor = AddUnreadableEditor(world, world.now + 450);  // its window shows up later
         return true;
     };
     Drive({"HKEY_CURRENT_USER", "", ""});
@@ -172,6 +175,7 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
             if (order[i].call == call) return i;
         return order.size();
     };
+    EXPECT_LT(index("RegSetValue"), index("ShellExecuteEx")) << "it opens where it is told";
     EXPECT_LT(index("Wow64DisableFsRedirection"), index("ShellExecuteEx"));
     EXPECT_LT(index("ShellExecuteEx"), index("WaitForInputIdle"));
     EXPECT_LT(index("WaitForInputIdle"), index("CloseHandle"));
@@ -187,12 +191,55 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
     EXPECT_EQ(world.Keystrokes().front().handle, editor.tree);
 }
 
+// The editor keeps the key it last showed and opens there; a jump that
+// starts it writes the target there first, in the editor's own form, and
+// writes nothing else, ever.
+TEST_F(EditorDriverTest, OnlyAStartWritesAndOnlyTheEditorsRememberedKey) {
+    const auto writes = [](const sim::World& w) { return w.EventsOf("RegSetValue"); };
+    {
+        sim::World running;
+        AddUnreadableEditor(running);
+        Drive(running, {"HKEY_LOCAL_MACHINE", "SOFTWARE\\Vendor", "Setting"});
+        EXPECT_TRUE(writes(running).empty()) << "a running editor is left where it is";
+    }
+    struct Case {
+        bool wine;
+        std::optional<std::string> present;  // the editor's value before the jump
+        const char* written;
+    };
+    const Case cases[] = {
+        {false, std::nullopt, "Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {true, std::nullopt, "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {false, "Ordinateur\\HKEY_CURRENT_USER\\Software", "Ordinateur\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {false, "Computer", "Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {true, "HKEY_CLASSES_ROOT", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {false, "hkey_users", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {false, "no\\root\\here", "Computer\\HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+        {true, "My Computer", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Vendor"},
+    };
+    for (const Case& c : cases) {
+        sim::World fresh;
+        fresh.processes.wine = c.wine;
+        if (c.present)
+            fresh.registry.AddTextValue(0x80000001, kEditorSettingsKey, "LastKey", *c.present);
+        fresh.processes.onStart = [&](const ProgramStart&) {
+            AddUnreadableEditor(fresh);
+            return true;
+        };
+        Drive(fresh, {"HKEY_LOCAL_MACHINE", "SOFTWARE\\\\Vendor\\", "Setting"});
+        const auto written = writes(fresh);
+        ASSERT_EQ(written.size(), 1u) << c.written;
+        EXPECT_EQ(written[0].handle, 0x80000001u);
+        EXPECT_EQ(written[0].text, std::string(kEditorSettingsKey) + "|LastKey|" + c.written);
+    }
+}
+
 TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
     {
         sim::World w;
         Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
         w.windows.AddWindow(top, "SysListView32");
-        DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
+        EXPECT_EQ(Drive(w, {"HKEY_USERS", "x", "v"}), JumpResult::NotReached);
         EXPECT_TRUE(w.Keystrokes().empty());
         EXPECT_TRUE(w.EventsOf("MessageBox").empty());
     }
@@ -200,7 +247,8 @@ TEST_F(EditorDriverTest, MissingTreeOrListEndsTheDriveSilently) {
         sim::World w;
         Window top = w.windows.AddWindow(0, "RegEdit_RegEdit");
         Window tree = w.windows.AddWindow(top, "SysTreeView32");
-        DriveRegistryEditor({w.windows, w.processes}, {"HKEY_USERS", "x", "v"});
+        w.windows.MakeUnreadable(top);
+        EXPECT_EQ(Drive(w, {"HKEY_USERS", "x", "v"}), JumpResult::NotReached);
         const auto messages = w.Keystrokes();
         ASSERT_FALSE(messages.empty());
         for (const sim::Event& e : messages) EXPECT_EQ(e.handle, tree);
@@ -220,28 +268,51 @@ TEST_F(EditorDriverTest, SearchTakesTheFirstMatchInWalkOrderIgnoringCase) {
     EXPECT_EQ(FindListView(world.windows, pane), 0u);
 }
 
+// Read or typed to, an editor that stops answering ends the drive at the
+// first message, after one bounded wait.
 TEST_F(EditorDriverTest, UnresponsiveEditorEndsTheDriveAtTheFirstMessage) {
-    const SimEditor editor = AddEditor(world);
-    world.windows.MakeUnresponsive(editor.tree);
-    EXPECT_EQ(Drive({"HKEY_CURRENT_USER", "Software", "v"}), JumpResult::EditorNotAnswering);
-    EXPECT_EQ(world.Keystrokes().size(), 1u);
-    EXPECT_EQ(world.now, 5000u) << "one bounded wait, no more";
+    for (const bool readable : {true, false}) {
+        sim::World w;
+        const SimEditor editor = readable ? AddEditor(w) : AddUnreadableEditor(w);
+        w.windows.MakeUnresponsive(editor.tree);
+        EXPECT_EQ(Drive(w, {"HKEY_CURRENT_USER", "Software", "v"}), JumpResult::EditorNotAnswering);
+        EXPECT_EQ(w.Keystrokes().size() + w.EventsOf("Send").size(), 1u) << readable;
+        EXPECT_EQ(w.now, 5000u) << "one bounded wait, no more";
+    }
 }
 
-// An editor with higher rights drops every message. Where that shows
-// beforehand nothing is sent; where only the first send shows it, nothing
-// after it is.
+// An editor with higher rights drops every message, and its process cannot
+// be opened from here. Where its rights show beforehand nothing is sent;
+// where only the first message shows them, nothing after it is.
 TEST_F(EditorDriverTest, EditorWithHigherRightsIsNotHalfDriven) {
     for (const bool known : {true, false}) {
+        for (const bool readable : {false, true}) {
+            sim::World w;
+            const SimEditor editor = readable ? AddEditor(w) : AddUnreadableEditor(w);
+            w.windows.MakeRefusing(editor.tree, known);
+            w.windows.MakeRefusing(editor.top, known);
+            EXPECT_EQ(Drive(w, {"HKEY_CURRENT_USER", "Software", "v"}), JumpResult::EditorRefused)
+                << known << readable;
+            const std::size_t sent = w.Keystrokes().size() + w.EventsOf("Send").size();
+            EXPECT_EQ(sent, known ? 0u : 1u) << known << readable;
+        }
+    }
+}
+
+// An editor that this jump started opened at the key, whatever its rights;
+// only a value is then out of reach.
+TEST_F(EditorDriverTest, StartedEditorWithHigherRightsOpenedAtTheKey) {
+    for (const bool withValue : {false, true}) {
         sim::World w;
-        const SimEditor editor = AddEditor(w);
-        w.windows.MakeRefusing(editor.tree, known);
-        w.windows.MakeRefusing(editor.top, known);
-        EXPECT_EQ(DriveRegistryEditor({w.windows, w.processes}, {"HKEY_CURRENT_USER", "Software", "v"}),
-                  JumpResult::EditorRefused)
-            << known;
-        EXPECT_EQ(w.Keystrokes().size(), known ? 0u : 1u) << known;
-        EXPECT_TRUE(w.EventsOf("TreeNextItem").empty()) << known;
+        w.processes.onStart = [&](const ProgramStart&) {
+            const SimEditor editor = AddUnreadableEditor(w);
+            w.windows.MakeRefusing(editor.top, true);
+            return true;
+        };
+        EXPECT_EQ(Drive(w, {"HKEY_CURRENT_USER", "Software", withValue ? "v" : ""}),
+                  withValue ? JumpResult::OpenedElevated : JumpResult::Unverified);
+        EXPECT_EQ(w.EventsOf("RegSetValue").size(), 1u);
+        EXPECT_TRUE(w.Keystrokes().empty());
     }
 }
 
@@ -255,21 +326,20 @@ TEST_F(EditorDriverTest, MinimisedEditorIsRestoredInsteadOfShown) {
     EXPECT_FALSE(world.windows.IsMinimised(editor.top));
 }
 
-// Under Wine, where the editor cannot be read back, the paced keystrokes
-// are the whole drive.
+// Under Wine, where the editor cannot be read, the paced keystrokes are
+// the whole drive.
 TEST_F(EditorDriverTest, UnderWineKeysCarryARepeatCountAndComponentsGetFreshSearches) {
     world.processes.wine = true;
-    const SimEditor editor = AddEditor(world);
-    world.windows.MakeUnreadable(editor.top);
-    Drive({"HKEY_CURRENT_USER", "Software", "Bar"});
+    const SimEditor editor = AddUnreadableEditor(world);
+    EXPECT_EQ(Drive({"HKEY_CURRENT_USER", "Software", "Bar"}), JumpResult::Unverified);
 
     ExpectedDrive expected(0, KeystrokeMarking::RepeatCountOne);
-    expected.Show(editor.top, ShowState::Shown).Foreground(editor.top).Foreground(editor.tree);
+    expected.Show(editor.top, ShowState::Shown).Foreground(editor.top);
     for (int i = 0; i < 30; ++i) expected.Press(editor.tree, kLeft);
     expected.Pause(10).Press(editor.tree, kRight).Pause(500);
     expected.Type(editor.tree, "HKEY_CURRENT_USER").Press(editor.tree, kRight).Pause(500);
-    expected.Type(editor.tree, "Software").Foreground(editor.list);
-    expected.Press(editor.list, kDown).Pause(500).Type(editor.list, "Bar");
+    expected.Type(editor.tree, "Software");
+    expected.Press(editor.list, kDown).Pause(500).Type(editor.list, "Bar").Focus(editor, editor.list);
     EXPECT_EQ(DriveCalls(world), expected.Events());
 }
 

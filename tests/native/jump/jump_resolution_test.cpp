@@ -130,7 +130,7 @@ TEST_F(JumpResolutionTest, WholeRestThatIsAKeyIsJumpedToAsAKey) {
     const auto opens = world.EventsOf("RegOpenKey");
     ASSERT_EQ(opens.size(), 1u);
     EXPECT_EQ(opens[0].handle, kHklm);
-    EXPECT_EQ(opens[0].wParam, sim::Code(KeyAccess::ReadIn64BitView));
+    EXPECT_EQ(opens[0].wParam, sim::Code(KeyAccess::Read));
     EXPECT_EQ(opens[0].text, "SOFTWARE");
 }
 
@@ -150,7 +150,7 @@ TEST_F(JumpResolutionTest, LastComponentIsTriedAsAValueWhenTheRestIsNoKey) {
     const auto opens = world.EventsOf("RegOpenKey");
     ASSERT_EQ(opens.size(), 3u);
     EXPECT_EQ(opens[1].wParam, sim::Code(KeyAccess::TestExistence));
-    EXPECT_EQ(opens[2].wParam, sim::Code(KeyAccess::ReadIn64BitView));
+    EXPECT_EQ(opens[2].wParam, sim::Code(KeyAccess::Read));
     EXPECT_EQ(world.EventsOf("RegQueryValue").at(0).text, "ProgramFilesDir");
 }
 
@@ -221,11 +221,17 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     };
     const Case cases[] = {
         {JumpResult::Landed, std::nullopt, ""},
-        {JumpResult::Corrected, std::nullopt, ""},
         {JumpResult::Unverified, std::nullopt, ""},
         {JumpResult::NotFound, MessageBoxKind::Offer, "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER\\Software."},
         {JumpResult::EditorNotStarted, MessageBoxKind::Warning, "did not start"},
-        {JumpResult::EditorRefused, MessageBoxKind::Warning, "as administrator"},
+        {JumpResult::EditorRefused, MessageBoxKind::WarningOffer,
+         "runs as administrator, so Keystride cannot drive it. You can close the Registry "
+         "Editor and jump again.\r\n\r\nRestart Keystride as administrator?"},
+        {JumpResult::OpenedElevated, MessageBoxKind::WarningOffer,
+         "opened at HKEY_CURRENT_USER\\Software\\Vendor. It runs as administrator, so Keystride "
+         "cannot select the value Setting there.\r\n\r\nRestart Keystride as administrator?"},
+        {JumpResult::ValueUnreadable, MessageBoxKind::Warning,
+         "shows HKEY_CURRENT_USER\\Software\\Vendor, but the value Setting could not be read"},
         {JumpResult::EditorNotAnswering, MessageBoxKind::Warning, "stopped answering"},
         {JumpResult::NotReached, MessageBoxKind::Warning, "brought to HKEY_CURRENT_USER\\Software\\Vendor\\Setting."},
     };
@@ -246,12 +252,48 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     }
 }
 
-TEST_F(JumpResolutionTest, KeyThatCannotBeOpenedForReadingIsJumpedToUnchecked) {
-    world.registry.DenyWow64Open(kHkcu, "Locked");
+// A key whose security refuses this user is there all the same (the editor
+// shows it under its parent): it is jumped to, a value in it is taken
+// unchecked, and the nearest-key offer counts it as existing.
+TEST_F(JumpResolutionTest, KeysThatRefuseThisUserExist) {
+    world.registry.DenyOpen(kHkcu, "Locked");
+    Jump("HKCU\\Locked");
+    EXPECT_TRUE(world.EventsOf("MessageBox").empty());
+    EXPECT_EQ(Typed(), "\\HKEY_CURRENT_USER\\Locked");
+
+    world.log.clear();
     Jump("HKCU\\Locked\\AnyValue");
     EXPECT_TRUE(world.EventsOf("MessageBox").empty());
     EXPECT_TRUE(world.EventsOf("RegQueryValue").empty());
     EXPECT_EQ(Typed(), "\\HKEY_CURRENT_USER\\Locked|AnyValue");
+
+    world.log.clear();
+    Jump("HKCU\\Locked\\Missing\\Deeper");
+    EXPECT_TRUE(OfferedNearest("HKEY_CURRENT_USER\\Locked"));
+}
+
+// After a box that says the editor is out of reach, Yes asks the caller to
+// restart as administrator, and No leaves it; both ways nothing else runs.
+TEST_F(JumpResolutionTest, OutOfReachBoxesOfferTheRestart) {
+    world.windows.MakeRefusing(editor.top, true);
+    for (const bool yes : {false, true}) {
+        world.windows.answersYes = yes;
+        world.log.clear();
+        Jump("HKLM\\SOFTWARE");
+        EXPECT_EQ(outcome.result, JumpResult::EditorRefused);
+        EXPECT_EQ(outcome.restartElevated, yes);
+        EXPECT_EQ(world.EventsOf("MessageBox").size(), 1u);
+        EXPECT_EQ(PathToJumpAgain(outcome, "HKLM\\SOFTWARE"), "HKLM\\SOFTWARE");
+    }
+    // The nearest key taken from the offer and then out of reach: the
+    // restart goes to that key.
+    world.windows.answersYes = true;
+    world.log.clear();
+    Jump("HKLM\\SOFTWARE\\Microsoft\\Nowhere\\Deeper");
+    EXPECT_TRUE(outcome.offerTaken);
+    EXPECT_TRUE(outcome.restartElevated);
+    EXPECT_EQ(world.EventsOf("MessageBox").size(), 2u);
+    EXPECT_EQ(PathToJumpAgain(outcome, "ignored"), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft");
 }
 
 TEST_F(JumpResolutionTest, DoubledBackslashAfterTheRootOpensFromTheRoot) {

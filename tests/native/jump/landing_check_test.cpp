@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "driver_fixture.h"
+#include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_outcome.h"
+#include "platform/common_controls.h"
 
 namespace ks::test {
 namespace {
@@ -24,15 +26,27 @@ protected:
         const TreeItem microsoft = w.AddTreeItem(editor.tree, software, "Microsoft");
         const TreeItem windows = w.AddTreeItem(editor.tree, microsoft, "Windows");
         wrongLanding = w.AddTreeItem(editor.tree, windows, "CurrentVersion");
-        const TreeItem windowsNt = w.AddTreeItem(editor.tree, microsoft, "Windows NT");
+        windowsNt = w.AddTreeItem(editor.tree, microsoft, "Windows NT");
         w.AddTreeItem(editor.tree, windowsNt, "Current");
         target = w.AddTreeItem(editor.tree, windowsNt, "CurrentVersion");
         w.AddTreeItem(editor.tree, windowsNt, "CurrentVersion Extra");
     }
 
+    CheckResult SettleTree(const ResolvedJump& to) {
+        TreeControl tree(world.windows, editor.tree);
+        return SettleTreeSelection(world.windows, tree, to);
+    }
+    CheckResult SettleList(const std::string& valueName) {
+        ListControl list(world.windows, editor.list);
+        return SettleListSelection(world.windows, list, valueName);
+    }
+    JumpResult Drive(const ResolvedJump& to) {
+        return DriveRegistryEditor({world.registry, world.windows, world.processes}, to);
+    }
+
     sim::World world;
     SimEditor editor;
-    TreeItem computer = 0, hkcu = 0, wrongLanding = 0, target = 0;
+    TreeItem computer = 0, hkcu = 0, windowsNt = 0, wrongLanding = 0, target = 0;
     const ResolvedJump ntVersion{"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows NT\\CurrentVersion",
                                  ""};
 };
@@ -56,46 +70,44 @@ TEST_F(LandingCheckTest, ComponentsSkipEmptyPartsAndCompareIgnoringCase) {
 
 TEST_F(LandingCheckTest, WrongSiblingIsReplacedByTheTarget) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::Corrected);
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::Corrected);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
 }
 
 TEST_F(LandingCheckTest, CorrectLandingIsLeftAlone) {
     world.windows.SetTreeCaret(editor.tree, target);
-    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::OnTarget);
-    EXPECT_TRUE(world.EventsOf("TreeSelect").empty());
-    EXPECT_TRUE(world.EventsOf("TreeExpand").empty());
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::OnTarget);
+    EXPECT_TRUE(world.Sent(controls::kTvmSelectItem).empty());
+    EXPECT_TRUE(world.Sent(controls::kTvmExpand).empty());
 }
 
 TEST_F(LandingCheckTest, RootAloneAndKeysMissingFromTheTree) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, {"HKEY_CURRENT_USER", "\\", ""}),
+    EXPECT_EQ(SettleTree({"HKEY_CURRENT_USER", "\\", ""}),
               CheckResult::Corrected);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), hkcu);
 
     // A key deleted after the registry said it was there.
-    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree,
-                                  {"HKEY_LOCAL_MACHINE", "Software\\Nowhere", ""}),
-              CheckResult::Missing);
+    EXPECT_EQ(SettleTree({"HKEY_LOCAL_MACHINE", "Software\\Nowhere", ""}), CheckResult::Missing);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), hkcu) << "a failed walk selects nothing";
 }
 
 TEST_F(LandingCheckTest, SilentEditorEndsTheCheck) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
     world.windows.MakeUnresponsive(editor.tree);
-    EXPECT_EQ(SettleTreeSelection(world.windows, editor.tree, ntVersion), CheckResult::NoAnswer);
-    EXPECT_EQ(world.EventsOf("TreeNextItem").size(), 1u) << "gives up at the first failure";
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::NoAnswer);
+    EXPECT_EQ(world.Sent(controls::kTvmGetNextItem).size(), 1u) << "gives up at the first failure";
 }
 
 TEST_F(LandingCheckTest, ValueListSelectionIsCorrected) {
     world.windows.SetListItems(editor.list, {"(Default)", "Program", "Program Files", "ProgramX"}, 1);
-    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "program files"), CheckResult::Corrected);
+    EXPECT_EQ(SettleList("program files"), CheckResult::Corrected);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 2);
 
-    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "Program Files"), CheckResult::OnTarget);
-    EXPECT_TRUE(world.EventsOf("ListItemCount").size() == 1u) << "a right selection is kept";
+    EXPECT_EQ(SettleList("Program Files"), CheckResult::OnTarget);
+    EXPECT_EQ(world.Sent(controls::kLvmGetItemCount).size(), 1u) << "a right selection is kept";
 
-    EXPECT_EQ(SettleListSelection(world.windows, editor.list, "Missing"), CheckResult::Missing);
+    EXPECT_EQ(SettleList("Missing"), CheckResult::Missing);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 2);
 }
 
@@ -108,80 +120,137 @@ TEST_F(LandingCheckTest, NamesInOtherScriptsMatchIgnoringCase) {
         w.AddTreeItem(editor.tree, software, "\xD0\xA2\xD0\x95\xD0\xA1\xD0\xA2");
     w.SetTreeCaret(editor.tree, software);
     const ResolvedJump lower{"HKEY_CURRENT_USER", "Software\\\xD1\x82\xD0\xB5\xD1\x81\xD1\x82", ""};
-    EXPECT_EQ(SettleTreeSelection(w, editor.tree, lower), CheckResult::Corrected);
+    EXPECT_EQ(SettleTree(lower), CheckResult::Corrected);
     EXPECT_EQ(w.TreeCaret(editor.tree), cyrillic);
 
     w.SetListItems(editor.list, {"(Default)", "\xCE\x91\xCE\xB2", "\xCE\x91"}, 0);
-    EXPECT_EQ(SettleListSelection(w, editor.list, "\xCE\xB1"), CheckResult::Corrected);
+    EXPECT_EQ(SettleList("\xCE\xB1"), CheckResult::Corrected);
     EXPECT_EQ(w.ListSelection(editor.list), 2);
 }
 
-// What the driver reports after its keystrokes on Windows, by what the
-// read-back finds.
-TEST_F(LandingCheckTest, DriverReadsTheLandingBackOnWindows) {
-    const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
-    auto drive = [&](const ResolvedJump& to) {
-        return DriveRegistryEditor({world.windows, world.processes}, to);
-    };
-    world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
-
+// The controls may answer a text request through a buffer of their own; the
+// text is read where the answer points, and every block reserved in the
+// editor's process is freed again.
+TEST_F(LandingCheckTest, TextsKeptInTheControlsOwnMemoryAreReadThere) {
+    world.windows.AnswerWithOwnText(editor.tree);
+    world.windows.AnswerWithOwnText(editor.list);
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    EXPECT_EQ(drive(withValue), JumpResult::Corrected);
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::Corrected);
     EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
+    world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
+    EXPECT_EQ(SettleList("Path"), CheckResult::Corrected);
     EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
-    // The whole keystroke sequence goes out first, down to the value's last
-    // character; the read-back follows it.
-    std::size_t lastKey = 0, firstRead = world.log.size();
-    for (std::size_t i = 0; i < world.log.size(); ++i) {
-        if (world.log[i].call == "KeyPress" || world.log[i].call == "Character") lastKey = i;
-        if (world.log[i].call == "TreeNextItem" && firstRead == world.log.size()) firstRead = i;
-    }
-    EXPECT_EQ(world.log[lastKey].wParam, static_cast<unsigned char>('h'));
-    EXPECT_LT(lastKey, firstRead);
-
-    EXPECT_EQ(drive(withValue), JumpResult::Landed) << "now the keystrokes' landing is right";
-
-    // The editor may fill its list a moment after the key is selected; a
-    // value that never comes is given up after half a second.
-    world.windows.SetListItems(editor.list, {"(Default)"});
-    world.windows.FillListLater(editor.list, {"(Default)", "Late"}, world.now + 250);
-    EXPECT_EQ(drive({ntVersion.rootName, ntVersion.keyPath, "Late"}), JumpResult::Corrected);
-    EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
-    const std::uint32_t before = world.now;
-    EXPECT_EQ(drive({ntVersion.rootName, ntVersion.keyPath, "Gone"}), JumpResult::NotReached);
-    EXPECT_LE(world.now - before, 1000u);
-    EXPECT_EQ(drive({"HKEY_LOCAL_MACHINE", "Software\\Vanished", ""}), JumpResult::NotReached);
-
-    world.windows.MakeUnreadable(editor.top);
-    world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    world.log.clear();
-    EXPECT_EQ(drive(withValue), JumpResult::Unverified) << "the keystrokes alone decide";
-    EXPECT_EQ(world.windows.TreeCaret(editor.tree), wrongLanding);
-    EXPECT_TRUE(world.EventsOf("TreeNextItem").empty());
+    EXPECT_EQ(world.windows.ReservedBlocks(), 0);
 }
 
-// Under Wine, where the editor can be read, its items are selected directly
-// and no keystroke is sent; where it cannot, the paced keystrokes stay.
-TEST_F(LandingCheckTest, UnderWineTheTargetIsSelectedDirectly) {
-    world.processes.wine = true;
+// An item expanded once is not filled again by a later expansion: one the
+// editor emptied on a collapse has its "expanded once" state cleared first.
+TEST_F(LandingCheckTest, AnItemEmptiedAfterItsFirstExpansionIsFilledAgain) {
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
-    world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
-    const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
-
-    EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue), JumpResult::Landed);
-    EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
-    EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
-    EXPECT_TRUE(world.Keystrokes().empty());
-    EXPECT_TRUE(world.EventsOf("Sleep").empty());
-
-    world.windows.MakeUnreadable(editor.top);
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::Corrected);
+    world.windows.DropChildren(editor.tree, windowsNt);
     world.windows.SetTreeCaret(editor.tree, wrongLanding);
     world.log.clear();
-    EXPECT_EQ(DriveRegistryEditor({world.windows, world.processes}, withValue),
-              JumpResult::Unverified);
+    EXPECT_EQ(SettleTree(ntVersion), CheckResult::Corrected);
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
+    EXPECT_EQ(world.Sent(controls::kTvmSetItemW).size(), 1u) << "only the emptied item";
+    // A key the tree has children for, but not that one, is simply missing.
+    EXPECT_EQ(SettleTree({"HKEY_LOCAL_MACHINE", "Software\\Microsoft\\Windows NT\\Gone", ""}),
+              CheckResult::Missing);
+}
+
+// On every platform, an editor that can be read gets no keystroke: the
+// target is selected, read back, and its pane given the focus, the tree for
+// a key and the list for a value, the editor in front.
+TEST_F(LandingCheckTest, ReadableEditorIsSelectedDirectlyOnEveryPlatform) {
+    constexpr RegKey kHklm = 0x80000002;
+    world.registry.AddValue(kHklm, ntVersion.keyPath, "Path");
+    world.registry.AddValue(kHklm, ntVersion.keyPath, "Path Extra");
+    const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
+    for (const bool wine : {false, true}) {
+        world.processes.wine = wine;
+        world.windows.SetTreeCaret(editor.tree, wrongLanding);
+        world.windows.SetListItems(editor.list, {"(Default)", "Path", "Path Extra"}, 2);
+        world.log.clear();
+        EXPECT_EQ(Drive(withValue), JumpResult::Landed) << wine;
+        EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
+        EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
+        EXPECT_EQ(world.windows.Focused(), editor.list);
+        EXPECT_EQ(world.windows.Foreground(), editor.top);
+        EXPECT_TRUE(world.Keystrokes().empty()) << wine;
+        EXPECT_TRUE(world.EventsOf("Sleep").empty()) << "the list was the key's already";
+
+        EXPECT_EQ(Drive(ntVersion), JumpResult::Landed) << "a key after a value";
+        EXPECT_EQ(world.windows.Focused(), editor.tree);
+        EXPECT_EQ(Drive({"HKEY_LOCAL_MACHINE", "Software\\Vanished", ""}), JumpResult::NotReached);
+        EXPECT_EQ(world.windows.ReservedBlocks(), 0);
+    }
+    // Where it cannot be read, the keystrokes alone decide.
+    world.windows.MakeUnreadable(editor.top);
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    EXPECT_EQ(Drive(withValue), JumpResult::Unverified);
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), wrongLanding);
     EXPECT_FALSE(world.Keystrokes().empty());
-    const auto counted = static_cast<std::intptr_t>(sim::Code(KeystrokeMarking::RepeatCountOne));
-    for (const sim::Event& e : world.Keystrokes()) EXPECT_EQ(e.lParam, counted);
+}
+
+// The editor fills its list a moment after the tree's selection changes:
+// until it holds as many rows as the key has values (and the default row),
+// a value of the same name in the previous key's list is not taken.
+TEST_F(LandingCheckTest, TheNewKeysListIsWaitedFor) {
+    constexpr RegKey kHklm = 0x80000002;
+    world.registry.AddValue(kHklm, ntVersion.keyPath, "Path");
+    world.registry.AddValue(kHklm, ntVersion.keyPath, "");  // the default value, set
+    world.registry.AddValue(kHklm, ntVersion.keyPath, "Later");
+    const ResolvedJump withValue{ntVersion.rootName, ntVersion.keyPath, "Path"};
+    EXPECT_EQ(ExpectedListRows(world.registry, withValue).count, 3) << "the default row counted once";
+
+    world.windows.LinkList(editor.tree, editor.list, 300);
+    world.windows.SetItemRows(editor.tree, target, {"(Default)", "Later", "Path"});
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    world.windows.SetListItems(editor.list, {"(Default)", "Path"});  // the previous key's
+    const std::uint32_t before = world.now;
+    EXPECT_EQ(Drive(withValue), JumpResult::Landed);
+    EXPECT_EQ(world.windows.ListSelection(editor.list), 2) << "in the new list";
+    EXPECT_GE(world.now - before, 300u);
+
+    // A value that never shows is given up at the bound, with its box.
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    const std::uint32_t again = world.now;
+    EXPECT_EQ(Drive({ntVersion.rootName, ntVersion.keyPath, "Gone"}), JumpResult::NotReached);
+    EXPECT_LE(world.now - again, kListFillBound + 1000);
+}
+
+// A virtual list has no texts to give: the value is typed to it, and the
+// jump is not called lost.
+TEST_F(LandingCheckTest, VirtualListGetsTheValueTypedUnverified) {
+    world.windows.MakeVirtual(editor.list);
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    EXPECT_EQ(Drive({ntVersion.rootName, ntVersion.keyPath, "Path"}), JumpResult::Unverified);
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), target) << "the tree is still selected directly";
+    std::string typed;
+    for (const sim::Event& e : world.Keystrokes()) {
+        EXPECT_EQ(e.handle, editor.list);
+        if (e.call == "Character") typed += static_cast<char>(e.wParam);
+    }
+    EXPECT_EQ(typed, "Path");
+    EXPECT_EQ(world.windows.Focused(), editor.list);
+}
+
+// A key whose security refuses this user: its values cannot be counted or
+// checked here. The value is selected when the editor lists it; otherwise
+// the key is where the jump ends, and the box says why.
+TEST_F(LandingCheckTest, ValueOfAKeyThatCannotBeReadIsTakenWhenListed) {
+    world.registry.DenyOpen(0x80000002, ntVersion.keyPath);
+    const ResolvedJump locked{ntVersion.rootName, ntVersion.keyPath, "Path"};
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    world.windows.SetListItems(editor.list, {"(Default)"});
+    EXPECT_EQ(Drive(locked), JumpResult::ValueUnreadable);
+    EXPECT_EQ(world.windows.TreeCaret(editor.tree), target);
+    EXPECT_EQ(world.windows.Focused(), editor.tree);
+
+    world.windows.SetListItems(editor.list, {"(Default)", "Path"});
+    EXPECT_EQ(Drive(locked), JumpResult::Landed);
+    EXPECT_EQ(world.windows.ListSelection(editor.list), 1);
 }
 
 }  // namespace

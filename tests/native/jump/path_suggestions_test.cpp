@@ -114,7 +114,7 @@ TEST_F(PathSuggestionsTest, FiftyEntriesAndTheCountOfTheRest) {
 }
 
 TEST_F(PathSuggestionsTest, KeysThatCannotBeOpenedOrDoNotExistSuggestNothing) {
-    world.registry.DenyWow64Open(kHkcu, "Software\\Alpha");
+    world.registry.DenyOpen(kHkcu, "Software\\Alpha");
     world.registry.AddKey(kHkcu, "Software\\Alpha\\Inner");
     EXPECT_TRUE(Settled("HKCU\\Software\\Alpha\\").entries.empty());
     EXPECT_TRUE(Settled("HKCU\\Software\\Missing\\").entries.empty());
