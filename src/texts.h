@@ -27,6 +27,10 @@
     "The Registry Editor opened at %s. It runs as administrator, so Keystride cannot select the value %s there."
 /* After either of the two above, Yes and No. */
 #define KS_TEXT_RESTART_ELEVATED "Restart Keystride as administrator?"
+#define KS_TEXT_RESTART_FAILED "Keystride could not be restarted as administrator"
+/* Once at the start of the 32-bit build on 64-bit Windows. */
+#define KS_TEXT_32_BIT_ON_64_BIT \
+    "This is the 32-bit Keystride, and this Windows is 64-bit: the 32-bit Keystride cannot read the Registry Editor, so it cannot check where its jumps land. The 64-bit Keystride (Keystride-" KS_TEXT_VERSION "-win64.zip) is the one for this Windows."
 /* The key was reached; the value could not be read there: the key, the value. */
 #define KS_TEXT_VALUE_UNREADABLE \
     "The Registry Editor shows %s, but the value %s could not be read there: the key does not let you read its values."

@@ -127,6 +127,7 @@ void FavouritesController::JumpTo(const std::string& text) {
     // the nearest key.
     if (!HasLanded(outcome.result) || outcome.nearest || outcome.offerTaken)
         display_.FocusKeyBox();
+    if (outcome.restartElevated) display_.RestartAsAdministrator(PathToJumpAgain(outcome, text));
     if (!HasLanded(outcome.result)) return;
     // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
     std::string landed = DisplayPath(outcome.target);

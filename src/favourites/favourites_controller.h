@@ -33,6 +33,8 @@ public:
     virtual void CloseSuggestions() = 0;
     // Runs `boxes` while the window takes no input, as under any modal window.
     virtual void WhileModal(const std::function<void()>& boxes) = 0;
+    // The user chose to restart Keystride as administrator to jump to `path`.
+    virtual void RestartAsAdministrator(const std::string& path) = 0;
 };
 
 enum class FavouriteEditing { Add, Edit };

@@ -57,7 +57,9 @@
 /* Private messages of the main window. */
 #define WM_KEYSTRIDE_ACTIVATE 0x5A01
 #define WM_KEYSTRIDE_TRAYICON 0x5A02
-/* Posted to itself only: the settings file could not be read at start-up. */
+/* Posted to itself only: the settings file could not be read at start-up;
+   a jump asked for on the command line waits for the window. */
 #define WM_KEYSTRIDE_SETTINGS_UNREAD (WM_APP + 1)
+#define WM_KEYSTRIDE_PENDING_JUMP (WM_APP + 2)
 
 #endif

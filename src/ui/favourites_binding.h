@@ -19,6 +19,7 @@ struct FavouritesWindowParts {
     HWND application = nullptr;  // owns the jump's boxes
     HWND keyBox = nullptr;
     std::function<void()> focusKeyBox;
+    std::function<void(const std::string&)> restartAsAdministrator;
 };
 
 class FavouritesBinding final : private FavouritesDisplay, private FavouriteEditor {
@@ -44,6 +45,9 @@ private:
     void FocusKeyBox() override { parts_.focusKeyBox(); }
     void CloseSuggestions() override;
     void WhileModal(const std::function<void()>& boxes) override;
+    void RestartAsAdministrator(const std::string& path) override {
+        parts_.restartAsAdministrator(path);
+    }
     std::optional<FavouriteEntry> Ask(FavouriteEditing purpose,
                                       const FavouriteEntry& start) override;
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "ui/rules/clipboard_watcher.h"
 #include "ui/rules/command_line.h"
 #include "ui/app_window.h"
+#include "ui/elevated_restart.h"
 #include "ui/main_window.h"
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
@@ -44,10 +46,16 @@ private:
 };
 
 // The program's window, one per user session: a start while Keystride runs
-// brings the running window forward and ends without touching the settings.
-int RunMainWindow(HINSTANCE instance) {
+// brings the running window forward and ends without touching the settings;
+// a copy started as administrator in a running one's place takes it over
+// and jumps.
+int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
     ks::ui::SingleInstance instances;
-    if (instances.ActivateRunning()) return 0;
+    const bool takeOver = request.kind == ks::CommandLineRequest::Kind::TakeOver;
+    if (takeOver)
+        ks::ui::TakeOverFromRunningCopy(ks::ui::kMainWindowClass);
+    else if (instances.ActivateRunning())
+        return 0;
 
     ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls,
@@ -65,6 +73,10 @@ int RunMainWindow(HINSTANCE instance) {
     if (!main.Create()) return 1;
     main.Show();
     instances.EndTurn();
+    if (ks::ui::Is32BitBuildOn64BitWindows())
+        MessageBoxW(main.Handle(), ks::Wide(KS_TEXT_32_BIT_ON_64_BIT).c_str(),
+                    ks::Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONWARNING);
+    if (takeOver) main.JumpWhenShown(request.path);
     // The main window takes the keyboard as a dialog does: Tab, arrows and
     // the access keys of its controls.
     ks::ui::RunMessageLoop([&app] { return app.Terminated(); }, [&main] { main.Idle(); },
@@ -90,6 +102,11 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
         text = *outcome.text;
     }
     const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, text);
+    if (outcome.restartElevated) {
+        if (const std::optional<int> code =
+                ks::ui::JumpAgainAsAdministrator(ks::PathToJumpAgain(outcome, text)))
+            return *code;
+    }
     if (ks::HasLanded(outcome.result)) return ks::kExitLanded;
     return outcome.result == ks::JumpResult::NotFound ? ks::kExitNotFound : ks::kExitNotDriven;
 }
@@ -99,8 +116,10 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         const ks::CommandLineRequest request = ks::ReadCommandLine(ks::ui::Narrow(GetCommandLineW()));
-        if (request.kind != ks::CommandLineRequest::Kind::StartWindow) return RunCommandLineJump(request);
-        return RunMainWindow(instance);
+        using Kind = ks::CommandLineRequest::Kind;
+        if (request.kind == Kind::JumpToPath || request.kind == Kind::JumpFromClipboard)
+            return RunCommandLineJump(request);
+        return RunMainWindow(instance, request);
     } catch (const std::exception& error) {
         ks::ui::ShowErrorBox(nullptr, error.what());
         return 1;

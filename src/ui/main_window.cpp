@@ -73,6 +73,11 @@ void MainWindow::Show() {
     SetForegroundWindow(window_);
 }
 
+void MainWindow::JumpWhenShown(std::string path) {
+    pendingJump_ = std::move(path);
+    PostMessageW(window_, WM_KEYSTRIDE_PENDING_JUMP, 0, 0);
+}
+
 void MainWindow::Idle() {
     actions_.Update();
     keyboard_.KeepFocusUsable();
@@ -191,6 +196,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DPICHANGED:
         if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_KEYSTRIDE_PENDING_JUMP:
+        if (!pendingJump_.empty()) FavouriteCommands().JumpTo(std::exchange(pendingJump_, {}));
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.

@@ -53,6 +53,8 @@ public:
     bool Create();
     // The first showing, as the message loop does it.
     void Show();
+    // Jumps to `path` as the Jump button does, once the window is up.
+    void JumpWhenShown(std::string path);
     // The user interface has nothing to do: the enable rules run, the focus
     // leaves a control that no longer takes it, the default button is shown.
     void Idle();
@@ -94,6 +96,9 @@ private:
     void bOpenClick();
     void bAboutClick();
     void bExitClick();
+    // Hands this copy's place to one started as administrator, which jumps
+    // to `path` (main_window_commands.cpp).
+    void RestartAsAdministrator(const std::string& path);
     void rgPreClick();
     void cbAutoCopyClick();
 
@@ -140,6 +145,7 @@ private:
     TrayPresence tray_;
     ProportionalLayout layout_;
 
+    std::string pendingJump_;
     bool showMaximized_ = false;
     bool centreOnShow_ = false;
     bool rgPreHintShown_ = false;

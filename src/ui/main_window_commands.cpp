@@ -11,6 +11,7 @@
 #include "ui/about.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
+#include "ui/elevated_restart.h"
 #include "ui/message_loop.h"
 #include "ui/window_placement.h"
 
@@ -186,6 +187,25 @@ void MainWindow::bExitClick() {
     FormClose();
     // Reached only when the close went through: a failed save has raised.
     tray_.RemoveIcon();
+}
+
+void MainWindow::RestartAsAdministrator(const std::string& path) {
+    // Saved first: the new copy reads the settings as it starts.
+    if (const auto error =
+            settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE))
+        throw UserError(*error);
+    switch (HandOverToElevatedCopy(window_, path)) {
+    case HandOver::Cancelled:
+        return;
+    case HandOver::Failed:
+        throw UserError(KS_TEXT_RESTART_FAILED);
+    case HandOver::Done:
+        break;
+    }
+    // Saved already; the window goes as at a close.
+    clipboardViewer_.Leave();
+    tray_.RemoveIcon();
+    app_.Terminate();
 }
 
 void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }

@@ -10,7 +10,9 @@ void MainWindow::BuildActions() {
     favouritesBinding_.emplace(
         favourites_, settings_.values.recentPaths, JumpPlatform{registry_, windowSystem_, processes_},
         clipboard_, favouritesView_, suggestions_,
-        FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey, [this] { keyboard_.FocusKeyBox(); }});
+        FavouritesWindowParts{window_, app_.Handle(), controls_.eRegKey,
+                              [this] { keyboard_.FocusKeyBox(); },
+                              [this](const std::string& path) { RestartAsAdministrator(path); }});
     FavouritesController& commands = FavouriteCommands();
     const auto selected = [&commands] { return commands.CanActOnSelection(); };
     actions_.Add(IDM_AJUMPFROMLIST, "&Jump", [&commands] { commands.JumpFromList(); }, selected);

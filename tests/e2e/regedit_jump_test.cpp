@@ -14,6 +14,9 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/win32/window_text.h"
+#include "ui/control_ids.h"
+#include "ui/elevated_restart.h"
+#include "ui/main_window.h"
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
 #include "win32/win32_support.h"
@@ -117,6 +120,27 @@ TEST_F(RegeditJump, ColdJumpOpensTheEditorAtTheKey) {
     EXPECT_EQ(view.value, "SystemRoot");
     EXPECT_EQ(view.focus, "SysListView32");
     EXPECT_TRUE(view.active);
+}
+
+// A restart as administrator: the copy that hands over starts keystride.exe
+// through "runas" with the path as one argument and waits for its word; the
+// new copy takes the window's place and jumps there. (Wine runs "runas" as
+// a plain start, without a prompt.)
+TEST_F(RegeditJump, ACopyStartedAsAdministratorTakesOverAndJumps) {
+    ASSERT_EQ(FindWindowA(ui::kMainWindowClass, nullptr), nullptr);
+    Jump("HKCU");
+    const std::string path = "HKEY_CURRENT_USER\\Control Panel\\Desktop\\WheelScrollLines";
+    ASSERT_EQ(ui::HandOverToElevatedCopy(nullptr, path, KS_BUILD_DIR "/keystride.exe"),
+              ui::HandOver::Done);
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(ui::kMainWindowClass, nullptr)); }));
+    ASSERT_TRUE(WaitUntil([&] { return ReadEditor(windows).value == "WheelScrollLines"; }));
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_CURRENT_USER\\Control Panel\\Desktop");
+    DWORD processId = 0;
+    GetWindowThreadProcessId(main, &processId);
+    const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+    PostMessageA(main, WM_COMMAND, IDC_BEXIT, 0);
+    EXPECT_EQ(WaitForSingleObject(process.Get(), kWaitMs), WAIT_OBJECT_0);
 }
 
 // keystride.exe runs at the user's own level: its manifest asks for no more.

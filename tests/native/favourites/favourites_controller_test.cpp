@@ -40,6 +40,9 @@ public:
         boxes();
         world.Record({.call = "ModalEnd"});
     }
+    void RestartAsAdministrator(const std::string& path) override {
+        world.Record({.call = "Restart", .text = path});
+    }
     std::optional<FavouriteEntry> Ask(FavouriteEditing purpose,
                                       const FavouriteEntry& start) override {
         asked.emplace_back(purpose, start);
@@ -78,6 +81,8 @@ protected:
             if (e.call == "MessageBox" || e.call == "Modal" || e.call == "ModalEnd" ||
                 e.call == "FocusKeyBox" || e.call == "CloseSuggestions")
                 calls.push_back(e.call == "MessageBox" ? e.text : e.call);
+            else if (e.call == "Restart")
+                calls.push_back("Restart " + e.text);
         return calls;
     }
 
@@ -182,7 +187,7 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
 // after one, and each landing is remembered once, a key without its
 // trailing backslash.
 TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded) {
-    world.windows.MakeUnreadable(AddEditor(world).top);
+    const SimEditor editor = AddUnreadableEditor(world);
     world.registry.AddKey(kHkcu, "Software\\Wine");
     world.registry.AddValue(kHkcu, "Environment", "Path");
     SetRows({{"HKCU\\Software\\Wine\\", ""}, {"HKCU\\Nowhere", ""}});
@@ -212,6 +217,21 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     commands.JumpFromList();  // taken: the box was answered all the same
     EXPECT_EQ(recent.Paths().front(), "HKEY_CURRENT_USER");
     EXPECT_EQ(WindowCalls().back(), "FocusKeyBox");
+
+    // An editor out of reach: after the box, Yes hands the same path to a
+    // restart as administrator, once the window is free again.
+    world.windows.MakeRefusing(editor.tree, false);
+    world.log.clear();
+    commands.JumpTo("HKCU\\Software\\Wine");
+    const Texts calls = WindowCalls();
+    ASSERT_EQ(calls.size(), 6u);
+    EXPECT_EQ(calls[3], "ModalEnd");
+    EXPECT_EQ(calls[4], "FocusKeyBox");
+    EXPECT_EQ(calls[5], "Restart HKCU\\Software\\Wine");
+    world.windows.answersYes = false;
+    world.log.clear();
+    commands.JumpTo("HKCU\\Software\\Wine");
+    EXPECT_EQ(WindowCalls().size(), 5u) << "No: no restart";
 
     world.log.clear();
     EXPECT_TRUE(Enabled()[3]);

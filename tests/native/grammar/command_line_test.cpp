@@ -33,5 +33,17 @@ TEST(CommandLine, WhatEachLineAsksFor) {
     for (const Case& c : cases) EXPECT_EQ(ReadCommandLine(c.line), c.request) << c.line;
 }
 
+// A Keystride restarted as administrator is handed the path as one quoted
+// argument, and reads back exactly the text it was given.
+TEST(CommandLine, TheTakeOverPathComesBackWhole) {
+    for (const char* path : {"HKCU\\Software", "HKCU\\Control Panel\\", "\"HKLM\\Soft ware\\\"",
+                             "a\\\\\"b\\", "", "-c", "--take-over x", "\\\\PC\\HKLM\\Раздел"}) {
+        const std::string line = "\"C:\\K S\\keystride.exe\" " + TakeOverArguments(path);
+        EXPECT_EQ(ReadCommandLine(line), (CommandLineRequest{Kind::TakeOver, path})) << line;
+    }
+    EXPECT_EQ(QuotedArgument("a\\\"b\\"), "\"a\\\\\\\"b\\\\\"");
+    EXPECT_EQ(ReadCommandLine("keystride.exe --take-overHKCU").kind, Kind::JumpToPath);
+}
+
 }  // namespace
 }  // namespace ks

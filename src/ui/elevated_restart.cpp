@@ -1,0 +1,99 @@
+#include "ui/elevated_restart.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/owned_handle.h"
+#include "ui/rules/command_line.h"
+#include "ui/window_text.h"
+
+namespace ks::ui {
+namespace {
+
+// The session's own namespace, as the single-instance mutex.
+constexpr wchar_t kTakeOverEvent[] = L"Local\\Korvel Keystride take-over";
+// Starting a Keystride and reading its settings takes far less.
+constexpr DWORD kTakeOverWaitMs = 30000;
+constexpr DWORD kWindowGoneWaitMs = 10000;
+
+std::wstring ThisProgram() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+struct ElevatedProcess {
+    KernelHandle process;
+    bool cancelled = false;
+};
+
+// `program` (keystride.exe when empty) with `arguments`, through the
+// consent prompt.
+ElevatedProcess StartElevated(HWND owner, const std::string& arguments,
+                              const std::string& programPath = {}) {
+    const std::wstring program = programPath.empty() ? ThisProgram() : Wide(programPath);
+    const std::wstring parameters = Wide(arguments);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = L"runas";
+    info.lpFile = program.c_str();
+    info.lpParameters = parameters.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ElevatedProcess started;
+    if (program.empty()) return started;
+    if (!ShellExecuteExW(&info)) {
+        started.cancelled = GetLastError() == ERROR_CANCELLED;
+        return started;
+    }
+    started.process.Reset(info.hProcess);
+    return started;
+}
+
+}  // namespace
+
+HandOver HandOverToElevatedCopy(HWND owner, const std::string& path, const std::string& program) {
+    const KernelHandle tookOver(CreateEventW(nullptr, FALSE, FALSE, kTakeOverEvent));
+    if (!tookOver) return HandOver::Failed;
+    const ElevatedProcess started = StartElevated(owner, TakeOverArguments(path), program);
+    if (started.cancelled) return HandOver::Cancelled;
+    if (!started.process) return HandOver::Failed;
+    // Whichever comes first: the new copy's word, or its end without one.
+    const HANDLE waited[] = {tookOver.Get(), started.process.Get()};
+    const DWORD woken = WaitForMultipleObjects(2, waited, FALSE, kTakeOverWaitMs);
+    return woken == WAIT_OBJECT_0 ? HandOver::Done : HandOver::Failed;
+}
+
+void TakeOverFromRunningCopy(const char* mainWindowClass) {
+    const KernelHandle tookOver(OpenEventW(EVENT_MODIFY_STATE, FALSE, kTakeOverEvent));
+    if (tookOver) SetEvent(tookOver.Get());
+    const std::wstring className = Wide(mainWindowClass);
+    const ULONGLONG start = GetTickCount64();
+    while (FindWindowW(className.c_str(), nullptr) && GetTickCount64() - start < kWindowGoneWaitMs)
+        Sleep(20);
+}
+
+std::optional<int> JumpAgainAsAdministrator(const std::string& path) {
+    const ElevatedProcess started = StartElevated(nullptr, QuotedArgument(path));
+    if (!started.process) return std::nullopt;
+    // The copy's jump ends by itself or with an answer to its box, which the
+    // user sees in front.
+    WaitForSingleObject(started.process.Get(), INFINITE);
+    DWORD code = 0;
+    if (!GetExitCodeProcess(started.process.Get(), &code)) return std::nullopt;
+    return static_cast<int>(code);
+}
+
+bool Is32BitBuildOn64BitWindows() noexcept {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+}  // namespace ks::ui
