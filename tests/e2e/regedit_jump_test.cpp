@@ -143,21 +143,6 @@ TEST_F(RegeditJump, ACopyStartedAsAdministratorTakesOverAndJumps) {
     EXPECT_EQ(WaitForSingleObject(process.Get(), kWaitMs), WAIT_OBJECT_0);
 }
 
-// keystride.exe runs at the user's own level: its manifest asks for no more.
-TEST(KeystrideExecutable, AsksToRunAsInvoker) {
-    HMODULE program = LoadLibraryExA(KS_BUILD_DIR "/keystride.exe", nullptr,
-                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(program, nullptr);
-    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    ASSERT_NE(found, nullptr);
-    const char* data = static_cast<const char*>(LockResource(LoadResource(program, found)));
-    const std::string manifest(data, SizeofResource(program, found));
-    FreeLibrary(program);
-    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos) << manifest;
-    EXPECT_EQ(manifest.find("highestAvailable"), std::string::npos);
-    EXPECT_EQ(manifest.find("requireAdministrator"), std::string::npos);
-}
-
 TEST_F(RegeditJump, RootAlone) {
     EXPECT_EQ(Jump("HKCU").key, "HKEY_CURRENT_USER");
 }

@@ -507,7 +507,9 @@ TEST_F(DialogResources, IconsGlyphAndManifest) {
     EXPECT_EQ(header.biBitCount, 24);
 
     const std::string text = Resource(IDR_MANIFEST, 24 /* MANIFEST */);
-    EXPECT_NE(text.find("level=\"highestAvailable\""), std::string::npos);
+    // The user's own level: no prompt at the start, a start from the Run key.
+    EXPECT_NE(text.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_EQ(text.find("highestAvailable"), std::string::npos);
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
               std::string::npos);
     EXPECT_NE(text.find(">PerMonitorV2"), std::string::npos);
