@@ -11,11 +11,14 @@
 namespace ks {
 
 // One jump target: a long root name, the key path below it (empty for the
-// root itself) and a value name (empty for the key alone).
+// root itself) and a value name (empty for the key alone, or for its
+// default value).
 struct ResolvedJump {
     std::string rootName;
     std::string keyPath;
     std::string valueName;
+    // The key's default value: the list's first row (the value name is empty).
+    bool defaultValue = false;
     bool operator==(const ResolvedJump&) const = default;
 };
 

@@ -49,6 +49,11 @@ private:
     KeystrokeMarking marking_;
 };
 
+// No value to select: neither a named one nor the default one.
+bool IsKeyAlone(const ResolvedJump& target) noexcept {
+    return target.valueName.empty() && !target.defaultValue;
+}
+
 JumpResult Failed(SendResult sent) noexcept {
     return sent == SendResult::Refused ? JumpResult::EditorRefused : JumpResult::EditorNotAnswering;
 }
@@ -103,7 +108,7 @@ JumpResult TypeToTarget(const JumpPlatform& platform, Window editor, Window tree
     const SendResult walked =
         WalkTree(keyboard, platform.processes, tree, BuildTreePath(target), habits.pauseAfterStep);
     if (walked != SendResult::Delivered) return Failed(walked);
-    if (target.valueName.empty()) {
+    if (IsKeyAlone(target)) {
         windows.FocusControl(editor, tree);
         return JumpResult::Unverified;
     }
@@ -126,7 +131,7 @@ JumpResult SelectTarget(const JumpPlatform& platform, Window editor, Window tree
     if (keys.Refused()) return JumpResult::EditorRefused;
     if (treeCheck == CheckResult::NoAnswer || treeCheck == CheckResult::Missing)
         return Failed(treeCheck);
-    if (target.valueName.empty()) {
+    if (IsKeyAlone(target)) {
         windows.FocusControl(editor, tree);
         return JumpResult::Landed;
     }
@@ -142,8 +147,11 @@ JumpResult SelectTarget(const JumpPlatform& platform, Window editor, Window tree
         return JumpResult::Unverified;
     }
     const ListRows rows = ExpectedListRows(platform.registry, target);
-    const CheckResult listCheck = SelectValueOnceListed(windows, platform.processes, values,
-                                                        target.valueName, rows.count);
+    const CheckResult listCheck =
+        target.defaultValue
+            ? SelectDefaultValueOnceListed(platform.processes, values, rows.count)
+            : SelectValueOnceListed(windows, platform.processes, values, target.valueName,
+                                    rows.count);
     if (values.Refused()) return JumpResult::EditorRefused;
     if (listCheck == CheckResult::Missing && rows.refused) {
         // Its key lets nobody here read its values: the key is as far as
@@ -210,7 +218,7 @@ Window StartEditor(const JumpPlatform& platform) {
 // started opened at the key all the same; its value stays out of reach.
 JumpResult OutOfReach(bool started, const ResolvedJump& target) noexcept {
     if (!started) return JumpResult::EditorRefused;
-    return target.valueName.empty() ? JumpResult::Unverified : JumpResult::OpenedElevated;
+    return IsKeyAlone(target) ? JumpResult::Unverified : JumpResult::OpenedElevated;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "jump/jump_messages.h"
 
+#include "grammar/default_value.h"
 #include "jump/editor_driver.h"
 #include "platform/window_system.h"
 #include "texts.h"
@@ -21,6 +22,11 @@ std::string Filled(std::string text, std::initializer_list<std::string> parts) {
 
 ResolvedJump KeyOf(const ResolvedJump& target) { return {target.rootName, target.keyPath, ""}; }
 
+// The value as the user names it: the default value by the editor's word.
+std::string ValueNameOf(const ResolvedJump& target) {
+    return target.defaultValue ? std::string(kDefaultValueName) : target.valueName;
+}
+
 // The two outcomes after which Keystride as administrator could go on.
 bool OffersRestart(JumpResult result) noexcept {
     return result == JumpResult::EditorRefused || result == JumpResult::OpenedElevated;
@@ -30,7 +36,8 @@ bool OffersRestart(JumpResult result) noexcept {
 
 std::string DisplayPath(const ResolvedJump& target) {
     std::string path = target.rootName;
-    for (const std::string* part : {&target.keyPath, &target.valueName}) {
+    const std::string valueName = ValueNameOf(target);
+    for (const std::string* part : {&target.keyPath, &valueName}) {
         if (part->empty()) continue;
         if (part->front() != '\\') path += '\\';
         path += *part;
@@ -54,14 +61,16 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
             return KS_TEXT_EDITOR_REFUSED "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
         case JumpResult::OpenedElevated:
             return Filled(KS_TEXT_OPENED_ELEVATED,
-                          {DisplayPath(KeyOf(target)), target.valueName}) +
+                          {DisplayPath(KeyOf(target)), ValueNameOf(target)}) +
                    "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
         case JumpResult::EditorNotAnswering:
             return KS_TEXT_EDITOR_NOT_ANSWERING;
         case JumpResult::NotReached:
             return Filled(KS_TEXT_EDITOR_NOT_REACHED, {DisplayPath(target)});
         case JumpResult::ValueUnreadable:
-            return Filled(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), target.valueName});
+            return Filled(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), ValueNameOf(target)});
+        case JumpResult::DefaultValueNotSet:
+            return Filled(KS_TEXT_DEFAULT_NOT_SET, {DisplayPath(KeyOf(target))});
     }
     return {};
 }
@@ -71,6 +80,10 @@ bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     if (text.empty()) return false;
     if (OffersRestart(outcome.result))
         return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::WarningOffer);
+    if (outcome.result == JumpResult::DefaultValueNotSet) {
+        windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Information);
+        return false;
+    }
     if (outcome.result != JumpResult::NotFound) {
         windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Warning);
         return false;

@@ -18,6 +18,8 @@ enum class JumpResult {
     NotReached,          // the editor could be read, and the target is not in it
     ValueUnreadable,     // the editor shows the key; its values cannot be read here,
                          // and the value was not among them
+    DefaultValueNotSet,  // the path names the key's default value, which is not set:
+                         // the editor shows the key
 };
 
 struct JumpOutcome {

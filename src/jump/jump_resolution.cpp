@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "grammar/default_value.h"
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
 #include "jump/editor_driver.h"
@@ -90,6 +91,9 @@ struct ReadingResult {
     std::optional<ResolvedJump> target;
     ResolvedJump lookedFor;
     ResolvedJump nearest;
+    // The path names the key's default value, which is not set: the target
+    // is the key.
+    bool defaultNotSet = false;
 };
 
 ReadingResult Miss(ResolvedJump lookedFor, std::string nearestKey) {
@@ -97,14 +101,27 @@ ReadingResult Miss(ResolvedJump lookedFor, std::string nearestKey) {
     return {std::nullopt, std::move(lookedFor), std::move(nearest)};
 }
 
+ResolvedJump DefaultValueOf(ResolvedJump named) {
+    named.valueName.clear();
+    named.defaultValue = true;
+    return named;
+}
+
 // In a key that exists, the value must be there; a key that cannot be read
-// is taken without the value being checked.
+// is taken without the value being checked. The editor's word for the
+// default value names it, unless the key holds a value of that very name.
 ReadingResult ResolveValueOfExistingKey(RegistryAccess& access, ResolvedJump named) {
-    if (access.Open(named.keyPath) == kErrorSuccess && !access.OpenKeyHasValue(named.valueName)) {
-        std::string nearest = named.keyPath;
-        return Miss(std::move(named), std::move(nearest));
+    const bool defaultWord = IsDefaultValueWord(named.valueName);
+    if (access.Open(named.keyPath) != kErrorSuccess)
+        return {defaultWord ? DefaultValueOf(std::move(named)) : std::move(named), {}, {}};
+    if (access.OpenKeyHasValue(named.valueName)) return {std::move(named), {}, {}};
+    if (defaultWord) {
+        const bool set = access.OpenKeyHasValue("");
+        ResolvedJump key{named.rootName, named.keyPath, "", set};
+        return {std::move(key), {}, {}, !set};
     }
-    return {std::move(named), {}, {}};
+    std::string nearest = named.keyPath;
+    return Miss(std::move(named), std::move(nearest));
 }
 
 ReadingResult Resolve(Registry& registry, const PathReading& reading) {
@@ -145,7 +162,8 @@ JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view te
     for (const PathReading& reading : ReadPathNotations(text)) {
         ReadingResult result = Resolve(platform.registry, reading);
         if (result.target) {
-            const JumpResult driven = DriveRegistryEditor(platform, *result.target);
+            JumpResult driven = DriveRegistryEditor(platform, *result.target);
+            if (result.defaultNotSet && HasLanded(driven)) driven = JumpResult::DefaultValueNotSet;
             return {driven, std::move(*result.target), std::nullopt};
         }
         if (!miss || Depth(result.nearest) > Depth(*miss->nearest))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "grammar/default_value.h"
 #include "grammar/registry_case.h"
 #include "platform/registry.h"
 
@@ -81,7 +82,9 @@ void KeyListings::ReadOne(Listing& listing) {
         Finish(listing);
         return;
     }
-    if (!name.empty()) listing.names.values.push_back({name, FoldName(name)});
+    // The default value, when set, under the word the program writes it by.
+    if (name.empty()) name = kDefaultValueName;
+    listing.names.values.push_back({name, FoldName(name)});
 }
 
 void KeyListings::Close(Listing& listing) {

@@ -21,7 +21,7 @@ struct KeyNames {
         std::string folded;
     };
     std::vector<Name> subkeys;
-    std::vector<Name> values;  // the default value (no name) left out
+    std::vector<Name> values;  // the default value, when set, as "(Default)"
     bool complete = false;     // every name has been read
     bool readable = true;      // the key could be opened
 };

@@ -122,9 +122,13 @@ CheckResult SettleListSelection(WindowSystem& windows, ListControl& list,
     return CheckResult::Missing;
 }
 
-CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& processes,
-                                  ListControl& list, const std::string& valueName,
-                                  std::optional<int> rows) {
+namespace {
+
+// Runs `settle` once the list holds `rows` items, or at once with `rows`
+// unknown, again until it finds the value or the bound has passed.
+template <typename Settle>
+CheckResult OnceListed(ProcessControl& processes, ListControl& list, std::optional<int> rows,
+                       Settle settle) {
     const std::uint32_t bound = rows ? kListFillBound : kUnknownListFillBound;
     const std::uint32_t start = processes.GetTickCount();
     for (;;) {
@@ -133,7 +137,7 @@ CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& process
         // Until the list holds as many rows as the key has, it may still be
         // the previous key's, with a value of the same name in it.
         if (!rows || *count == *rows) {
-            const CheckResult check = SettleListSelection(windows, list, valueName);
+            const CheckResult check = settle();
             if (check != CheckResult::Missing) return check;
         }
         if (static_cast<std::uint32_t>(processes.GetTickCount() - start) >= bound) break;
@@ -141,7 +145,34 @@ CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& process
     }
     // The list never came to the expected size: the registry changed since,
     // or the editor counts otherwise. What it shows now decides.
-    return SettleListSelection(windows, list, valueName);
+    return settle();
+}
+
+CheckResult SettleFirstRow(ListControl& list) {
+    const std::optional<int> selected = list.Selected();
+    if (!selected) return CheckResult::NoAnswer;
+    if (*selected == 0) return CheckResult::OnTarget;
+    const std::optional<int> count = list.Count();
+    if (!count) return CheckResult::NoAnswer;
+    if (*count == 0) return CheckResult::Missing;
+    if (!list.Select(0)) return CheckResult::NoAnswer;
+    const std::optional<int> landed = list.Selected();
+    if (!landed) return CheckResult::NoAnswer;
+    return *landed == 0 ? CheckResult::Corrected : CheckResult::Missing;
+}
+
+}  // namespace
+
+CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& processes,
+                                  ListControl& list, const std::string& valueName,
+                                  std::optional<int> rows) {
+    return OnceListed(processes, list, rows,
+                      [&] { return SettleListSelection(windows, list, valueName); });
+}
+
+CheckResult SelectDefaultValueOnceListed(ProcessControl& processes, ListControl& list,
+                                         std::optional<int> rows) {
+    return OnceListed(processes, list, rows, [&] { return SettleFirstRow(list); });
 }
 
 }  // namespace ks

@@ -51,5 +51,9 @@ inline constexpr std::uint32_t kListFillPoll = 50;
 CheckResult SelectValueOnceListed(WindowSystem& windows, ProcessControl& processes,
                                   ListControl& list, const std::string& valueName,
                                   std::optional<int> rows);
+// The same for the default value, the list's first row, whatever word the
+// editor's language draws there.
+CheckResult SelectDefaultValueOnceListed(ProcessControl& processes, ListControl& list,
+                                         std::optional<int> rows);
 
 }  // namespace ks

@@ -252,6 +252,44 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     }
 }
 
+// The editor's word for the default value, in any of its languages and
+// letter cases, names it when the key holds no value of that literal name;
+// a default value that is not set leaves the key, and a box that says so.
+TEST_F(JumpResolutionTest, TheDefaultValueByTheEditorsWord) {
+    world.registry.AddValue(kHkcu, "Environment", "");
+    world.registry.AddValue(kHkcu, "Literal", "(Standard)");
+    const ResolvedJump defaultOfEnvironment{"HKEY_CURRENT_USER", "Environment", "", true};
+    for (const char* word :
+         {"(Default)", "(default)", "(STANDARD)", "(par d\xC3\xA9" "faut)", "(Predeterminado)",
+          "(Predefinito)", "(PADR\xC3\x83O)", "(\xD0\xBF\xD0\xBE \xD1\x83\xD0\xBC\xD0\xBE\xD0\xBB"
+          "\xD1\x87\xD0\xB0\xD0\xBD\xD0\xB8\xD1\x8E)", "(\xE6\x97\xA2\xE5\xAE\x9A)",
+          "(\xE9\xBB\x98\xE8\xAE\xA4)"}) {
+        world.log.clear();
+        Jump(std::string("HKCU\\Environment\\") + word);
+        EXPECT_EQ(outcome.result, JumpResult::Unverified) << word;
+        EXPECT_EQ(outcome.target, defaultOfEnvironment) << word;
+        EXPECT_EQ(Typed(), "\\HKEY_CURRENT_USER\\Environment|") << "Down alone: the first row";
+    }
+    Jump("HKCU\\Literal\\(standard)");
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_CURRENT_USER", "Literal", "(standard)"}));
+
+    world.log.clear();
+    Jump("HKCU\\Literal\\(Default)");
+    EXPECT_EQ(outcome.result, JumpResult::DefaultValueNotSet);
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_CURRENT_USER", "Literal", ""}));
+    EXPECT_EQ(Typed(), "\\HKEY_CURRENT_USER\\Literal") << "the key is reached";
+    const auto boxes = world.EventsOf("MessageBox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Keystride|The Registry Editor shows HKEY_CURRENT_USER\\Literal. Its "
+                             "default value is not set, so there is no value to select.");
+
+    for (const char* lookalike : {"(Defaults)", "Default", "(Default", "( Default)"}) {
+        Jump(std::string("HKCU\\Environment\\") + lookalike);
+        EXPECT_EQ(outcome.result, JumpResult::NotFound) << lookalike;
+    }
+    EXPECT_EQ(DisplayPath(defaultOfEnvironment), "HKEY_CURRENT_USER\\Environment\\(Default)");
+}
+
 // A key whose security refuses this user is there all the same (the editor
 // shows it under its parent): it is jumped to, a value in it is taken
 // unchecked, and the nearest-key offer counts it as existing.

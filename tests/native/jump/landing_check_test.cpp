@@ -220,6 +220,17 @@ TEST_F(LandingCheckTest, TheNewKeysListIsWaitedFor) {
     EXPECT_LE(world.now - again, kListFillBound + 1000);
 }
 
+// The default value is the list's first row, whatever word the editor's
+// language draws there.
+TEST_F(LandingCheckTest, TheDefaultValueIsTheFirstRow) {
+    world.windows.SetTreeCaret(editor.tree, wrongLanding);
+    world.windows.SetListItems(editor.list, {"(Standard)", "Path"}, 1);
+    ResolvedJump defaultValue{ntVersion.rootName, ntVersion.keyPath, "", true};
+    EXPECT_EQ(Drive(defaultValue), JumpResult::Landed);
+    EXPECT_EQ(world.windows.ListSelection(editor.list), 0);
+    EXPECT_EQ(world.windows.Focused(), editor.list);
+}
+
 // A virtual list has no texts to give: the value is typed to it, and the
 // jump is not called lost.
 TEST_F(LandingCheckTest, VirtualListGetsTheValueTypedUnverified) {

@@ -79,9 +79,14 @@ TEST_F(PathSuggestionsTest, SubkeysThenValuesBeginningWithTheLastComponentInAnyC
                   {Kind::Value, "Alarm", "hkcu\\software\\Alarm"},
                   {Kind::Value, "alpine", "hkcu\\software\\alpine"},
               }));
-    // After a backslash every name, the default value left out.
+    // After a backslash every name, the default value (set here) by the
+    // word that names it.
     EXPECT_EQ(Names(Settled("HKCU\\Software\\")),
-              (std::vector<std::string>{"Alpha", "ALPS", "beta", "Gamma", "Alarm", "alpine"}));
+              (std::vector<std::string>{"Alpha", "ALPS", "beta", "Gamma", "(Default)", "Alarm",
+                                        "alpine"}));
+    EXPECT_EQ(Settled("hkcu\\software\\(d").entries,
+              (std::vector<Suggestion>{{Kind::Value, "(Default)", "hkcu\\software\\(Default)"}}));
+    EXPECT_TRUE(Settled("hkcu\\software\\alpha\\(").entries.empty()) << "no default value set";
 }
 
 TEST_F(PathSuggestionsTest, EveryNotationThatNamesARootIsFollowed) {
