@@ -41,6 +41,22 @@
     "The Registry Editor stopped answering. Wait until it responds, then jump again."
 #define KS_TEXT_EDITOR_NOT_REACHED \
     "The Registry Editor could not be brought to %s. It may have been deleted or renamed since; press F5 in the Registry Editor to refresh it, then jump again."
+/* Where a path that names nothing exists instead: each place, then its path. */
+#define KS_TEXT_PLACE_32_BIT "The 32-bit view"
+#define KS_TEXT_PLACE_64_BIT "The 64-bit view"
+#define KS_TEXT_PLACE_ALL_USERS "For all users"
+#define KS_TEXT_PLACE_THIS_USER "For the signed-in user"
+#define KS_TEXT_PLACE_MERGED_CLASSES "The classes as programs see them"
+#define KS_TEXT_PLACE_USER_CLASSES "The signed-in user's classes"
+#define KS_TEXT_PLACE_MACHINE_CLASSES "The machine's classes"
+#define KS_TEXT_PLACE_CONTROL_SET "The control set in use"
+#define KS_TEXT_PLACE_NUMBERED_SET "The control set in use, by its number"
+#define KS_TEXT_PLACE_USER_HIVE "The signed-in user's hive"
+#define KS_TEXT_PLACE_USERS_HIVE "The signed-in user's hive under HKEY_USERS"
+#define KS_TEXT_PLACE_VIRTUAL_STORE "The virtual store, where Windows put a program's writes"
+#define KS_TEXT_PLACE_BEHIND_STORE "The machine's key behind the virtual store"
+/* The task dialog's last choice before Cancel, before the key's path. */
+#define KS_TEXT_NEAREST_CHOICE "The nearest key that exists"
 /* The not-found box's second line when part of the path exists. */
 #define KS_TEXT_NEAREST_KEY "The nearest key that exists is %s. Jump there?"
 /* After importing the Registry Editor's favourites: added, then already there. */

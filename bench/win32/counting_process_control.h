@@ -28,6 +28,7 @@ public:
         real_.Sleep(ms);
     }
     bool IsWine() override { return real_.IsWine(); }
+    std::string UserSid() override { return real_.UserSid(); }
 
 private:
     Win32ProcessControl real_;

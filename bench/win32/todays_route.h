@@ -31,6 +31,9 @@ public:
     long ValueCount(RegKey key, std::uint32_t& values) override {
         return real_.ValueCount(key, values);
     }
+    long NumberValue(RegKey key, const std::string& name, std::uint32_t& number) override {
+        return real_.NumberValue(key, name, number);
+    }
     long SetTextValue(RegKey, const std::string&, const std::string&,
                       const std::string&) override {
         return kErrorSuccess;
@@ -66,6 +69,7 @@ public:
     std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
     void Sleep(std::uint32_t ms) override { real_.Sleep(ms); }
     bool IsWine() override { return false; }
+    std::string UserSid() override { return real_.UserSid(); }
 
 private:
     ProcessControl& real_;

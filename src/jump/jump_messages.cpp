@@ -1,6 +1,7 @@
 #include "jump/jump_messages.h"
 
 #include "grammar/default_value.h"
+#include "jump/counterparts.h"
 #include "jump/editor_driver.h"
 #include "platform/window_system.h"
 #include "texts.h"
@@ -95,20 +96,41 @@ bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Offer);
 }
 
+// The places where the path exists instead, and the nearest key, as the
+// not-found task dialog offers them; the one the user chose.
+std::optional<ResolvedJump> ChooseOfferedPlace(WindowSystem& windows, const JumpOutcome& outcome) {
+    std::vector<std::string> choices;
+    for (const Counterpart& place : outcome.counterparts) choices.push_back(CounterpartLine(place));
+    if (outcome.nearest)
+        choices.push_back(KS_TEXT_NEAREST_CHOICE ": " + DisplayPath(*outcome.nearest));
+    const std::optional<std::size_t> chosen =
+        windows.ShowChoices(KS_TEXT_NOT_FOUND, KS_TEXT_PRODUCT_NAME, choices);
+    if (!chosen) return std::nullopt;
+    if (*chosen < outcome.counterparts.size()) return outcome.counterparts[*chosen].target;
+    return outcome.nearest;
+}
+
 JumpOutcome JumpAndReport(const JumpPlatform& platform, std::string_view text) {
     JumpOutcome outcome = JumpToRegistryPath(platform, text);
-    if (!ShowJumpOutcome(platform.windows, outcome)) return outcome;
-    if (OffersRestart(outcome.result)) {
-        outcome.restartElevated = true;
-        return outcome;
+    std::optional<ResolvedJump> offered;
+    if (outcome.result == JumpResult::NotFound && !outcome.counterparts.empty()) {
+        offered = ChooseOfferedPlace(platform.windows, outcome);
+    } else if (ShowJumpOutcome(platform.windows, outcome)) {
+        if (OffersRestart(outcome.result)) {
+            outcome.restartElevated = true;
+            return outcome;
+        }
+        offered = outcome.nearest;
     }
-    // The nearest key was found in the registry a moment ago: it is driven
+    if (!offered) return outcome;
+    // The place offered was found in the registry a moment ago: it is driven
     // to as it is, and its own outcome told.
-    JumpOutcome nearer{DriveRegistryEditor(platform, *outcome.nearest), *outcome.nearest,
-                       std::nullopt, true};
-    nearer.restartElevated = ShowJumpOutcome(platform.windows, nearer) &&
-                             OffersRestart(nearer.result);
-    return nearer;
+    JumpOutcome taken;
+    taken.result = DriveRegistryEditor(platform, *offered);
+    taken.target = std::move(*offered);
+    taken.offerTaken = true;
+    taken.restartElevated = ShowJumpOutcome(platform.windows, taken) && OffersRestart(taken.result);
+    return taken;
 }
 
 std::string PathToJumpAgain(const JumpOutcome& outcome, std::string_view text) {

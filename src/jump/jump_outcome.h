@@ -2,7 +2,10 @@
 // What became of a jump, for the caller to tell the user.
 #include <optional>
 
+#include <vector>
+
 #include "grammar/path_grammar.h"
+#include "jump/counterparts.h"
 
 namespace ks {
 
@@ -29,7 +32,10 @@ struct JumpOutcome {
     // NotFound with a known root: the deepest key of the path that exists
     // (an empty key path for the root itself).
     std::optional<ResolvedJump> nearest;
-    // The jump went to the nearest key, which the user took from the offer.
+    // NotFound: where the path exists instead, by the platform's rules.
+    std::vector<Counterpart> counterparts;
+    // The jump went where the not-found box offered (the nearest key, or a
+    // place where the path exists), as the user chose.
     bool offerTaken = false;
     // The editor was out of reach, and the user chose to restart Keystride
     // as administrator to jump there.

@@ -7,6 +7,7 @@
 #include "grammar/default_value.h"
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
+#include "jump/counterparts.h"
 #include "jump/editor_driver.h"
 #include "jump/landing_check.h"
 #include "platform/registry.h"
@@ -170,7 +171,9 @@ JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view te
             miss = JumpOutcome{JumpResult::NotFound, std::move(result.lookedFor),
                                std::move(result.nearest)};
     }
-    return miss ? std::move(*miss) : JumpOutcome{};
+    if (!miss) return {};
+    miss->counterparts = FindCounterparts(platform.registry, platform.processes, miss->target);
+    return std::move(*miss);
 }
 
 }  // namespace ks

@@ -42,6 +42,11 @@ public:
 
     // True when the program runs under Wine (ntdll exports wine_get_version).
     virtual bool IsWine() = 0;
+
+    // The signed-in user's security identifier in its string form
+    // ("S-1-5-21-..."), as HKEY_USERS names the user's hive; empty when it
+    // cannot be read.
+    virtual std::string UserSid() = 0;
 };
 
 }  // namespace ks

@@ -43,6 +43,9 @@ public:
 
     virtual long CloseKey(RegKey key) = 0;
 
+    // A REG_DWORD value of the open key (RegQueryValueExW).
+    virtual long NumberValue(RegKey key, const std::string& name, std::uint32_t& number) = 0;
+
     // RegQueryInfoKeyW: how many values the open key holds, the default
     // value among them when it is set.
     virtual long ValueCount(RegKey key, std::uint32_t& values) = 0;

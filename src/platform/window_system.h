@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/handles.h"
 #include "platform/process_memory.h"
@@ -96,6 +97,12 @@ public:
     // user chose Yes, which only an offer has.
     virtual bool ShowMessageBox(const std::string& text, const std::string& caption,
                                 MessageBoxKind kind) = 0;
+    // A task dialog owned like the message boxes: the text, then one command
+    // link per choice (button IDs 1001, 1002, ... in order), then Cancel,
+    // the default. The index of the choice taken; nothing for Cancel.
+    virtual std::optional<std::size_t> ShowChoices(const std::string& text,
+                                                   const std::string& caption,
+                                                   const std::vector<std::string>& choices) = 0;
 
     // A message to another program's window, waiting at most `timeout` ms
     // for it to be handled (and not at all once the system considers the

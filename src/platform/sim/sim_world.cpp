@@ -158,6 +158,23 @@ long SimRegistry::ValueCount(RegKey key, std::uint32_t& values) {
     return kErrorSuccess;
 }
 
+void SimRegistry::AddNumberValue(RegKey root, const std::string& keyPath, const std::string& name,
+                                 std::uint32_t number) {
+    Node* node = Find(root, keyPath, true);
+    node->AddValueName(name);
+    node->numbers[FoldName(name)] = number;
+}
+
+long SimRegistry::NumberValue(RegKey key, const std::string& name, std::uint32_t& number) {
+    world_.Record({.call = "RegQueryValue", .handle = key, .text = name});
+    const Node* node = OpenNode(key);
+    if (!node) return kErrorInvalidHandle;
+    const auto it = node->numbers.find(FoldName(name));
+    if (it == node->numbers.end()) return kErrorFileNotFound;
+    number = it->second;
+    return kErrorSuccess;
+}
+
 long SimRegistry::SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                                const std::string& data) {
     world_.Record({.call = "RegSetValue", .handle = root, .text = keyPath + "|" + name + "|" + data});
@@ -280,6 +297,16 @@ bool SimWindowSystem::ShowMessageBox(const std::string& text, const std::string&
                                      MessageBoxKind kind) {
     world_.Record({.call = "MessageBox", .wParam = Code(kind), .text = caption + "|" + text});
     return (kind == MessageBoxKind::Offer || kind == MessageBoxKind::WarningOffer) && answersYes;
+}
+
+std::optional<std::size_t> SimWindowSystem::ShowChoices(const std::string& text,
+                                                        const std::string& caption,
+                                                        const std::vector<std::string>& choices) {
+    std::string shown = caption + "|" + text;
+    for (const std::string& choice : choices) shown += "|" + choice;
+    world_.Record({.call = "ChoiceBox", .wParam = choices.size(), .text = shown});
+    if (choiceAnswer && *choiceAnswer >= choices.size()) return std::nullopt;
+    return choiceAnswer;
 }
 
 // --- processes and clock ---------------------------------------------------

@@ -47,6 +47,9 @@ public:
     // A text value with its data; text values keep the order they were added in.
     void AddTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data);
+    // A REG_DWORD value.
+    void AddNumberValue(RegKey root, const std::string& keyPath, const std::string& name,
+                        std::uint32_t number);
     // The key exists, but its security lets nobody here open it.
     void DenyOpen(RegKey root, const std::string& path);
 
@@ -55,6 +58,7 @@ public:
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
     long ValueCount(RegKey key, std::uint32_t& values) override;
+    long NumberValue(RegKey key, const std::string& name, std::uint32_t& number) override;
     long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data) override;
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
@@ -73,6 +77,7 @@ private:
         void AddValueName(const std::string& valueName);
         bool HasValue(const std::string& valueName) const;
         std::vector<std::pair<std::string, std::string>> textValues;  // as added
+        std::map<std::string, std::uint32_t> numbers;                 // by folded name
         bool denyOpen = false;
     };
     Node* Find(RegKey root, const std::string& path, bool create);
@@ -102,8 +107,10 @@ public:
     // Its process cannot be read from here (by default every window's can).
     void MakeUnreadable(Window window) { AccessOf(window).readable = false; }
     void SetMinimised(Window window, bool minimised) { minimised_[window] = minimised; }
-    // Whether every offer is answered with Yes.
+    // Whether every offer is answered with Yes, and which choice a task
+    // dialog's answer is (nothing: Cancel).
     bool answersYes = false;
+    std::optional<std::size_t> choiceAnswer;
 
     // Tree and list contents, read and set through the controls' messages.
     // A tree item's children are offered only once it has been expanded, as
@@ -153,6 +160,8 @@ public:
     void SetForegroundWindow(Window window) override;
     bool ShowMessageBox(const std::string& text, const std::string& caption,
                         MessageBoxKind kind) override;
+    std::optional<std::size_t> ShowChoices(const std::string& text, const std::string& caption,
+                                           const std::vector<std::string>& choices) override;
 
     SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
                     std::intptr_t lParam, std::uint32_t timeout) override;
@@ -257,6 +266,7 @@ public:
     std::vector<ProgramStart> starts;  // every start asked for, in order
     bool wine = false;
     std::string windowsDirectory = "C:\\windows";
+    std::string userSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
 
     bool StartProgram(const ProgramStart& start, ProcessHandle& process) override;
     void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) override;
@@ -267,6 +277,7 @@ public:
     std::uint32_t GetTickCount() override;
     void Sleep(std::uint32_t milliseconds) override;
     bool IsWine() override { return wine; }
+    std::string UserSid() override { return userSid; }
 
     int OpenProcessHandles() const noexcept { return openProcesses_; }
 

@@ -1,8 +1,12 @@
 #include "platform/win32/win32_process_control.h"
 
 #include <windows.h>
+#include <sddl.h>
 #include <shellapi.h>
 
+#include <vector>
+
+#include "platform/win32/owned_handle.h"
 #include "platform/win32/show_command.h"
 #include "platform/win32/wide_strings.h"
 
@@ -57,6 +61,22 @@ std::string Win32ProcessControl::WindowsDirectory() {
 std::uint32_t Win32ProcessControl::GetTickCount() { return ::GetTickCount(); }
 
 void Win32ProcessControl::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
+std::string Win32ProcessControl::UserSid() {
+    KernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Out())) return {};
+    DWORD size = 0;
+    GetTokenInformation(token.Get(), TokenUser, nullptr, 0, &size);
+    if (size < sizeof(TOKEN_USER)) return {};
+    std::vector<unsigned char> buffer(size);
+    if (!GetTokenInformation(token.Get(), TokenUser, buffer.data(), size, &size)) return {};
+    LPWSTR text = nullptr;
+    if (!ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text))
+        return {};
+    std::string sid = Narrow(text);
+    LocalFree(text);
+    return sid;
+}
 
 bool Win32ProcessControl::IsWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");

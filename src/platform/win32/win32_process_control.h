@@ -14,6 +14,7 @@ public:
     std::uint32_t GetTickCount() override;
     void Sleep(std::uint32_t milliseconds) override;
     bool IsWine() override;
+    std::string UserSid() override;
 };
 
 }  // namespace ks

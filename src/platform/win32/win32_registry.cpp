@@ -68,6 +68,17 @@ long Win32Registry::ValueCount(RegKey key, std::uint32_t& values) {
     return result;
 }
 
+long Win32Registry::NumberValue(RegKey key, const std::string& name, std::uint32_t& number) {
+    const std::optional<std::wstring> wide = PassableName(name);
+    if (!wide) return ERROR_FILE_NOT_FOUND;
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    const LONG result =
+        RegGetValueW(ToHkey(key), nullptr, wide->c_str(), RRF_RT_REG_DWORD, nullptr, &data, &size);
+    if (result == ERROR_SUCCESS) number = data;
+    return result;
+}
+
 long Win32Registry::SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                                  const std::string& data) {
     const std::optional<std::wstring> key = PassableName(keyPath);

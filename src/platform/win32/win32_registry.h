@@ -10,6 +10,7 @@ public:
     long QueryValue(RegKey key, const std::string& name) override;
     long CloseKey(RegKey key) override;
     long ValueCount(RegKey key, std::uint32_t& values) override;
+    long NumberValue(RegKey key, const std::string& name, std::uint32_t& number) override;
     long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data) override;
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;

@@ -134,6 +134,48 @@ bool Win32WindowSystem::ShowMessageBox(const std::string& text, const std::strin
                        MessageBoxFlags(kind)) == IDYES;
 }
 
+std::optional<std::size_t> Win32WindowSystem::ShowChoices(const std::string& text,
+                                                          const std::string& caption,
+                                                          const std::vector<std::string>& choices) {
+    using TaskDialogIndirectFn = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+    // Only version 6 of the common controls has task dialogs, and only a
+    // program whose manifest asks for it gets that version.
+    const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    const auto taskDialog = controls ? reinterpret_cast<TaskDialogIndirectFn>(reinterpret_cast<void*>(
+                                           GetProcAddress(controls, "TaskDialogIndirect")))
+                                     : nullptr;
+    if (!taskDialog) {
+        if (choices.empty()) return std::nullopt;
+        const bool yes = ShowMessageBox(text + "\r\n" + choices.front() + "?", caption,
+                                        MessageBoxKind::Offer);
+        return yes ? std::optional<std::size_t>(0) : std::nullopt;
+    }
+    constexpr int kFirstChoice = 1001;
+    std::vector<std::wstring> labels;
+    for (const std::string& choice : choices) labels.push_back(Wide(choice));
+    std::vector<TASKDIALOG_BUTTON> buttons;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        buttons.push_back({kFirstChoice + static_cast<int>(i), labels[i].c_str()});
+    const std::wstring title = Wide(caption);
+    const std::wstring content = Wide(text);
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = ToHwnd(owner_);
+    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION;
+    config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = title.c_str();
+    config.pszMainIcon = TD_INFORMATION_ICON;
+    config.pszContent = content.c_str();
+    config.cButtons = static_cast<UINT>(buttons.size());
+    config.pButtons = buttons.data();
+    config.nDefaultButton = IDCANCEL;
+    int pressed = IDCANCEL;
+    if (FAILED(taskDialog(&config, &pressed, nullptr, nullptr))) return std::nullopt;
+    const int chosen = pressed - kFirstChoice;
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= choices.size()) return std::nullopt;
+    return static_cast<std::size_t>(chosen);
+}
+
 SendAnswer Win32WindowSystem::Send(Window window, std::uint32_t message, std::uintptr_t wParam,
                                    std::intptr_t lParam, std::uint32_t timeout) {
     return SendBounded(window, message, wParam, lParam, timeout);

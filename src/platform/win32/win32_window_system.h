@@ -24,6 +24,8 @@ public:
     void SetForegroundWindow(Window window) override;
     bool ShowMessageBox(const std::string& text, const std::string& caption,
                         MessageBoxKind kind) override;
+    std::optional<std::size_t> ShowChoices(const std::string& text, const std::string& caption,
+                                           const std::vector<std::string>& choices) override;
 
     SendAnswer Send(Window window, std::uint32_t message, std::uintptr_t wParam,
                     std::intptr_t lParam, std::uint32_t timeout) override;
