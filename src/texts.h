@@ -31,6 +31,9 @@
 /* The path names the default value of a key that has none set: the key. */
 #define KS_TEXT_DEFAULT_NOT_SET \
     "The Registry Editor shows %s. Its default value is not set, so there is no value to select."
+/* A remote path: the text, then the computer's name. */
+#define KS_TEXT_ON_ANOTHER_COMPUTER \
+    "%s is on another computer (%s). Keystride opens this computer's registry only."
 /* Once at the start of the 32-bit build on 64-bit Windows. */
 #define KS_TEXT_32_BIT_ON_64_BIT \
     "This is the 32-bit Keystride, and this Windows is 64-bit: the 32-bit Keystride cannot read the Registry Editor, so it cannot check where its jumps land. The 64-bit Keystride (Keystride-" KS_TEXT_VERSION "-win64.zip) is the one for this Windows."

@@ -49,5 +49,5 @@ int main() {
     const ks::JumpOutcome outcome = ks::JumpAndReport({registry, windows, processes}, path);
     if (SUCCEEDED(com)) CoUninitialize();
     if (ks::HasLanded(outcome.result)) return 0;
-    return outcome.result == ks::JumpResult::NotFound ? 1 : 2;
+    return ks::NamesNothingHere(outcome.result) ? 1 : 2;
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "grammar/ascii.h"
+#include "grammar/pasted_forms.h"
 #include "grammar/path_grammar.h"
+#include "grammar/registry_view.h"
 
 namespace ks {
 namespace {
@@ -217,22 +219,36 @@ std::optional<std::string> WithBackslashesForSlashes(std::string_view text) {
     return result;
 }
 
+// What a wrapping form adds to each reading of the path inside it.
+struct FormSays {
+    bool defaultValue = false;
+    std::optional<RegistryView> view;
+};
+
 class Readings {
 public:
     void Add(std::string_view rootName, std::string_view rest,
-             std::optional<std::string_view> valueName) {
+             std::optional<std::string_view> valueName, bool defaultValue = false) {
         const bool known = std::any_of(list_.begin(), list_.end(), [&](const PathReading& r) {
-            return r.rootName == rootName && r.rest == rest && r.valueName == valueName;
+            return r.rootName == rootName && r.rest == rest && r.valueName == valueName &&
+                   r.defaultValue == defaultValue;
         });
         if (known) return;
         list_.push_back({std::string(rootName), std::string(rest),
-                         valueName ? std::optional<std::string>(*valueName) : std::nullopt});
+                         valueName ? std::optional<std::string>(*valueName) : std::nullopt,
+                         defaultValue});
     }
 
-    void ReadInEveryNotation(const KeyText& key) {
+    void ReadInEveryNotation(const KeyText& key, const FormSays& form = {}) {
         for (const auto notation : kNotations) {
             const Found found = notation(key.text);
-            if (found.root) Add(found.root->longName, found.rest, key.valueName);
+            if (!found.root) continue;
+            const bool defaultValue = form.defaultValue && !key.valueName;
+            if (form.view == RegistryView::Bits32)
+                if (const std::optional<std::string> redirected =
+                        KeyPathInView(found.root->longName, found.rest, RegistryView::Bits32))
+                    Add(found.root->longName, *redirected, key.valueName, defaultValue);
+            Add(found.root->longName, found.rest, key.valueName, defaultValue);
         }
     }
 
@@ -241,6 +257,28 @@ public:
 private:
     std::vector<PathReading> list_;
 };
+
+// Steps 2 to 4 for one text.
+void ReadWrapped(std::string_view text, Readings& readings, std::optional<std::string_view> named,
+                 const FormSays& form) {
+    const std::string_view trimmed = Trim(text);
+    const std::string_view core = Core(text);
+    std::vector<KeyText> keys;
+    if (named) {
+        keys.push_back({core, named});
+    } else {
+        if (const std::optional<KeyText> valueForm = ValueForm(trimmed, core))
+            keys.push_back(*valueForm);
+        keys.push_back({core, std::nullopt});
+    }
+    for (const KeyText& key : keys) readings.ReadInEveryNotation(key, form);
+    for (const KeyText& key : keys)
+        if (const std::optional<std::string> unescaped = Unescaped(key.text))
+            readings.ReadInEveryNotation({*unescaped, key.valueName}, form);
+    for (const KeyText& key : keys)
+        if (const std::optional<std::string> slashed = WithBackslashesForSlashes(key.text))
+            readings.ReadInEveryNotation({*slashed, key.valueName}, form);
+}
 
 }  // namespace
 
@@ -252,20 +290,18 @@ std::vector<PathReading> ReadPathNotations(std::string_view text) {
         if (PredefinedRootKey(rootName)) readings.Add(rootName, split.rest, std::nullopt);
     }
 
-    const std::string_view trimmed = Trim(text);
-    const std::string_view core = Core(text);
-    std::vector<KeyText> keys;
-    if (const std::optional<KeyText> valueForm = ValueForm(trimmed, core))
-        keys.push_back(*valueForm);
-    keys.push_back({core, std::nullopt});
-
-    for (const KeyText& key : keys) readings.ReadInEveryNotation(key);
-    for (const KeyText& key : keys)
-        if (const std::optional<std::string> unescaped = Unescaped(key.text))
-            readings.ReadInEveryNotation({*unescaped, key.valueName});
-    for (const KeyText& key : keys)
-        if (const std::optional<std::string> slashed = WithBackslashesForSlashes(key.text))
-            readings.ReadInEveryNotation({*slashed, key.valueName});
+    ReadWrapped(text, readings, std::nullopt, {});
+    for (const PastedPath& form : PastedPaths(text)) {
+        // A value name with a backslash could not be told from a key path:
+        // it is read as the path's last component.
+        std::string path = form.text;
+        std::optional<std::string_view> named;
+        if (form.valueName && form.valueName->find('\\') == std::string::npos)
+            named = *form.valueName;
+        else if (form.valueName)
+            path += "\\" + *form.valueName;
+        ReadWrapped(path, readings, named, {form.defaultValue, form.view});
+    }
     return readings.Take();
 }
 

@@ -20,6 +20,9 @@ struct PathReading {
     // Only when the notation names the value itself (reg.exe's "/v Name");
     // `rest` is then the key path alone. Never empty, never holds a backslash.
     std::optional<std::string> valueName;
+    // The notation names the key's default value (reg.exe's "/ve"); `rest`
+    // is then the key path alone.
+    bool defaultValue = false;
     bool operator==(const PathReading&) const = default;
 };
 
@@ -56,9 +59,14 @@ struct PathReading {
 // 3. The same with every doubled backslash halved ("HKLM\\SOFTWARE\\X"
 //    from source code or JSON), only when every run of backslashes in the
 //    key text has an even length.
-// 4. Last, the same with forward slashes as backslashes
+// 4. The same with forward slashes as backslashes
 //    ("HKEY_CURRENT_USER/Environment"): a forward slash is an ordinary
-//    character in key names, so this comes after every other reading.
+//    character in key names, so this comes after the readings above.
+// 5. Last, each of the forms that wrap a path in more (PastedPaths: reg.exe's
+//    switches, backticks, a root in angle brackets, .inf lines, checklist
+//    blocks), read as in 2 to 4; a path in reg.exe's 32-bit view first as
+//    that view keeps it, then as written (the key may be one both views
+//    share). Coming last, they never change what an earlier reading names.
 //
 // Pure: no registry access. Work and memory grow linearly with the text.
 std::vector<PathReading> ReadPathNotations(std::string_view text);

@@ -70,6 +70,8 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
             return Filled(KS_TEXT_EDITOR_NOT_REACHED, {DisplayPath(target)});
         case JumpResult::ValueUnreadable:
             return Filled(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), ValueNameOf(target)});
+        case JumpResult::OnAnotherComputer:
+            return Filled(KS_TEXT_ON_ANOTHER_COMPUTER, {outcome.text, outcome.computer});
         case JumpResult::DefaultValueNotSet:
             return Filled(KS_TEXT_DEFAULT_NOT_SET, {DisplayPath(KeyOf(target))});
     }
@@ -81,7 +83,8 @@ bool ShowJumpOutcome(WindowSystem& windows, const JumpOutcome& outcome) {
     if (text.empty()) return false;
     if (OffersRestart(outcome.result))
         return windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::WarningOffer);
-    if (outcome.result == JumpResult::DefaultValueNotSet) {
+    if (outcome.result == JumpResult::DefaultValueNotSet ||
+        outcome.result == JumpResult::OnAnotherComputer) {
         windows.ShowMessageBox(text, KS_TEXT_PRODUCT_NAME, MessageBoxKind::Information);
         return false;
     }

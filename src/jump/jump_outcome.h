@@ -23,6 +23,7 @@ enum class JumpResult {
                          // and the value was not among them
     DefaultValueNotSet,  // the path names the key's default value, which is not set:
                          // the editor shows the key
+    OnAnotherComputer,   // the path names another computer's registry
 };
 
 struct JumpOutcome {
@@ -32,6 +33,9 @@ struct JumpOutcome {
     // NotFound with a known root: the deepest key of the path that exists
     // (an empty key path for the root itself).
     std::optional<ResolvedJump> nearest;
+    // OnAnotherComputer: that computer's name, and the text as given.
+    std::string computer;
+    std::string text;
     // NotFound: where the path exists instead, by the platform's rules.
     std::vector<Counterpart> counterparts;
     // The jump went where the not-found box offered (the nearest key, or a
@@ -42,6 +46,13 @@ struct JumpOutcome {
     bool restartElevated = false;
     bool operator==(const JumpOutcome&) const = default;
 };
+
+// The text names nothing here to select: no key or value, another
+// computer's, or a default value that is not set.
+constexpr bool NamesNothingHere(JumpResult result) noexcept {
+    return result == JumpResult::NotFound || result == JumpResult::OnAnotherComputer ||
+           result == JumpResult::DefaultValueNotSet;
+}
 
 // The editor shows the target, as far as anyone can tell.
 constexpr bool HasLanded(JumpResult result) noexcept {

@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "grammar/default_value.h"
+#include "grammar/pasted_forms.h"
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
+#include "grammar/root_switcher.h"
 #include "jump/counterparts.h"
 #include "jump/editor_driver.h"
 #include "jump/landing_check.h"
@@ -125,9 +127,22 @@ ReadingResult ResolveValueOfExistingKey(RegistryAccess& access, ResolvedJump nam
     return Miss(std::move(named), std::move(nearest));
 }
 
+// reg.exe's "/ve": the key's default value, which must be set.
+ReadingResult ResolveDefaultValue(RegistryAccess& access, const PathReading& reading) {
+    if (!access.KeyExists(reading.rest)) {
+        std::string nearest = DeepestExistingKey(access, reading.rest);
+        return Miss({reading.rootName, reading.rest, "", true}, std::move(nearest));
+    }
+    if (access.Open(reading.rest) != kErrorSuccess)
+        return {ResolvedJump{reading.rootName, reading.rest, "", true}, {}, {}};
+    const bool set = access.OpenKeyHasValue("");
+    return {ResolvedJump{reading.rootName, reading.rest, "", set}, {}, {}, !set};
+}
+
 ReadingResult Resolve(Registry& registry, const PathReading& reading) {
     // The reader gives only the table's root names.
     RegistryAccess access(registry, PredefinedRootKey(reading.rootName).value_or(0));
+    if (reading.defaultValue) return ResolveDefaultValue(access, reading);
     if (reading.valueName) {
         ResolvedJump named{reading.rootName, reading.rest, *reading.valueName};
         if (!access.KeyExists(named.keyPath)) {
@@ -160,7 +175,17 @@ JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view te
     // value is the target. Of those that name nothing, the one whose path
     // exists furthest down is offered.
     std::optional<JumpOutcome> miss;
-    for (const PathReading& reading : ReadPathNotations(text)) {
+    const std::vector<PathReading> readings = ReadPathNotations(text);
+    if (readings.empty()) {
+        // This computer's registry is the only one there is to jump into.
+        if (std::optional<std::string> computer = RemoteComputerOf(text)) {
+            JumpOutcome remote{JumpResult::OnAnotherComputer};
+            remote.computer = std::move(*computer);
+            remote.text = TrimClipboardText(text);
+            return remote;
+        }
+    }
+    for (const PathReading& reading : readings) {
         ReadingResult result = Resolve(platform.registry, reading);
         if (result.target) {
             JumpResult driven = DriveRegistryEditor(platform, *result.target);

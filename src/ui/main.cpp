@@ -108,7 +108,7 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
             return *code;
     }
     if (ks::HasLanded(outcome.result)) return ks::kExitLanded;
-    return outcome.result == ks::JumpResult::NotFound ? ks::kExitNotFound : ks::kExitNotDriven;
+    return ks::NamesNothingHere(outcome.result) ? ks::kExitNotFound : ks::kExitNotDriven;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
 #include "grammar/root_switcher.h"
+#include "ui/rules/command_line.h"
 
 namespace {
 void Require(bool condition) {
@@ -78,6 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ks::ContainsRootMarker(text) || ks::UpperAscii(text).find("REGISTRY") != std::string::npos;
     if (ks::IsRegistryPathText(text) || ks::IsFavouriteKeyText(text)) Require(rootOrNative);
     if (!readings.empty()) Require(ks::IsRegistryPathText(text) && ks::IsFavouriteKeyText(text));
+
+    // Any text handed on as one quoted argument comes back whole.
+    if (text.find('\0') == std::string::npos)
+        Require(ks::CommandLineArguments(ks::QuotedArgument(text)) ==
+                std::vector<std::string>{text});
 
     const std::string trimmed = ks::TrimClipboardText(text);
     Require(trimmed.size() <= text.size());

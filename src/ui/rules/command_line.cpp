@@ -2,6 +2,8 @@
 
 #include "grammar/ascii.h"
 
+#include <vector>
+
 namespace ks {
 namespace {
 
@@ -28,32 +30,41 @@ std::string_view TrimBlanks(std::string_view text) {
 
 constexpr std::string_view kTakeOver = "--take-over";
 
-// The first argument of `text` by the system's rules: blanks end it outside
-// quotes; 2n backslashes before a quote are n and the quote opens or closes,
-// 2n+1 are n and a quote; other backslashes are themselves.
-std::string FirstArgument(std::string_view text) {
-    std::string argument;
-    bool quoted = false;
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(std::string_view text) {
+    std::vector<std::string> arguments;
     std::size_t i = 0;
-    while (i < text.size() && (quoted || !IsBlank(text[i]))) {
-        std::size_t backslashes = 0;
-        while (i < text.size() && text[i] == '\\') ++backslashes, ++i;
-        if (i < text.size() && text[i] == '"') {
+    while (i < text.size()) {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+        if (i == text.size()) break;
+        std::string argument;
+        bool quoted = false;
+        while (i < text.size() && (quoted || !IsBlank(text[i]))) {
+            std::size_t backslashes = 0;
+            while (i < text.size() && text[i] == '\\') ++backslashes, ++i;
+            if (i == text.size() || text[i] != '"') {
+                argument.append(backslashes, '\\');
+                if (i < text.size() && (quoted || !IsBlank(text[i]))) argument += text[i++];
+                continue;
+            }
             argument.append(backslashes / 2, '\\');
             if (backslashes % 2) {
                 argument += '"';
+            } else if (quoted && i + 1 < text.size() && text[i + 1] == '"') {
+                argument += '"';  // two quotes inside quotes: one, and still quoted
+                ++i;
             } else {
                 quoted = !quoted;
             }
             ++i;
-            continue;
         }
-        argument.append(backslashes, '\\');
-        if (i < text.size() && (quoted || !IsBlank(text[i]))) argument += text[i++];
+        arguments.push_back(std::move(argument));
     }
-    return argument;
+    return arguments;
 }
 
+namespace {
 }  // namespace
 
 std::string QuotedArgument(std::string_view text) {
@@ -79,13 +90,15 @@ std::string TakeOverArguments(std::string_view path) {
 CommandLineRequest ReadCommandLine(std::string_view commandLine) {
     const std::string_view rest = TrimBlanks(AfterProgramName(commandLine));
     if (rest.empty()) return {};
-    if (rest.size() > kTakeOver.size() && rest.substr(0, kTakeOver.size()) == kTakeOver &&
-        IsBlank(rest[kTakeOver.size()]))
-        return {CommandLineRequest::Kind::TakeOver,
-                FirstArgument(TrimBlanks(rest.substr(kTakeOver.size())))};
+    const std::vector<std::string> arguments = CommandLineArguments(rest);
+    if (arguments.size() == 2 && arguments[0] == kTakeOver)
+        return {CommandLineRequest::Kind::TakeOver, arguments[1]};
     for (std::string_view flag : {"-c", "/c", "--clipboard"})
         if (EqualsIgnoringAsciiCase(rest, flag))
             return {CommandLineRequest::Kind::JumpFromClipboard, {}};
+    // One argument by the platform's rules is what the caller meant; more,
+    // and the blanks between them are the path's own.
+    if (arguments.size() == 1) return {CommandLineRequest::Kind::JumpToPath, arguments[0]};
     return {CommandLineRequest::Kind::JumpToPath, std::string(rest)};
 }
 

@@ -3,6 +3,7 @@
 // (no arguments), jump to a path, or jump to the path on the clipboard.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ks {
 
@@ -23,12 +24,21 @@ struct CommandLineRequest {
 };
 
 // Reads the whole command line as the system hands it over (the program's
-// name first, quoted or not). The path is the rest of the line, blanks and
-// all, so "keystride.exe HKCU\Control Panel\Desktop" needs no quotes; quotes
-// around it are the path reader's to take off. "-c", "/c" and "--clipboard"
-// (any case) alone ask for the clipboard.
+// name first, quoted or not). When the rest forms exactly one argument by
+// the platform's rules (CommandLineArguments), that argument is the path
+// (so "\"HKCU\Software\X\"" in quotes is the text "HKCU\Software\X" with its
+// quotes); otherwise the path is the rest of the line as typed, blanks and
+// all, so "keystride.exe HKCU\Control Panel\Desktop" needs no quotes. "-c",
+// "/c" and "--clipboard" (any case) alone ask for the clipboard.
 // "--take-over" and one argument ask for the take-over.
 CommandLineRequest ReadCommandLine(std::string_view commandLine);
+
+// The arguments of a command line after the program's name, as
+// CommandLineToArgvW reads them: blanks separate them outside quotes; 2n
+// backslashes before a quote are n and the quote opens or closes quoting,
+// 2n+1 are n and a literal quote; two quotes inside quotes are one literal
+// quote; other backslashes are themselves.
+std::vector<std::string> CommandLineArguments(std::string_view text);
 
 // The text as one argument on a command line, to be read back whole by
 // the system's rules (CommandLineToArgvW): in quotes, with quotes and the
@@ -40,7 +50,8 @@ std::string TakeOverArguments(std::string_view path);
 
 // The exit code of a command-line jump.
 inline constexpr int kExitLanded = 0;
-inline constexpr int kExitNotFound = 1;      // not found, declined, or nothing to jump to
+inline constexpr int kExitNotFound = 1;      // not found, declined, nothing to jump to, or
+                                             // nothing here to select
 inline constexpr int kExitNotDriven = 2;     // the editor could not be brought there
 
 }  // namespace ks

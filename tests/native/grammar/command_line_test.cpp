@@ -18,7 +18,13 @@ TEST(CommandLine, WhatEachLineAsksFor) {
         {"keystride.exe HKLM\\SOFTWARE", {Kind::JumpToPath, "HKLM\\SOFTWARE"}},
         // Blanks inside the path need no quotes; quotes stay for the reader.
         {"keystride HKCU\\Control Panel\\Desktop ", {Kind::JumpToPath, "HKCU\\Control Panel\\Desktop"}},
-        {"\"C:\\K S\\keystride.exe\" \"HKCU\\Control Panel\"", {Kind::JumpToPath, "\"HKCU\\Control Panel\""}},
+        // One argument by the platform's rules is read as that argument.
+        {"\"C:\\K S\\keystride.exe\" \"HKCU\\Control Panel\"", {Kind::JumpToPath, "HKCU\\Control Panel"}},
+        // What PowerShell 7.3 and Python's subprocess write for a path with
+        // quotes in it, and a trailing backslash doubled before the quote.
+        {"keystride.exe \"\\\"HKCU\\Software\\X\\\"\"", {Kind::JumpToPath, "\"HKCU\\Software\\X\""}},
+        {"keystride.exe \"HKCU\\Software\\\\\"", {Kind::JumpToPath, "HKCU\\Software\\"}},
+        {"keystride.exe \"HKCU\\Control Panel\" /v x", {Kind::JumpToPath, "\"HKCU\\Control Panel\" /v x"}},
         // Names in other scripts, from a program folder named in one too.
         {"\"C:\\Программы\\keystride.exe\" HKCU\\Software\\Λογισμικό\\表示\\\xF0\x9F\x94\x91",
          {Kind::JumpToPath, "HKCU\\Software\\Λογισμικό\\表示\\\xF0\x9F\x94\x91"}},
@@ -31,6 +37,18 @@ TEST(CommandLine, WhatEachLineAsksFor) {
         {"", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadCommandLine(c.line), c.request) << c.line;
+}
+
+// The documented examples of how a command line falls into arguments.
+TEST(CommandLine, ArgumentsAsTheSystemReadsThem) {
+    using Arguments = std::vector<std::string>;
+    EXPECT_EQ(CommandLineArguments("\"abc\" d e"), (Arguments{"abc", "d", "e"}));
+    EXPECT_EQ(CommandLineArguments("a\\\\b d\"e f\"g h"), (Arguments{"a\\\\b", "de fg", "h"}));
+    EXPECT_EQ(CommandLineArguments("a\\\\\\\"b c d"), (Arguments{"a\\\"b", "c", "d"}));
+    EXPECT_EQ(CommandLineArguments("a\\\\\\\\\"b c\" d e"), (Arguments{"a\\\\b c", "d", "e"}));
+    EXPECT_EQ(CommandLineArguments("a\"b\"\" c d"), (Arguments{"ab\" c d"}));
+    EXPECT_EQ(CommandLineArguments("  \t "), Arguments{});
+    EXPECT_EQ(CommandLineArguments("\"\""), Arguments{""});
 }
 
 // A Keystride restarted as administrator is handed the path as one quoted

@@ -9,6 +9,7 @@ namespace ks {
 void PrintTo(const PathReading& reading, std::ostream* out) {
     *out << reading.rootName << " | " << reading.rest;
     if (reading.valueName) *out << " | /v " << *reading.valueName;
+    if (reading.defaultValue) *out << " | /ve";
 }
 
 namespace {
@@ -21,6 +22,7 @@ PathReading Key(const char* root, const char* rest) { return {root, rest, std::n
 PathReading Value(const char* root, const char* key, const char* value) {
     return {root, key, value};
 }
+PathReading Default(const char* root, const char* key) { return {root, key, std::nullopt, true}; }
 
 struct NotationCase {
     std::string text;
@@ -114,6 +116,49 @@ TEST(PathNotations, EveryNotationInTheOrderTheyAreTried) {
         {"HKLM\\x /v a\\b", {Key(kHklm, "x /v a\\b"), Key(kHklm, "x \\v a\\b")}},
         {"", {}},
         {" \r\n", {}},
+    };
+    for (const NotationCase& c : cases) EXPECT_EQ(ReadPathNotations(c.text), c.readings) << c.text;
+}
+
+// The forms that wrap a path in more, read after every earlier reading, so
+// that none changes what an older one names; one look-alike of each names
+// nothing.
+TEST(PathNotations, WrappingFormsComeLast) {
+    const NotationCase cases[] = {
+        // reg.exe's switches: the 32-bit view first as WOW64 keeps it, then
+        // as written, for a key both views share.
+        {"HKLM\\SOFTWARE\\Vendor /reg:32",
+         {Key(kHklm, "SOFTWARE\\Vendor /reg:32"), Key(kHklm, "SOFTWARE\\Vendor \\reg:32"),
+          Key(kHklm, "SOFTWARE\\WOW6432Node\\Vendor"), Key(kHklm, "SOFTWARE\\Vendor")}},
+        {"HKCU\\Software\\X /VE",
+         {Key(kHkcu, "Software\\X /VE"), Key(kHkcu, "Software\\X \\VE"), Default(kHkcu, "Software\\X")}},
+        {"\"HKLM\\SOFTWARE\\Vendor\" /v Name /reg:64",
+         {Value(kHklm, "SOFTWARE\\Vendor", "Name /reg:64"), Value(kHklm, "SOFTWARE\\Vendor", "Name")}},
+        {"HKLM\\SOFTWARE /reg:16", {Key(kHklm, "SOFTWARE /reg:16"), Key(kHklm, "SOFTWARE \\reg:16")}},
+        // Backticks, one or three, switches inside them too.
+        {"`HKLM\\SOFTWARE\\Vendor`", {Key(kHklm, "SOFTWARE\\Vendor")}},
+        {"```\nHKCU\\Software\\X\n```", {Key(kHkcu, "Software\\X")}},
+        {"`HKLM\\SOFTWARE\\V /reg:32`",
+         {Key(kHklm, "SOFTWARE\\V /reg:32"), Key(kHklm, "SOFTWARE\\V \\reg:32"),
+          Key(kHklm, "SOFTWARE\\WOW6432Node\\V"), Key(kHklm, "SOFTWARE\\V")}},
+        {"`HKLM\\SOFTWARE", {}},
+        // A root in angle brackets.
+        {"<HKLM>\\SOFTWARE\\Vendor", {Key(kHklm, "SOFTWARE\\Vendor")}},
+        {"<HKEY_CURRENT_USER>\\Software", {Key(kHkcu, "Software")}},
+        {"<HKX>\\SOFTWARE", {}},
+        // .inf lines: root, key, value name; HKR names no root of its own.
+        {"HKLM,\"System\\Setup\",,", {Key(kHklm, "System\\Setup")}},
+        {"HKLM,\"Software\\Vendor\",\"Name\",0x00010001,1", {Value(kHklm, "Software\\Vendor", "Name")}},
+        {"HKR,\"Setup\",,", {}},
+        // Checklist blocks, any order of path and value, any case.
+        {"Registry Hive: HKEY_LOCAL_MACHINE\r\nRegistry Path: \\Software\\Policies\\Kst\\\r\n"
+         "Value Name: Enabled\r\nValue Type: REG_DWORD\r\nValue: 1",
+         {Value(kHklm, "Software\\Policies\\Kst", "Enabled")}},
+        {"  value name:  Setting \n registry path: \\Software\\Vendor\\ \n REGISTRY HIVE: HKEY_CURRENT_USER",
+         {Value(kHkcu, "Software\\Vendor", "Setting")}},
+        {"HKCU\\Software\\Vendor\nValue Name: Setting",
+         {Key(kHkcu, "Software\\Vendor\nValue Name: Setting"), Value(kHkcu, "Software\\Vendor", "Setting")}},
+        {"Registry Hive: HKEY_LOCAL_MACHINE", {}},
     };
     for (const NotationCase& c : cases) EXPECT_EQ(ReadPathNotations(c.text), c.readings) << c.text;
 }

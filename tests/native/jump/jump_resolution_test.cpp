@@ -290,6 +290,44 @@ TEST_F(JumpResolutionTest, TheDefaultValueByTheEditorsWord) {
     EXPECT_EQ(DisplayPath(defaultOfEnvironment), "HKEY_CURRENT_USER\\Environment\\(Default)");
 }
 
+// reg.exe's switches: "/reg:32" reads the key a 32-bit program reads (or,
+// for a key both views share, the key itself), "/ve" the default value. A
+// path on another computer is not looked for here, and the box says why.
+TEST_F(JumpResolutionTest, RegExeSwitchesAndOtherComputers) {
+    world.registry.AddKey(kHklm, "SOFTWARE\\WOW6432Node\\Vendor");
+    world.registry.AddKey(kHklm, "SOFTWARE\\Vendor");
+    world.registry.AddKey(kHklm, "SOFTWARE\\Clients\\Mail");
+    world.registry.AddValue(kHkcu, "Environment", "");
+    Jump("HKLM\\SOFTWARE\\Vendor /reg:32");
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_LOCAL_MACHINE", "SOFTWARE\\WOW6432Node\\Vendor", ""}));
+    Jump("HKLM\\SOFTWARE\\Vendor /reg:64");
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Vendor", ""}));
+    Jump("\"HKLM\\SOFTWARE\\Clients\\Mail\" /reg:32");
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_LOCAL_MACHINE", "SOFTWARE\\Clients\\Mail", ""}));
+    Jump("reg query-like HKCU\\Environment /ve");
+    EXPECT_EQ(outcome.result, JumpResult::NotFound) << "a reg.exe line is not read yet";
+    Jump("HKCU\\Environment /ve");
+    EXPECT_EQ(outcome.target, (ResolvedJump{"HKEY_CURRENT_USER", "Environment", "", true}));
+    Jump("HKLM\\SOFTWARE\\Vendor /ve");
+    EXPECT_EQ(outcome.result, JumpResult::DefaultValueNotSet);
+
+    for (const char* remote : {"\\\\PC\\HKLM\\SOFTWARE", "  \\\\build-7\\HKEY_CURRENT_USER\\x "}) {
+        world.log.clear();
+        Jump(remote);
+        EXPECT_EQ(outcome.result, JumpResult::OnAnotherComputer) << remote;
+        EXPECT_TRUE(world.EventsOf("RegOpenKey").empty()) << remote;
+        EXPECT_FALSE(Drove());
+    }
+    const auto boxes = world.EventsOf("MessageBox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Keystride|\\\\build-7\\HKEY_CURRENT_USER\\x is on another computer "
+                             "(build-7). Keystride opens this computer's registry only.");
+    for (const char* local : {"\\\\\\HKLM\\x", "\\\\Registry\\HKLM", "\\\\PC\\HKR\\x"}) {
+        Jump(local);
+        EXPECT_EQ(outcome.result, JumpResult::NotFound) << local;
+    }
+}
+
 // A key whose security refuses this user is there all the same (the editor
 // shows it under its parent): it is jumped to, a value in it is taken
 // unchecked, and the nearest-key offer counts it as existing.
