@@ -58,6 +58,13 @@
 #define KS_TEXT_PLACE_USERS_HIVE "The signed-in user's hive under HKEY_USERS"
 #define KS_TEXT_PLACE_VIRTUAL_STORE "The virtual store, where Windows put a program's writes"
 #define KS_TEXT_PLACE_BEHIND_STORE "The machine's key behind the virtual store"
+/* The not-found box's line that names what is missing. */
+#define KS_TEXT_NO_SUBKEY "%s has no subkey \"%s\"."
+#define KS_TEXT_NO_VALUE "%s has no value \"%s\"."
+#define KS_TEXT_NO_SUBKEY_OR_VALUE "%s has no subkey or value \"%s\"."
+#define KS_TEXT_NOT_A_PATH \
+    "The text is not a registry path: it names no root such as HKLM or HKEY_CURRENT_USER."
+#define KS_TEXT_BOX_EMPTY "The box is empty: type or paste a registry path, such as HKCU\\Software."
 /* The task dialog's last choice before Cancel, before the key's path. */
 #define KS_TEXT_NEAREST_CHOICE "The nearest key that exists"
 /* The not-found box's second line when part of the path exists. */

@@ -3,6 +3,7 @@
 #include "grammar/default_value.h"
 #include "jump/counterparts.h"
 #include "jump/editor_driver.h"
+#include "jump/landing_check.h"
 #include "platform/window_system.h"
 #include "texts.h"
 
@@ -33,7 +34,42 @@ bool OffersRestart(JumpResult result) noexcept {
     return result == JumpResult::EditorRefused || result == JumpResult::OpenedElevated;
 }
 
+bool IsBlankText(std::string_view text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) > 0x20) return false;
+    return true;
+}
+
+// The first component of `path` below `existing`, which it begins with.
+std::string FirstMissingComponent(const std::string& path, const std::string& existing) {
+    std::vector<std::string> wanted = TreeComponents({"", path, ""});
+    const std::size_t have = TreeComponents({"", existing, ""}).size();
+    return have < wanted.size() ? wanted[have] : std::string();
+}
+
 }  // namespace
+
+std::string MissingLine(const JumpOutcome& outcome) {
+    if (IsBlankText(outcome.text)) return KS_TEXT_BOX_EMPTY;
+    if (outcome.target.rootName.empty()) return KS_TEXT_NOT_A_PATH;
+    if (!outcome.nearest) return {};
+    const ResolvedJump& wanted = outcome.target;
+    const std::string subkey = FirstMissingComponent(wanted.keyPath, outcome.nearest->keyPath);
+    // The last component of a path read as a whole could be either.
+    const bool last = TreeComponents(wanted).size() == TreeComponents(*outcome.nearest).size() + 1;
+    if (!subkey.empty())
+        return Filled(last && wanted.valueName.empty() ? KS_TEXT_NO_SUBKEY_OR_VALUE
+                                                       : KS_TEXT_NO_SUBKEY,
+                      {DisplayPath(*outcome.nearest), subkey});
+    if (!wanted.valueName.empty())
+        return Filled(KS_TEXT_NO_VALUE, {DisplayPath(KeyOf(wanted)), wanted.valueName});
+    return {};
+}
+
+std::string NotFoundText(const JumpOutcome& outcome) {
+    const std::string missing = MissingLine(outcome);
+    return missing.empty() ? std::string(KS_TEXT_NOT_FOUND) : KS_TEXT_NOT_FOUND "\r\n" + missing;
+}
 
 std::string DisplayPath(const ResolvedJump& target) {
     std::string path = target.rootName;
@@ -53,8 +89,8 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
         case JumpResult::Unverified:
             return {};
         case JumpResult::NotFound:
-            if (!outcome.nearest) return KS_TEXT_NOT_FOUND;
-            return KS_TEXT_NOT_FOUND "\r\n" +
+            if (!outcome.nearest) return NotFoundText(outcome);
+            return NotFoundText(outcome) + "\r\n" +
                    Filled(KS_TEXT_NEAREST_KEY, {DisplayPath(*outcome.nearest)});
         case JumpResult::EditorNotStarted:
             return KS_TEXT_EDITOR_NOT_STARTED;
@@ -107,7 +143,7 @@ std::optional<ResolvedJump> ChooseOfferedPlace(WindowSystem& windows, const Jump
     if (outcome.nearest)
         choices.push_back(KS_TEXT_NEAREST_CHOICE ": " + DisplayPath(*outcome.nearest));
     const std::optional<std::size_t> chosen =
-        windows.ShowChoices(KS_TEXT_NOT_FOUND, KS_TEXT_PRODUCT_NAME, choices);
+        windows.ShowChoices(NotFoundText(outcome), KS_TEXT_PRODUCT_NAME, choices);
     if (!chosen) return std::nullopt;
     if (*chosen < outcome.counterparts.size()) return outcome.counterparts[*chosen].target;
     return outcome.nearest;

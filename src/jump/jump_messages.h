@@ -16,6 +16,13 @@ class WindowSystem;
 // The path as the user would type it: root, key path, then value name.
 std::string DisplayPath(const ResolvedJump& target);
 
+// The not-found box's line that names what is missing: the first key of the
+// path that is not there and the key it is missing from, the value, or that
+// the text names no root or is empty. Empty when there is nothing to name.
+std::string MissingLine(const JumpOutcome& outcome);
+// The not-found sentence, then that line.
+std::string NotFoundText(const JumpOutcome& outcome);
+
 // The text of the box for an outcome; empty when there is nothing to say.
 std::string JumpOutcomeText(const JumpOutcome& outcome);
 

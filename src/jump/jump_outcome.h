@@ -33,7 +33,8 @@ struct JumpOutcome {
     // NotFound with a known root: the deepest key of the path that exists
     // (an empty key path for the root itself).
     std::optional<ResolvedJump> nearest;
-    // OnAnotherComputer: that computer's name, and the text as given.
+    // OnAnotherComputer: that computer's name; NotFound and OnAnotherComputer:
+    // the text as given.
     std::string computer;
     std::string text;
     // NotFound: where the path exists instead, by the platform's rules.

@@ -160,8 +160,11 @@ ReadingResult Resolve(Registry& registry, const PathReading& reading) {
         std::string nearest = DeepestExistingKey(access, candidate.keyPath);
         return Miss({reading.rootName, reading.rest, ""}, std::move(nearest));
     }
-    return ResolveValueOfExistingKey(
+    ReadingResult found = ResolveValueOfExistingKey(
         access, {reading.rootName, std::move(candidate.keyPath), std::move(candidate.valueName)});
+    // Neither a key nor a value of that name: what was looked for is the path.
+    if (!found.target) found.lookedFor = {reading.rootName, reading.rest, ""};
+    return found;
 }
 
 std::size_t Depth(const ResolvedJump& key) {
@@ -196,7 +199,12 @@ JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view te
             miss = JumpOutcome{JumpResult::NotFound, std::move(result.lookedFor),
                                std::move(result.nearest)};
     }
-    if (!miss) return {};
+    if (!miss) {
+        JumpOutcome nothing;
+        nothing.text = std::string(text);
+        return nothing;
+    }
+    miss->text = std::string(text);
     miss->counterparts = FindCounterparts(platform.registry, platform.processes, miss->target);
     return std::move(*miss);
 }

@@ -367,7 +367,8 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), std::string(kNotFoundText) +
-                                       "\r\nThe nearest key that exists is "
+                                       "\r\nHKEY_CURRENT_USER\\Software has no subkey "
+                                       "\"NoSuchKeyForKeystride\".\r\nThe nearest key that exists is "
                                        "HKEY_CURRENT_USER\\Software. Jump there?");
     EXPECT_FALSE(IsWindowEnabled(app.Main()));
     PostMessageA(box, WM_COMMAND, IDNO, 0);

@@ -220,7 +220,8 @@ TEST_F(RegeditJump, CommandLineOffersTheNearestKeyAndFromTheClipboard) {
 
     run = RunKeystride("NoRootHere\\At\\All");
     EXPECT_EQ(run.exitCode, 1u);
-    EXPECT_EQ(run.box, "Please check whether the registry key or value exist.");
+    EXPECT_EQ(run.box, "Please check whether the registry key or value exist.\r\nThe text is not a "
+                       "registry path: it names no root such as HKLM or HKEY_CURRENT_USER.");
 
     ASSERT_TRUE(PutClipboardText("  HKCU:\\Control Panel\\Desktop\r\n"));
     for (const char* flag : {"-c", "/C", "--clipboard"}) {

@@ -208,7 +208,8 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     commands.JumpFromList();  // the offer of the nearest key declined
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal",
                                     "Keystride|Please check whether the registry key or value "
-                                    "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER. "
+                                    "exist.\r\nHKEY_CURRENT_USER has no subkey or value "
+                                    "\"Nowhere\".\r\nThe nearest key that exists is HKEY_CURRENT_USER. "
                                     "Jump there?",
                                     "ModalEnd", "FocusKeyBox"}));
     EXPECT_EQ(recent.Paths().size(), 2u);

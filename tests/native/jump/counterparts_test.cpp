@@ -117,7 +117,8 @@ TEST_F(CounterpartsTest, TheChoiceIsJumpedTo) {
     const auto boxes = world.EventsOf("ChoiceBox");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text,
-              "Keystride|Please check whether the registry key or value exist."
+              "Keystride|Please check whether the registry key or value exist.\r\n"
+              "HKEY_LOCAL_MACHINE\\SOFTWARE has no subkey or value \"Vendor\"."
               "|The 32-bit view: HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Vendor"
               "|The nearest key that exists: HKEY_LOCAL_MACHINE\\SOFTWARE");
     EXPECT_EQ(outcome.result, JumpResult::NotFound) << "Cancel";

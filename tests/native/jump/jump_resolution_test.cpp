@@ -36,16 +36,16 @@ protected:
     // The plain not-found box, for a text whose root is not known.
     bool ShowedNotFound() const {
         const auto boxes = world.EventsOf("MessageBox");
-        return boxes.size() == 1 && boxes[0].text == kNotFound &&
+        return boxes.size() == 1 && boxes[0].text.rfind(kNotFound, 0) == 0 &&
                boxes[0].wParam == sim::Code(MessageBoxKind::Information);
     }
     // The not-found box that offers the nearest key (Yes and No, No the
     // default), for a known root.
     bool OfferedNearest(const std::string& nearest) const {
         const auto boxes = world.EventsOf("MessageBox");
+        const std::string offer = "\r\nThe nearest key that exists is " + nearest + ". Jump there?";
         return boxes.size() == 1 && boxes[0].wParam == sim::Code(MessageBoxKind::Offer) &&
-               boxes[0].text == std::string(kNotFound) + "\r\nThe nearest key that exists is " +
-                                    nearest + ". Jump there?";
+               boxes[0].text.rfind(kNotFound, 0) == 0 && boxes[0].text.ends_with(offer);
     }
 
     // The tree and list characters the driver typed, with Right and Down
@@ -222,7 +222,9 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     const Case cases[] = {
         {JumpResult::Landed, std::nullopt, ""},
         {JumpResult::Unverified, std::nullopt, ""},
-        {JumpResult::NotFound, MessageBoxKind::Offer, "exist.\r\nThe nearest key that exists is HKEY_CURRENT_USER\\Software."},
+        {JumpResult::NotFound, MessageBoxKind::Offer,
+         "exist.\r\nHKEY_CURRENT_USER\\Software has no subkey \"Vendor\".\r\nThe nearest key that "
+         "exists is HKEY_CURRENT_USER\\Software."},
         {JumpResult::EditorNotStarted, MessageBoxKind::Warning, "did not start"},
         {JumpResult::EditorRefused, MessageBoxKind::WarningOffer,
          "runs as administrator, so Keystride cannot drive it. You can close the Registry "
@@ -237,9 +239,10 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
     };
     for (const Case& c : cases) {
         world.log.clear();
-        ShowJumpOutcome(world.windows, {c.result,
-                                        {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"},
-                                        ResolvedJump{"HKEY_CURRENT_USER", "Software", ""}});
+        JumpOutcome shown{c.result, {"HKEY_CURRENT_USER", "Software\\Vendor", "Setting"},
+                          ResolvedJump{"HKEY_CURRENT_USER", "Software", ""}};
+        shown.text = "HKCU\\Software\\Vendor /v Setting";
+        ShowJumpOutcome(world.windows, shown);
         const auto boxes = world.EventsOf("MessageBox");
         if (!c.box) {
             EXPECT_TRUE(boxes.empty()) << static_cast<int>(c.result);
@@ -249,6 +252,39 @@ TEST_F(JumpResolutionTest, EachOutcomeHasItsBox) {
         EXPECT_EQ(boxes[0].wParam, sim::Code(*c.box)) << static_cast<int>(c.result);
         EXPECT_EQ(boxes[0].text.rfind("Keystride|", 0), 0u);
         EXPECT_NE(boxes[0].text.find(c.says), std::string::npos) << boxes[0].text;
+    }
+}
+
+// The not-found box names what is missing, under its unchanged first
+// sentence: the first key of the path that is not there and the key it is
+// missing from, or the value, or that the text is no path at all.
+TEST_F(JumpResolutionTest, TheNotFoundBoxNamesWhatIsMissing) {
+    world.registry.AddKey(kHkcu, "Software\\Vendor");
+    const struct {
+        const char* text;
+        const char* line;
+    } cases[] = {
+        {"HKCU\\Software\\Vendor\\Tools\\Deeper",
+         "HKEY_CURRENT_USER\\Software\\Vendor has no subkey \"Tools\"."},
+        {"HKCU\\Software\\Vendor\\Setting",
+         "HKEY_CURRENT_USER\\Software\\Vendor has no subkey or value \"Setting\"."},
+        {"HKCU\\Software\\Vendor /v Setting", "HKEY_CURRENT_USER\\Software\\Vendor has no value \"Setting\"."},
+        {"HKCU\\Nowhere", "HKEY_CURRENT_USER has no subkey or value \"Nowhere\"."},
+        {"HKCU\\Nowhere\\Deeper", "HKEY_CURRENT_USER has no subkey \"Nowhere\"."},
+        {"hello world", "The text is not a registry path: it names no root such as HKLM or "
+                        "HKEY_CURRENT_USER."},
+        {"HKPD\\x", "The text is not a registry path: it names no root such as HKLM or "
+                    "HKEY_CURRENT_USER."},
+        {"", "The box is empty: type or paste a registry path, such as HKCU\\Software."},
+        {" \t", "The box is empty: type or paste a registry path, such as HKCU\\Software."},
+    };
+    for (const auto& c : cases) {
+        world.log.clear();
+        Jump(c.text);
+        const auto boxes = world.EventsOf("MessageBox");
+        ASSERT_EQ(boxes.size(), 1u) << c.text;
+        const std::string second = boxes[0].text.substr(boxes[0].text.find("\r\n") + 2);
+        EXPECT_EQ(second.substr(0, second.find("\r\n")), c.line) << c.text;
     }
 }
 
