@@ -32,7 +32,9 @@ void FavouritesController::Add() {
     const std::optional<FavouriteEntry> entry =
         editor_.Ask(FavouriteEditing::Add, FavouriteEntry{display_.KeyText(), ""});
     // The duplicate test reads the key box as it is now, not the editor.
-    if (!entry || !favourites_.Add(display_.KeyText(), *entry)) return;
+    if (!entry) return;
+    if (!favourites_.Add(display_.KeyText(), {StoredKeyText(entry->keyText), entry->comment}))
+        return;
     display_.AppendRow(favourites_.Row(favourites_.Count() - 1));
     display_.SelectRow(favourites_.Selected());
 }
@@ -46,7 +48,7 @@ void FavouritesController::Edit() {
     // program may have moved the selection: the row opened is the row changed.
     if (!entry || row >= favourites_.Count()) return;
     favourites_.Select(row);
-    favourites_.EditSelected(*entry);
+    favourites_.EditSelected({StoredKeyText(entry->keyText), entry->comment});
     display_.ShowRow(row, favourites_.Row(row));
     display_.SelectRow(row);
 }
@@ -130,10 +132,11 @@ void FavouritesController::JumpTo(const std::string& text) {
     if (outcome.restartElevated) display_.RestartAsAdministrator(PathToJumpAgain(outcome, text));
     if (!HasLanded(outcome.result)) return;
     // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
+    const bool value = !outcome.target.valueName.empty() || outcome.target.defaultValue;
     std::string landed = DisplayPath(outcome.target);
-    if (outcome.target.valueName.empty())
+    if (!value)
         while (landed.size() > 1 && landed.back() == '\\') landed.pop_back();
-    recentPaths_.Remember(std::move(landed));
+    recentPaths_.Remember({std::move(landed), value});
 }
 
 }  // namespace ks

@@ -3,12 +3,49 @@
 #include <algorithm>
 #include <utility>
 
+#include <optional>
+#include <vector>
+
 #include "grammar/ascii.h"
+#include "grammar/path_notations.h"
+#include "grammar/registry_case.h"
 
 namespace ks {
 
 bool SameKeyText(const std::string& a, const std::string& b) {
     return EqualsIgnoringAsciiCase(a, b);
+}
+
+namespace {
+
+// The first reading of a key text in one form for comparing; nothing when
+// it reads as no path.
+std::optional<std::string> KeyOfText(const std::string& keyText) {
+    const std::vector<PathReading> readings = ReadPathNotations(keyText);
+    if (readings.empty()) return std::nullopt;
+    const PathReading& reading = readings.front();
+    std::string key = reading.rootName;
+    for (char c : reading.rest)
+        if (c != '\\' || key.back() != '\\') key += c;
+    if (key.back() == '\\') key.pop_back();
+    if (reading.valueName) key += "\\" + *reading.valueName;
+    if (reading.defaultValue) key += " /ve";
+    return FoldName(key);
+}
+
+}  // namespace
+
+bool SameKey(const std::string& a, const std::string& b) {
+    const std::optional<std::string> keyA = KeyOfText(a);
+    const std::optional<std::string> keyB = KeyOfText(b);
+    if (!keyA || !keyB) return SameKeyText(a, b);
+    return *keyA == *keyB;
+}
+
+std::string StoredKeyText(std::string keyText) {
+    if (keyText.size() > 1 && keyText.back() == '\\' && !ReadPathNotations(keyText).empty())
+        while (keyText.size() > 1 && keyText.back() == '\\') keyText.pop_back();
+    return keyText;
 }
 
 void FavouritesList::Select(int index) noexcept {
@@ -31,7 +68,9 @@ bool FavouritesList::Add(const std::string& editText, FavouriteEntry entry) {
 }
 
 bool FavouritesList::AppendIfNew(FavouriteEntry entry) {
-    if (Holds(entry.keyText)) return false;
+    if (std::any_of(rows_.begin(), rows_.end(),
+                    [&](const FavouriteEntry& row) { return SameKey(row.keyText, entry.keyText); }))
+        return false;
     rows_.push_back(std::move(entry));
     return true;
 }

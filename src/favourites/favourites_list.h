@@ -19,6 +19,17 @@ inline constexpr int kNoSelection = -1;
 // roots).
 bool SameKeyText(const std::string& a, const std::string& b);
 
+// Whether two key texts name the same key (or value), as the path reader
+// reads them: the same root by its long name, the same path, letter case
+// ignored as the registry ignores it, runs of backslashes and a trailing
+// one as one. Texts the reader cannot read compare by the duplicate rule.
+bool SameKey(const std::string& a, const std::string& b);
+
+// A key text as it is stored: a trailing backslash (which names no more
+// than the key before it) is dropped, when the reader reads the text as a
+// path. "HKCU\Software\" is stored as "HKCU\Software".
+std::string StoredKeyText(std::string keyText);
+
 class FavouritesList {
 public:
     int Count() const noexcept { return static_cast<int>(rows_.size()); }
@@ -42,8 +53,8 @@ public:
     // A row's key text is the same as this one by the duplicate rule.
     bool Holds(const std::string& keyText) const;
 
-    // Appends without touching the selection unless the duplicate rule finds
-    // the entry's key text in the list. Returns whether a row was added.
+    // Appends without touching the selection unless a row names the same
+    // key (SameKey). Returns whether a row was added.
     bool AppendIfNew(FavouriteEntry entry);
 
     // The following act on the selected row and do nothing when their

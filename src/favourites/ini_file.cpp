@@ -199,6 +199,7 @@ struct IniFile::Section {
         std::string_view value;
         std::size_t begin = 0;        // where its line starts
         std::ptrdiff_t written = -1;  // index into `written` once set
+        bool removed = false;         // its line goes from the file
     };
     struct AddedKey {
         std::string name;
@@ -317,6 +318,7 @@ std::optional<std::string_view> IniFile::Find(std::string_view section,
                                               std::string_view key) const {
     Section& found = Lookup(section);
     if (const Section::KeyLine* line = found.FindKey(key)) {
+        if (line->removed) return std::nullopt;
         if (line->written >= 0) return Trim(found.written[static_cast<std::size_t>(line->written)]);
         return line->value;
     }
@@ -329,6 +331,7 @@ std::vector<IniFile::Entry> IniFile::Entries(std::string_view section) const {
     std::vector<Entry> entries;
     entries.reserve(found.keys.size() + found.added.size());
     for (const Section::KeyLine& line : found.keys) {
+        if (line.removed) continue;
         entries.push_back({line.name, line.value});
         if (line.written >= 0)
             entries.back().value = Trim(found.written[static_cast<std::size_t>(line.written)]);
@@ -356,6 +359,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     const std::string_view cleanKey = Trim(key);
     std::string cleanValue = WithoutLineBreaks(value);
     if (Section::KeyLine* line = found.FindKey(cleanKey)) {
+        line->removed = false;
         if (line->written < 0) {
             line->written = static_cast<std::ptrdiff_t>(found.written.size());
             found.written.push_back(std::move(cleanValue));
@@ -370,6 +374,19 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     }
     found.addedIndex.emplace(std::string(cleanKey), found.added.size());
     found.added.push_back({std::string(cleanKey), std::move(cleanValue)});
+}
+
+void IniFile::Remove(std::string_view section, std::string_view key) {
+    Section& found = Lookup(section);
+    if (Section::KeyLine* line = found.FindKey(key)) line->removed = true;
+    if (found.FindAdded(key)) {
+        std::erase_if(found.added, [&](const Section::AddedKey& added) {
+            return AsciiCaseEqual{}(added.name, key);
+        });
+        found.addedIndex.clear();
+        for (std::size_t i = 0; i < found.added.size(); ++i)
+            found.addedIndex.emplace(found.added[i].name, i);
+    }
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -415,9 +432,11 @@ std::string IniFile::Serialize() const {
     std::size_t copied = 0;
     for (const Section* section : inText) {
         for (const Section::KeyLine& line : section->keys) {
-            if (line.written < 0) continue;
+            if (line.written < 0 && !line.removed) continue;
             out.append(text_, copied, line.begin - copied);
-            AppendKeyLine(out, line.name, section->written[static_cast<std::size_t>(line.written)]);
+            if (!line.removed)
+                AppendKeyLine(out, line.name,
+                              section->written[static_cast<std::size_t>(line.written)]);
             copied = LineAt(text_, line.begin).next;
         }
         if (section->added.empty()) continue;

@@ -69,6 +69,10 @@ public:
     // blank, so that no value can add lines or sections to the file.
     void Set(std::string_view section, std::string_view key, std::string_view value);
 
+    // Takes a key out, its line and all (the first one, where the text holds
+    // the key more than once).
+    void Remove(std::string_view section, std::string_view key);
+
     // Makes sure the section's header is in the file, even without keys.
     void AddSection(std::string_view section);
 

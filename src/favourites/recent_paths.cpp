@@ -7,17 +7,17 @@
 
 namespace ks {
 
-void RecentPaths::Remember(std::string path) {
-    if (path.empty()) return;
-    std::erase_if(paths_, [&](const std::string& held) { return SameKeyText(held, path); });
+void RecentPaths::Remember(RecentPath path) {
+    if (path.path.empty()) return;
+    std::erase_if(paths_, [&](const RecentPath& held) { return SameKeyText(held.path, path.path); });
     paths_.insert(paths_.begin(), std::move(path));
     if (paths_.size() > kMostRecentPaths) paths_.resize(kMostRecentPaths);
 }
 
-void RecentPaths::AppendStored(std::string path) {
-    if (path.empty() || paths_.size() >= kMostRecentPaths) return;
+void RecentPaths::AppendStored(RecentPath path) {
+    if (path.path.empty() || paths_.size() >= kMostRecentPaths) return;
     if (std::any_of(paths_.begin(), paths_.end(),
-                    [&](const std::string& held) { return SameKeyText(held, path); }))
+                    [&](const RecentPath& held) { return SameKeyText(held.path, path.path); }))
         return;
     paths_.push_back(std::move(path));
 }

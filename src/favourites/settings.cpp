@@ -22,6 +22,8 @@ constexpr std::string_view kCommentList = "CommentList";
 constexpr std::string_view kWindowsPosition = "WindowsPosition";
 // Earlier versions neither read nor write it, and keep it as it stands.
 constexpr std::string_view kRecentList = "RecentList";
+// "Value3=1" beside row 3: that path names a value.
+const std::string kRecentValuePrefix = "Value";
 
 std::string WithBackslash(std::string folder) {
     if (folder.empty() || folder.back() != '\\') folder.push_back('\\');
@@ -122,7 +124,9 @@ void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
     }
     settings.recentPaths.Clear();
     for (const auto& [index, recentPath] : StoredRows(ini, kRecentList))
-        settings.recentPaths.AppendStored(std::string(recentPath));
+        settings.recentPaths.AppendStored(
+            {std::string(recentPath),
+             ini.ReadBoolean(kRecentList, kRecentValuePrefix + std::to_string(index), false)});
     settings.savedWindowBounds = ReadBounds(ini, "");
     settings.savedMaximized = ini.ReadBoolean(kWindowsPosition, "Maximized", false);
     settings.savedNormalBounds = ReadBounds(ini, "Normal");
@@ -153,11 +157,18 @@ std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, 
         ini.WriteString(kCommentList, key, list.Row(i).comment);
     }
     // A file that never had recent jumps keeps its four sections.
-    const std::vector<std::string>& recent = settings.recentPaths.Paths();
+    // The recent paths are the program's alone: their section holds exactly
+    // the paths there are, so that a cleared list leaves none behind.
+    const std::vector<RecentPath>& recent = settings.recentPaths.Paths();
     if (!recent.empty() || !ini.Entries(kRecentList).empty()) {
+        std::vector<std::string> stale;
+        for (const IniFile::Entry& entry : ini.Entries(kRecentList)) stale.emplace_back(entry.name);
+        for (const std::string& name : stale) ini.Remove(kRecentList, name);
         ini.WriteInteger(kRecentList, "Count", static_cast<std::int32_t>(recent.size()));
-        for (std::size_t i = 0; i < recent.size(); ++i)
-            ini.WriteString(kRecentList, std::to_string(i), recent[i]);
+        for (std::size_t i = 0; i < recent.size(); ++i) {
+            ini.WriteString(kRecentList, std::to_string(i), recent[i].path);
+            if (recent[i].value) ini.WriteBoolean(kRecentList, kRecentValuePrefix + std::to_string(i), true);
+        }
     }
     WriteBounds(ini, "", currentBounds);
     ini.WriteBoolean(kWindowsPosition, "Maximized", maximized);

@@ -89,13 +89,16 @@ private:
     Suggestions result_;
 };
 
-void AddRecent(std::string_view text, const std::vector<std::string>& recent, Collector& out) {
+void AddRecent(std::string_view text, const std::vector<RecentPath>& recent, Collector& out) {
     const std::string typed = FoldName(text);
     const std::optional<std::string> resolved = ResolvedPrefix(text);
     const std::string folded = resolved ? FoldName(*resolved) : std::string();
-    for (const std::string& path : recent)
+    for (const RecentPath& recentPath : recent) {
+        const std::string& path = recentPath.path;
         if (StartsWithFolded(path, typed) || (resolved && StartsWithFolded(path, folded)))
-            out.Add(SuggestionKind::Recent, path, path);
+            out.Add(recentPath.value ? SuggestionKind::RecentValue : SuggestionKind::Recent, path,
+                    path);
+    }
 }
 
 void AddRoots(const TypedPath& typed, Collector& out, KeyListings& listings) {
@@ -115,7 +118,7 @@ void AddRoots(const TypedPath& typed, Collector& out, KeyListings& listings) {
 
 }  // namespace
 
-Suggestions SuggestPaths(std::string_view text, const std::vector<std::string>& recent,
+Suggestions SuggestPaths(std::string_view text, const std::vector<RecentPath>& recent,
                          KeyListings& listings) {
     Collector out;
     AddRecent(text, recent, out);

@@ -11,7 +11,14 @@
 
 namespace ks {
 
-enum class SuggestionKind { Recent, Root, Key, Value };
+enum class SuggestionKind { Recent, RecentValue, Root, Key, Value };
+
+// A path a jump landed on, and whether it names a value.
+struct RecentPath {
+    std::string path;
+    bool value = false;
+    bool operator==(const RecentPath&) const = default;
+};
 
 struct Suggestion {
     SuggestionKind kind = SuggestionKind::Key;
@@ -31,7 +38,7 @@ struct Suggestions {
 // The suggestions for `text`; `recent` is the recent jumps, newest first.
 // An empty text gets the recent jumps alone. A key that cannot be opened or
 // read has no names to suggest.
-Suggestions SuggestPaths(std::string_view text, const std::vector<std::string>& recent,
+Suggestions SuggestPaths(std::string_view text, const std::vector<RecentPath>& recent,
                          KeyListings& listings);
 
 }  // namespace ks

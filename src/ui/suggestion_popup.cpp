@@ -25,7 +25,8 @@ constexpr std::size_t kNamesPerStep = 16;
 constexpr int kMostVisibleRows = 12;
 
 std::string ShownText(const Suggestion& entry) {
-    if (entry.kind != SuggestionKind::Value) return entry.name;
+    if (entry.kind != SuggestionKind::Value && entry.kind != SuggestionKind::RecentValue)
+        return entry.name;
     std::string text = KS_TEXT_VALUE_SUGGESTION;
     text.replace(text.find("%s"), 2, entry.name);
     return text;

@@ -199,8 +199,9 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     clipboard.text = "no root here";
     commands.JumpFromClipboard();
     commands.JumpTo("hkcu\\software\\wine");
-    EXPECT_EQ(recent.Paths(),
-              (Texts{"HKEY_CURRENT_USER\\software\\wine", "HKEY_CURRENT_USER\\Environment\\Path"}));
+    // Each as the jump read it, a value marked as one.
+    EXPECT_EQ(recent.Paths(), (std::vector<RecentPath>{{"HKEY_CURRENT_USER\\software\\wine", false},
+                                                       {"HKEY_CURRENT_USER\\Environment\\Path", true}}));
     EXPECT_EQ(WindowCalls().size(), 9u) << "nothing for a text without a root";
 
     world.log.clear();
@@ -216,7 +217,7 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     world.windows.answersYes = true;
     world.log.clear();
     commands.JumpFromList();  // taken: the box was answered all the same
-    EXPECT_EQ(recent.Paths().front(), "HKEY_CURRENT_USER");
+    EXPECT_EQ(recent.Paths().front().path, "HKEY_CURRENT_USER");
     EXPECT_EQ(WindowCalls().back(), "FocusKeyBox");
 
     // An editor out of reach: after the box, Yes hands the same path to a

@@ -212,6 +212,21 @@ TEST(IniFile, ChangesAreVisibleAndTheLastWriteWins) {
     EXPECT_EQ(ini.Serialize(), "[S]\r\nK=two\r\nNew=1\r\n[T]\r\nFlag=0\r\n");
 }
 
+// A removed key's line goes, whether it stood in the text, was changed or
+// was added; set again, it comes back where it stood.
+TEST(IniFile, RemovedKeysLeaveNoLine) {
+    IniFile ini("[S]\r\nA=1\r\n;note\r\nB=2\r\nC=3\r\n[T]\r\nA=4\r\n");
+    ini.Set("S", "B", "changed");
+    ini.Set("S", "D", "added");
+    for (const char* key : {"b", "D", "C", "Missing"}) ini.Remove("S", key);
+    ini.Remove("Nowhere", "A");
+    EXPECT_FALSE(ini.Find("S", "B"));
+    EXPECT_EQ(ini.Entries("S").size(), 1u);
+    EXPECT_EQ(ini.Serialize(), "[S]\r\nA=1\r\n;note\r\n[T]\r\nA=4\r\n");
+    ini.Set("S", "C", "back");
+    EXPECT_EQ(ini.Serialize(), "[S]\r\nA=1\r\n;note\r\nC=back\r\n[T]\r\nA=4\r\n");
+}
+
 TEST(IniFile, AddSectionWritesAHeaderOnlyWhenMissing) {
     IniFile ini("[S]\r\n");
     ini.AddSection("s");

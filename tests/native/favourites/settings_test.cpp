@@ -311,34 +311,48 @@ TEST_F(SettingsTest, HugeCountReadsOnlyTheRowsPresent) {
 }
 
 TEST_F(SettingsTest, RecentJumpsRoundTripInTheirOwnSectionNewestFirst) {
+    const auto paths = [this] {
+        std::vector<std::string> held;
+        for (const RecentPath& recent : settings.recentPaths.Paths()) held.push_back(recent.path);
+        return held;
+    };
     // Junk rows, a copy by the duplicate rule and a huge Count read as the
     // favourites' rows do; more than the bound are dropped.
     std::string stored = "[RecentList]\r\nCount=2147483647\r\n1=hklm\\A\r\nx=junk\r\n0=HKLM\\A\r\n";
     for (int i = 2; i < 30; ++i) stored += std::to_string(i) + "=HKCU\\K" + std::to_string(i) + "\r\n";
+    stored += "Value3=1\r\n";
     files.PutFile(kPath, stored);
     Load();
-    ASSERT_EQ(settings.recentPaths.Paths().size(), 20u);
-    EXPECT_EQ(settings.recentPaths.Paths()[0], "HKLM\\A");
-    EXPECT_EQ(settings.recentPaths.Paths()[1], "HKCU\\K2");
-    EXPECT_EQ(settings.recentPaths.Paths()[19], "HKCU\\K20");
+    ASSERT_EQ(paths().size(), 20u);
+    EXPECT_EQ(paths()[0], "HKLM\\A");
+    EXPECT_EQ(paths()[1], "HKCU\\K2");
+    EXPECT_EQ(paths()[19], "HKCU\\K20");
+    EXPECT_TRUE(settings.recentPaths.Paths()[2].value) << "row 3 names a value";
+    EXPECT_FALSE(settings.recentPaths.Paths()[1].value);
 
-    settings.recentPaths.Remember("HKCU\\K5\r\nInjected=1");
-    settings.recentPaths.Remember("hkcu\\k2");
+    settings.recentPaths.Remember({"HKCU\\K5\r\nInjected=1"});
+    settings.recentPaths.Remember({"hkcu\\k2", true});
     SaveOk();
     Load();
-    ASSERT_EQ(settings.recentPaths.Paths().size(), 20u);
-    EXPECT_EQ(settings.recentPaths.Paths()[0], "hkcu\\k2");
-    EXPECT_EQ(settings.recentPaths.Paths()[1], "HKCU\\K5  Injected=1");
-    EXPECT_EQ(settings.recentPaths.Paths()[2], "HKLM\\A");
-    EXPECT_EQ(std::count(settings.recentPaths.Paths().begin(), settings.recentPaths.Paths().end(),
-                         "HKCU\\K2"),
-              0);
+    ASSERT_EQ(paths().size(), 20u);
+    EXPECT_EQ(paths()[0], "hkcu\\k2");
+    EXPECT_TRUE(settings.recentPaths.Paths()[0].value);
+    EXPECT_EQ(paths()[1], "HKCU\\K5  Injected=1");
+    EXPECT_EQ(paths()[2], "HKLM\\A");
+    const std::vector<std::string> saved = paths();
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), "HKCU\\K2"), 0);
+    EXPECT_EQ(File().find("x=junk"), std::string::npos) << "the section holds what there is";
 
+    // Cleared: no recent path is left in the file, not even the old rows.
     settings.recentPaths.Clear();
     SaveOk();
     Load();
     EXPECT_TRUE(settings.recentPaths.Paths().empty());
-    EXPECT_NE(File().find("[RecentList]\r\nCount=0\r\n"), std::string::npos);
+    const std::string file = File();
+    const std::size_t section = file.find("[RecentList]\r\n");
+    ASSERT_NE(section, std::string::npos);
+    EXPECT_EQ(file.substr(section, file.find('[', section + 1) - section),
+              "[RecentList]\r\nCount=0\r\n");
 }
 
 TEST_F(SettingsTest, LineBreaksInTextsCannotAddLinesOrSections) {

@@ -30,7 +30,7 @@ protected:
 
     // Every name read, as a test of what a user would see once the list
     // has caught up.
-    Suggestions Settled(std::string_view text, const std::vector<std::string>& recent = {}) {
+    Suggestions Settled(std::string_view text, const std::vector<RecentPath>& recent = {}) {
         Suggestions result = SuggestPaths(text, recent, listings);
         while (listings.HasNamesToRead()) {
             listings.ReadMore(1000);
@@ -126,17 +126,22 @@ TEST_F(PathSuggestionsTest, KeysThatCannotBeOpenedOrDoNotExistSuggestNothing) {
 }
 
 TEST_F(PathSuggestionsTest, RecentJumpsComeFirstInAnyNotationAndAloneForAnEmptyText) {
-    const std::vector<std::string> recent = {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows",
-                                             "HKEY_CURRENT_USER\\Software\\beta"};
+    const std::string windows = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows";
+    const std::string beta = "HKEY_CURRENT_USER\\Software\\beta";
+    const std::string value = "HKEY_CURRENT_USER\\Software\\Alarm";
+    const std::vector<RecentPath> recent = {{windows}, {beta}, {value, true}};
     const Suggestions s = Settled("HKLM\\SOFTWARE\\M", recent);
     EXPECT_EQ(s.entries, (std::vector<Suggestion>{
-                             {Kind::Recent, recent[0], recent[0]},
+                             {Kind::Recent, windows, windows},
                              {Kind::Key, "Microsoft", "HKLM\\SOFTWARE\\Microsoft\\"},
                              {Kind::Key, "Mozilla", "HKLM\\SOFTWARE\\Mozilla\\"},
                          }));
     EXPECT_EQ(Names(Settled("hkey_current_user\\soft", recent)),
-              (std::vector<std::string>{recent[1], "Software"}));
-    EXPECT_EQ(Names(Settled("", recent)), recent);
+              (std::vector<std::string>{beta, value, "Software"}));
+    EXPECT_EQ(Names(Settled("", recent)), (std::vector<std::string>{windows, beta, value}));
+    // A recent value is marked as values are.
+    EXPECT_EQ(Settled("HKCU\\Software\\Ala", recent).entries.front(),
+              (Suggestion{Kind::RecentValue, value, value}));
 }
 
 TEST_F(PathSuggestionsTest, LargeKeysAreReadInStepsAndReusedWhileTheTextStaysBelowThem) {
