@@ -1,8 +1,11 @@
 #include "grammar/pasted_forms.h"
 
 #include <array>
+#include <cstdint>
 
+#include "grammar/argument_quoting.h"
 #include "grammar/ascii.h"
+#include "grammar/path_forms.h"
 #include "grammar/path_grammar.h"
 
 namespace ks {
@@ -143,6 +146,162 @@ std::optional<PastedPath> ChecklistBlock(std::string_view text) {
     return path;
 }
 
+// reg.exe's own line: "reg query KEY [/v NAME | /ve] [/reg:32 | /reg:64]",
+// its arguments by the system's rules, other switches ignored.
+std::optional<PastedPath> RegQueryLine(std::string_view text) {
+    std::string_view rest;
+    for (std::string_view command : {"reg query ", "reg.exe query "})
+        if (StartsWithIgnoringCase(text, command)) rest = text.substr(command.size());
+    if (rest.empty()) return std::nullopt;
+    const std::vector<std::string> arguments = CommandLineArguments(rest);
+    if (arguments.empty()) return std::nullopt;
+    PastedPath path{arguments[0]};
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        if (EqualsIgnoringAsciiCase(option, "/v") && i + 1 < arguments.size())
+            path.valueName = arguments[++i];
+        else if (EqualsIgnoringAsciiCase(option, "/ve"))
+            path.defaultValue = true;
+        else if (EqualsIgnoringAsciiCase(option, "/reg:32"))
+            path.view = RegistryView::Bits32;
+        else if (EqualsIgnoringAsciiCase(option, "/reg:64"))
+            path.view = RegistryView::Bits64;
+    }
+    if (path.valueName && path.valueName->empty()) path.valueName.reset();
+    return path;
+}
+
+// PowerShell's words: 'single' quotes (a doubled one inside is one),
+// "double" quotes, or bare.
+std::vector<std::string> PowerShellWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+        if (i == text.size()) break;
+        std::string word;
+        const char quote = text[i];
+        if (quote == '\'' || quote == '"') {
+            for (++i; i < text.size(); ++i) {
+                if (text[i] != quote) {
+                    word += text[i];
+                } else if (i + 1 < text.size() && text[i + 1] == quote) {
+                    word += quote;
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+        } else {
+            while (i < text.size() && !IsBlank(text[i])) word += text[i++];
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+// "Get-ItemProperty -LiteralPath 'HKLM:\...' -Name 'Setting'", as Copy As
+// writes it (also -Path, the path first without a name, and
+// Get-ItemPropertyValue).
+std::optional<PastedPath> ItemPropertyLine(std::string_view text) {
+    const std::vector<std::string> words = PowerShellWords(text);
+    if (words.empty() || !(EqualsIgnoringAsciiCase(words[0], "Get-ItemProperty") ||
+                           EqualsIgnoringAsciiCase(words[0], "Get-ItemPropertyValue")))
+        return std::nullopt;
+    std::optional<std::string> path, name;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool last = i + 1 == words.size();
+        if ((EqualsIgnoringAsciiCase(word, "-LiteralPath") || EqualsIgnoringAsciiCase(word, "-Path")) && !last)
+            path = words[++i];
+        else if (EqualsIgnoringAsciiCase(word, "-Name") && !last)
+            name = words[++i];
+        else if (!word.starts_with('-') && !path)
+            path = word;
+        else if (!word.starts_with('-') && !name)
+            name = word;
+    }
+    if (!path) return std::nullopt;
+    PastedPath form{*path};
+    if (name && !name->empty()) form.valueName = *name;
+    return form;
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::optional<std::uint32_t> Hex4(std::string_view text) {
+    if (text.size() < 4) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text.substr(0, 4)) {
+        value <<= 4;
+        if (c >= '0' && c <= '9') value |= static_cast<std::uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f') value |= static_cast<std::uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F') value |= static_cast<std::uint32_t>(c - 'A' + 10);
+        else return std::nullopt;
+    }
+    return value;
+}
+
+// A string as source code and JSON write it: in double quotes, with
+// backslash escapes. Nothing for any other text, or one whose escapes are
+// not all understood.
+std::optional<std::string> StringLiteral(std::string_view text) {
+    if (text.size() < 2 || text.front() != '"' || text.back() != '"') return std::nullopt;
+    text = text.substr(1, text.size() - 2);
+    if (text.find('\\') == std::string_view::npos) return std::nullopt;
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') return std::nullopt;  // an unescaped quote inside: no literal
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (++i == text.size()) return std::nullopt;
+        switch (text[i]) {
+            case '\\': case '"': case '/': case '\'': out += text[i]; break;
+            case 'n': out += '\n'; break;
+            case 'r': out += '\r'; break;
+            case 't': out += '\t'; break;
+            case 'u': {
+                std::optional<std::uint32_t> code = Hex4(text.substr(i + 1));
+                if (!code) return std::nullopt;
+                i += 4;
+                // A surrogate pair, as JSON writes characters beyond the BMP.
+                if (*code >= 0xD800 && *code < 0xDC00 && text.substr(i + 1, 2) == "\\u") {
+                    const std::optional<std::uint32_t> low = Hex4(text.substr(i + 3));
+                    if (low && *low >= 0xDC00 && *low < 0xE000) {
+                        code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
+                        i += 6;
+                    }
+                }
+                AppendUtf8(out, *code);
+                break;
+            }
+            default:
+                return std::nullopt;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 namespace {
@@ -166,6 +325,13 @@ void AddForms(std::string_view text, const PastedPath& around, std::vector<Paste
         AddForms(*inner, add({std::string(*inner)}), forms);
         return;
     }
+    if (const std::optional<std::string> linked = LinkPath(core)) {
+        AddForms(*linked, add({*linked}), forms);
+        return;
+    }
+    if (std::optional<PastedPath> query = RegQueryLine(core)) add(std::move(*query));
+    if (std::optional<PastedPath> property = ItemPropertyLine(core)) add(std::move(*property));
+    if (const std::optional<std::string> literal = StringLiteral(core)) add({*literal});
     if (const std::optional<std::string> plain = WithoutAngleBrackets(core)) add({*plain});
     if (std::optional<PastedPath> inf = InfLine(core)) add(std::move(*inf));
     if (std::optional<PastedPath> block = ChecklistBlock(core)) add(std::move(*block));

@@ -30,7 +30,10 @@ struct PastedPath {
 //   (HKR names no root of its own);
 // - a checklist block: lines "Registry Hive: ...", "Registry Path: ..."
 //   and "Value Name: ..." (the last two in any order, any case, other lines
-//   ignored), or a path line followed by a "Value Name: ..." line.
+//   ignored), or a path line followed by a "Value Name: ..." line;
+// - the forms Copy As writes: a keystride: link, reg.exe's own "reg query"
+//   line, PowerShell's Get-ItemProperty line, a string of source code or
+//   JSON with its escapes.
 std::vector<PastedPath> PastedPaths(std::string_view text);
 
 // "\\PC\HKLM\..." or "\\PC\HKEY_...": a path on another computer, by that

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/argument_quoting.h"
+
 namespace ks {
 
 struct CommandLineRequest {
@@ -32,18 +34,6 @@ struct CommandLineRequest {
 // "/c" and "--clipboard" (any case) alone ask for the clipboard.
 // "--take-over" and one argument ask for the take-over.
 CommandLineRequest ReadCommandLine(std::string_view commandLine);
-
-// The arguments of a command line after the program's name, as
-// CommandLineToArgvW reads them: blanks separate them outside quotes; 2n
-// backslashes before a quote are n and the quote opens or closes quoting,
-// 2n+1 are n and a literal quote; two quotes inside quotes are one literal
-// quote; other backslashes are themselves.
-std::vector<std::string> CommandLineArguments(std::string_view text);
-
-// The text as one argument on a command line, to be read back whole by
-// the system's rules (CommandLineToArgvW): in quotes, with quotes and the
-// backslashes before them escaped.
-std::string QuotedArgument(std::string_view text);
 
 // The arguments of a Keystride that takes a running one's place.
 std::string TakeOverArguments(std::string_view path);

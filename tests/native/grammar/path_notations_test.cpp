@@ -167,9 +167,11 @@ TEST(PathNotations, LongTextsAndArbitraryBytes) {
     using namespace std::string_literals;
     const std::string rest(1 << 20, '/');
     const std::vector<PathReading> readings = ReadPathNotations("\"hkcu\\" + rest + "\"");
-    ASSERT_EQ(readings.size(), 2u);
+    ASSERT_EQ(readings.size(), 3u);
     EXPECT_EQ(readings[0].rest, rest);
     EXPECT_EQ(readings[1].rest, std::string(1 << 20, '\\'));
+    // Last, as a source-code string: its "\/" is one slash.
+    EXPECT_EQ(readings[2].rest, std::string((1 << 20) - 1, '\\'));
     EXPECT_EQ(ReadPathNotations(std::string(1 << 20, '"')), std::vector<PathReading>{});
     EXPECT_EQ(ReadPathNotations("HKCU\\\0x"s), (std::vector<PathReading>{{kHkcu, "\0x"s, {}}}));
     EXPECT_EQ(ReadPathNotations("\xE2\x80\x9C"), std::vector<PathReading>{});
