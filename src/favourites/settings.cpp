@@ -22,6 +22,7 @@ constexpr std::string_view kCommentList = "CommentList";
 constexpr std::string_view kWindowsPosition = "WindowsPosition";
 // Earlier versions neither read nor write it, and keep it as it stands.
 constexpr std::string_view kRecentList = "RecentList";
+constexpr std::string_view kHotkeys = "Hotkeys";
 // "Value3=1" beside row 3: that path names a value.
 const std::string kRecentValuePrefix = "Value";
 
@@ -127,6 +128,10 @@ void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
         settings.recentPaths.AppendStored(
             {std::string(recentPath),
              ini.ReadBoolean(kRecentList, kRecentValuePrefix + std::to_string(index), false)});
+    // A file without them (one of an earlier version, or none) gets the defaults.
+    settings.jumpFromClipboardHotkey =
+        ini.ReadString(kHotkeys, "JumpFromClipboard", kDefaultJumpHotkey);
+    settings.showWindowHotkey = ini.ReadString(kHotkeys, "ShowWindow", kDefaultShowHotkey);
     settings.savedWindowBounds = ReadBounds(ini, "");
     settings.savedMaximized = ini.ReadBoolean(kWindowsPosition, "Maximized", false);
     settings.savedNormalBounds = ReadBounds(ini, "Normal");
@@ -169,6 +174,13 @@ std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, 
             ini.WriteString(kRecentList, std::to_string(i), recent[i].path);
             if (recent[i].value) ini.WriteBoolean(kRecentList, kRecentValuePrefix + std::to_string(i), true);
         }
+    }
+    // Like the recent paths, the hotkeys' section is written once there is
+    // something in it to keep: the defaults need none.
+    if (!ini.Entries(kHotkeys).empty() || settings.jumpFromClipboardHotkey != kDefaultJumpHotkey ||
+        settings.showWindowHotkey != kDefaultShowHotkey) {
+        ini.WriteString(kHotkeys, "JumpFromClipboard", settings.jumpFromClipboardHotkey);
+        ini.WriteString(kHotkeys, "ShowWindow", settings.showWindowHotkey);
     }
     WriteBounds(ini, "", currentBounds);
     ini.WriteBoolean(kWindowsPosition, "Maximized", maximized);

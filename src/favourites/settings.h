@@ -6,6 +6,7 @@
 #include <string>
 
 #include "favourites/favourites_list.h"
+#include "favourites/hotkey_text.h"
 #include "favourites/recent_paths.h"
 #include "ui/rules/designed_geometry.h"
 
@@ -30,6 +31,10 @@ struct Settings {
     WindowBounds savedNormalBounds;
     bool firstRun = false;
     RecentPaths recentPaths;
+    // The hotkeys as the file writes them (ReadHotkey): empty for none; one
+    // that cannot be read is none, and stays in the file as it was.
+    std::string jumpFromClipboardHotkey{kDefaultJumpHotkey};
+    std::string showWindowHotkey{kDefaultShowHotkey};
     // The file was there when the settings were loaded but could not be
     // read: the rows it holds were never shown, and a save would drop them.
     bool unreadAtLoad = false;

@@ -355,6 +355,32 @@ TEST_F(SettingsTest, RecentJumpsRoundTripInTheirOwnSectionNewestFirst) {
               "[RecentList]\r\nCount=0\r\n");
 }
 
+// The hotkeys: the defaults for a file without them (and no section
+// written for them), an empty value for none, one that cannot be read kept
+// as it was written.
+TEST_F(SettingsTest, HotkeysKeepTheirTextsAndDefaultWithoutASection) {
+    files.PutFile(kPath, "[Copy]\r\nEnable=1\r\n");
+    Load();
+    EXPECT_EQ(settings.jumpFromClipboardHotkey, "Ctrl+Alt+Shift+J");
+    EXPECT_EQ(settings.showWindowHotkey, "Ctrl+Alt+Shift+K");
+    SaveOk();
+    EXPECT_EQ(File().find("[Hotkeys]"), std::string::npos) << "the defaults need no section";
+
+    files.PutFile(kPath, "[Hotkeys]\r\nJumpFromClipboard=Hyper+Q\r\nShowWindow=\r\n");
+    Load();
+    EXPECT_EQ(settings.jumpFromClipboardHotkey, "Hyper+Q");
+    EXPECT_EQ(ReadHotkey(settings.jumpFromClipboardHotkey), std::nullopt);
+    EXPECT_EQ(settings.showWindowHotkey, "");
+    SaveOk();
+    EXPECT_NE(File().find("[Hotkeys]\r\nJumpFromClipboard=Hyper+Q\r\nShowWindow=\r\n"),
+              std::string::npos);
+
+    settings.showWindowHotkey = "Win+F9";
+    SaveOk();
+    Load();
+    EXPECT_EQ(settings.showWindowHotkey, "Win+F9");
+}
+
 TEST_F(SettingsTest, LineBreaksInTextsCannotAddLinesOrSections) {
     list.Append({"HKLM\\A\r\n[Copy]", "one\r\nEnable=1\rtwo\nthree"});
     list.Append({"HKLM\\B", "b"});

@@ -1,0 +1,42 @@
+#pragma once
+// System-wide hotkeys as the settings file writes them: modifiers joined by
+// "+", then one key by its Windows key name ("Ctrl+Alt+Shift+J").
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ks {
+
+// The modifier bits of RegisterHotKey (MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN).
+inline constexpr std::uint32_t kModAlt = 0x1;
+inline constexpr std::uint32_t kModControl = 0x2;
+inline constexpr std::uint32_t kModShift = 0x4;
+inline constexpr std::uint32_t kModWin = 0x8;
+
+struct Hotkey {
+    std::uint32_t modifiers = 0;
+    std::uint32_t virtualKey = 0;  // a VK_ code
+    bool operator==(const Hotkey&) const = default;
+};
+
+// "Ctrl", "Alt", "Shift", "Win" (any case, "Control" and "Windows" too)
+// joined by "+" with blanks allowed around each part, then one key: a
+// letter, a digit, F1 to F24, or a name (Space, Enter, Tab, Backspace,
+// Escape, Insert, Delete, Home, End, Page Up, Page Down, Left, Up, Right,
+// Down, Pause, Scroll Lock, Num 0 to Num 9). At least one modifier, and
+// more than Shift alone before a key that types a character: a hotkey
+// takes its keys from every program. Nothing for any other text.
+std::optional<Hotkey> ReadHotkey(std::string_view text);
+
+// The hotkey as ReadHotkey reads it, modifiers in the order Ctrl, Alt,
+// Shift, Win; empty for a key without a name here.
+std::string HotkeyText(const Hotkey& hotkey);
+
+// The defaults: no Windows shortcut uses Ctrl+Alt+Shift with these letters,
+// Ctrl+Alt alone is AltGr on many keyboards, and the Windows key's
+// combinations are Windows' own.
+inline constexpr std::string_view kDefaultJumpHotkey = "Ctrl+Alt+Shift+J";
+inline constexpr std::string_view kDefaultShowHotkey = "Ctrl+Alt+Shift+K";
+
+}  // namespace ks
