@@ -38,6 +38,8 @@ public:
                       const std::string&) override {
         return kErrorSuccess;
     }
+    long DeleteValue(RegKey, const std::string&, const std::string&) override { return kErrorSuccess; }
+    long DeleteKey(RegKey, const std::string&) override { return kErrorSuccess; }
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override {
         return real_.TextValues(key);
     }

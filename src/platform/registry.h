@@ -51,10 +51,15 @@ public:
     virtual long ValueCount(RegKey key, std::uint32_t& values) = 0;
 
     // Sets a REG_SZ value, creating the key when it is missing
-    // (RegCreateKeyExW, RegSetValueExW). The program's one write: the Registry Editor's own
-    // remembered key, before a jump starts the editor.
+    // (RegCreateKeyExW, RegSetValueExW). The program writes the Registry
+    // Editor's own remembered key before a jump starts the editor, and, at
+    // the user's choice, its own start with Windows and its links.
     virtual long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                               const std::string& data) = 0;
+    // RegDeleteKeyValueW, and RegDeleteKeyExW (a key without subkeys), for
+    // taking back what the user's choices wrote.
+    virtual long DeleteValue(RegKey root, const std::string& keyPath, const std::string& name) = 0;
+    virtual long DeleteKey(RegKey root, const std::string& keyPath) = 0;
 
     // The open key's text values (REG_SZ and REG_EXPAND_SZ, unexpanded), name
     // and data, in the order the registry enumerates them; others are passed

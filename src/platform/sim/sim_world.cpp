@@ -187,6 +187,37 @@ long SimRegistry::SetTextValue(RegKey root, const std::string& keyPath, const st
     return kErrorSuccess;
 }
 
+long SimRegistry::DeleteValue(RegKey root, const std::string& keyPath, const std::string& name) {
+    world_.Record({.call = "RegDeleteValue", .handle = root, .text = keyPath + "|" + name});
+    Node* node = Find(root, keyPath, false);
+    if (!node || !node->HasValue(name)) return kErrorFileNotFound;
+    const std::string folded = FoldName(name);
+    std::erase_if(node->values, [&](const auto& value) { return value.first == folded; });
+    std::erase_if(node->textValues, [&](const auto& value) { return FoldName(value.first) == folded; });
+    node->numbers.erase(folded);
+    return kErrorSuccess;
+}
+
+long SimRegistry::DeleteKey(RegKey root, const std::string& keyPath) {
+    world_.Record({.call = "RegDeleteKey", .handle = root, .text = keyPath});
+    const std::size_t cut = keyPath.rfind('\\');
+    Node* parent = Find(root, cut == std::string::npos ? "" : keyPath.substr(0, cut), false);
+    Node* node = Find(root, keyPath, false);
+    if (!parent || !node || keyPath.empty()) return kErrorFileNotFound;
+    if (!node->children.empty()) return kErrorAccessDenied;  // as RegDeleteKeyExW answers
+    parent->children.erase(FoldName(cut == std::string::npos ? keyPath : keyPath.substr(cut + 1)));
+    return kErrorSuccess;
+}
+
+std::optional<std::string> SimRegistry::TextOf(RegKey root, const std::string& keyPath,
+                                               const std::string& name) {
+    const Node* node = Find(root, keyPath, false);
+    if (!node) return std::nullopt;
+    for (const auto& [valueName, data] : node->textValues)
+        if (FoldName(valueName) == FoldName(name)) return data;
+    return std::nullopt;
+}
+
 long SimRegistry::CloseKey(RegKey key) {
     world_.Record({.call = "RegCloseKey", .handle = key});
     return open_.erase(key) ? kErrorSuccess : kErrorInvalidHandle;

@@ -61,6 +61,12 @@ public:
     long NumberValue(RegKey key, const std::string& name, std::uint32_t& number) override;
     long SetTextValue(RegKey root, const std::string& keyPath, const std::string& name,
                       const std::string& data) override;
+    long DeleteValue(RegKey root, const std::string& keyPath, const std::string& name) override;
+    long DeleteKey(RegKey root, const std::string& keyPath) override;
+    // Whether the key is there (none of the calls above is recorded).
+    bool HasKey(RegKey root, const std::string& keyPath) { return Find(root, keyPath, false); }
+    std::optional<std::string> TextOf(RegKey root, const std::string& keyPath,
+                                      const std::string& name);
     std::vector<std::pair<std::string, std::string>> TextValues(RegKey key) override;
     long SubkeyName(RegKey key, std::uint32_t index, std::string& name) override;
     long ValueName(RegKey key, std::uint32_t index, std::string& name) override;

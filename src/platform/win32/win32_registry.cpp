@@ -68,6 +68,25 @@ long Win32Registry::ValueCount(RegKey key, std::uint32_t& values) {
     return result;
 }
 
+long Win32Registry::DeleteValue(RegKey root, const std::string& keyPath, const std::string& name) {
+    const std::optional<std::wstring> key = PassableName(keyPath);
+    const std::optional<std::wstring> value = PassableName(name);
+    if (!key || !value) return ERROR_FILE_NOT_FOUND;
+    HKEY opened = nullptr;
+    LONG result =
+        RegOpenKeyExW(ToHkey(root), key->c_str(), 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &opened);
+    if (result != ERROR_SUCCESS) return result;
+    result = RegDeleteValueW(opened, value->c_str());
+    RegCloseKey(opened);
+    return result;
+}
+
+long Win32Registry::DeleteKey(RegKey root, const std::string& keyPath) {
+    const std::optional<std::wstring> key = PassableName(keyPath);
+    if (!key || key->empty()) return ERROR_FILE_NOT_FOUND;
+    return RegDeleteKeyExW(ToHkey(root), key->c_str(), KEY_WOW64_64KEY, 0);
+}
+
 long Win32Registry::NumberValue(RegKey key, const std::string& name, std::uint32_t& number) {
     const std::optional<std::wstring> wide = PassableName(name);
     if (!wide) return ERROR_FILE_NOT_FOUND;

@@ -2,6 +2,7 @@
 
 #include "grammar/argument_quoting.h"
 #include "grammar/ascii.h"
+#include "grammar/path_forms.h"
 
 #include <vector>
 
@@ -49,6 +50,12 @@ CommandLineRequest ReadCommandLine(std::string_view commandLine) {
     for (std::string_view flag : {"-c", "/c", "--clipboard"})
         if (EqualsIgnoringAsciiCase(rest, flag))
             return {CommandLineRequest::Kind::JumpFromClipboard, {}};
+    if (EqualsIgnoringAsciiCase(rest, "--tray")) return {CommandLineRequest::Kind::StartInTray, {}};
+    // A link's text is only ever a path, whatever it holds.
+    if (arguments.size() == 1 && arguments[0].size() >= kLinkScheme.size() &&
+        EqualsIgnoringAsciiCase(std::string_view(arguments[0]).substr(0, kLinkScheme.size()),
+                                kLinkScheme))
+        return {CommandLineRequest::Kind::OpenLink, arguments[0]};
     // One argument by the platform's rules is what the caller meant; more,
     // and the blanks between them are the path's own.
     if (arguments.size() == 1) return {CommandLineRequest::Kind::JumpToPath, arguments[0]};

@@ -17,6 +17,10 @@ struct CommandLineRequest {
         // Started as administrator by a running Keystride: take its place as
         // the window, then jump to the path.
         TakeOver,
+        // Started in the notification area (from the Run key).
+        StartInTray,
+        // Started with a keystride: link (`path` is the link as given).
+        OpenLink,
     };
     Kind kind = Kind::StartWindow;
     // For JumpToPath: everything after the program's name, as given; for
@@ -32,7 +36,9 @@ struct CommandLineRequest {
 // quotes); otherwise the path is the rest of the line as typed, blanks and
 // all, so "keystride.exe HKCU\Control Panel\Desktop" needs no quotes. "-c",
 // "/c" and "--clipboard" (any case) alone ask for the clipboard.
-// "--take-over" and one argument ask for the take-over.
+// "--take-over" and one argument ask for the take-over, "--tray" alone for a
+// start in the notification area, one argument that begins with
+// "keystride:" for a link.
 CommandLineRequest ReadCommandLine(std::string_view commandLine);
 
 // The arguments of a Keystride that takes a running one's place.

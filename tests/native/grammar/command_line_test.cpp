@@ -32,6 +32,13 @@ TEST(CommandLine, WhatEachLineAsksFor) {
         {"keystride.exe\t/C", {Kind::JumpFromClipboard, ""}},
         {"keystride.exe --Clipboard", {Kind::JumpFromClipboard, ""}},
         {"keystride.exe -c HKCU", {Kind::JumpToPath, "-c HKCU"}},
+        {"keystride.exe --tray", {Kind::StartInTray, ""}},
+        {"keystride.exe --TRAY ", {Kind::StartInTray, ""}},
+        {"keystride.exe --tray HKCU", {Kind::JumpToPath, "--tray HKCU"}},
+        // A link is a link whatever it holds, option-like texts too.
+        {"\"C:\\K\\keystride.exe\" \"keystride:HKCU%5CSoftware\"", {Kind::OpenLink, "keystride:HKCU%5CSoftware"}},
+        {"keystride.exe KEYSTRIDE:-c", {Kind::OpenLink, "KEYSTRIDE:-c"}},
+        {"keystride.exe keystride:a b", {Kind::JumpToPath, "keystride:a b"}},
         // A program name whose quote never closes leaves nothing after it.
         {"\"keystride.exe HKCU", {}},
         {"", {}},
