@@ -183,6 +183,11 @@ TEST_F(RegeditJump, CommandLineJumpsInEveryNotation) {
         {"\\Registry\\Machine\\Software\\Microsoft\\Windows\\CurrentVersion /v ProgramFilesDir",
          {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"}},
         {"hkey_current_user/Control Panel", {"HKEY_CURRENT_USER\\Control Panel", ""}},
+        // One argument quoted by the platform's rules, with quotes in it.
+        {"\"\\\"HKCU\\Control Panel\\Desktop\\\"\"", {"HKEY_CURRENT_USER\\Control Panel\\Desktop", ""}},
+        {"\"`<HKLM>\\Software\\Microsoft`\"", {"HKEY_LOCAL_MACHINE\\Software\\Microsoft", ""}},
+        {"reg query \"HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\" /v ProgramFilesDir",
+         {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir"}},
     };
     for (const Case& c : cases) {
         const CommandLineRun run = RunKeystride(c.arguments);
@@ -230,10 +235,90 @@ TEST_F(RegeditJump, CommandLineOffersTheNearestKeyAndFromTheClipboard) {
         EXPECT_EQ(run.exitCode, 0u) << flag;
         EXPECT_EQ(ReadEditor(windows).key, "HKEY_CURRENT_USER\\Control Panel\\Desktop") << flag;
     }
+    // A checklist block copied from a web page.
+    ASSERT_TRUE(PutClipboardText("Registry Hive: HKEY_LOCAL_MACHINE\r\n"
+                                 "Registry Path: \\Software\\Microsoft\\Windows\\CurrentVersion\\\r\n\r\n"
+                                 "Value Name: ProgramFilesDir\r\nValue Type: REG_SZ\r\n"));
+    Jump("HKCU");
+    run = RunKeystride("-c");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.box, "");
+    EXPECT_EQ(ReadEditor(windows).value, "ProgramFilesDir");
+
+    // Another computer's path: its own box, not found for the exit code.
+    run = RunKeystride("\\\\PC-7\\HKLM\\Software\\Microsoft");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_EQ(run.box, "\\\\PC-7\\HKLM\\Software\\Microsoft is on another computer (PC-7). "
+                       "Keystride opens this computer's registry only.");
+
     ASSERT_TRUE(PutClipboardText("just words"));
     run = RunKeystride("-c");
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_EQ(run.box, "") << "nothing on the clipboard to jump to, as in the window";
+}
+
+// Keys made for the test and removed after it: one only in the 32-bit view
+// (under Wow6432Node), one only for all users, one with its default value set.
+class RegeditJumpToWhereTheKeyIs : public RegeditJump {
+protected:
+    static constexpr const char* kThirtyTwoBit = "Software\\Wow6432Node\\KeystrideViewTest";
+    static constexpr const char* kMachineOnly = "Software\\KeystrideMachineOnly";
+    static constexpr const char* kWithDefault = "Software\\KeystrideDefault";
+    static void Create(HKEY root, const char* path, bool withDefault = false) {
+        HKEY created = nullptr;
+        if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr,
+                            &created, nullptr) != ERROR_SUCCESS)
+            return;
+        if (withDefault) {
+            RegSetValueExA(created, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("set"), 4);
+            RegSetValueExA(created, "Other", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
+        }
+        RegCloseKey(created);
+    }
+    static void SetUpTestSuite() {
+        TearDownKeys();
+        Create(HKEY_LOCAL_MACHINE, kThirtyTwoBit);
+        Create(HKEY_LOCAL_MACHINE, kMachineOnly);
+        Create(HKEY_CURRENT_USER, kWithDefault, true);
+    }
+    static void TearDownKeys() {
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kThirtyTwoBit);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMachineOnly);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kWithDefault);
+    }
+    static void TearDownTestSuite() {
+        TearDownKeys();
+        RegeditJump::TearDownTestSuite();
+    }
+};
+
+TEST_F(RegeditJumpToWhereTheKeyIs, RegExeSwitchesLandInTheirView) {
+    EXPECT_EQ(Jump("HKLM\\Software\\KeystrideViewTest /reg:32").key,
+              "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\KeystrideViewTest");
+    const EditorView defaultRow = Jump("HKCU\\Software\\KeystrideDefault /ve");
+    EXPECT_EQ(defaultRow.key, "HKEY_CURRENT_USER\\Software\\KeystrideDefault");
+    EXPECT_NE(defaultRow.value, "Other") << "the first row, whatever its word";
+    EXPECT_FALSE(defaultRow.value.empty());
+    EXPECT_EQ(Jump("HKCU\\Software\\KeystrideDefault\\(default)").value, defaultRow.value);
+}
+
+// A path that names nothing where it is written is offered where it is: the
+// command link jumps there (1001 is the first place offered).
+TEST_F(RegeditJumpToWhereTheKeyIs, TheNotFoundBoxOffersWhereTheKeyIs) {
+    Jump("HKCU");
+    CommandLineRun run = RunKeystride("HKLM\\Software\\KeystrideViewTest", 1001);
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\KeystrideViewTest");
+    Jump("HKCU");
+    run = RunKeystride("HKCU\\Software\\KeystrideMachineOnly", 1001);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_LOCAL_MACHINE\\Software\\KeystrideMachineOnly");
+    Jump("HKCU");
+    run = RunKeystride("HKCU\\Software\\KeystrideMachineOnly", IDCANCEL);
+    EXPECT_EQ(run.exitCode, 1u) << "Cancel";
+    EXPECT_EQ(ReadEditor(windows).key, "HKEY_CURRENT_USER");
 }
 
 // Keys and values named in other scripts, created for the test and removed
