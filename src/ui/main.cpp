@@ -83,7 +83,7 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
     std::string text = request.path;
     if (request.kind == ks::CommandLineRequest::Kind::JumpFromClipboard) {
         ks::Win32Clipboard clipboard;
-        const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard);
+        const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard, processes);
         if (outcome.cannotOpen) throw std::runtime_error(ks::kCannotOpenClipboard);
         // As the window's Jump from Clipboard: no path there, nothing to do.
         if (!outcome.text) return ks::kExitNotFound;

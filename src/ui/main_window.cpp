@@ -29,7 +29,7 @@ MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
       windowSystem_(services.windows),
       processes_(services.processes),
       clipboard_(services.clipboard),
-      clipboardViewer_(windowSystem_, processes_, clipboard_),
+      clipboardListener_(processes_, clipboard_),
       settings_(services.files, services.ansiCodePage) {}
 
 MainWindow::~MainWindow() {
@@ -80,10 +80,12 @@ void MainWindow::Idle() {
 }
 
 void MainWindow::AcceptOutsideMessages() {
-    // Run at a higher level than the shell and the programs that wake it,
-    // the window would not hear them without saying so.
+    // Run at a higher level than the shell, the programs that wake it and
+    // the programs that copy, the window would not hear them without saying
+    // so.
     for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
-                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON)})
+                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON),
+                         static_cast<UINT>(WM_CLIPBOARDUPDATE)})
         if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
@@ -175,14 +177,15 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         FormDestroy();
         return 0;
-    case WM_DRAWCLIPBOARD:
-        if (const auto text = clipboardViewer_.OnDrawClipboard(
-                wParam, lParam, SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED))
-            SetEditText(*text);
+    case WM_CLIPBOARDUPDATE:
+        clipboardListener_.OnClipboardUpdate(AutoCopyChecked());
         return 0;
-    case WM_CHANGECBCHAIN:
-        clipboardViewer_.OnChangeChain(wParam, lParam);
+    case WM_TIMER: {
+        std::optional<std::string> keyText;
+        if (!clipboardListener_.OnTimer(wParam, AutoCopyChecked(), keyText)) break;
+        if (keyText) SetEditText(*keyText);
         return 0;
+    }
     case WM_KEYSTRIDE_ACTIVATE:
         tray_.ActivateFromOutside();
         return 0;
@@ -218,7 +221,7 @@ void MainWindow::FormCreate() {
     banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
     settings_.Load(favourites_);
     favouritesView_.ShowAll(favourites_);
-    clipboardViewer_.Join(window_);
+    clipboardListener_.Start(window_);
 
     layout_.Record(window_);
     ApplyStoredBounds(window_, settings_.values.savedWindowBounds, dpi_);
@@ -256,7 +259,7 @@ void MainWindow::FormClose() {
     if (const auto error =
             settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE))
         throw UserError(*error);  // the close ends here
-    clipboardViewer_.Leave();
+    clipboardListener_.Stop();
     app_.Terminate();
 }
 
@@ -275,9 +278,9 @@ void MainWindow::FormResize() {
 WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, dpi_); }
 
 void MainWindow::FormDestroy() {
-    // The close has left the chain already; a window destroyed some other
-    // way must not leave the chain pointing at a window that is gone.
-    clipboardViewer_.Leave();
+    // The close has stopped listening already; a window destroyed some
+    // other way stops here.
+    clipboardListener_.Stop();
     layout_.Clear();
 }
 

@@ -14,7 +14,7 @@
 #include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
 #include "ui/main_controls.h"
-#include "ui/clipboard_viewer.h"
+#include "ui/clipboard_listener.h"
 #include "ui/main_window_layout.h"
 #include "ui/root_group.h"
 #include "ui/suggestion_popup.h"
@@ -96,6 +96,7 @@ private:
     void bExitClick();
     void rgPreClick();
     void cbAutoCopyClick();
+    bool AutoCopyChecked() const;
 
     // The favourites' actions, run by their controller
     // (main_window_favourites.cpp).
@@ -128,7 +129,7 @@ private:
     WindowSystem& windowSystem_;
     ProcessControl& processes_;
     Clipboard& clipboard_;
-    ClipboardViewer clipboardViewer_;
+    ClipboardListener clipboardListener_;
 
     SettingsSession settings_;
     FavouritesList favourites_;

@@ -190,10 +190,11 @@ void MainWindow::bExitClick() {
 
 void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }
 
-void MainWindow::cbAutoCopyClick() {
-    settings_.values.autoCopyEnabled = SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+void MainWindow::cbAutoCopyClick() { settings_.values.autoCopyEnabled = AutoCopyChecked(); }
 
+bool MainWindow::AutoCopyChecked() const {
+    return SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 std::string MainWindow::EditText() const { return WindowText(controls_.eRegKey); }
 
