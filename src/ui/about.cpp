@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/com_apartment.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/control_ids.h"
@@ -94,6 +95,7 @@ void TfrmAbout::Paint(HDC dc) const {
 
 void TfrmAbout::lbEAddressClick() {
     // Nothing is reported when no browser starts; the window stays open.
+    EnsureComApartment();
     ShellExecuteW(Window(), L"Open", Wide(KS_URL_PRODUCT).c_str(), nullptr, nullptr, SW_SHOW);
 }
 

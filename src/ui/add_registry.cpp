@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "grammar/path_notations.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_process_control.h"
 #include "ui/actions.h"
 #include "ui/control_ids.h"
@@ -173,6 +174,7 @@ void TfrmAddRegistry::bLaunchRegeditClick() {
     const std::string editor = windowsFolder + "\\regedit.exe";
     void* redirection = nullptr;
     processes.DisableFsRedirection(redirection);
+    EnsureComApartment();
     ShellExecuteW(Window(), L"Open", Wide(editor).c_str(), nullptr, nullptr, SW_SHOW);
     processes.RevertFsRedirection(redirection);
 }

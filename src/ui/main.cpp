@@ -3,7 +3,6 @@
 // window, its exit code saying what came of it.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <stdexcept>
 #include <string>
@@ -26,30 +25,12 @@
 
 namespace {
 
-// The shell's "open" may hand the address to COM components; they expect an
-// apartment on the calling thread.
-class ComApartment {
-public:
-    ComApartment() noexcept
-        : initialised_(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
 // The program's window, one per user session: a start while Keystride runs
 // brings the running window forward and ends without touching the settings.
 int RunMainWindow(HINSTANCE instance) {
     ks::ui::SingleInstance instances;
     if (instances.ActivateRunning()) return 0;
 
-    ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -76,7 +57,6 @@ int RunMainWindow(HINSTANCE instance) {
 // reading, boxes and offer of the nearest key as the window's, owned by no
 // window.
 int RunCommandLineJump(const ks::CommandLineRequest& request) {
-    ComApartment com;
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
