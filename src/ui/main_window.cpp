@@ -192,6 +192,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
         return 0;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(wParam);
+        break;
     case WM_DPICHANGED:
         if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

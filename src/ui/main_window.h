@@ -67,7 +67,7 @@ private:
     // Building (main_window_controls.cpp).
     bool BuildControls();
     void BuildMenus();
-    void WidenCheckBoxToText(HWND checkBox) const;
+    void FitCaptions() const;
 
     // Form events (main_window.cpp).
     void FormCreate();
@@ -84,8 +84,10 @@ private:
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnTrayIcon(LPARAM mouseMessage);
     void AcceptOutsideMessages();
-    // A move to a monitor of another DPI (main_window_dpi.cpp).
+    // A move to a monitor of another DPI, a change of the system's font
+    // (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnSettingChange(WPARAM setting);
     void ApplyFonts();
     // The window's present bounds as they are stored (main_window.cpp).
     WindowBounds StoredBounds() const;

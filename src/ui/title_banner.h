@@ -41,6 +41,7 @@ public:
     std::optional<HBRUSH> ControlColour(HDC dc, HWND control);
     bool Draw(const DRAWITEMSTRUCT& item);
     bool SetCursorOver(HWND control) const;
+    HWND Tagline() const noexcept { return lTitleHint_; }
     bool IsLink(HWND control) const noexcept {
         return control && (control == lTitle_ || control == lUpdate_);
     }
