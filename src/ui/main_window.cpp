@@ -141,8 +141,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
         // Never smaller than designed. Each size change is held to it as
         // it is made, whoever makes it.
+        // While the stored bounds are applied, the DPI they are placed at.
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        limits.ptMinTrackSize = {Scaled(kMinimumOuterWidth), Scaled(kMinimumOuterHeight)};
+        const UINT dpi = placementDpi_.value_or(dpi_);
+        limits.ptMinTrackSize = {Scale(kMinimumOuterWidth, dpi), Scale(kMinimumOuterHeight, dpi)};
         return 0;
     }
     case WM_SHOWWINDOW:
@@ -227,7 +229,7 @@ void MainWindow::FormCreate() {
     clipboardListener_.Start(window_);
 
     layout_.Record(window_);
-    ApplyStoredBounds(window_, settings_.values.savedWindowBounds, dpi_);
+    PlaceAtStoredBounds(settings_.values.savedWindowBounds);
     // Setting the same size again is no size change, and a frame thinner
     // or thicker than designed leaves a different client area: lay the
     // controls out once for the area there is.
@@ -279,6 +281,25 @@ void MainWindow::FormResize() {
 }
 
 WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, dpi_); }
+
+void MainWindow::PlaceAtStoredBounds(const WindowBounds& stored) {
+    // Placed once, at the DPI of the monitor the window goes to: the system
+    // tells of the new DPI part way through the move, and the window then
+    // measures itself anew without taking another size, nor the minimum
+    // size of the DPI it leaves.
+    const StoredPlacement placement = StoredPlacementOf(stored, dpi_);
+    placementDpi_ = static_cast<UINT>(placement.dpi);
+    ApplyPlacement(window_, placement);
+    placementDpi_.reset();
+    // The system chose another monitor's DPI after all: the stored size at
+    // the DPI the window has.
+    if (dpi_ != static_cast<UINT>(placement.dpi)) {
+        const ControlRect shown = ShownFromStored(
+            {stored.left, stored.top, stored.width, stored.height}, static_cast<int>(dpi_));
+        SetWindowPos(window_, nullptr, 0, 0, shown.width, shown.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 void MainWindow::FormDestroy() {
     // The close has stopped listening already; a window destroyed some

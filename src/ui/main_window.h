@@ -89,8 +89,10 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnSettingChange(WPARAM setting);
     void ApplyFonts();
-    // The window's present bounds as they are stored (main_window.cpp).
+    // The window's present bounds as they are stored, and the window put at
+    // the stored ones (main_window.cpp).
     WindowBounds StoredBounds() const;
+    void PlaceAtStoredBounds(const WindowBounds& stored);
 
     // Handlers of the controls (main_window_commands.cpp).
     void bOpenClick();
@@ -143,6 +145,7 @@ private:
     TrayPresence tray_;
     ProportionalLayout layout_;
 
+    std::optional<UINT> placementDpi_;  // set while the stored bounds are applied
     bool showMaximized_ = false;
     bool centreOnShow_ = false;
     bool rgPreHintShown_ = false;

@@ -139,7 +139,7 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         return Default(WM_SYSCOMMAND, command, lParam);
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
-        ApplyStoredBounds(window_, settings_.values.savedNormalBounds, dpi_);
+        PlaceAtStoredBounds(settings_.values.savedNormalBounds);
         return result;
     }
     default:

@@ -77,8 +77,8 @@ bool MainWindow::BuildControls() {
     FitCaptions();
 
     pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
-    banner_.ShowProgramIcon(pictures_.ProgramIcon());
-    tray_.SetIcon(pictures_.ProgramIcon());
+    banner_.ShowProgramIcon(pictures_.BannerIcon());
+    tray_.SetIcon(pictures_.TrayIcon());
     hints_.Build(app_.Instance(), window_, dpi_);
     hints_.Add(controls_.eRegKey,
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");

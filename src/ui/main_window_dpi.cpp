@@ -17,9 +17,11 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyFonts();
     banner_.SetDpi(dpi);
     pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
-    banner_.ShowProgramIcon(pictures_.ProgramIcon());
-    tray_.SetIcon(pictures_.ProgramIcon());
+    banner_.ShowProgramIcon(pictures_.BannerIcon());
+    tray_.SetIcon(pictures_.TrayIcon());
     FitCaptions();
+    // Placing the stored bounds gave the window its size at this DPI already.
+    if (placementDpi_) return;
 
     RECT before{};
     GetWindowRect(window_, &before);

@@ -65,6 +65,15 @@ UINT DpiOf(HWND window) noexcept {
     return ScreenDpi();
 }
 
+int SystemMetricAt(int index, UINT dpi) noexcept {
+    // At any DPI from Windows 10 1607 on; before, at the system's, and
+    // scaled from there.
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    if (const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi"))
+        return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+}
+
 LOGFONTW MessageFontAt(UINT dpi) noexcept {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;

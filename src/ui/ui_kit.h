@@ -63,6 +63,9 @@ inline constexpr int kDesignDpi = 96;
 // cannot say).
 UINT DpiOf(HWND window) noexcept;
 
+// A system metric (GetSystemMetrics) on a display of `dpi`.
+int SystemMetricAt(int index, UINT dpi) noexcept;
+
 // A designed pixel value on a display of `dpi`; exact at 96.
 inline int Scale(int designed, UINT dpi) noexcept {
     return MulDiv(designed, static_cast<int>(dpi), kDesignDpi);

@@ -120,19 +120,8 @@ protected:
         app.Settle();
     }
 
-    // What the system sends when the window moves to a monitor of another
-    // DPI; the suggested rectangle lives in the program's own memory.
     static void MoveToDpi(const Keystride& app, UINT dpi, const Bounds& bounds) {
-        const RECT suggested{bounds.left, bounds.top, bounds.left + bounds.width,
-                             bounds.top + bounds.height};
-        RemoteMemory rect(app.Main(), sizeof suggested);
-        ASSERT_TRUE(rect.Ready());
-        ASSERT_TRUE(rect.Write(0, &suggested, sizeof suggested));
-        DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(app.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                        reinterpret_cast<LPARAM>(rect.Address()),
-                                        SMTO_ABORTIFHUNG, kWaitMs, &result));
-        app.Settle();
+        ASSERT_TRUE(app.SendDpiChange(dpi, bounds));
     }
 
     static int ColumnWidth(const Keystride& app, int column) {

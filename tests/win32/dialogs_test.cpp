@@ -632,15 +632,18 @@ TEST_F(DialogAbout, EveryWindowShowsTheSystemsMessageFont) {
                   EXPECT_EQ(ForeignFonts(window, ui::DpiOf(window)), std::vector<std::string>{});
                   PostMessageA(window, WM_CLOSE, 0, 0);
               });
+}
 
-    // The main window, made here as keystride.exe makes it; the banner's
-    // two links keep their designed lettering.
+// The main window, made here as keystride.exe makes it: the system's font
+// but on the banner's two links, which keep their designed lettering.
+TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
     ui::AppWindow app(GetModuleHandleA(nullptr));
     ASSERT_TRUE(app.Create("Keystride", nullptr));
     ui::PlatformServices services(reinterpret_cast<Window>(app.Handle()));
     ui::MainWindow main(app, services);
     ASSERT_TRUE(main.Create());
-    EXPECT_EQ(ForeignFonts(main.Handle(), ui::DpiOf(main.Handle()), {IDC_LTITLE, IDC_LUPDATE}),
+    const UINT dpi = ui::DpiOf(main.Handle());
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
               std::vector<std::string>{});
 }
 
