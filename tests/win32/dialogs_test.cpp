@@ -634,8 +634,32 @@ TEST_F(DialogAbout, EveryWindowShowsTheSystemsMessageFont) {
               });
 }
 
+// The system's message font set larger for the scope's life (in this
+// session only, not stored), and put back.
+class LargerMessageFont {
+public:
+    LargerMessageFont() {
+        metrics_.cbSize = sizeof metrics_;
+        changed_ = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics_, &metrics_, 0);
+        NONCLIENTMETRICSW larger = metrics_;
+        larger.lfMessageFont.lfHeight = larger.lfMessageFont.lfHeight * 3 / 2;
+        changed_ = changed_ && SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+    }
+    ~LargerMessageFont() {
+        if (changed_) SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics_, &metrics_, 0);
+    }
+    LargerMessageFont(const LargerMessageFont&) = delete;
+    LargerMessageFont& operator=(const LargerMessageFont&) = delete;
+    bool Changed() const { return changed_; }
+
+private:
+    NONCLIENTMETRICSW metrics_{};
+    bool changed_ = false;
+};
+
 // The main window, made here as keystride.exe makes it: the system's font
-// but on the banner's two links, which keep their designed lettering.
+// but on the banner's two links, which keep their designed lettering, and
+// the new one when the user changes it.
 TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
     ui::AppWindow app(GetModuleHandleA(nullptr));
     ASSERT_TRUE(app.Create("Keystride", nullptr));
@@ -643,6 +667,14 @@ TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
     ui::MainWindow main(app, services);
     ASSERT_TRUE(main.Create());
     const UINT dpi = ui::DpiOf(main.Handle());
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
+              std::vector<std::string>{});
+
+    const LONG before = ui::MessageFontAt(dpi).lfHeight;
+    const LargerMessageFont larger;
+    ASSERT_TRUE(larger.Changed());
+    ASSERT_NE(ui::MessageFontAt(dpi).lfHeight, before);
+    SendMessageW(main.Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
     EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
               std::vector<std::string>{});
 }
