@@ -6,8 +6,9 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB KS_WIN32_PLATFORM_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(ks_platform_win32 STATIC ${KS_WIN32_PLATFORM_SOURCES})
-target_link_libraries(ks_platform_win32 PUBLIC ks_core advapi32 user32 gdi32 shell32 ole32
-  comctl32 wininet)
+# ole32, wininet and shcore are loaded when first needed
+# (platform/win32/system_library.h): start-up does without them.
+target_link_libraries(ks_platform_win32 PUBLIC ks_core advapi32 user32 gdi32 shell32 comctl32)
 ks_warnings(ks_platform_win32)
 
 # The program: its windows as a library (the tests use them in-process too),
@@ -30,7 +31,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/ui/main.cpp AND EXISTS ${CMAKE_SOURCE_DIR}/res
 endif()
 
 add_executable(keystride-jump tools/keystride_jump.cpp)
-target_link_libraries(keystride-jump PRIVATE ks_platform_win32)
+target_link_libraries(keystride-jump PRIVATE ks_platform_win32 ole32)
 ks_warnings(keystride-jump)
 
 if(CMAKE_CROSSCOMPILING_EMULATOR)
@@ -60,7 +61,7 @@ foreach(source IN LISTS KS_WIN32_BENCH)
   add_executable(${name} ${source})
   target_include_directories(${name} PRIVATE tests)
   target_compile_definitions(${name} PRIVATE KS_BUILD_DIR="${CMAKE_BINARY_DIR}")
-  target_link_libraries(${name} PRIVATE ks_platform_win32 psapi)
+  target_link_libraries(${name} PRIVATE ks_platform_win32 psapi ole32)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endforeach()
 # The start-up benchmark's baseline: one empty window, a GUI program like

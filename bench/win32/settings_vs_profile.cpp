@@ -30,10 +30,17 @@ public:
     bool DirectoryExists(const std::string& p) override { return real_.DirectoryExists(p); }
     bool CreateDirectories(const std::string& p) override { return real_.CreateDirectories(p); }
     bool FileExists(const std::string& p) override { return real_.FileExists(p); }
-    std::optional<std::string> ReadFile(const std::string& p) override { return real_.ReadFile(p); }
-    bool ReplaceContents(const std::string& p, const std::string& c) override {
-        return real_.ReplaceContents(p, c);
+    bool IsReadOnly(const std::string& p) override { return real_.IsReadOnly(p); }
+    ks::FileRead ReadFile(const std::string& p) override { return real_.ReadFile(p); }
+    ks::FileOutcome WriteNewFile(const std::string& p, const std::string& c) override {
+        return real_.WriteNewFile(p, c);
     }
+    ks::FileOutcome MoveOver(const std::string& from, const std::string& to) override {
+        return real_.MoveOver(from, to);
+    }
+    ks::FileOutcome Delete(const std::string& p) override { return real_.Delete(p); }
+    std::uint32_t Milliseconds() override { return real_.Milliseconds(); }
+    void Pause(std::uint32_t ms) override { real_.Pause(ms); }
 
 private:
     std::string folder_;

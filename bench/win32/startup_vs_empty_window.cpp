@@ -1,9 +1,13 @@
 // Start-up: from CreateProcess to keystride.exe's main window shown and
 // idle, and the process's peak memory at that moment, against a program that
-// shows one empty window. The two alternate run by run; medians and ratios.
-//   startup_vs_empty_window <keystride.exe> <empty_window.exe> [runs]
+// shows one empty window and, when given, against other builds of
+// keystride.exe (today's, or one per step of a change). All of them take
+// turns run by run, in an order that moves on by one each run; medians and
+// ratios.
+//   startup_vs_empty_window <keystride.exe> <empty_window.exe> [runs] [other keystride.exe ...]
 // keystride.exe starts from a settings file with a handful of favourites;
 // the user's settings folder is set aside meanwhile and put back at the end.
+// With KS_BENCH_VERBOSE set, every start's time is printed as it is taken.
 #include <windows.h>
 #include <psapi.h>
 
@@ -30,7 +34,7 @@ constexpr DWORD kWaitMs = 10000;
 constexpr char kEmptyWindowClass[] = "Keystride Bench Empty Window";
 
 struct Program {
-    const char* name;
+    std::string name;
     std::string path;
     const char* windowClass;
     // How the program is ended once measured: keystride.exe through its
@@ -74,8 +78,8 @@ std::optional<Sample> StartMeasureAndEnd(const Program& program) {
     const double start = NowMs();
     ks::test::ChildProcess process(ks::test::Quoted(program.path));
     if (!process.Started()) {
-        std::printf("%s: cannot start %s (error %lu)\n", program.name, program.path.c_str(),
-                    GetLastError());
+        std::printf("%s: cannot start %s (error %lu)\n", program.name.c_str(),
+                    program.path.c_str(), GetLastError());
         return std::nullopt;
     }
     const DWORD processId = GetProcessId(process.Handle());
@@ -87,6 +91,7 @@ std::optional<Sample> StartMeasureAndEnd(const Program& program) {
         Sleep(1);
     Sample sample;
     sample.startMs = NowMs() - start;
+    if (std::getenv("KS_BENCH_VERBOSE")) std::printf("  %s %.1f ms\n", program.name.c_str(), sample.startMs);
 
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
@@ -105,7 +110,7 @@ std::optional<Sample> StartMeasureAndEnd(const Program& program) {
     DWORD exitCode = 1;
     const bool ended = process.Wait(kWaitMs, &exitCode);
     if (!idle || !window || !measured || !loaded || !ended || exitCode != 0) {
-        std::printf("%s: %s\n", program.name,
+        std::printf("%s: %s\n", program.name.c_str(),
                     !idle       ? "never became idle"
                     : !window   ? "showed no window"
                     : !measured ? "memory counters unreadable"
@@ -117,20 +122,30 @@ std::optional<Sample> StartMeasureAndEnd(const Program& program) {
     return sample;
 }
 
-void PrintFigure(const char* what, const char* unit, const Samples& a, const Samples& b,
-                 std::vector<double> Samples::*figure, int runs) {
-    const double first = Median(a.*figure);
-    const double second = Median(b.*figure);
-    if (second <= 0) {
-        std::printf("%s: keystride.exe %.1f %s, empty window reported 0 %s: no ratio "
-                    "(target <= 1.5x)\n",
-                    what, first, unit, unit);
-        return;
+// One figure of every keystride.exe against the empty window, and of each
+// other build against the first.
+void PrintFigure(const char* what, const char* unit, const std::vector<Program>& programs,
+                 const std::vector<Samples>& samples, std::vector<double> Samples::*figure,
+                 int runs) {
+    const std::size_t empty = programs.size() - 1;
+    const double baseline = Median(samples[empty].*figure);
+    const double first = Median(samples[0].*figure);
+    std::printf("%s, median of %d: empty window %.1f %s\n", what, runs, baseline, unit);
+    for (std::size_t i = 0; i < empty; ++i) {
+        const double value = Median(samples[i].*figure);
+        std::printf("  %-34s %8.1f %s", programs[i].name.c_str(), value, unit);
+        if (baseline > 0)
+            std::printf(", %.2fx the empty window (target <= 1.5x: %s)", value / baseline,
+                        value / baseline <= 1.5 ? "met" : "NOT met");
+        if (i > 0 && value > 0) std::printf(", first build %.2fx this one", first / value);
+        std::printf("\n");
     }
-    const double ratio = first / second;
-    std::printf("%s, median of %d: keystride.exe %.1f %s, empty window %.1f %s, ratio %.2fx "
-                "(target <= 1.5x: %s)\n",
-                what, runs, first, unit, second, unit, ratio, ratio <= 1.5 ? "met" : "NOT met");
+}
+
+// A build's name as printed: the file name without its folder.
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -138,14 +153,19 @@ void PrintFigure(const char* what, const char* unit, const Samples& a, const Sam
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: startup_vs_empty_window <keystride.exe> "
-                             "<empty_window.exe> [runs]\n");
+                             "<empty_window.exe> [runs] [other keystride.exe ...]\n");
         return 2;
     }
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
-    const Program keystride{"keystride.exe", argv[1], ks::test::kMainClass, WM_COMMAND,
-                            MAKEWPARAM(IDC_BEXIT, 0),
-                            static_cast<int>(ks::test::SampleFavourites().size())};
-    const Program empty{"empty window", argv[2], kEmptyWindowClass, WM_CLOSE, 0, -1};
+    const int favourites = static_cast<int>(ks::test::SampleFavourites().size());
+    const auto keystride = [&](const std::string& path) {
+        return Program{NameOf(path), path, ks::test::kMainClass, WM_COMMAND,
+                       MAKEWPARAM(IDC_BEXIT, 0), favourites};
+    };
+    // The builds first, the empty window last.
+    std::vector<Program> programs{keystride(argv[1])};
+    for (int i = 4; i < argc; ++i) programs.push_back(keystride(argv[i]));
+    programs.push_back({"empty window", argv[2], kEmptyWindowClass, WM_CLOSE, 0, -1});
 
     ks::test::FolderSetAside settingsAside(ks::test::SettingsFolder());
     if (!settingsAside.Ready()) {
@@ -155,38 +175,47 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    Samples keystrideSamples, emptySamples;
+    std::vector<Samples> samples(programs.size());
     int failures = 0;
-    // The first pair warms the file cache and Wine's server; it is not counted.
+    int counted = 0;
+    // The first round warms the file cache and Wine's server; it is not counted.
     for (int run = -1; run < runs; ++run) {
-        // Each run ends by saving the settings: every start reads the same file.
-        if (const auto error = ks::test::WriteSampleSettings()) {
-            std::printf("%s\n", error->c_str());
-            ++failures;
-            break;
+        std::vector<Sample> round(programs.size());
+        bool complete = true;
+        for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+            const std::size_t at = (turn + static_cast<std::size_t>(run + 1)) % programs.size();
+            // Each start ends by saving the settings: every start reads the same file.
+            if (const auto error = ks::test::WriteSampleSettings()) {
+                std::printf("%s\n", error->c_str());
+                complete = false;
+                break;
+            }
+            const std::optional<Sample> sample = StartMeasureAndEnd(programs[at]);
+            if (!sample) {
+                complete = false;
+                continue;
+            }
+            round[at] = *sample;
         }
-        const std::optional<Sample> a = StartMeasureAndEnd(keystride);
-        const std::optional<Sample> b = StartMeasureAndEnd(empty);
-        if (!a || !b) {
+        if (!complete) {
             ++failures;
             continue;
         }
         if (run < 0) continue;
-        keystrideSamples.Add(*a);
-        emptySamples.Add(*b);
+        for (std::size_t i = 0; i < programs.size(); ++i) samples[i].Add(round[i]);
+        ++counted;
     }
     const bool restored = settingsAside.Restore();
 
-    const int counted = static_cast<int>(keystrideSamples.startMs.size());
     if (counted > 0) {
-        PrintFigure("start-up to main window shown and idle", "ms", keystrideSamples,
-                    emptySamples, &Samples::startMs, counted);
-        PrintFigure("peak working set", "MB", keystrideSamples, emptySamples,
-                    &Samples::peakWorkingSetMb, counted);
-        PrintFigure("peak pagefile usage", "MB", keystrideSamples, emptySamples,
-                    &Samples::peakPagefileMb, counted);
+        PrintFigure("start-up to main window shown and idle", "ms", programs, samples,
+                    &Samples::startMs, counted);
+        PrintFigure("peak working set", "MB", programs, samples, &Samples::peakWorkingSetMb,
+                    counted);
+        PrintFigure("peak pagefile usage", "MB", programs, samples, &Samples::peakPagefileMb,
+                    counted);
     }
-    if (failures) std::printf("%d of %d pairs failed\n", failures, runs + 1);
+    if (failures) std::printf("%d of %d rounds failed\n", failures, runs + 1);
     if (!restored) std::printf("the user's settings folder could not be put back\n");
     return failures == 0 && restored && counted > 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/window_system.h"
 #include "texts.h"
+#include "ui/rules/clipboard_text.h"
 #include "ui/rules/clipboard_watcher.h"
 
 namespace ks {
@@ -88,12 +89,13 @@ void FavouritesController::JumpFromList() {
 
 void FavouritesController::CopyToClipboard() {
     if (!CanActOnSelection()) return;
-    if (!clipboard_.WriteText(favourites_.Row(favourites_.Selected()).keyText))
+    if (!WriteClipboardText(clipboard_, platform_.processes,
+                            favourites_.Row(favourites_.Selected()).keyText))
         throw CommandFailure(kCannotOpenClipboard);
 }
 
 void FavouritesController::JumpFromClipboard() {
-    const ClipboardOutcome outcome = ReadClipboardForJump(clipboard_);
+    const ClipboardOutcome outcome = ReadClipboardForJump(clipboard_, platform_.processes);
     if (outcome.cannotOpen) throw CommandFailure(kCannotOpenClipboard);
     if (outcome.text) JumpTo(*outcome.text);
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "favourites/held_files.h"
 #include "favourites/ini_file.h"
 #include "favourites/settings_text.h"
 #include "platform/files.h"
@@ -86,7 +87,7 @@ void WriteBounds(IniFile& ini, std::string_view prefix, const WindowBounds& boun
 // The file's text, or nothing when it cannot be read or is not text.
 std::optional<std::string> ReadText(Files& files, const AnsiCodePage& ansi,
                                     const std::string& path) {
-    const std::optional<std::string> bytes = files.ReadFile(path);
+    const std::optional<std::string> bytes = ReadWhenFree(files, path);
     if (!bytes) return std::nullopt;
     return DecodeSettingsFile(*bytes, ansi);
 }
@@ -96,7 +97,6 @@ std::string UnableToWrite(const std::string& path) { return "Unable to write to 
 }  // namespace
 
 std::string OpenSettingsFile(Files& files, bool& firstRun) {
-    files.EndBrowserSession();
     const std::string appData = files.AppDataFolder();
     // Without an application-data folder the settings would land in the root
     // of the current drive; the executable's folder is the one fallback.
@@ -140,6 +140,8 @@ void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
 std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
                                         const FavouritesList& list,
                                         const WindowBounds& currentBounds, bool maximized) {
+    // Its library is loaded only now: nothing before the first save needs it.
+    files.EndBrowserSession();
     const std::string path = OpenSettingsFile(files, settings.firstRun);
     std::optional<std::string> text;
     if (!settings.firstRun) {
@@ -187,8 +189,9 @@ std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi, 
     WriteBounds(ini, "Normal", settings.savedNormalBounds);
 
     // The whole text goes in one write that replaces the old file only when
-    // it succeeded, so a failed save leaves the previous settings intact.
-    if (!files.ReplaceContents(path, EncodeSettingsFile(ini.Serialize(), ansi)))
+    // it succeeded, so a failed save leaves the previous settings intact; a
+    // file another program holds for a moment is waited for.
+    if (!ReplaceWhenFree(files, path, EncodeSettingsFile(ini.Serialize(), ansi)))
         return UnableToWrite(path);
     return std::nullopt;
 }

@@ -54,7 +54,8 @@ void LoadSettings(Files& files, const AnsiCodePage& ansi, Settings& settings,
 // Writes the settings, the list and the window's current state. Returns the
 // error text ("Unable to write to <path>") when the file cannot be written,
 // or cannot be read, now or when it was loaded; the previous file is then
-// left as it was.
+// left as it was. A file another program holds is waited for a while
+// (held_files.h), the first save's end of the browser session first.
 [[nodiscard]] std::optional<std::string> SaveSettings(Files& files, const AnsiCodePage& ansi,
                                                       Settings& settings,
                                                       const FavouritesList& list,

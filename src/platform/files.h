@@ -1,9 +1,22 @@
 #pragma once
 // Folders and settings files.
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace ks {
+
+// What became of a file operation. `Held`: another program has the file
+// open without sharing it (an antivirus scanner, the search indexer, a
+// synchronised profile folder): ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION
+// and ERROR_ACCESS_DENIED, which Windows gives for a file being replaced or
+// deleted while it is open.
+enum class FileOutcome { Done, Held, Failed };
+
+struct FileRead {
+    FileOutcome outcome = FileOutcome::Failed;
+    std::string contents;  // the whole file when Done
+};
 
 class Files {
 public:
@@ -23,14 +36,26 @@ public:
     // Creates the folder and every missing parent.
     virtual bool CreateDirectories(const std::string& path) = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // The file is marked read-only.
+    virtual bool IsReadOnly(const std::string& path) = 0;
 
-    // The whole file, or nothing when it does not exist or cannot be read.
-    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // The whole file; Failed when it does not exist or cannot be read.
+    virtual FileRead ReadFile(const std::string& path) = 0;
 
-    // Writes the whole file beside the old one and then puts it in its
-    // place, so that a failed or interrupted write leaves the old file as
-    // it was. False when anything failed, and for a file marked read-only.
-    virtual bool ReplaceContents(const std::string& path, const std::string& contents) = 0;
+    // Creates the file, or empties one that is there, and writes the whole
+    // of it through to the disk.
+    virtual FileOutcome WriteNewFile(const std::string& path, const std::string& contents) = 0;
+
+    // Puts the file `from` in the place of `to` in one step, replacing it
+    // (MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+    virtual FileOutcome MoveOver(const std::string& from, const std::string& to) = 0;
+
+    // Done also when there was no such file.
+    virtual FileOutcome Delete(const std::string& path) = 0;
+
+    // The clock and the pause of the waits for a file another program holds.
+    virtual std::uint32_t Milliseconds() = 0;
+    virtual void Pause(std::uint32_t milliseconds) = 0;
 };
 
 }  // namespace ks

@@ -1,6 +1,6 @@
 #pragma once
-// Windows and messages: what the editor driver, the jump's boxes and the
-// clipboard watcher need from the window system.
+// Windows and messages: what the editor driver and the jump's boxes need
+// from the window system.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -78,14 +78,6 @@ public:
     // One character message carries one UTF-16 unit.
     virtual SendResult TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
                                      std::uint32_t timeout) = 0;
-
-    // The clipboard-viewer chain: a change of the clipboard, and a viewer
-    // leaving the chain, passed on to the next viewer (the change with its
-    // message's parameters unchanged), each bounded by kSendTimeout. What
-    // became of them is not looked at.
-    virtual void PassOnClipboardChange(Window next, std::uintptr_t wParam,
-                                       std::intptr_t lParam) = 0;
-    virtual void PassOnViewerLeaving(Window next, Window leaving, Window following) = 0;
 
     // Another program's window is shown without waiting for it to answer.
     virtual void ShowWindow(Window window, ShowState state) = 0;

@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "platform/win32/com_apartment.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/control_ids.h"
@@ -32,7 +33,9 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND AddLabel(const char* text, int left, int top, HFONT font, DWORD style = 0, int id = -1);
+    SIZE LayOut(UINT dpi) override;
+    // A label at a designed place, as large as its text in `font`.
+    void PlaceLabel(HWND label, const char* text, int left, int top, HFONT font) const;
     int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
     RECT ScaledBounds(int left, int top, int width, int height) const noexcept {
         return Bounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
@@ -46,40 +49,60 @@ private:
     Font linkFont_;
     Bitmap Image2_;
     Icon Image1_;  // made at the window's size
+    HWND lName_ = nullptr;
+    HWND lVersion_ = nullptr;
+    HWND rule_ = nullptr;
     HWND lbEAddress_ = nullptr;
+    HWND bOK_ = nullptr;
 };
 
-bool TfrmAbout::Create(HWND owner) {
-    dpi_ = DpiOf(owner);
-    font_ = CreateDesignFont(dpi_);
-    linkFont_ = CreateDesignFont(dpi_, 11, FW_NORMAL, true);
-    Image2_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
-    Image1_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
-                                                IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize),
-                                                0)));
-    if (!ModalDialog::Create(owner, kClassName, kCaption,
-                             SIZE{Scaled(kClientWidth), Scaled(kClientHeight)}))
-        return false;
+constexpr char kProductLine[] = "Korvel Keystride";
+constexpr char kVersionLine[] = "Version: " KS_TEXT_VERSION "   Build 20261019";
 
-    AddLabel("Korvel Keystride", 80, 62, font_.Get());
-    AddLabel("Version: " KS_TEXT_VERSION "   Build 20261019", 80, 84, font_.Get());
-    AddControl("STATIC", "", SS_ETCHEDHORZ, -1, ScaledBounds(80, 176, 262, 2));
+bool TfrmAbout::Create(HWND owner) {
+    Image2_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
+    if (!ModalDialog::Create(owner, kClassName, kCaption)) return false;
+    const RECT none{};
+    const DWORD label = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    lName_ = AddControl("STATIC", kProductLine, label, -1, none);
+    lVersion_ = AddControl("STATIC", kVersionLine, label, -1, none);
+    rule_ = AddControl("STATIC", "", SS_ETCHEDHORZ, -1, none);
     // SS_NOTIFY: the label takes the mouse, so it can be clicked and can set
     // its own cursor.
-    lbEAddress_ = AddLabel(KS_TEXT_MAKER_SITE, 80, 188, linkFont_.Get(), SS_NOTIFY,
-                           IDC_LBEADDRESS);
-    HWND bOK = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
-                          ScaledBounds(256, 202, 80, 27));
-    if (bOK) SendMessageW(bOK, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    lbEAddress_ = AddControl("STATIC", KS_TEXT_MAKER_SITE, label | SS_NOTIFY, IDC_LBEADDRESS, none);
+    bOK_ = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
+    Place(LayOut(DpiOf(owner ? owner : Window())));
     return true;
 }
 
-HWND TfrmAbout::AddLabel(const char* text, int left, int top, HFONT font, DWORD style, int id) {
+SIZE TfrmAbout::LayOut(UINT dpi) {
+    // The controls take the new fonts before the old ones go.
+    dpi_ = dpi;
+    Font font = CreateMessageFont(dpi_);
+    Font linkFont = CreateMessageFont(dpi_, true);
+    PlaceLabel(lName_, kProductLine, 80, 62, font.Get());
+    PlaceLabel(lVersion_, kVersionLine, 80, 84, font.Get());
+    PlaceLabel(lbEAddress_, KS_TEXT_MAKER_SITE, 80, 188, linkFont.Get());
+    const RECT rule = ScaledBounds(80, 176, 262, 2);
+    SetWindowPos(rule_, nullptr, rule.left, rule.top, rule.right - rule.left, rule.bottom - rule.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT ok = ScaledBounds(256, 202, 80, 27);
+    SetWindowPos(bOK_, nullptr, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(bOK_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    font_ = std::move(font);
+    linkFont_ = std::move(linkFont);
+    Image1_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
+                                                IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize),
+                                                0)));
+    return {Scaled(kClientWidth), Scaled(kClientHeight)};
+}
+
+void TfrmAbout::PlaceLabel(HWND label, const char* text, int left, int top, HFONT font) const {
     const SIZE size = TextExtent(font, text);
-    HWND label = AddControl("STATIC", text, SS_LEFTNOWORDWRAP | SS_NOPREFIX | style, id,
-                            Bounds(Scaled(left), Scaled(top), size.cx, size.cy));
-    if (label) SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return label;
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowPos(label, nullptr, Scaled(left), Scaled(top), size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmAbout::Paint(HDC dc) const {
@@ -94,6 +117,7 @@ void TfrmAbout::Paint(HDC dc) const {
 
 void TfrmAbout::lbEAddressClick() {
     // Nothing is reported when no browser starts; the window stays open.
+    EnsureComApartment();
     ShellExecuteW(Window(), L"Open", Wide(KS_URL_PRODUCT).c_str(), nullptr, nullptr, SW_SHOW);
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "grammar/path_notations.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/win32_process_control.h"
 #include "ui/actions.h"
 #include "ui/control_ids.h"
@@ -52,14 +53,16 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void BuildControls();
+    SIZE LayOut(UINT dpi) override;
+    void CreateControls();
     int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
     RECT ScaledBounds(int left, int top, int width, int height) const noexcept {
         return Bounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
     }
-    // A label of the group box at a designed left edge and a top in client
-    // pixels, as wide and high as its text; its right edge in client pixels.
-    int AddLabel(const char* text, int left, int top);
+    // Puts a label of the group box at a designed left edge and a top in
+    // client pixels, as wide and high as its text; its right edge in client
+    // pixels.
+    int PlaceLabel(HWND label, const char* text, int left, int top) const;
     // The hint's height when it wraps at the field's width.
     int HintHeight() const;
     // How far the comment row and everything below moves down so that the
@@ -73,67 +76,92 @@ private:
     UINT dpi_ = kDesignDpi;
     Font font_;
     ActionList ActionList1_;
+    HWND keyLabel_ = nullptr;
     HWND eRegistryKey_ = nullptr;
+    HWND bLaunchRegedit_ = nullptr;
+    HWND hint_ = nullptr;
+    HWND commentLabel_ = nullptr;
     HWND eComment_ = nullptr;
+    HWND bOK_ = nullptr;
+    HWND bCancel_ = nullptr;
+    HWND suiGroupBox1_ = nullptr;
 };
 
 bool TfrmAddRegistry::Create(HWND owner, FavouriteEditorPurpose purpose) {
-    dpi_ = DpiOf(owner);
-    font_ = CreateDesignFont(dpi_);
     const char* caption = purpose == FavouriteEditorPurpose::Edit ? kEditCaption : kAddCaption;
-    if (!ModalDialog::Create(owner, kClassName, caption,
-                             SIZE{Scaled(kClientWidth), Scaled(kClientHeight) + ExtraHeight()}))
-        return false;
-    BuildControls();
-    return eRegistryKey_ && eComment_;
+    if (!ModalDialog::Create(owner, kClassName, caption)) return false;
+    CreateControls();
+    if (!eRegistryKey_ || !eComment_) return false;
+    Place(LayOut(DpiOf(owner ? owner : Window())));
+    return true;
 }
 
-void TfrmAddRegistry::BuildControls() {
+void TfrmAddRegistry::CreateControls() {
     // Creation order is tab order: key, Launch, comment, OK, Cancel; each
     // label comes just before its field, so that its access key reaches it.
-    const int gap = Scaled(kLabelGap);
-    const int keyLabelRight = AddLabel(kKeyLabel, kFieldLeft, Scaled(kGroupTop + 24));
-    eRegistryKey_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EREGISTRYKEY,
-                               ScaledBounds(kGroupLeft + kFieldLeft, kGroupTop + 51, kFieldWidth, 21),
+    // LayOut gives them their places.
+    const RECT none{};
+    keyLabel_ = AddControl("STATIC", kKeyLabel, SS_LEFTNOWORDWRAP, -1, none);
+    eRegistryKey_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EREGISTRYKEY, none,
                                WS_EX_CLIENTEDGE);
-    const int launchLeft = std::max(Scaled(kGroupLeft + 87), keyLabelRight + gap);
-    const int launchWidth =
-        std::max(Scaled(158), static_cast<int>(TextExtent(font_.Get(), kLaunchCaption).cx) + Scaled(16));
-    AddControl("BUTTON", kLaunchCaption, WS_TABSTOP | BS_PUSHBUTTON, IDC_BLAUNCHREGEDIT,
-               Bounds(launchLeft, Scaled(kGroupTop + 19), launchWidth, Scaled(24)));
-    AddControl("STATIC", kHint, SS_LEFT | SS_NOPREFIX, -1,
-               Bounds(Scaled(kGroupLeft + kFieldLeft), Scaled(kGroupTop + kHintTop),
-                      Scaled(kFieldWidth), HintHeight()));
-
-    const int down = ExtraHeight();
-    const int commentLabelRight = AddLabel(kCommentLabel, kFieldLeft, Scaled(kGroupTop + 110) + down);
-    const int fieldRight = Scaled(kGroupLeft + kFieldLeft + kFieldWidth);
-    const int commentLeft = std::max(Scaled(kGroupLeft + 70), commentLabelRight + gap);
-    eComment_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_ECOMMENT,
-                           Bounds(commentLeft, Scaled(kGroupTop + kCommentTop) + down,
-                                  fieldRight - commentLeft, Scaled(21)),
+    bLaunchRegedit_ =
+        AddControl("BUTTON", kLaunchCaption, WS_TABSTOP | BS_PUSHBUTTON, IDC_BLAUNCHREGEDIT, none);
+    hint_ = AddControl("STATIC", kHint, SS_LEFT | SS_NOPREFIX, -1, none);
+    commentLabel_ = AddControl("STATIC", kCommentLabel, SS_LEFTNOWORDWRAP, -1, none);
+    eComment_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_ECOMMENT, none,
                            WS_EX_CLIENTEDGE);
-    HWND bOK = AddControl("BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK,
-                          Bounds(Scaled(200), Scaled(166) + down, Scaled(80), Scaled(27)));
-    AddControl("BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL,
-               Bounds(Scaled(301), Scaled(166) + down, Scaled(80), Scaled(27)));
+    bOK_ = AddControl("BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
+    bCancel_ = AddControl("BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, none);
     // Last, so that it lies beneath the controls it frames.
-    AddControl("BUTTON", "", BS_GROUPBOX, IDC_SUIGROUPBOX1,
-               Bounds(Scaled(kGroupLeft), Scaled(kGroupTop), Scaled(kGroupWidth),
-                      Scaled(kGroupHeight) + down));
+    suiGroupBox1_ = AddControl("BUTTON", "", BS_GROUPBOX, IDC_SUIGROUPBOX1, none);
 
     for (HWND edit : {eRegistryKey_, eComment_})
         if (edit) SendMessageW(edit, EM_SETLIMITTEXT, kTextLimit, 0);
-    ApplyFont(Window(), font_.Get());
 
     ActionList1_.Add(IDOK, "&OK", [this] { aOKExecute(); }, [this] { return aOKUpdate(); });
-    ActionList1_.BindButton(IDOK, bOK);
+    ActionList1_.BindButton(IDOK, bOK_);
 }
 
-int TfrmAddRegistry::AddLabel(const char* text, int left, int top) {
+SIZE TfrmAddRegistry::LayOut(UINT dpi) {
+    // The controls take the new font before the old one goes.
+    dpi_ = dpi;
+    Font font = CreateMessageFont(dpi_);
+    ApplyFont(Window(), font.Get());
+    font_ = std::move(font);
+
+    const auto place = [](HWND control, const RECT& bounds) {
+        SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const int gap = Scaled(kLabelGap);
+    const int keyLabelRight = PlaceLabel(keyLabel_, kKeyLabel, kFieldLeft, Scaled(kGroupTop + 24));
+    place(eRegistryKey_, ScaledBounds(kGroupLeft + kFieldLeft, kGroupTop + 51, kFieldWidth, 21));
+    const int launchLeft = std::max(Scaled(kGroupLeft + 87), keyLabelRight + gap);
+    const int launchWidth =
+        std::max(Scaled(158), static_cast<int>(TextExtent(font_.Get(), kLaunchCaption).cx) + Scaled(16));
+    place(bLaunchRegedit_, Bounds(launchLeft, Scaled(kGroupTop + 19), launchWidth, Scaled(24)));
+    place(hint_, Bounds(Scaled(kGroupLeft + kFieldLeft), Scaled(kGroupTop + kHintTop),
+                        Scaled(kFieldWidth), HintHeight()));
+
+    const int down = ExtraHeight();
+    const int commentLabelRight =
+        PlaceLabel(commentLabel_, kCommentLabel, kFieldLeft, Scaled(kGroupTop + 110) + down);
+    const int fieldRight = Scaled(kGroupLeft + kFieldLeft + kFieldWidth);
+    const int commentLeft = std::max(Scaled(kGroupLeft + 70), commentLabelRight + gap);
+    place(eComment_, Bounds(commentLeft, Scaled(kGroupTop + kCommentTop) + down,
+                            fieldRight - commentLeft, Scaled(21)));
+    place(bOK_, Bounds(Scaled(200), Scaled(166) + down, Scaled(80), Scaled(27)));
+    place(bCancel_, Bounds(Scaled(301), Scaled(166) + down, Scaled(80), Scaled(27)));
+    place(suiGroupBox1_, Bounds(Scaled(kGroupLeft), Scaled(kGroupTop), Scaled(kGroupWidth),
+                                Scaled(kGroupHeight) + down));
+    return {Scaled(kClientWidth), Scaled(kClientHeight) + down};
+}
+
+int TfrmAddRegistry::PlaceLabel(HWND label, const char* text, int left, int top) const {
     const SIZE size = TextExtent(font_.Get(), text);
     const RECT bounds = Bounds(Scaled(kGroupLeft + left), top, size.cx, size.cy);
-    AddControl("STATIC", text, SS_LEFTNOWORDWRAP, -1, bounds);
+    SetWindowPos(label, nullptr, bounds.left, bounds.top, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     return bounds.right;
 }
 
@@ -173,6 +201,7 @@ void TfrmAddRegistry::bLaunchRegeditClick() {
     const std::string editor = windowsFolder + "\\regedit.exe";
     void* redirection = nullptr;
     processes.DisableFsRedirection(redirection);
+    EnsureComApartment();
     ShellExecuteW(Window(), L"Open", Wide(editor).c_str(), nullptr, nullptr, SW_SHOW);
     processes.RevertFsRedirection(redirection);
 }

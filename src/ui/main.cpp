@@ -3,7 +3,6 @@
 // window, its exit code saying what came of it.
 #include <windows.h>
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <optional>
 #include <stdexcept>
@@ -28,23 +27,6 @@
 
 namespace {
 
-// The shell's "open" may hand the address to COM components; they expect an
-// apartment on the calling thread.
-class ComApartment {
-public:
-    ComApartment() noexcept
-        : initialised_(SUCCEEDED(
-              CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-    ~ComApartment() {
-        if (initialised_) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
 // The program's window, one per user session: a start while Keystride runs
 // brings the running window forward and ends without touching the settings;
 // a copy started as administrator in a running one's place takes it over
@@ -57,7 +39,6 @@ int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
     else if (instances.ActivateRunning())
         return 0;
 
-    ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -88,14 +69,13 @@ int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
 // reading, boxes and offer of the nearest key as the window's, owned by no
 // window.
 int RunCommandLineJump(const ks::CommandLineRequest& request) {
-    ComApartment com;
     ks::Win32Registry registry;
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
     std::string text = request.path;
     if (request.kind == ks::CommandLineRequest::Kind::JumpFromClipboard) {
         ks::Win32Clipboard clipboard;
-        const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard);
+        const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard, processes);
         if (outcome.cannotOpen) throw std::runtime_error(ks::kCannotOpenClipboard);
         // As the window's Jump from Clipboard: no path there, nothing to do.
         if (!outcome.text) return ks::kExitNotFound;

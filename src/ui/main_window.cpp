@@ -29,7 +29,7 @@ MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
       windowSystem_(services.windows),
       processes_(services.processes),
       clipboard_(services.clipboard),
-      clipboardViewer_(windowSystem_, processes_, clipboard_),
+      clipboardListener_(processes_, clipboard_),
       settings_(services.files, services.ansiCodePage) {}
 
 MainWindow::~MainWindow() {
@@ -85,10 +85,12 @@ void MainWindow::Idle() {
 }
 
 void MainWindow::AcceptOutsideMessages() {
-    // Run at a higher level than the shell and the programs that wake it,
-    // the window would not hear them without saying so.
+    // Run at a higher level than the shell, the programs that wake it and
+    // the programs that copy, the window would not hear them without saying
+    // so.
     for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
-                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON)})
+                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON),
+                         static_cast<UINT>(WM_CLIPBOARDUPDATE)})
         if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
@@ -144,8 +146,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
         // Never smaller than designed. Each size change is held to it as
         // it is made, whoever makes it.
+        // While the stored bounds are applied, the DPI they are placed at.
         auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        limits.ptMinTrackSize = {Scaled(kMinimumOuterWidth), Scaled(kMinimumOuterHeight)};
+        const UINT dpi = placementDpi_.value_or(dpi_);
+        limits.ptMinTrackSize = {Scale(kMinimumOuterWidth, dpi), Scale(kMinimumOuterHeight, dpi)};
         return 0;
     }
     case WM_SHOWWINDOW:
@@ -180,20 +184,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         FormDestroy();
         return 0;
-    case WM_DRAWCLIPBOARD:
-        if (const auto text = clipboardViewer_.OnDrawClipboard(
-                wParam, lParam, SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED))
-            SetEditText(*text);
+    case WM_CLIPBOARDUPDATE:
+        clipboardListener_.OnClipboardUpdate(AutoCopyChecked());
         return 0;
-    case WM_CHANGECBCHAIN:
-        clipboardViewer_.OnChangeChain(wParam, lParam);
+    case WM_TIMER: {
+        std::optional<std::string> keyText;
+        if (!clipboardListener_.OnTimer(wParam, AutoCopyChecked(), keyText)) break;
+        if (keyText) SetEditText(*keyText);
         return 0;
+    }
     case WM_KEYSTRIDE_ACTIVATE:
         tray_.ActivateFromOutside();
         return 0;
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
         return 0;
+    case WM_SETTINGCHANGE:
+        OnSettingChange(wParam);
+        break;
     case WM_DPICHANGED:
         if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -226,10 +234,10 @@ void MainWindow::FormCreate() {
     banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
     settings_.Load(favourites_);
     favouritesView_.ShowAll(favourites_);
-    clipboardViewer_.Join(window_);
+    clipboardListener_.Start(window_);
 
     layout_.Record(window_);
-    ApplyStoredBounds(window_, settings_.values.savedWindowBounds, dpi_);
+    PlaceAtStoredBounds(settings_.values.savedWindowBounds);
     // Setting the same size again is no size change, and a frame thinner
     // or thicker than designed leaves a different client area: lay the
     // controls out once for the area there is.
@@ -264,7 +272,7 @@ void MainWindow::FormClose() {
     if (const auto error =
             settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE))
         throw UserError(*error);  // the close ends here
-    clipboardViewer_.Leave();
+    clipboardListener_.Stop();
     app_.Terminate();
 }
 
@@ -282,10 +290,29 @@ void MainWindow::FormResize() {
 
 WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, dpi_); }
 
+void MainWindow::PlaceAtStoredBounds(const WindowBounds& stored) {
+    // Placed once, at the DPI of the monitor the window goes to: the system
+    // tells of the new DPI part way through the move, and the window then
+    // measures itself anew without taking another size, nor the minimum
+    // size of the DPI it leaves.
+    const StoredPlacement placement = StoredPlacementOf(stored, dpi_);
+    placementDpi_ = static_cast<UINT>(placement.dpi);
+    ApplyPlacement(window_, placement);
+    placementDpi_.reset();
+    // The system chose another monitor's DPI after all: the stored size at
+    // the DPI the window has.
+    if (dpi_ != static_cast<UINT>(placement.dpi)) {
+        const ControlRect shown = ShownFromStored(
+            {stored.left, stored.top, stored.width, stored.height}, static_cast<int>(dpi_));
+        SetWindowPos(window_, nullptr, 0, 0, shown.width, shown.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 void MainWindow::FormDestroy() {
-    // The close has left the chain already; a window destroyed some other
-    // way must not leave the chain pointing at a window that is gone.
-    clipboardViewer_.Leave();
+    // The close has stopped listening already; a window destroyed some
+    // other way stops here.
+    clipboardListener_.Stop();
     layout_.Clear();
 }
 

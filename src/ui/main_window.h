@@ -14,7 +14,7 @@
 #include "ui/favourites_binding.h"
 #include "ui/favourites_view.h"
 #include "ui/main_controls.h"
-#include "ui/clipboard_viewer.h"
+#include "ui/clipboard_listener.h"
 #include "ui/main_window_layout.h"
 #include "ui/root_group.h"
 #include "ui/suggestion_popup.h"
@@ -69,7 +69,7 @@ private:
     // Building (main_window_controls.cpp).
     bool BuildControls();
     void BuildMenus();
-    void WidenCheckBoxToText(HWND checkBox) const;
+    void FitCaptions() const;
 
     // Form events (main_window.cpp).
     void FormCreate();
@@ -86,11 +86,15 @@ private:
     LRESULT OnSysCommand(WPARAM command, LPARAM lParam);
     void OnTrayIcon(LPARAM mouseMessage);
     void AcceptOutsideMessages();
-    // A move to a monitor of another DPI (main_window_dpi.cpp).
+    // A move to a monitor of another DPI, a change of the system's font
+    // (main_window_dpi.cpp).
     void OnDpiChanged(UINT dpi, const RECT& suggested);
+    void OnSettingChange(WPARAM setting);
     void ApplyFonts();
-    // The window's present bounds as they are stored (main_window.cpp).
+    // The window's present bounds as they are stored, and the window put at
+    // the stored ones (main_window.cpp).
     WindowBounds StoredBounds() const;
+    void PlaceAtStoredBounds(const WindowBounds& stored);
 
     // Handlers of the controls (main_window_commands.cpp).
     void bOpenClick();
@@ -101,6 +105,7 @@ private:
     void RestartAsAdministrator(const std::string& path);
     void rgPreClick();
     void cbAutoCopyClick();
+    bool AutoCopyChecked() const;
 
     // The favourites' actions, run by their controller
     // (main_window_favourites.cpp).
@@ -133,7 +138,7 @@ private:
     WindowSystem& windowSystem_;
     ProcessControl& processes_;
     Clipboard& clipboard_;
-    ClipboardViewer clipboardViewer_;
+    ClipboardListener clipboardListener_;
 
     SettingsSession settings_;
     FavouritesList favourites_;
@@ -146,6 +151,7 @@ private:
     ProportionalLayout layout_;
 
     std::string pendingJump_;
+    std::optional<UINT> placementDpi_;  // set while the stored bounds are applied
     bool showMaximized_ = false;
     bool centreOnShow_ = false;
     bool rgPreHintShown_ = false;

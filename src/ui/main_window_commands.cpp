@@ -140,7 +140,7 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         return Default(WM_SYSCOMMAND, command, lParam);
     case SC_RESTORE: {
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
-        ApplyStoredBounds(window_, settings_.values.savedNormalBounds, dpi_);
+        PlaceAtStoredBounds(settings_.values.savedNormalBounds);
         return result;
     }
     default:
@@ -203,17 +203,18 @@ void MainWindow::RestartAsAdministrator(const std::string& path) {
         break;
     }
     // Saved already; the window goes as at a close.
-    clipboardViewer_.Leave();
+    clipboardListener_.Stop();
     tray_.RemoveIcon();
     app_.Terminate();
 }
 
 void MainWindow::rgPreClick() { SetEditText(rgPre_.Apply(EditText())); }
 
-void MainWindow::cbAutoCopyClick() {
-    settings_.values.autoCopyEnabled = SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+void MainWindow::cbAutoCopyClick() { settings_.values.autoCopyEnabled = AutoCopyChecked(); }
 
+bool MainWindow::AutoCopyChecked() const {
+    return SendMessageW(controls_.cbAutoCopy, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 std::string MainWindow::EditText() const { return WindowText(controls_.eRegKey); }
 

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "resource.h"
@@ -29,7 +30,7 @@ struct ControlDesign {
 
 bool MainWindow::BuildControls() {
     dpi_ = DpiOf(window_);
-    font_ = CreateDesignFont(dpi_);
+    font_ = CreateMessageFont(dpi_);
 
     // Creation order is control order and tab order, which follows what
     // the eye reads: the key box, Jump and the roots, the check box, the
@@ -73,11 +74,11 @@ bool MainWindow::BuildControls() {
     // A pasted path may be far longer than the edit box's default limit.
     SendMessageW(controls_.eRegKey, EM_SETLIMITTEXT, 0, 0);
     favouritesView_.Attach(controls_.ListView1, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
-    WidenCheckBoxToText(controls_.cbAutoCopy);
+    FitCaptions();
 
     pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
-    banner_.ShowProgramIcon(pictures_.ProgramIcon());
-    tray_.SetIcon(pictures_.ProgramIcon());
+    banner_.ShowProgramIcon(pictures_.BannerIcon());
+    tray_.SetIcon(pictures_.TrayIcon());
     hints_.Build(app_.Instance(), window_, dpi_);
     hints_.Add(controls_.eRegKey,
             "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
@@ -121,15 +122,23 @@ void MainWindow::BuildMenus() {
     pmSelf_.Reset(tray);
 }
 
-void MainWindow::WidenCheckBoxToText(HWND checkBox) const {
-    // Where the system's font runs wider than the designed one, the caption
-    // would be cut off; the box never gets narrower than designed.
-    const int needed = CaptionExtent(checkBox).cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8);
-    RECT rect{};
-    GetWindowRect(checkBox, &rect);
-    if (needed <= rect.right - rect.left) return;
-    SetWindowPos(checkBox, nullptr, 0, 0, needed, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void MainWindow::FitCaptions() const {
+    // Where the system's font runs wider or taller than the designed one, a
+    // caption would be cut off: the check box and the tagline grow to their
+    // captions, and never get smaller than designed.
+    const auto growTo = [](HWND control, int width, int height) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        const int nowWidth = rect.right - rect.left;
+        const int nowHeight = rect.bottom - rect.top;
+        if (width <= nowWidth && height <= nowHeight) return;
+        SetWindowPos(control, nullptr, 0, 0, std::max(width, nowWidth), std::max(height, nowHeight),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    const SIZE check = CaptionExtent(controls_.cbAutoCopy);
+    growTo(controls_.cbAutoCopy, check.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8), check.cy);
+    const SIZE tagline = CaptionExtent(banner_.Tagline());
+    growTo(banner_.Tagline(), tagline.cx, tagline.cy);
 }
 
 }  // namespace ks::ui

@@ -1,6 +1,7 @@
 // Moving to a monitor of another DPI: everything measured in the old DPI is
 // measured again in the new one (fonts, icons, the recorded layout), then
-// the window takes the size the system suggests and is laid out anew.
+// the window takes the size the system suggests and is laid out anew. A new
+// system font is taken up the same way, at the same DPI.
 #include "ui/main_window.h"
 #include "ui/app_window.h"
 
@@ -16,9 +17,11 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ApplyFonts();
     banner_.SetDpi(dpi);
     pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
-    banner_.ShowProgramIcon(pictures_.ProgramIcon());
-    tray_.SetIcon(pictures_.ProgramIcon());
-    WidenCheckBoxToText(controls_.cbAutoCopy);
+    banner_.ShowProgramIcon(pictures_.BannerIcon());
+    tray_.SetIcon(pictures_.TrayIcon());
+    FitCaptions();
+    // Placing the stored bounds gave the window its size at this DPI already.
+    if (placementDpi_) return;
 
     RECT before{};
     GetWindowRect(window_, &before);
@@ -33,10 +36,20 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void MainWindow::OnSettingChange(WPARAM setting) {
+    // The user chose another font or size for the system's texts.
+    if (setting != SPI_SETNONCLIENTMETRICS) return;
+    ApplyFonts();
+    banner_.SetDpi(dpi_);  // its own lettering back on its labels
+    rgPre_.Arrange();
+    FitCaptions();
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void MainWindow::ApplyFonts() {
     // The controls take the new font before the old one goes; the banner's
     // links then take fonts of their own.
-    Font normal = CreateDesignFont(dpi_);
+    Font normal = CreateMessageFont(dpi_);
     for (const ControlLayoutEntry& entry : layout_.Table())
         SendMessageW(entry.control, WM_SETFONT, reinterpret_cast<WPARAM>(normal.Get()), FALSE);
     suggestions_.SetFont(normal.Get());

@@ -4,6 +4,7 @@
 
 #include <iterator>
 
+#include "platform/win32/com_apartment.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/window_text.h"
@@ -21,6 +22,7 @@ std::string Address(HINSTANCE instance, MakerPage page) {
 }
 
 void Open(HWND owner, const char* operation, const std::string& address) {
+    EnsureComApartment();
     ShellExecuteW(owner, Wide(operation).c_str(), Wide(address).c_str(), nullptr, nullptr, SW_SHOW);
 }
 

@@ -46,31 +46,40 @@ void ModalDialog::Destroy() noexcept {
     DestroyWindow(window);
 }
 
-bool ModalDialog::Create(HWND owner, const char* className, const char* caption, SIZE clientSize) {
+bool ModalDialog::Create(HWND owner, const char* className, const char* caption) {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     const std::wstring wideClassName = Wide(className);
     if (!RegisterWindowClass(instance, {wideClassName.c_str(), WindowProc, 0, COLOR_BTNFACE}))
         return false;
 
     owner_ = owner;
+    // Made where the owner is, so that it starts at the owner's DPI, and
+    // large enough to have a client area, from which the frame is measured.
+    RECT at{};
+    if (owner) GetWindowRect(owner, &at);
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    if (!CreateWindowExW(exStyle, wideClassName.c_str(), Wide(caption).c_str(), style, 0, 0, clientSize.cx, clientSize.cy,
-                         owner, nullptr, instance, this))
-        return false;
+    return CreateWindowExW(exStyle, wideClassName.c_str(), Wide(caption).c_str(), style, at.left,
+                           at.top, 320, 240, owner, nullptr, instance, this) != nullptr;
+}
 
+SIZE ModalDialog::FrameAround(SIZE clientSize) const {
     // The frame's size is what the system makes of it on this display; take
     // it from the window rather than computing it.
     RECT outer{};
     RECT inner{};
     GetWindowRect(window_, &outer);
     GetClientRect(window_, &inner);
-    const SIZE size{clientSize.cx + (outer.right - outer.left) - inner.right,
-                    clientSize.cy + (outer.bottom - outer.top) - inner.bottom};
-    const POINT position = CentredPosition(owner, size);
+    return {clientSize.cx + (outer.right - outer.left) - inner.right,
+            clientSize.cy + (outer.bottom - outer.top) - inner.bottom};
+}
+
+void ModalDialog::Place(SIZE clientSize) {
+    if (!window_) return;
+    const SIZE size = FrameAround(clientSize);
+    const POINT position = CentredPosition(owner_, size);
     SetWindowPos(window_, nullptr, position.x, position.y, size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    return true;
 }
 
 HWND ModalDialog::AddControl(const char* className, const char* text, DWORD style, int id,
@@ -127,6 +136,27 @@ LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         EndModal(IDCANCEL);
+        return 0;
+    case WM_DPICHANGED: {
+        // At the place the system suggests, in the frame of the new DPI,
+        // then at the size the controls need there.
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        const SIZE size = FrameAround(LayOut(HIWORD(wParam)));
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window_, nullptr, TRUE);
+        return 0;
+    }
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) {
+            const SIZE size = FrameAround(LayOut(DpiOf(window_)));
+            SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            InvalidateRect(window_, nullptr, TRUE);
+        }
         return 0;
     default:
         return DefWindowProcW(window_, message, wParam, lParam);

@@ -1,8 +1,9 @@
 #pragma once
 // What the program's two small modal windows (the favourite editor and the
-// About window) share: a fixed dialog frame centred on its owner, the
-// dialog keyboard, a modal result, and the message routing to the window
-// object.
+// About window) share: a fixed dialog frame centred on its owner, laid out
+// again when the window moves to a monitor of another DPI or the system's
+// font changes, the dialog keyboard, a modal result, and the message
+// routing to the window object.
 #include <windows.h>
 
 #include <functional>
@@ -22,10 +23,18 @@ protected:
     // Destroys the window if the derived class has not done so already.
     virtual ~ModalDialog();
 
-    // Creates the window hidden: fixed dialog frame, `caption`, a client area
-    // of `clientSize` device pixels, centred on `owner` (on the screen when
-    // there is none) and kept within the screen's work area.
-    bool Create(HWND owner, const char* className, const char* caption, SIZE clientSize);
+    // Creates the window hidden, with a fixed dialog frame and `caption`, on
+    // the owner's monitor; Place gives it its size and place.
+    bool Create(HWND owner, const char* className, const char* caption);
+    // A client area of `clientSize` device pixels, the window centred on
+    // its owner (on the screen when there is none) and kept within the
+    // screen's work area.
+    void Place(SIZE clientSize);
+
+    // Gives every control its font and place at `dpi`; the client size they
+    // need. Run by the window itself when its DPI or the system's font
+    // changes, and by the derived window before it is placed.
+    virtual SIZE LayOut(UINT dpi) = 0;
 
     // A child control at a rectangle in device pixels of the client area.
     HWND AddControl(const char* className, const char* text, DWORD style, int id, RECT bounds,
@@ -52,6 +61,9 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The frame's size around a client area of `clientSize`, as the system
+    // makes the frame on this display.
+    SIZE FrameAround(SIZE clientSize) const;
     void RestoreFocus();
     // The button Enter presses now.
     int DefaultId() const;

@@ -28,6 +28,8 @@ public:
     bool Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFONT font);
     // Measures the items anew for another DPI from the next arrangement on.
     void SetDpi(UINT dpi) noexcept { dpi_ = dpi; }
+    // Places the items again, for a new font.
+    void Arrange() { ArrangeItems(); }
 
     HWND Handle() const noexcept { return group_; }
     const std::array<HWND, kItemCount>& Items() const noexcept { return items_; }

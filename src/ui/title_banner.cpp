@@ -65,7 +65,6 @@ bool TitleBanner::Create(HWND window, HINSTANCE instance, UINT dpi, HFONT font) 
     FitToCaption(lUpdate_);
     SetWindowPos(imgTitle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     LoadUpdateIcon();
-    picture_ = LoadJpegResource(instance, IDR_BANNER_MAIN);
     return true;
 }
 
@@ -117,9 +116,13 @@ void TitleBanner::LayOut() {
 void TitleBanner::Repaint() {
     // The labels on the banner paint their background from the picture at
     // the banner's size: when that changes, all of them are out of date.
-    const SIZE before = cacheSize_;
-    RefreshCache();
-    if (before.cx == cacheSize_.cx && before.cy == cacheSize_.cy) return;
+    // The picture is made at the new size when they paint, so the sizes the
+    // window passes through before it is shown cost nothing.
+    const SIZE size = WindowSize(imgTitle_);
+    if (!cache_ || (size.cx == cacheSize_.cx && size.cy == cacheSize_.cy)) return;
+    brush_.Reset();
+    cache_.Reset();
+    cacheSize_ = {};
     for (HWND part : {imgTitle_, lTitle_, lUpdate_, lTitleHint_, Image1_, iUpdate_})
         RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
@@ -131,6 +134,11 @@ void TitleBanner::RefreshCache() {
     cache_.Reset();
     cacheSize_ = {};
     if (size.cx <= 0 || size.cy <= 0) return;
+    // Decoded once, when the banner is first painted.
+    if (!pictureDecoded_) {
+        picture_ = LoadJpegResource(instance_, IDR_BANNER_MAIN);
+        pictureDecoded_ = true;
+    }
 
     HDC screen = GetDC(nullptr);
     if (!screen) return;

@@ -33,13 +33,15 @@ public:
     // The picture the width of the window's client area, the update link
     // and its icon at its right end.
     void LayOut();
-    // After a size change: the labels repaint when the picture's size changed.
+    // After a size change: the banner and its labels repaint when the
+    // picture's size changed.
     void Repaint();
 
     // Messages the main window receives for the banner's controls.
     std::optional<HBRUSH> ControlColour(HDC dc, HWND control);
     bool Draw(const DRAWITEMSTRUCT& item);
     bool SetCursorOver(HWND control) const;
+    HWND Tagline() const noexcept { return lTitleHint_; }
     bool IsLink(HWND control) const noexcept {
         return control && (control == lTitle_ || control == lUpdate_);
     }
@@ -67,8 +69,9 @@ private:
     Font titleFont_;
     Font linkFont_;
     Icon updateIcon_;
-    Bitmap picture_;
-    Bitmap cache_;  // the picture at the banner's current size
+    Bitmap picture_;  // decoded at the first paint
+    bool pictureDecoded_ = false;
+    Bitmap cache_;  // the picture at the banner's current size, made when painted
     Brush brush_;   // the same, for the labels standing on it
     SIZE cacheSize_{};
     COLORREF updateLinkColour_ = RGB(0, 0, 255);

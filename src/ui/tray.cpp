@@ -21,6 +21,16 @@ void RestoreApplicationWindow(HWND application) {
 
 }  // namespace
 
+void ReplaceTrayIcon(const TrayWindows& windows) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayRecordSize;
+    data.hWnd = windows.main;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_ICON;
+    data.hIcon = windows.icon;
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
 void SetTrayIcon(const TrayWindows& windows, bool add) {
     NOTIFYICONDATAA data{};
     data.cbSize = kTrayRecordSize;
@@ -101,6 +111,11 @@ void TrayPresence::Attach(HWND application, HWND main) noexcept {
     windows_.main = main;
     windows_.savedApplicationStyle = GetWindowLongW(application, GWL_EXSTYLE);
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+void TrayPresence::SetIcon(HICON icon) {
+    windows_.icon = icon;
+    if (iconShown_) ReplaceTrayIcon(windows_);
 }
 
 void TrayPresence::Minimise(LPARAM lParam) {

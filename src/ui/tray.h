@@ -21,6 +21,8 @@ inline constexpr UINT kTrayIconId = 1;
 // Adds or removes the icon. The result is not looked at: adding an icon that
 // is there, or removing one that is not, changes nothing.
 void SetTrayIcon(const TrayWindows& windows, bool add);
+// Shows `windows.icon` in the place of the icon there.
+void ReplaceTrayIcon(const TrayWindows& windows);
 
 // SC_MINIMIZE: the program leaves the taskbar; the icon appears unless
 // `lParam` is exactly 1. True when the icon was asked for.
@@ -40,7 +42,9 @@ public:
     // At the main window's creation: the application window's style as it
     // is then, for the restore.
     void Attach(HWND application, HWND main) noexcept;
-    void SetIcon(HICON icon) noexcept { windows_.icon = icon; }
+    // The icon to show from now on; one in the notification area already
+    // is replaced (a new DPI).
+    void SetIcon(HICON icon);
     // The shell's message that the taskbar was made anew (0 until attached).
     UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
 

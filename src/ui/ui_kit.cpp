@@ -4,6 +4,21 @@ namespace ks::ui {
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+
+// Functions of user32 that older systems do not have.
+template <typename Function>
+Function User32Function(const char* name) noexcept {
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT ScreenDpi() noexcept {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+}
 
 BOOL CALLBACK SetFontOnChild(HWND child, LPARAM font) {
     SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
@@ -43,15 +58,48 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 UINT DpiOf(HWND window) noexcept {
     // Present from Windows 10 1607 on; looked up so the program still starts
     // on older systems.
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow && window) {
+    if (const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+        getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+    return ScreenDpi();
+}
+
+int SystemMetricAt(int index, UINT dpi) noexcept {
+    // At any DPI from Windows 10 1607 on; before, at the system's, and
+    // scaled from there.
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    if (const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi"))
+        return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+}
+
+LOGFONTW MessageFontAt(UINT dpi) noexcept {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    // At any DPI from Windows 10 1607 on; before, at the system's, and
+    // scaled from there.
+    if (const auto forDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
+        forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
+        return metrics.lfMessageFont;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        LOGFONTW font = metrics.lfMessageFont;
+        font.lfHeight = MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+        return font;
+    }
+    // The face the system's dialogs fall back on.
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+    return font;
+}
+
+Font CreateMessageFont(UINT dpi, bool underline) {
+    LOGFONTW font = MessageFontAt(dpi);
+    if (underline) font.lfUnderline = TRUE;
+    return Font(CreateFontIndirectW(&font));
 }
 
 Font CreateDesignFont(UINT dpi, int characterHeight, int weight, bool underline) {

@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces every window of the program uses: owned GDI objects, the
-// designed font, and scaling of designed pixel values to the display.
+// system's message font, and scaling of designed pixel values to the
+// display.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -62,13 +63,22 @@ inline constexpr int kDesignDpi = 96;
 // cannot say).
 UINT DpiOf(HWND window) noexcept;
 
+// A system metric (GetSystemMetrics) on a display of `dpi`.
+int SystemMetricAt(int index, UINT dpi) noexcept;
+
 // A designed pixel value on a display of `dpi`; exact at 96.
 inline int Scale(int designed, UINT dpi) noexcept {
     return MulDiv(designed, static_cast<int>(dpi), kDesignDpi);
 }
 
-// "MS Sans Serif"-like design font: 8 points, or the given character height
-// in designed pixels, scaled to `dpi`.
+// The system's message font, the one of its own dialogs and message boxes
+// (Segoe UI 9 pt on Windows 10 and 11), at `dpi`: what every window of the
+// program shows its texts in.
+LOGFONTW MessageFontAt(UINT dpi) noexcept;
+Font CreateMessageFont(UINT dpi, bool underline = false);
+
+// The lettering the banner is designed in: "MS Sans Serif" of the given
+// character height in designed pixels, scaled to `dpi`.
 Font CreateDesignFont(UINT dpi, int characterHeight = 11, int weight = FW_NORMAL,
                       bool underline = false);
 

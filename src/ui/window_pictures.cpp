@@ -8,23 +8,43 @@
 
 namespace ks::ui {
 
+namespace {
+
+// The notification area shows its icons at the small-icon size of the
+// taskbar's DPI, which LoadIconMetric (common controls 6) knows.
+Icon LoadTrayIcon(HINSTANCE instance, UINT dpi) {
+    using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    constexpr int kSmallIconMetric = 0;  // LIM_SMALL
+    const auto loadIconMetric = reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconMetric")));
+    HICON icon = nullptr;
+    if (loadIconMetric &&
+        SUCCEEDED(loadIconMetric(instance, MAKEINTRESOURCEW(IDI_KEYSTRIDE), kSmallIconMetric, &icon)))
+        return Icon(icon);
+    const int size = SystemMetricAt(SM_CXSMICON, dpi);
+    return Icon(static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(IDI_KEYSTRIDE), IMAGE_ICON, size, size, 0)));
+}
+
+}  // namespace
+
 void WindowPictures::Load(HINSTANCE instance, HWND window, HWND jumpButton, UINT dpi) {
     // Icons of the window's own size, not shared ones: a shared icon keeps
     // the size it was first loaded at, and the DPI may change.
     const auto load = [&](int size) {
-        return Icon(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
-                                                  IMAGE_ICON, Scale(size, dpi), Scale(size, dpi),
-                                                  0)));
+        return Icon(static_cast<HICON>(
+            LoadImageA(instance, MAKEINTRESOURCEA(IDI_KEYSTRIDE), IMAGE_ICON, size, size, 0)));
     };
-    Icon program = load(32);
-    Icon programSmall = load(16);
-    if (program) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(program.Get()));
-    if (programSmall)
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(programSmall.Get()));
-    // The window, the banner and the tray keep their own copies of an icon
+    Icon big = load(SystemMetricAt(SM_CXICON, dpi));
+    Icon small = load(SystemMetricAt(SM_CXSMICON, dpi));
+    if (big) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+    if (small) SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    // The window, the banner and the shell keep their own copies of an icon
     // they show: the old ones may go.
-    program_ = std::move(program);
-    programSmall_ = std::move(programSmall);
+    big_ = std::move(big);
+    small_ = std::move(small);
+    banner_ = load(Scale(32, dpi));
+    tray_ = LoadTrayIcon(instance, dpi);
     SetJumpGlyph(instance, jumpButton, dpi);
 }
 

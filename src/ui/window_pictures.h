@@ -1,7 +1,8 @@
 #pragma once
-// The main window's pictures at its DPI: the program's icons (title bar,
-// banner, tray) and the Jump button's glyph; and its hints, one tooltip for
-// every control that has one.
+// The main window's pictures at its DPI: the program's icons (the window's
+// two at the system's icon sizes, the banner's as designed, the tray's at
+// the small-icon size) and the Jump button's glyph; and its hints, one
+// tooltip for every control that has one.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,13 +15,18 @@ public:
     // Loads them at `dpi` and gives the icons to `window` and the glyph to
     // `jumpButton`; the previous ones go once they are replaced.
     void Load(HINSTANCE instance, HWND window, HWND jumpButton, UINT dpi);
-    HICON ProgramIcon() const noexcept { return program_.Get(); }
+    // The program icon as the banner shows it, 32 by 32 as designed.
+    HICON BannerIcon() const noexcept { return banner_.Get(); }
+    // The notification area's, at the system's small-icon size.
+    HICON TrayIcon() const noexcept { return tray_.Get(); }
 
 private:
     void SetJumpGlyph(HINSTANCE instance, HWND jumpButton, UINT dpi);
 
-    Icon program_;
-    Icon programSmall_;
+    Icon big_;
+    Icon small_;
+    Icon banner_;
+    Icon tray_;
     Bitmap jumpGlyph_;
     ImageList jumpGlyphImages_;
 };

@@ -1,10 +1,9 @@
 #include "ui/window_placement.h"
 
-#include <algorithm>
 #include <vector>
 
+#include "platform/win32/system_library.h"
 #include "ui/rules/layout_rules.h"
-#include "ui/rules/stored_bounds.h"
 #include "ui/ui_kit.h"
 
 namespace ks::ui {
@@ -22,30 +21,43 @@ WindowBounds BoundsOf(const ControlRect& rect) {
     return {rect.left, rect.top, rect.width, rect.height};
 }
 
+struct MonitorList {
+    std::vector<HMONITOR> handles;
+    std::vector<MonitorArea> areas;
+};
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
-        reinterpret_cast<std::vector<MonitorArea>*>(data)->push_back(
-            {RectOf(info.rcMonitor), RectOf(info.rcWork)});
+    if (GetMonitorInfoA(monitor, &info)) {
+        auto& list = *reinterpret_cast<MonitorList*>(data);
+        list.handles.push_back(monitor);
+        list.areas.push_back({RectOf(info.rcMonitor), RectOf(info.rcWork), kDesignDpi});
+    }
     return TRUE;
 }
 
-std::vector<MonitorArea> DesktopMonitors() {
-    std::vector<MonitorArea> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
-
-WindowBounds Reachable(const WindowBounds& shown, UINT dpi) {
-    // Judged at the size the window will have: the minimum size raises
-    // smaller ones as they are applied.
-    const ControlRect sized{shown.left, shown.top,
-                            std::max(shown.width, Scale(kMinimumOuterWidth, dpi)),
-                            std::max(shown.height, Scale(kMinimumOuterHeight, dpi))};
-    const ControlRect placed = PlaceStoredBounds(sized, DesktopMonitors());
-    if (placed == sized) return shown;
-    return BoundsOf(placed);
+// Today's monitors, each with its DPI. With one monitor it is the one the
+// window is on, and its DPI the window's: shcore, which tells the DPI of a
+// monitor (Windows 8.1 on), is loaded only when there are more.
+std::vector<MonitorArea> DesktopMonitors(UINT windowDpi) {
+    MonitorList list;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+    for (MonitorArea& area : list.areas) area.dpi = static_cast<int>(windowDpi);
+    if (list.areas.size() < 2) return list.areas;
+    // MONITOR_DPI_TYPE's MDT_EFFECTIVE_DPI, the DPI the system scales to.
+    constexpr int kEffectiveDpi = 0;
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    const LibraryModule shcore = LoadSystemLibrary(L"shcore.dll");
+    const auto getDpiForMonitor = ModuleFunction<GetDpiForMonitorFn>(shcore.Get(), "GetDpiForMonitor");
+    if (!getDpiForMonitor) return list.areas;
+    for (std::size_t i = 0; i < list.areas.size(); ++i) {
+        UINT x = 0;
+        UINT y = 0;
+        if (SUCCEEDED(getDpiForMonitor(list.handles[i], kEffectiveDpi, &x, &y)) && y > 0)
+            list.areas[i].dpi = static_cast<int>(y);
+    }
+    return list.areas;
 }
 
 }  // namespace
@@ -54,20 +66,15 @@ WindowBounds StoredBoundsOf(HWND window, UINT dpi) {
     return BoundsOf(StoredFromShown(RectOf(WindowBoundsOf(window)), static_cast<int>(dpi)));
 }
 
-void ApplyStoredBounds(HWND window, const WindowBounds& stored, UINT dpi) {
-    const WindowBounds wanted =
-        Reachable(BoundsOf(ShownFromStored(RectOf(stored), static_cast<int>(dpi))), dpi);
-    const auto place = [window](int left, int top, int width, int height, UINT flags) {
-        SetWindowPos(window, nullptr, left, top, width, height,
-                     flags | SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    RECT bounds = WindowBoundsOf(window);
-    place(wanted.left, bounds.top, 0, 0, SWP_NOSIZE);
-    place(wanted.left, wanted.top, 0, 0, SWP_NOSIZE);
-    bounds = WindowBoundsOf(window);
-    place(0, 0, wanted.width, bounds.bottom - bounds.top, SWP_NOMOVE);
-    bounds = WindowBoundsOf(window);
-    place(0, 0, bounds.right - bounds.left, wanted.height, SWP_NOMOVE);
+StoredPlacement StoredPlacementOf(const WindowBounds& stored, UINT windowDpi) {
+    return PlaceStoredWindow(RectOf(stored), DesktopMonitors(windowDpi),
+                             static_cast<int>(windowDpi));
+}
+
+void ApplyPlacement(HWND window, const StoredPlacement& placement) {
+    const ControlRect& bounds = placement.bounds;
+    SetWindowPos(window, nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ks::ui

@@ -4,15 +4,19 @@
 #include <windows.h>
 
 #include "favourites/settings.h"
+#include "ui/rules/stored_bounds.h"
 
 namespace ks::ui {
 
 // The window's present outer bounds as they are stored.
 WindowBounds StoredBoundsOf(HWND window, UINT dpi);
 
-// Gives the window stored bounds at `dpi`, moved onto the desktop when they
-// are off every monitor. Each edge is a change of its own, so that each
-// size change meets the minimum size as it comes.
-void ApplyStoredBounds(HWND window, const WindowBounds& stored, UINT dpi);
+// Where the window opens from stored bounds on today's desktop: the
+// monitor they fall on, at its DPI, moved onto the desktop when they are
+// off every monitor. `windowDpi` is the window's DPI now.
+StoredPlacement StoredPlacementOf(const WindowBounds& stored, UINT windowDpi);
+
+// Gives the window the placement in one step.
+void ApplyPlacement(HWND window, const StoredPlacement& placement);
 
 }  // namespace ks::ui

@@ -132,6 +132,7 @@ TEST_F(BadSettings, FileHeldByAnotherProgramAtStartIsReportedAndNeverWrittenOver
     FileHandle held(CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
+    // Held throughout the start's wait for it.
     Keystride app;
     ASSERT_TRUE(app.Started());
     EXPECT_EQ(app.RowCount(), 0) << "nothing could be read";

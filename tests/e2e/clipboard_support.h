@@ -63,6 +63,7 @@ public:
     HWND Next() const { return next_; }
     int Notifications() const { return notifications_; }
     bool InChain() const { return inChain_; }
+    bool Holding() const { return holding_; }
 
     // Leaves the chain as a well-behaved viewer does.
     void Leave() { SendMessageA(window_, kLeave, 0, 0); }
@@ -83,8 +84,8 @@ private:
     static constexpr UINT kRelease = WM_APP + 3;
     static constexpr UINT_PTR kReleaseTimer = 1;
 
-    static void Hold(HWND window, DWORD forMs) {
-        OpenClipboard(window);
+    void Hold(HWND window, DWORD forMs) {
+        holding_ = OpenClipboard(window) != FALSE;
         if (forMs) SetTimer(window, kReleaseTimer, forMs, nullptr);
     }
 
@@ -115,17 +116,18 @@ private:
         if (!self) return DefWindowProcA(window, message, wParam, lParam);
         switch (message) {
         case WM_DRAWCLIPBOARD:
-            if (self->holdOnChange_.exchange(false)) Hold(window, self->holdFor_);
+            if (self->holdOnChange_.exchange(false)) self->Hold(window, self->holdFor_);
             ++self->notifications_;
             if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
             return 0;
         case kHold:
-            Hold(window, static_cast<DWORD>(wParam));
+            self->Hold(window, static_cast<DWORD>(wParam));
             return 0;
         case kRelease:
         case WM_TIMER:
             KillTimer(window, kReleaseTimer);
-            CloseClipboard();
+            if (self->holding_) CloseClipboard();
+            self->holding_ = false;
             return 0;
         case WM_CHANGECBCHAIN:
             if (reinterpret_cast<HWND>(wParam) == self->next_)
@@ -157,6 +159,7 @@ private:
     std::atomic<int> notifications_{0};
     std::atomic<bool> inChain_{false};
     std::atomic<bool> holdOnChange_{false};
+    std::atomic<bool> holding_{false};
     std::atomic<DWORD> holdFor_{0};
 };
 

@@ -1,6 +1,7 @@
 // The clipboard as a source of paths: auto-copy into the key edit box when
-// another program copies one, "Jump from Clipboard", and Keystride's place
-// in the clipboard-viewer chain while it runs and after it ends.
+// another program copies one, also while the clipboard is held elsewhere,
+// Copy to Clipboard, and the clipboard-viewer chain that Keystride leaves
+// to the programs in it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "e2e/main_window_support.h"
 #include "jump/editor_controls.h"
 #include "platform/win32/win32_window_system.h"
+#include "ui/rules/clipboard_watcher.h"
 
 namespace ks::test {
 namespace {
@@ -24,22 +26,24 @@ protected:
     }
     static void TearDownTestSuite() { CloseRegistryEditor(); }
 
-    // Copies `text` as another program would and waits until Keystride has
-    // handled the change: the viewer after it has heard of it, and what
-    // Keystride posted to itself meanwhile is done.
-    static void CopyAndSettle(const Keystride& app, const ClipboardViewer& after,
-                              const std::string& text) {
-        const int before = after.Notifications();
-        ASSERT_TRUE(PutClipboardText(text));
-        ASSERT_TRUE(WaitUntil([&] { return after.Notifications() > before; }));
-        app.Settle();
+    // Copies as another program does and waits until the key box shows
+    // `expected`.
+    static bool CopyAndWaitFor(const Keystride& app, const std::string& text,
+                               const std::string& expected) {
+        return PutClipboardText(text) && WaitUntil([&] { return app.EditText() == expected; });
+    }
+    static bool CopyAndWaitFor(const Keystride& app, const std::wstring& text,
+                               const std::wstring& expected) {
+        return PutClipboardUnicodeText(text) &&
+               WaitUntil([&] { return app.WideEditText() == expected; });
     }
 
-    static void CopyAndSettle(const Keystride& app, const ClipboardViewer& after,
-                              const std::wstring& text) {
-        const int before = after.Notifications();
-        ASSERT_TRUE(PutClipboardUnicodeText(text));
-        ASSERT_TRUE(WaitUntil([&] { return after.Notifications() > before; }));
+    // Copies as another program does and lets Keystride's read of the
+    // change come and go: the settle time, the patience with a held
+    // clipboard, and some to spare.
+    static void CopyAndLetTheReadPass(const Keystride& app, const std::string& text) {
+        ASSERT_TRUE(PutClipboardText(text));
+        Sleep(kClipboardSettleWait + kAutoCopyPatience + 250);
         app.Settle();
     }
 
@@ -50,125 +54,123 @@ protected:
 };
 
 TEST_F(Clipboard, AutoCopyTakesTrimmedPathsOnlyAndNeverJumps) {
-    ClipboardViewer after;  // joined before Keystride: it follows Keystride in the chain
     Keystride app;
     ASSERT_TRUE(app.Started());
     SetAutoCopy(app, true);
     app.SetEditText("typed");
 
-    CopyAndSettle(app, after, "  \thkcu\\Software\\Wine\\Fonts \r\n");
-    EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
+    EXPECT_TRUE(CopyAndWaitFor(app, "  \thkcu\\Software\\Wine\\Fonts \r\n", "hkcu\\Software\\Wine\\Fonts"));
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr)) << "auto-copy never jumps";
     EXPECT_FALSE(AnyBox(app));
     EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0)) << "the root switcher is left alone";
 
-    CopyAndSettle(app, after, "The quick brown fox jumps over the lazy dog.");
+    CopyAndLetTheReadPass(app, "The quick brown fox jumps over the lazy dog.");
     EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
 
     SetAutoCopy(app, false);
-    CopyAndSettle(app, after, "HKEY_LOCAL_MACHINE\\Software");
+    CopyAndLetTheReadPass(app, "HKEY_LOCAL_MACHINE\\Software");
     EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr));
 }
 
 TEST_F(Clipboard, AutoCopyTakesUnicodeTextAndAnsiTextInItsCodePage) {
-    ClipboardViewer after;
     Keystride app;
     ASSERT_TRUE(app.Started());
     SetAutoCopy(app, true);
     for (const std::wstring& name : kScriptNames) {
         const std::wstring path = L"HKEY_CURRENT_USER\\Software\\" + name;
-        CopyAndSettle(app, after, L" " + path + L"\r\n");
-        EXPECT_EQ(app.WideEditText(), path);
+        EXPECT_TRUE(CopyAndWaitFor(app, L" " + path + L"\r\n", path));
     }
-    // A program that offers only ANSI text: its bytes are characters of the
-    // ANSI code page, not of any other encoding.
+    // A program that offers only ANSI text: its bytes are characters of its
+    // locale's code page (here the system's), not of any other encoding.
     const std::string ansi = "HKCU\\Software\\Caf\xE9";
     wchar_t expected[64] = {};
     ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, expected, 64), 0);
-    CopyAndSettle(app, after, ansi);
-    EXPECT_EQ(app.WideEditText(), expected);
+    ASSERT_TRUE(PutClipboardText(ansi));
+    EXPECT_TRUE(WaitUntil([&] { return app.WideEditText() == expected; }));
     EXPECT_FALSE(AnyBox(app));
 }
 
 TEST_F(Clipboard, AutoCopyWorksWhileTheWindowIsInTheTray) {
-    ClipboardViewer after;
     Keystride app;
     ASSERT_TRUE(app.Started());
     SetAutoCopy(app, true);
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
-    CopyAndSettle(app, after, "HKLM\\Software\\Classes");
-    EXPECT_EQ(app.EditText(), "HKLM\\Software\\Classes");
+    EXPECT_TRUE(CopyAndWaitFor(app, "HKLM\\Software\\Classes", "HKLM\\Software\\Classes"));
     EXPECT_FALSE(IsWindowVisible(app.Main())) << "the window is not brought back";
 }
 
-TEST_F(Clipboard, AClipboardHeldForAMomentIsWaitedForAndOneHeldLongerIsReported) {
+TEST_F(Clipboard, AClipboardHeldElsewhereIsWaitedForAMomentThenLeftAloneOrReported) {
     ASSERT_TRUE(WriteSettingsFile("[RegistryList]\r\nCount=1\r\n0=HKLM\\Software\r\n"));
-    ClipboardViewer after;
+    ClipboardViewer holder;  // this process, another one than Keystride
     Keystride app;
     ASSERT_TRUE(app.Started());
     SetAutoCopy(app, true);
 
-    // Auto-copy: the viewer after Keystride takes the clipboard as soon as
-    // it hears of the change, before Keystride reads it. A tenth of a second
-    // is waited for; two seconds are not.
-    after.HoldClipboardOnNextChange(100);
-    CopyAndSettle(app, after, "HKCU\\Software\\Wine");
-    EXPECT_EQ(app.EditText(), "HKCU\\Software\\Wine");
+    // Auto-copy: the other program takes the clipboard as soon as it hears
+    // of the change, before Keystride reads it. A tenth of a second is
+    // waited for.
+    holder.HoldClipboardOnNextChange(100);
+    EXPECT_TRUE(CopyAndWaitFor(app, "HKCU\\Software\\Wine", "HKCU\\Software\\Wine"));
     EXPECT_FALSE(AnyBox(app));
 
-    // Copy to Clipboard likewise.
+    // Held for a second: no box, then or later, and the change after it is
+    // read as any other.
+    const int heard = holder.Notifications();
+    holder.HoldClipboardOnNextChange(1000);
+    ASSERT_TRUE(PutClipboardText("HKCU\\Software\\Held"));
+    ASSERT_TRUE(WaitUntil([&] { return holder.Notifications() > heard && !holder.Holding(); }));
+    app.Settle();
+    EXPECT_FALSE(AnyBox(app)) << "auto-copy shows no box";
+    EXPECT_TRUE(CopyAndWaitFor(app, "HKCU\\Software\\Next", "HKCU\\Software\\Next"));
+    EXPECT_FALSE(AnyBox(app));
+
+    // Copy to Clipboard, a command: a moment is waited for, longer is
+    // reported.
     Win32WindowSystem windows;
     ASSERT_TRUE(ListControl(windows, reinterpret_cast<Window>(app.List())).Select(0));
-    after.HoldClipboardNow(100);
+    holder.HoldClipboardNow(100);
     app.Command(IDM_ACOPYTOCLIPBOARD);
     app.Settle();
     EXPECT_EQ(ClipboardText(), "HKLM\\Software");
     EXPECT_FALSE(AnyBox(app));
 
-    app.SetEditText("kept");
-    after.HoldClipboardOnNextChange(2000);
-    ASSERT_TRUE(PutClipboardText("HKCU\\Software"));
+    holder.HoldClipboardNow();
+    PostMessageA(app.Main(), WM_COMMAND, IDM_ACOPYTOCLIPBOARD, 0);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), "Cannot open clipboard.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(app.WaitGone(box));
-    after.ReleaseClipboard();
-    app.Settle();
-    EXPECT_EQ(app.EditText(), "kept");
-
-    // Once the clipboard is free again everything works as before.
-    CopyAndSettle(app, after, "HKCU\\Software\\Wine");
-    EXPECT_EQ(app.EditText(), "HKCU\\Software\\Wine");
+    holder.ReleaseClipboard();
 }
 
-TEST_F(Clipboard, ChainStaysLinkedWhenAViewerLeavesAndWhenKeystrideEnds) {
-    ClipboardViewer last;   // after `leaving`
-    ClipboardViewer leaving;  // directly after Keystride
+TEST_F(Clipboard, KeystrideIsNoViewerAndTheViewersAroundItHearEveryChange) {
+    ClipboardViewer first;
     Keystride app;
     ASSERT_TRUE(app.Started());
-    ClipboardViewer first;  // before Keystride
-    ASSERT_TRUE(first.InChain() && leaving.InChain() && last.InChain());
-
-    // The viewer after Keystride leaves: later changes skip it and still
-    // reach the one after it.
-    leaving.Leave();
     app.Settle();
-    const int leavingHeard = leaving.Notifications();
-    int lastHeard = last.Notifications();
-    ASSERT_TRUE(PutClipboardText("first change"));
-    EXPECT_TRUE(WaitUntil([&] { return last.Notifications() > lastHeard; }));
-    EXPECT_EQ(leaving.Notifications(), leavingHeard);
+    EXPECT_EQ(GetClipboardViewer(), first.Window()) << "Keystride has not joined the chain";
+    ClipboardViewer last;
+    EXPECT_EQ(last.Next(), first.Window()) << "nothing stands between the two viewers";
+    ASSERT_TRUE(first.InChain() && last.InChain());
 
-    // Keystride ends: the viewers before and after it stay linked.
+    SetAutoCopy(app, true);
+    const auto everyoneHears = [&](const std::string& text) {
+        const int firstHeard = first.Notifications();
+        const int lastHeard = last.Notifications();
+        return PutClipboardText(text) &&
+               WaitUntil([&] { return first.Notifications() == firstHeard + 1; }) &&
+               WaitUntil([&] { return last.Notifications() == lastHeard + 1; });
+    };
+    for (const char* text : {"HKCU\\Software", "plain words", "HKLM\\Software"})
+        EXPECT_TRUE(everyoneHears(text)) << text;
+    EXPECT_TRUE(WaitUntil([&] { return app.EditText() == "HKLM\\Software"; }));
+
     ASSERT_TRUE(app.Exit());
-    const int firstHeard = first.Notifications();
-    lastHeard = last.Notifications();
-    ASSERT_TRUE(PutClipboardText("second change"));
-    EXPECT_TRUE(WaitUntil([&] { return first.Notifications() > firstHeard; }));
-    EXPECT_TRUE(WaitUntil([&] { return last.Notifications() > lastHeard; }));
+    EXPECT_TRUE(everyoneHears("after Keystride"));
+    EXPECT_EQ(GetClipboardViewer(), last.Window());
 }
 
 }  // namespace

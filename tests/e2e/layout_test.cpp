@@ -93,9 +93,12 @@ struct Overflows {
 BOOL CALLBACK CheckCaption(HWND control, LPARAM data) {
     auto& search = *reinterpret_cast<Overflows*>(data);
     const int id = GetDlgCtrlID(control);
+    // The banner's two links keep their designed lettering; everything else
+    // shows the system's message font.
     const ui::Font font = id == IDC_LTITLE    ? ui::CreateDesignFont(search.dpi, 15, FW_BOLD)
                           : id == IDC_LUPDATE ? ui::CreateDesignFont(search.dpi, 12, FW_NORMAL, true)
-                                              : ui::CreateDesignFont(search.dpi);
+                          : id == IDC_LBEADDRESS ? ui::CreateMessageFont(search.dpi, true)
+                                              : ui::CreateMessageFont(search.dpi);
     const std::string overflow = CaptionOverflow(control, font.Get(), search.dpi);
     if (!overflow.empty()) search.found.push_back(overflow);
     return TRUE;
@@ -117,19 +120,8 @@ protected:
         app.Settle();
     }
 
-    // What the system sends when the window moves to a monitor of another
-    // DPI; the suggested rectangle lives in the program's own memory.
     static void MoveToDpi(const Keystride& app, UINT dpi, const Bounds& bounds) {
-        const RECT suggested{bounds.left, bounds.top, bounds.left + bounds.width,
-                             bounds.top + bounds.height};
-        const auto rect = RemoteMemory::Reserve(app.Main(), sizeof suggested);
-        ASSERT_TRUE(rect);
-        ASSERT_TRUE(rect->Write(0, &suggested, sizeof suggested));
-        DWORD_PTR result = 0;
-        ASSERT_TRUE(SendMessageTimeoutA(app.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                                        static_cast<LPARAM>(rect->Address()),
-                                        SMTO_ABORTIFHUNG, kWaitMs, &result));
-        app.Settle();
+        ASSERT_TRUE(app.SendDpiChange(dpi, bounds));
     }
 
     static int ColumnWidth(const Keystride& app, int column) {
@@ -255,8 +247,9 @@ TEST_F(Layout, AnotherMonitorsDpiScalesTheWindowAndComingBackRestoresIt) {
         EXPECT_EQ(back[i].current, designed[i].current) << i;
 }
 
-// Every caption of the main window and the favourite editor fits its
-// control at 100 %, 125 %, 150 % and 200 %.
+// Every caption of the main window, the favourite editor and the About
+// window fits its control in the system's font at 100 %, 125 %, 150 % and
+// 200 %.
 TEST_F(Layout, NoCaptionIsClippedAtAnyScaling) {
     for (const UINT dpi : {96u, 120u, 144u, 192u}) {
         SCOPED_TRACE(std::to_string(dpi) + " DPI");
@@ -270,6 +263,12 @@ TEST_F(Layout, NoCaptionIsClippedAtAnyScaling) {
         EXPECT_EQ(ClippedCaptions(editor, dpi), std::vector<std::string>{});
         PostMessageA(editor, WM_CLOSE, 0, 0);
         ASSERT_TRUE(app.WaitGone(editor));
+        app.Command(IDC_BABOUT);
+        HWND about = app.WaitForWindow("About Korvel Keystride");
+        ASSERT_TRUE(about);
+        EXPECT_EQ(ClippedCaptions(about, dpi), std::vector<std::string>{});
+        PostMessageA(about, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(app.WaitGone(about));
         ASSERT_TRUE(app.Exit());
     }
 }

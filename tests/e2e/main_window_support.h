@@ -413,6 +413,22 @@ public:
     }
 
     // Ends the program through its Exit button; true when it ended.
+    // What the system sends when the window moves to a monitor of another
+    // DPI; the suggested rectangle lives in the program's own memory.
+    bool SendDpiChange(UINT dpi, const Bounds& suggested) const {
+        const RECT rect{suggested.left, suggested.top, suggested.left + suggested.width,
+                        suggested.top + suggested.height};
+        const auto remote = RemoteMemory::Reserve(main_, sizeof rect);
+        if (!remote || !remote->Write(0, &rect, sizeof rect)) return false;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(main_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                 static_cast<LPARAM>(remote->Address()), SMTO_ABORTIFHUNG,
+                                 kWaitMs, &result))
+            return false;
+        Settle();
+        return true;
+    }
+
     bool Exit() const {
         Command(IDC_BEXIT);
         DWORD code = 1;

@@ -1,6 +1,7 @@
 // The save on Exit when the settings cannot be written: the file marked
-// read-only, its folder made immutable, the disk full, and the program
-// killed in the middle of it. The user is told, the window stays open, and the
+// read-only, its folder made immutable, the disk full, the program killed
+// in the middle of it; and a file another program holds for a moment,
+// which is waited for. The user is told, the window stays open, and the
 // previous file is there byte for byte; a killed save leaves the old file
 // or the new one, never a mix.
 #include <gtest/gtest.h>
@@ -117,6 +118,29 @@ TEST_F(SaveFault, ImmutableFolderTakesNoFile) {
     }
     ASSERT_TRUE(app.Exit());
     EXPECT_NE(ReadWholeFile(SettingsFile()).find("Enable=1"), std::string::npos);
+}
+
+TEST_F(SaveFault, AFileHeldElsewhereForAMomentIsSavedWithoutABox) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    // Another program has the file open without sharing it, as a scanner
+    // does, when Exit is pressed, and lets it go half a second later.
+    HANDLE held = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    app.Command(IDC_BEXIT);
+    Sleep(500);
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+    EXPECT_FALSE(app.Process().Wait(0)) << "it cannot have saved yet";
+    CloseHandle(held);
+    DWORD code = 1;
+    ASSERT_TRUE(app.Process().Wait(kWaitMs, &code)) << "the close went no further";
+    EXPECT_EQ(code, 0u);
+    const std::string saved = ReadWholeFile(SettingsFile());
+    EXPECT_NE(saved.find("Enable=1"), std::string::npos);
+    EXPECT_NE(saved.find("; the user's own note"), std::string::npos);
+    EXPECT_EQ(FolderEntries(SettingsFolder()), std::vector<std::string>{"options.ini"});
 }
 
 TEST_F(SaveFault, FullDiskKeepsThePreviousFile) {

@@ -8,12 +8,14 @@
 #include <shellapi.h>
 
 #include <atomic>
+#include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "e2e/main_window_support.h"
+#include "ui/ui_kit.h"
 
 namespace ks::test {
 namespace {
@@ -31,6 +33,7 @@ public:
     struct Icon {
         HWND window;
         UINT id;
+        UINT width;  // of the icon's picture; 0 without one
     };
 
     FakeNotificationArea() {
@@ -85,11 +88,17 @@ private:
             std::lock_guard<std::mutex> lock(self->mutex_);
             self->requests_.push_back(static_cast<DWORD>(data->dwData));
             // Wine's record of the icon begins with the window as 32 bits
-            // and the identifier.
+            // and the identifier; the picture's width follows the texts,
+            // the balloon's fields and a GUID.
             if (data->cbData >= 2 * sizeof(UINT)) {
                 const auto* fields = static_cast<const UINT*>(data->lpData);
+                constexpr std::size_t kWidthAt = 944;
+                UINT width = 0;
+                if (data->cbData >= kWidthAt + sizeof width)
+                    std::memcpy(&width, static_cast<const char*>(data->lpData) + kWidthAt,
+                                sizeof width);
                 self->icons_.push_back(
-                    {reinterpret_cast<HWND>(static_cast<ULONG_PTR>(fields[0])), fields[1]});
+                    {reinterpret_cast<HWND>(static_cast<ULONG_PTR>(fields[0])), fields[1], width});
             }
             return TRUE;
         }
@@ -267,6 +276,27 @@ TEST_F(Tray, TheIconIsThereExactlyWhileTheProgramSitsInTheTray) {
     EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD}));
     ASSERT_TRUE(app.Exit());
     EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_DELETE}));
+}
+
+// The shell shows the icon at the small-icon size; one loaded large and
+// left to the shell to shrink looks blurred. A new DPI gives it anew.
+TEST_F(Tray, TheIconHasTheSmallIconSizeOfTheDisplay) {
+    FakeNotificationArea shell;
+    for (const UINT dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        const DisplayScaling scaling(dpi);
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        const UINT small = static_cast<UINT>(ui::SystemMetricAt(SM_CXSMICON, dpi));
+        Minimise(app, 0);
+        ASSERT_EQ(shell.Icons().size(), 1u);
+        EXPECT_EQ(shell.Icons().back().width, small);
+        ASSERT_TRUE(app.SendDpiChange(dpi == 96 ? 144 : 96, BoundsOf(app.Main())));
+        EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_MODIFY}));
+        EXPECT_EQ(shell.Icons().back().width, small) << "the taskbar's DPI has not changed";
+        ASSERT_TRUE(app.Exit());
+        shell.Forget();
+    }
 }
 
 TEST_F(Tray, ARestartedTaskbarGetsTheIconBackOnlyWhileThereIsOne) {

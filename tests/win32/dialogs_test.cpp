@@ -1,5 +1,6 @@
 // The favourite editor and the About window, opened in-process and driven
-// from a second thread; the program's pictures and texts as keystride.exe
+// from a second thread; the font of every window, the main window's made
+// in-process too; the program's pictures and texts as keystride.exe
 // carries them; JPEG decoding of good and damaged data.
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,8 +17,11 @@
 #include "texts.h"
 #include "ui/about.h"
 #include "ui/add_registry.h"
+#include "ui/app_window.h"
 #include "ui/control_ids.h"
 #include "ui/jpeg_picture.h"
+#include "ui/main_window.h"
+#include "ui/platform_services.h"
 #include "ui/ui_kit.h"
 #include "win32/screenshot.h"
 #include "win32/win32_support.h"
@@ -69,6 +74,42 @@ POINT CentreOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// The controls of `window` (and their own children, such as a list's
+// header) whose font is not the system's message font at `dpi`; an
+// underline is allowed, for links. Pictures and rules show no text and are
+// left out, as are the controls of `ownLettering`.
+std::vector<std::string> ForeignFonts(HWND window, UINT dpi, std::set<int> ownLettering = {}) {
+    struct Search {
+        LOGFONTW expected;
+        std::set<int> own;
+        std::vector<std::string> found;
+    } search{ui::MessageFontAt(dpi), std::move(ownLettering), {}};
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM data) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(data);
+            char kind[64] = {};
+            GetClassNameA(control, kind, sizeof kind);
+            const LONG type = GetWindowLongA(control, GWL_STYLE) & SS_TYPEMASK;
+            if (std::string(kind) == "Static" &&
+                (type == SS_ICON || type == SS_OWNERDRAW || type == SS_ETCHEDHORZ))
+                return TRUE;
+            if (search.own.count(GetDlgCtrlID(control))) return TRUE;
+            LOGFONTW shown{};
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+            const bool same = font && GetObjectW(font, sizeof shown, &shown) &&
+                              shown.lfHeight == search.expected.lfHeight &&
+                              shown.lfWeight == search.expected.lfWeight &&
+                              std::wstring(shown.lfFaceName) == search.expected.lfFaceName;
+            if (!same)
+                search.found.push_back(std::string(kind) + " \"" + TextOf(control) + "\" (" +
+                                       std::to_string(shown.lfHeight) + ")");
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Keys reach the window through its message queue, as typed keys do, so
@@ -575,6 +616,69 @@ TEST_F(DialogAbout, WindowAsDesignedAndOkCloses) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }));
     });
     EXPECT_TRUE(IsWindowEnabled(owner.Get()));
+}
+
+TEST_F(DialogAbout, EveryWindowShowsTheSystemsMessageFont) {
+    Open([&](HWND window) {
+        EXPECT_EQ(ForeignFonts(window, ui::DpiOf(window)), std::vector<std::string>{});
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    std::string keyText = "HKCU";
+    std::string comment;
+    WhileOpen(kEditorCaption,
+              [&] {
+                  ui::RunFavouriteEditor(owner.Get(), ui::FavouriteEditorPurpose::Add, keyText,
+                                         comment);
+              },
+              [&](HWND window) {
+                  EXPECT_EQ(ForeignFonts(window, ui::DpiOf(window)), std::vector<std::string>{});
+                  PostMessageA(window, WM_CLOSE, 0, 0);
+              });
+}
+
+// The system's message font set larger for the scope's life (in this
+// session only, not stored), and put back.
+class LargerMessageFont {
+public:
+    LargerMessageFont() {
+        metrics_.cbSize = sizeof metrics_;
+        changed_ = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics_, &metrics_, 0);
+        NONCLIENTMETRICSW larger = metrics_;
+        larger.lfMessageFont.lfHeight = larger.lfMessageFont.lfHeight * 3 / 2;
+        changed_ = changed_ && SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof larger, &larger, 0);
+    }
+    ~LargerMessageFont() {
+        if (changed_) SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics_, &metrics_, 0);
+    }
+    LargerMessageFont(const LargerMessageFont&) = delete;
+    LargerMessageFont& operator=(const LargerMessageFont&) = delete;
+    bool Changed() const { return changed_; }
+
+private:
+    NONCLIENTMETRICSW metrics_{};
+    bool changed_ = false;
+};
+
+// The main window, made here as keystride.exe makes it: the system's font
+// but on the banner's two links, which keep their designed lettering, and
+// the new one when the user changes it.
+TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
+    ui::AppWindow app(GetModuleHandleA(nullptr));
+    ASSERT_TRUE(app.Create("Keystride", nullptr));
+    ui::PlatformServices services(reinterpret_cast<Window>(app.Handle()));
+    ui::MainWindow main(app, services);
+    ASSERT_TRUE(main.Create());
+    const UINT dpi = ui::DpiOf(main.Handle());
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
+              std::vector<std::string>{});
+
+    const LONG before = ui::MessageFontAt(dpi).lfHeight;
+    const LargerMessageFont larger;
+    ASSERT_TRUE(larger.Changed());
+    ASSERT_NE(ui::MessageFontAt(dpi).lfHeight, before);
+    SendMessageW(main.Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
+              std::vector<std::string>{});
 }
 
 TEST_F(DialogAbout, EnterEscapeAndCloseBoxClose) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grammar/wide_text.h"
+#include "favourites/held_files.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_files.h"
 
@@ -30,9 +31,9 @@ TEST(Win32FilesTest, SettingsFolderNamedOutsideTheCodePageIsCreatedWrittenAndRea
     ASSERT_TRUE(files.CreateDirectories(folder));
     EXPECT_TRUE(files.DirectoryExists(folder));
     EXPECT_FALSE(files.FileExists(path));
-    ASSERT_TRUE(files.ReplaceContents(path, "[Copy]\r\nEnable=1\r\n"));
+    ASSERT_TRUE(ReplaceWhenFree(files, path, "[Copy]\r\nEnable=1\r\n"));
     EXPECT_TRUE(files.FileExists(path));
-    EXPECT_EQ(files.ReadFile(path), "[Copy]\r\nEnable=1\r\n");
+    EXPECT_EQ(ReadWhenFree(files, path), "[Copy]\r\nEnable=1\r\n");
     // The system holds the folder under its own name, not a best fit of it.
     EXPECT_NE(GetFileAttributesW(Wide(path).c_str()), INVALID_FILE_ATTRIBUTES);
 

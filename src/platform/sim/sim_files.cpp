@@ -109,23 +109,79 @@ bool SimFiles::FileExists(const std::string& path) {
     return files_.count(Key(path)) != 0;
 }
 
-std::optional<std::string> SimFiles::ReadFile(const std::string& path) {
+bool SimFiles::IsReadOnly(const std::string& path) {
+    calls_.emplace_back("IsReadOnly");
+    return readOnly_.count(Key(path)) != 0;
+}
+
+void SimFiles::HoldFile(const std::string& path, std::uint32_t forMs) {
+    heldUntil_[Key(path)] = now_ + forMs;
+}
+
+void SimFiles::ScriptMoves(std::deque<FileOutcome> outcomes,
+                           std::optional<FileOutcome> thereafter) {
+    movesScripted_ = std::move(outcomes);
+    movesThereafter_ = thereafter;
+}
+
+bool SimFiles::IsHeld(const std::string& key) const {
+    const auto held = heldUntil_.find(key);
+    return held != heldUntil_.end() && now_ < held->second;
+}
+
+FileRead SimFiles::ReadFile(const std::string& path) {
     calls_.emplace_back("ReadFile");
     ++reads_;
     const std::string key = Key(path);
-    if (unreadable_.count(key) != 0) return std::nullopt;
-    return Contents(key);
+    if (IsHeld(key)) return {FileOutcome::Held, {}};
+    if (unreadable_.count(key) != 0) return {};
+    const std::optional<std::string> contents = Contents(key);
+    if (!contents) return {};
+    return {FileOutcome::Done, *contents};
 }
 
-bool SimFiles::ReplaceContents(const std::string& path, const std::string& contents) {
-    calls_.emplace_back("ReplaceFile");
+FileOutcome SimFiles::WriteNewFile(const std::string& path, const std::string& contents) {
+    calls_.emplace_back("WriteNewFile");
     ++writes_;
     const std::string key = Key(path);
-    if (failReplace_ || !IsWritable(key) || directories_.count(Parent(key)) == 0 ||
-        directories_.count(key) != 0)
-        return false;
+    if (IsHeld(key)) return FileOutcome::Held;
+    if (!IsWritable(key) || directories_.count(Parent(key)) == 0 || directories_.count(key) != 0)
+        return FileOutcome::Failed;
     files_[key] = contents;
-    return true;
+    return FileOutcome::Done;
+}
+
+FileOutcome SimFiles::MoveOver(const std::string& from, const std::string& to) {
+    calls_.emplace_back("MoveOver");
+    std::optional<FileOutcome> scripted = movesThereafter_;
+    if (!movesScripted_.empty()) {
+        scripted = movesScripted_.front();
+        movesScripted_.pop_front();
+    }
+    if (scripted && *scripted != FileOutcome::Done) return *scripted;
+    const std::string source = Key(from);
+    const std::string target = Key(to);
+    if (IsHeld(source) || IsHeld(target)) return FileOutcome::Held;
+    if (failReplace_ || files_.count(source) == 0 || !IsWritable(target) ||
+        directories_.count(Parent(target)) == 0 || directories_.count(target) != 0)
+        return FileOutcome::Failed;
+    files_[target] = std::move(files_[source]);
+    files_.erase(source);
+    return FileOutcome::Done;
+}
+
+FileOutcome SimFiles::Delete(const std::string& path) {
+    calls_.emplace_back("Delete");
+    const std::string key = Key(path);
+    if (IsHeld(key)) return FileOutcome::Held;
+    if (files_.count(key) != 0 && !IsWritable(Parent(key))) return FileOutcome::Failed;
+    files_.erase(key);
+    return FileOutcome::Done;
+}
+
+void SimFiles::Pause(std::uint32_t milliseconds) {
+    calls_.emplace_back("Pause");
+    now_ += milliseconds;
 }
 
 }  // namespace ks::sim

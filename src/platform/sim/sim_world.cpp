@@ -296,19 +296,6 @@ SendResult SimWindowSystem::TypeCharacter(Window window, char16_t unit, Keystrok
                    timeout);
 }
 
-void SimWindowSystem::PassOnClipboardChange(Window next, std::uintptr_t wParam,
-                                            std::intptr_t lParam) {
-    (void)Deliver({.call = "PassOnClipboardChange", .handle = next, .wParam = wParam,
-                   .lParam = lParam},
-                  kSendTimeout);
-}
-
-void SimWindowSystem::PassOnViewerLeaving(Window next, Window leaving, Window following) {
-    (void)Deliver({.call = "PassOnViewerLeaving", .handle = next, .wParam = leaving,
-                   .lParam = static_cast<std::intptr_t>(following)},
-                  kSendTimeout);
-}
-
 void SimWindowSystem::ShowWindow(Window window, ShowState state) {
     world_.Record({.call = "ShowWindow", .handle = window, .wParam = Code(state)});
     if (state == ShowState::Restored) minimised_[window] = false;

@@ -2,7 +2,6 @@
 // One owner for every kind of Win32 handle: each kind names how it is freed,
 // and, where it is not null, which value stands for none.
 #include <windows.h>
-#include <objbase.h>
 
 #include <type_traits>
 #include <utility>
@@ -66,13 +65,6 @@ struct CloseFileHandle : CloseKernelHandle {
     static HANDLE None() noexcept { return INVALID_HANDLE_VALUE; }
 };
 using FileHandle = OwnedHandle<HANDLE, CloseFileHandle>;
-
-// Memory the shell hands out, such as item-ID lists.
-struct FreeTaskMemory {
-    void operator()(void* memory) const noexcept { CoTaskMemFree(memory); }
-};
-template <typename Pointer>
-using TaskMemory = OwnedHandle<Pointer, FreeTaskMemory>;
 
 struct FreeGlobalMemory {
     void operator()(HGLOBAL memory) const noexcept { GlobalFree(memory); }

@@ -4,45 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
 
-#include "grammar/wide_text.h"
 #include "platform/win32/owned_handle.h"
 
 namespace ks {
 namespace {
-
-// Clipboard history, remote-desktop helpers and the like hold the clipboard
-// for a few milliseconds after each change: it is asked for again over this
-// long before it counts as held by another program.
-constexpr ULONGLONG kOpenPatienceMs = 250;
-constexpr ULONGLONG kOpenRetryMs = 10;
-
-bool OpenWithPatience(HWND owner) noexcept {
-    const ULONGLONG start = GetTickCount64();
-    for (;;) {
-        if (OpenClipboard(owner)) return true;
-        const ULONGLONG waited = GetTickCount64() - start;
-        if (waited >= kOpenPatienceMs) return false;
-        Sleep(static_cast<DWORD>(std::min(kOpenRetryMs, kOpenPatienceMs - waited)));
-    }
-}
-
-// The clipboard is open for the object's life; it is a resource of the whole
-// desktop, so no path may leave it open.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) noexcept : open_(OpenWithPatience(owner)) {}
-    ~OpenedClipboard() {
-        if (open_) CloseClipboard();
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    bool IsOpen() const noexcept { return open_; }
-
-private:
-    bool open_;
-};
 
 // Global memory locked for the object's life: its data, or null when it
 // could not be locked.
@@ -57,76 +23,69 @@ private:
     GlobalMemoryLock lock_;
 };
 
-// The text format to read: CF_UNICODETEXT when a program offered it. The
-// system makes up each text format from another one offered, and lists the
-// made-up ones after those offered; an ANSI text alone is read as ANSI, by
-// the rules below rather than the system's.
-UINT OfferedTextFormat() noexcept {
-    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format))
-        if (format == CF_UNICODETEXT || format == CF_TEXT) return format;
-    return 0;
-}
-
-// A block need not hold a terminating zero: another program wrote it. Its
-// text ends at the first zero unit or at the block's end.
-template <typename Unit>
-std::basic_string_view<Unit> TextOfBlock(const void* data, std::size_t size) {
-    const auto* text = static_cast<const Unit*>(data);
-    const std::basic_string_view<Unit> block(text, size / sizeof(Unit));
-    return block.substr(0, block.find(Unit{}));
-}
-
-std::string FromAnsi(std::string_view text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (units <= 0) return {};
-    std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
-                        units);
-    return FromUtf16(wide);
-}
+UINT FormatNumber(ClipboardFormat format) noexcept { return static_cast<UINT>(format); }
 
 }  // namespace
 
-bool Win32Clipboard::HasText() {
-    return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
+std::uint32_t Win32Clipboard::SequenceNumber() { return GetClipboardSequenceNumber(); }
+
+bool Win32Clipboard::Offers(ClipboardFormat format) {
+    return IsClipboardFormatAvailable(FormatNumber(format)) != FALSE;
 }
 
-std::optional<std::string> Win32Clipboard::ReadText() {
-    OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
-    if (!clipboard.IsOpen()) return std::nullopt;
-    const UINT format = OfferedTextFormat();
-    if (!format) return std::string();
-    HANDLE data = GetClipboardData(format);
-    if (!data) return std::string();
+bool Win32Clipboard::Open() { return OpenClipboard(reinterpret_cast<HWND>(owner_)) != FALSE; }
+
+void Win32Clipboard::Close() { CloseClipboard(); }
+
+std::optional<std::string> Win32Clipboard::Data(ClipboardFormat format) {
+    HANDLE data = GetClipboardData(FormatNumber(format));
+    if (!data) return std::nullopt;
     LockedMemory locked(data);
-    if (!locked.Data()) return std::string();
-    const std::size_t size = GlobalSize(data);
-    if (format == CF_TEXT) return FromAnsi(TextOfBlock<char>(locked.Data(), size));
-    return FromUtf16(TextOfBlock<char16_t>(locked.Data(), size));
+    if (!locked.Data()) return std::nullopt;
+    return std::string(static_cast<const char*>(locked.Data()), GlobalSize(data));
 }
 
-bool Win32Clipboard::WriteText(const std::string& text) {
-    // The text ends at its first zero unit; nothing after it could be read.
-    // The system offers the ANSI form to programs that ask for it.
-    std::u16string wide = ToUtf16(text);
-    const std::size_t end = wide.find(u'\0');
-    if (end != std::u16string::npos) wide.resize(end);
-    const std::size_t bytes = (wide.size() + 1) * sizeof(char16_t);
+bool Win32Clipboard::ReplaceWithUnicodeText(std::u16string_view text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
     // Freed here unless the clipboard takes it over.
     GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory) return false;
     {
         LockedMemory locked(memory.Get());
         if (!locked.Data()) return false;
-        std::memcpy(locked.Data(), wide.c_str(), bytes);
+        std::memcpy(locked.Data(), text.data(), text.size() * sizeof(char16_t));
+        std::memset(static_cast<char*>(locked.Data()) + bytes - sizeof(char16_t), 0,
+                    sizeof(char16_t));
     }
-    OpenedClipboard clipboard(reinterpret_cast<HWND>(owner_));
-    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+    if (!EmptyClipboard()) return false;
     if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) return false;
     static_cast<void>(memory.Release());
     return true;
+}
+
+std::uint32_t Win32Clipboard::AnsiCodePageOf(std::uint32_t locale) {
+    DWORD codePage = 0;
+    if (!GetLocaleInfoW(locale, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t)))
+        return CP_ACP;
+    return codePage;
+}
+
+std::u16string Win32Clipboard::Decode(std::string_view bytes, std::uint32_t codePage) {
+    if (bytes.empty()) return {};
+    const int length = static_cast<int>(std::min<std::size_t>(bytes.size(), 0x7FFFFFFF));
+    int units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    if (units <= 0 && codePage != CP_ACP) {
+        // A code page the system cannot convert (a locale without one, such
+        // as the Unicode-only ones, names 0 or an unknown page).
+        codePage = CP_ACP;
+        units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    }
+    if (units <= 0) return {};
+    std::u16string wide(static_cast<std::size_t>(units), u'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(wide.data()),
+                        units);
+    return wide;
 }
 
 }  // namespace ks

@@ -1,7 +1,6 @@
 #include "platform/win32/win32_files.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shlobj.h>
 #include <wininet.h>
 
@@ -24,6 +23,18 @@ constexpr std::uint64_t kMaxReadBytes = 128u * 1024u * 1024u;
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()); }
 
+// Another program's open handle shows as one of these, whichever call meets it.
+FileOutcome OutcomeOfLastError() {
+    switch (GetLastError()) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED:
+        return FileOutcome::Held;
+    default:
+        return FileOutcome::Failed;
+    }
+}
+
 bool WriteAll(HANDLE file, const std::string& contents) {
     std::size_t written = 0;
     while (written < contents.size()) {
@@ -40,17 +51,23 @@ bool WriteAll(HANDLE file, const std::string& contents) {
 }  // namespace
 
 void Win32Files::EndBrowserSession() {
-    InternetSetOptionA(nullptr, INTERNET_OPTION_END_BROWSER_SESSION, nullptr, 0);
+    using SetOption = BOOL(WINAPI*)(HINTERNET, DWORD, LPVOID, DWORD);
+    if (!wininetTried_) {
+        wininetTried_ = true;
+        wininet_ = LoadSystemLibrary(L"wininet.dll");
+    }
+    if (const auto setOption = ModuleFunction<SetOption>(wininet_.Get(), "InternetSetOptionA"))
+        setOption(nullptr, INTERNET_OPTION_END_BROWSER_SESSION, nullptr, 0);
 }
 
 std::string Win32Files::AppDataFolder() {
-    TaskMemory<LPITEMIDLIST> list;
-    if (FAILED(SHGetSpecialFolderLocation(reinterpret_cast<HWND>(owner_), CSIDL_APPDATA,
-                                          list.Out())) ||
-        !list.Get())
-        return {};
+    // The folder's path directly: the item-ID list of
+    // SHGetSpecialFolderLocation is COM memory, and asking for it would load
+    // COM at every start.
     wchar_t buffer[MAX_PATH] = {};
-    if (!SHGetPathFromIDListW(list.Get(), buffer)) return {};
+    if (FAILED(SHGetFolderPathW(reinterpret_cast<HWND>(owner_), CSIDL_APPDATA, nullptr,
+                                SHGFP_TYPE_CURRENT, buffer)))
+        return {};
     return Narrow(std::wstring_view(buffer, wcsnlen(buffer, MAX_PATH)));
 }
 
@@ -92,51 +109,60 @@ bool Win32Files::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::optional<std::string> Win32Files::ReadFile(const std::string& path) {
+bool Win32Files::IsReadOnly(const std::string& path) {
+    const DWORD attributes = Attributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+FileRead Win32Files::ReadFile(const std::string& path) {
     FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
+    if (!file) return {OutcomeOfLastError(), {}};
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes)
-        return std::nullopt;
-    std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t read = 0;
-    while (read < contents.size()) {
-        DWORD done = 0;
+        return {};
+    FileRead read{FileOutcome::Done, std::string(static_cast<std::size_t>(size.QuadPart), '\0')};
+    std::string& contents = read.contents;
+    std::size_t done = 0;
+    while (done < contents.size()) {
+        DWORD got = 0;
         const auto chunk =
-            static_cast<DWORD>(std::min<std::size_t>(contents.size() - read, 1u << 20));
-        if (!::ReadFile(file.Get(), contents.data() + read, chunk, &done, nullptr))
-            return std::nullopt;
-        if (done == 0) break;  // the file shrank while being read
-        read += done;
+            static_cast<DWORD>(std::min<std::size_t>(contents.size() - done, 1u << 20));
+        if (!::ReadFile(file.Get(), contents.data() + done, chunk, &got, nullptr))
+            return {OutcomeOfLastError(), {}};
+        if (got == 0) break;  // the file shrank while being read
+        done += got;
     }
-    contents.resize(read);
-    return contents;
+    contents.resize(done);
+    return read;
 }
 
-bool Win32Files::ReplaceContents(const std::string& path, const std::string& contents) {
-    // Windows refuses to put a file in the place of a read-only one; Wine
-    // run as root does not, so the file's own mark is looked at first.
-    const DWORD attributes = Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return false;
-    const std::wstring target = Wide(path);
-    const std::wstring temporary = target + L".tmp";
-    bool written = false;
-    {
-        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
-        written = file.Close() && written;
-    }
-    if (written && MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileW(temporary.c_str());
-    return false;
+FileOutcome Win32Files::WriteNewFile(const std::string& path, const std::string& contents) {
+    FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return OutcomeOfLastError();
+    const bool written = WriteAll(file.Get(), contents) && FlushFileBuffers(file.Get());
+    return file.Close() && written ? FileOutcome::Done : FileOutcome::Failed;
 }
+
+FileOutcome Win32Files::MoveOver(const std::string& from, const std::string& to) {
+    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return FileOutcome::Done;
+    return OutcomeOfLastError();
+}
+
+FileOutcome Win32Files::Delete(const std::string& path) {
+    if (DeleteFileW(Wide(path).c_str())) return FileOutcome::Done;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileOutcome::Done;
+    return OutcomeOfLastError();
+}
+
+std::uint32_t Win32Files::Milliseconds() { return GetTickCount(); }
+
+void Win32Files::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 }  // namespace ks

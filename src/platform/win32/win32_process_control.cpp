@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/owned_handle.h"
+#include "platform/win32/com_apartment.h"
 #include "platform/win32/show_command.h"
 #include "platform/win32/wide_strings.h"
 
@@ -19,6 +20,7 @@ WINBASEAPI BOOL WINAPI Wow64RevertWow64FsRedirection(PVOID oldValue);
 namespace ks {
 
 bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
+    EnsureComApartment();
     const std::wstring verb = Wide(start.verb);
     const std::wstring file = Wide(start.file);
     SHELLEXECUTEINFOW info{};

@@ -97,15 +97,6 @@ SendResult Win32WindowSystem::TypeCharacter(Window window, char16_t unit,
     return Deliver(window, WM_CHAR, unit, KeystrokeLParam(marking), timeout);
 }
 
-void Win32WindowSystem::PassOnClipboardChange(Window next, std::uintptr_t wParam,
-                                              std::intptr_t lParam) {
-    (void)Deliver(next, WM_DRAWCLIPBOARD, wParam, lParam, kSendTimeout);
-}
-
-void Win32WindowSystem::PassOnViewerLeaving(Window next, Window leaving, Window following) {
-    (void)Deliver(next, WM_CHANGECBCHAIN, leaving, static_cast<LPARAM>(following), kSendTimeout);
-}
-
 void Win32WindowSystem::ShowWindow(Window window, ShowState state) {
     const int command = ShowCommand(state);
     // For another thread's window the call waits, without a bound, for that

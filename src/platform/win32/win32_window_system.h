@@ -16,8 +16,6 @@ public:
                         std::uint32_t timeout) override;
     SendResult TypeCharacter(Window window, char16_t unit, KeystrokeMarking marking,
                              std::uint32_t timeout) override;
-    void PassOnClipboardChange(Window next, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void PassOnViewerLeaving(Window next, Window leaving, Window following) override;
     void ShowWindow(Window window, ShowState state) override;
     bool IsMinimised(Window window) override;
     WindowAccess AccessTo(Window window) override;

@@ -1,53 +1,70 @@
 #include "ui/rules/clipboard_watcher.h"
 
+#include <algorithm>
+
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
 #include "grammar/root_switcher.h"
 #include "platform/clipboard.h"
 #include "platform/process_control.h"
-#include "platform/window_system.h"
+#include "ui/rules/clipboard_text.h"
 
 namespace ks {
-namespace {
 
-// Reads and trims the clipboard text, or reports that it cannot be opened.
-ClipboardOutcome ReadTrimmed(Clipboard& clipboard) {
-    std::optional<std::string> text = clipboard.ReadText();
+AutoCopyStep ClipboardWatcher::OnClipboardUpdate(bool autoCopyChecked) {
+    if (!autoCopyChecked) return {};
+    // The system may tell of one change more than once.
+    const std::uint32_t sequence = clipboard_.SequenceNumber();
+    if (Done(sequence) || (sequence != 0 && pending_ == sequence)) return {};
+    pending_ = sequence;
+    heldSince_.reset();
+    return {kClipboardSettleWait, std::nullopt};
+}
+
+AutoCopyStep ClipboardWatcher::OnReadDue(bool autoCopyChecked) {
+    if (!pending_) return {};
+    const std::uint32_t sequence = clipboard_.SequenceNumber();
+    if (!autoCopyChecked || Done(sequence)) {
+        pending_.reset();
+        return {};
+    }
+    const auto finish = [&] {
+        pending_.reset();
+        heldSince_.reset();
+        handled_ = sequence;
+    };
+    if (!ClipboardHasText(clipboard_)) {
+        finish();
+        return {};
+    }
+    std::optional<std::string> text;
+    {
+        const OpenedClipboard opened(clipboard_);
+        if (opened.IsOpen()) text = TextOfOpenClipboard(clipboard_);
+    }
+    if (!text) {
+        const std::uint32_t now = clock_.GetTickCount();
+        if (!heldSince_) heldSince_ = now;
+        const std::uint32_t waited = now - *heldSince_;
+        if (waited < kAutoCopyPatience)
+            return {std::min(kAutoCopyRetryPause, kAutoCopyPatience - waited), std::nullopt};
+        finish();  // held throughout: this change is let go
+        return {};
+    }
+    finish();
+    std::string trimmed = TrimClipboardText(*text);
+    if (!IsRegistryPathText(trimmed)) return {};
+    return {std::nullopt, std::move(trimmed)};
+}
+
+ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard, ProcessControl& waits) {
+    if (!ClipboardHasText(clipboard)) return {};
+    const std::optional<std::string> text = ReadClipboardText(clipboard, waits);
     if (!text) return {true, std::nullopt};
-    return {false, TrimClipboardText(*text)};
-}
-
-}  // namespace
-
-ClipboardOutcome ClipboardWatcher::OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam,
-                                                   bool autoCopyChecked) {
-    // With no viewer after this one and auto-copy off, nobody looks at the
-    // clipboard after the wait: nothing to wait for. That is the case when
-    // the window joins the chain at start-up, where the wait would hold up
-    // the first showing of the window.
-    if (!next_ && !autoCopyChecked) return {};
-    processes_.Sleep(kClipboardSettleWait);
-    if (next_) windows_.PassOnClipboardChange(next_, wParam, lParam);
-    if (!autoCopyChecked || !clipboard_.HasText()) return {};
-    ClipboardOutcome outcome = ReadTrimmed(clipboard_);
-    if (outcome.text && !IsRegistryPathText(*outcome.text)) outcome.text.reset();
-    return outcome;
-}
-
-void ClipboardWatcher::OnChangeChain(Window leaving, Window following) {
-    if (leaving == next_)
-        next_ = following;
-    else if (next_)
-        windows_.PassOnViewerLeaving(next_, leaving, following);
-}
-
-ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard) {
-    if (!clipboard.HasText()) return {};
-    ClipboardOutcome outcome = ReadTrimmed(clipboard);
+    ClipboardOutcome outcome{false, TrimClipboardText(*text)};
     // "HK" anywhere is enough, as before; native names such as
     // \Registry\Machine\SOFTWARE have no "HK" but read as paths.
-    if (outcome.text && !ContainsRootMarker(*outcome.text) &&
-        ReadPathNotations(*outcome.text).empty())
+    if (!ContainsRootMarker(*outcome.text) && ReadPathNotations(*outcome.text).empty())
         outcome.text.reset();
     return outcome;
 }

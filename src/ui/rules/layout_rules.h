@@ -45,10 +45,12 @@ LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, Clien
                                ClientSize client, int dpi = 96);
 
 // A monitor of today's desktop: its whole area and its work area (without
-// the taskbar and other docked bars), in screen pixels.
+// the taskbar and other docked bars), in screen pixels, and its pixels per
+// inch.
 struct MonitorArea {
     ControlRect whole;
     ControlRect work;
+    int dpi = 96;
 };
 
 // Where the main window opens from stored outer bounds. Bounds that overlap

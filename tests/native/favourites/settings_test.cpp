@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <random>
 
+#include "favourites/held_files.h"
+#include "favourites/settings_session.h"
 #include "grammar/wide_text.h"
 #include "platform/sim/sim_ansi_code_page.h"
 #include "platform/sim/sim_files.h"
@@ -57,7 +59,7 @@ protected:
     FavouritesList list;
 };
 
-TEST_F(SettingsTest, OpeningEndsTheBrowserSessionFirstAndBuildsThePath) {
+TEST_F(SettingsTest, OpeningBuildsThePathAndOnlyTheSaveEndsTheBrowserSession) {
     struct Case {
         std::string appData;
         std::string path;
@@ -74,10 +76,17 @@ TEST_F(SettingsTest, OpeningEndsTheBrowserSessionFirstAndBuildsThePath) {
         EXPECT_EQ(OpenSettingsFile(fresh, firstRun), c.path);
         EXPECT_TRUE(firstRun);
         EXPECT_TRUE(fresh.DirectoryExists(c.path.substr(0, c.path.rfind('\\'))));
-        ASSERT_FALSE(fresh.Calls().empty());
-        EXPECT_EQ(fresh.Calls().front(), "EndBrowserSession");
-        EXPECT_EQ(fresh.BrowserSessionsEnded(), 1);
+        EXPECT_EQ(fresh.BrowserSessionsEnded(), 0);
     }
+    // The start does without the browser-session call and its library; the
+    // save makes it first.
+    Load();
+    EXPECT_EQ(files.BrowserSessionsEnded(), 0);
+    files.ResetCounts();
+    SaveOk();
+    ASSERT_FALSE(files.Calls().empty());
+    EXPECT_EQ(files.Calls().front(), "EndBrowserSession");
+    EXPECT_EQ(files.BrowserSessionsEnded(), 1);
 }
 
 TEST_F(SettingsTest, FallsBackToTheExecutableFolder) {
@@ -274,9 +283,9 @@ TEST_F(SettingsTest, ShrinkingTheListLeavesTheOldKeysUnread) {
 
 TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
     const std::string previous = "[Copy]\r\nEnable=1\r\n; mine\r\n";
-    enum class Failure { Replace, ReadOnlyFolder, ReadOnlyFile, UnreadableFile };
+    enum class Failure { Replace, ReadOnlyFolder, ReadOnlyFile, UnreadableFile, HeldLonger };
     for (const Failure failure : {Failure::Replace, Failure::ReadOnlyFolder, Failure::ReadOnlyFile,
-                                  Failure::UnreadableFile}) {
+                                  Failure::UnreadableFile, Failure::HeldLonger}) {
         sim::SimFiles fresh;
         fresh.SetAppDataFolder(kAppData);
         fresh.PutFile(kPath, previous);
@@ -284,14 +293,17 @@ TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
         if (failure == Failure::ReadOnlyFolder) fresh.SetReadOnly(kFolder);
         if (failure == Failure::ReadOnlyFile) fresh.SetReadOnly(kPath);
         if (failure == Failure::UnreadableFile) fresh.SetUnreadable(kPath);
+        if (failure == Failure::HeldLonger) fresh.HoldFile(kPath, 60000);
         FavouritesList rows;
         rows.Append({"HKLM", "new"});
         Settings values;
         EXPECT_EQ(SaveSettings(fresh, ansi, values, rows, {}, false), "Unable to write to " + kPath)
             << static_cast<int>(failure);
         EXPECT_EQ(fresh.Contents(kPath), previous) << static_cast<int>(failure);
+        EXPECT_FALSE(fresh.Contents(kPath + ".tmp")) << static_cast<int>(failure);
 
         // The window stays open; a later close tries again.
+        fresh.HoldFile(kPath, 0);
         fresh.FailReplaceFile(false);
         fresh.SetReadOnly(kFolder, false);
         fresh.SetReadOnly(kPath, false);
@@ -299,6 +311,67 @@ TEST_F(SettingsTest, FailedSaveLeavesThePreviousFileAndNamesIt) {
         EXPECT_EQ(SaveSettings(fresh, ansi, values, rows, {}, false), std::nullopt);
         EXPECT_NE(fresh.Contents(kPath), previous);
     }
+}
+
+// A settings file another program holds open (an antivirus scanner, the
+// indexer, a synchronised profile): the replacement is asked for again for
+// two seconds; the old file is never lost and the temporary file never stays.
+TEST_F(SettingsTest, AFileHeldElsewhereIsWaitedForAndNeverLost) {
+    const auto pauses = [&] {
+        return std::count(files.Calls().begin(), files.Calls().end(), "Pause");
+    };
+    const auto moves = [&] {
+        return std::count(files.Calls().begin(), files.Calls().end(), "MoveOver");
+    };
+    list.Append({"HKLM\\First", ""});
+    SaveOk();
+    const std::string first = File();
+
+    // The first renames are refused, then one goes through; from then on
+    // every one is refused.
+    files.ScriptMoves({FileOutcome::Held, FileOutcome::Held, FileOutcome::Held, FileOutcome::Done},
+                      FileOutcome::Held);
+    files.ResetCounts();
+    list.Append({"HKLM\\Second", ""});
+    const std::uint32_t start = files.Now();
+    SaveOk();
+    EXPECT_EQ(moves(), 4);
+    EXPECT_EQ(files.Now() - start, 3 * kHeldFileRetryPause);
+    EXPECT_NE(File().find("HKLM\\Second"), std::string::npos);
+    EXPECT_FALSE(files.Contents(kPath + ".tmp"));
+    const std::string second = File();
+
+    files.ResetCounts();
+    list.Append({"HKLM\\Third", ""});
+    const std::uint32_t held = files.Now();
+    EXPECT_EQ(Save(), "Unable to write to " + kPath);
+    EXPECT_EQ(files.Now() - held, kHeldFilePatience) << "the wait is bounded";
+    EXPECT_EQ(moves(), pauses() + 1);
+    EXPECT_EQ(File(), second) << "the old file stays";
+    EXPECT_FALSE(files.Contents(kPath + ".tmp")) << "the temporary file goes";
+    EXPECT_NE(first, second);
+
+    // The session's end saves without a box, waiting the same way.
+    SettingsSession session(files, ansi);
+    files.ScriptMoves({FileOutcome::Held, FileOutcome::Done});
+    session.SaveAtSessionEnd(list, {}, false);
+    EXPECT_TRUE(session.SavedForSessionEnd());
+    EXPECT_NE(File().find("HKLM\\Third"), std::string::npos);
+
+    // Any other failure is not waited for.
+    files.ScriptMoves({FileOutcome::Failed});
+    files.ResetCounts();
+    EXPECT_EQ(Save(), "Unable to write to " + kPath);
+    EXPECT_EQ(moves(), 1);
+    EXPECT_EQ(pauses(), 0);
+    EXPECT_FALSE(files.Contents(kPath + ".tmp"));
+
+    // Held at the start for half a second: read once it is free, not taken
+    // for unreadable.
+    files.HoldFile(kPath, 500);
+    Load();
+    EXPECT_FALSE(settings.unreadAtLoad);
+    EXPECT_EQ(list.Count(), 3);
 }
 
 TEST_F(SettingsTest, HugeCountReadsOnlyTheRowsPresent) {

@@ -225,6 +225,42 @@ TEST(LayoutRules, StoredBoundsOffEveryMonitorGoOntoTheNearestWorkArea) {
             << c.stored.height;
 }
 
+// A monitor at 100 % with a taskbar along its bottom, and to its right a
+// larger one at 150 %.
+const std::vector<MonitorArea> kMixedDpi{
+    {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96},
+    {{1920, 0, 2560, 1440}, {1920, 0, 2560, 1440}, 144},
+};
+
+// The window is placed once, at the DPI of the monitor it opens on, so that
+// it has its stored physical size there.
+TEST(LayoutRules, StoredBoundsOpenAtTheDpiOfTheirMonitor) {
+    struct Case {
+        const char* name;
+        ControlRect stored;
+        StoredPlacement placed;
+    };
+    const Case cases[] = {
+        {"on the 100 % monitor", {100, 100, 600, 550}, {{100, 100, 600, 550}, 96}},
+        {"on the 150 % monitor", {2000, 100, 600, 550}, {{2000, 100, 900, 825}, 144}},
+        {"across both, mostly on the right at either size",
+         {1700, 100, 600, 550}, {{1700, 100, 900, 825}, 144}},
+        // Mostly left at 100 %, mostly right at 150 %: the monitor under the
+        // caption's start decides.
+        {"across both, under the left one's corner", {1500, 100, 600, 550},
+         {{1500, 100, 600, 550}, 96}},
+        {"smaller than the minimum, at the minimum of its DPI", {2000, 100, 400, 300},
+         {{2000, 100, 794, 774}, 144}},
+        {"off both, onto the nearest at its size", {9000, 100, 600, 550},
+         {{3580, 100, 900, 825}, 144}},
+        {"off both, below the taskbar", {100, 2000, 600, 550}, {{100, 490, 600, 550}, 96}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlaceStoredWindow(c.stored, kMixedDpi, 96), c.placed) << c.name;
+    EXPECT_EQ(PlaceStoredWindow({100, 100, 600, 550}, {}, 120),
+              (StoredPlacement{{100, 100, 750, 688}, 120}))
+        << "no monitor known: the window's own DPI";
+}
+
 // Sizes are stored at 96 DPI: a window closed at 150 % comes back at the
 // same physical size at 100 %, and saving again at the same scaling does not
 // let the size creep by a pixel a session.
