@@ -115,7 +115,7 @@ bool Demonstrate(const std::string& shots) {
 
     std::printf("demo: jumping to favourite %d, %s\n", kDemoRow + 1,
                 app.Rows()[kDemoRow].first.c_str());
-    app.Command(IDM_AJUMPFROMLIST);
+    app.Command(IDM_JUMP_TO_FAVOURITE);
     const bool shown = WaitUntil(
         [] {
             const std::string status = RegeditStatus();
@@ -170,7 +170,7 @@ bool DemonstrateAt150Percent(const std::string& shots) {
     if (!SaveWindowShot(app.Main(), windowShot)) return false;
     std::printf("demo: screenshot of Keystride at 150 %%: %s\n", windowShot.c_str());
 
-    app.Command(IDM_AEDIT);
+    app.Command(IDM_EDIT_FAVOURITE);
     HWND editor = app.WaitForWindow("Edit Favourite");
     const std::string editorShot = shots + "/demo-favourite-editor-150.png";
     if (!editor || !SaveWindowShot(editor, editorShot)) {

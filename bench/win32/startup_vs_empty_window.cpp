@@ -103,7 +103,7 @@ std::optional<Sample> StartMeasureAndEnd(const Program& program) {
     // favourites from the settings file are in its list.
     const bool loaded =
         program.favourites < 0 ||
-        (window && SendMessageA(ks::test::FindControl(window, IDC_LISTVIEW1), LVM_GETITEMCOUNT,
+        (window && SendMessageA(ks::test::FindControl(window, IDC_FAVOURITES), LVM_GETITEMCOUNT,
                                 0, 0) == program.favourites);
 
     if (window) PostMessageA(window, program.closeMessage, program.closeWParam, 0);
@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     const int favourites = static_cast<int>(ks::test::SampleFavourites().size());
     const auto keystride = [&](const std::string& path) {
         return Program{NameOf(path), path, ks::test::kMainClass, WM_COMMAND,
-                       MAKEWPARAM(IDC_BEXIT, 0), favourites};
+                       MAKEWPARAM(IDC_EXIT, 0), favourites};
     };
     // The builds first, the empty window last.
     std::vector<Program> programs{keystride(argv[1])};

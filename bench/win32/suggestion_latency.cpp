@@ -118,7 +118,7 @@ void TypeRound(Samples& samples, bool verbose) {
         std::fprintf(stderr, "keystride.exe did not start\n");
         std::exit(2);
     }
-    HWND edit = app.Control(IDC_EREGKEY);
+    HWND edit = app.Control(IDC_KEY_BOX);
     HWND list = nullptr;  // the popup lives as long as the window, once made
     for (const char* path : kTexts) {
         app.SetEditText("");
@@ -151,9 +151,9 @@ void TypeRound(Samples& samples, bool verbose) {
         }
     }
     // The same keystrokes in the favourite editor's key box.
-    app.Command(IDM_AADDLIST);
+    app.Command(IDM_ADD_FAVOURITE);
     HWND editor = app.WaitForWindow("Add to list");
-    HWND box = editor ? ks::test::FindControl(editor, IDC_EREGISTRYKEY) : nullptr;
+    HWND box = editor ? ks::test::FindControl(editor, IDC_EDITOR_KEY) : nullptr;
     if (box) {
         for (const char* path : kTexts) TypePlain(box, path, samples.plainMs);
         PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);

@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/window_system.h"
 #include "texts.h"
+#include "user_error.h"
 #include "ui/rules/clipboard_text.h"
 #include "ui/rules/clipboard_watcher.h"
 
@@ -91,12 +92,12 @@ void FavouritesController::CopyToClipboard() {
     if (!CanActOnSelection()) return;
     if (!WriteClipboardText(clipboard_, platform_.processes,
                             favourites_.Row(favourites_.Selected()).keyText))
-        throw CommandFailure(kCannotOpenClipboard);
+        throw UserError(kCannotOpenClipboard);
 }
 
 void FavouritesController::JumpFromClipboard() {
     const ClipboardOutcome outcome = ReadClipboardForJump(clipboard_, platform_.processes);
-    if (outcome.cannotOpen) throw CommandFailure(kCannotOpenClipboard);
+    if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
     if (outcome.text) JumpTo(*outcome.text);
 }
 

@@ -4,7 +4,6 @@
 // and the jumps they start are remembered among the recent paths.
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "favourites/favourites_list.h"
@@ -48,13 +47,6 @@ public:
                                               const FavouriteEntry& start) = 0;
 };
 
-// A command that failed in a way the user must be told of; the window shows
-// its text in the error box.
-class CommandFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 class FavouritesController {
 public:
     FavouritesController(FavouritesList& favourites, RecentPaths& recentPaths,
@@ -73,7 +65,7 @@ public:
     void MoveUp();
     void MoveDown();
     void JumpFromList();
-    // Both throw CommandFailure when the clipboard cannot be opened.
+    // Both throw UserError when the clipboard cannot be opened.
     void CopyToClipboard();
     void JumpFromClipboard();
     void ImportEditorFavourites();

@@ -8,21 +8,12 @@
 #include "favourites/favourites_list.h"
 #include "favourites/hotkey_text.h"
 #include "favourites/recent_paths.h"
-#include "ui/rules/designed_geometry.h"
+#include "favourites/window_bounds.h"
 
 namespace ks {
 
 class AnsiCodePage;
 class Files;
-
-// Missing from the file, the window's bounds are the designed ones.
-struct WindowBounds {
-    std::int32_t left = kDesignedWindow.left;
-    std::int32_t top = kDesignedWindow.top;
-    std::int32_t width = kDesignedWindow.width;
-    std::int32_t height = kDesignedWindow.height;
-    bool operator==(const WindowBounds&) const = default;
-};
 
 struct Settings {
     bool autoCopyEnabled = false;

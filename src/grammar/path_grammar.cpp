@@ -22,7 +22,7 @@ std::string ExpandRootAbbreviation(std::string_view rootPart) {
     return std::string(rootPart);
 }
 
-std::optional<RegKey> PredefinedRootKey(std::string_view rootName) {
+std::optional<PredefinedKey> PredefinedRootKey(std::string_view rootName) {
     for (const RootName& row : RootNameTable)
         if (rootName == row.longName) return row.rootKey;
     return std::nullopt;

@@ -2,11 +2,11 @@
 // How a typed registry path is read: root part, rest, root names and their
 // short forms, and the split of the rest into key path and value name.
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/handles.h"
 
 namespace ks {
 
@@ -22,10 +22,14 @@ struct ResolvedJump {
     bool operator==(const ResolvedJump&) const = default;
 };
 
+// The documented values of the predefined keys (HKEY_CLASSES_ROOT and the
+// rest), as the registry calls take them.
+using PredefinedKey = std::uint32_t;
+
 struct RootName {
     std::string_view abbreviation;
     std::string_view longName;
-    RegKey rootKey;
+    PredefinedKey rootKey;
 };
 
 // The one table of root names; every other list of them is derived from it.
@@ -61,7 +65,7 @@ RootSplit SplitRootPart(std::string_view text);
 std::string ExpandRootAbbreviation(std::string_view rootPart);
 
 // The predefined key of a long root name written exactly as in the table.
-std::optional<RegKey> PredefinedRootKey(std::string_view rootName);
+std::optional<PredefinedKey> PredefinedRootKey(std::string_view rootName);
 
 // The last component of the rest as a value name, the part before its
 // backslash as the key path: without a backslash the whole rest is the value

@@ -69,7 +69,7 @@ bool TfrmAbout::Create(HWND owner) {
     rule_ = AddControl("STATIC", "", SS_ETCHEDHORZ, -1, none);
     // SS_NOTIFY: the label takes the mouse, so it can be clicked and can set
     // its own cursor.
-    lbEAddress_ = AddControl("STATIC", KS_TEXT_MAKER_SITE, label | SS_NOTIFY, IDC_LBEADDRESS, none);
+    lbEAddress_ = AddControl("STATIC", KS_TEXT_MAKER_SITE, label | SS_NOTIFY, IDC_ABOUT_ADDRESS, none);
     bOK_ = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
     Place(LayOut(DpiOf(owner ? owner : Window())));
     return true;
@@ -154,7 +154,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDCANCEL:  // Escape
             EndModal(IDOK);
             return 0;
-        case IDC_LBEADDRESS:
+        case IDC_ABOUT_ADDRESS:
             if (HIWORD(wParam) == STN_CLICKED) lbEAddressClick();
             return 0;
         default:

@@ -102,18 +102,18 @@ void TfrmAddRegistry::CreateControls() {
     // LayOut gives them their places.
     const RECT none{};
     keyLabel_ = AddControl("STATIC", kKeyLabel, SS_LEFTNOWORDWRAP, -1, none);
-    eRegistryKey_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EREGISTRYKEY, none,
+    eRegistryKey_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDITOR_KEY, none,
                                WS_EX_CLIENTEDGE);
     bLaunchRegedit_ =
-        AddControl("BUTTON", kLaunchCaption, WS_TABSTOP | BS_PUSHBUTTON, IDC_BLAUNCHREGEDIT, none);
+        AddControl("BUTTON", kLaunchCaption, WS_TABSTOP | BS_PUSHBUTTON, IDC_EDITOR_LAUNCH, none);
     hint_ = AddControl("STATIC", kHint, SS_LEFT | SS_NOPREFIX, -1, none);
     commentLabel_ = AddControl("STATIC", kCommentLabel, SS_LEFTNOWORDWRAP, -1, none);
-    eComment_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_ECOMMENT, none,
+    eComment_ = AddControl("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDITOR_COMMENT, none,
                            WS_EX_CLIENTEDGE);
     bOK_ = AddControl("BUTTON", "", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
     bCancel_ = AddControl("BUTTON", "&Cancel", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, none);
     // Last, so that it lies beneath the controls it frames.
-    suiGroupBox1_ = AddControl("BUTTON", "", BS_GROUPBOX, IDC_SUIGROUPBOX1, none);
+    suiGroupBox1_ = AddControl("BUTTON", "", BS_GROUPBOX, IDC_EDITOR_GROUP, none);
 
     for (HWND edit : {eRegistryKey_, eComment_})
         if (edit) SendMessageW(edit, EM_SETLIMITTEXT, kTextLimit, 0);
@@ -217,7 +217,7 @@ LRESULT TfrmAddRegistry::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case IDCANCEL:
             EndModal(IDCANCEL);
             return 0;
-        case IDC_BLAUNCHREGEDIT:
+        case IDC_EDITOR_LAUNCH:
             if (HIWORD(wParam) == BN_CLICKED) bLaunchRegeditClick();
             return 0;
         default:

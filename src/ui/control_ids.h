@@ -5,54 +5,54 @@
 #define KEYSTRIDE_CONTROL_IDS_H
 
 /* Main window controls. */
-#define IDC_EREGKEY 101
-#define IDC_BOPEN 102
-#define IDC_RGPRE 103
-#define IDC_GROUPBOX2 104
-#define IDC_RGPRE_ITEM0 110 /* items 0 to 5: 110 to 115 */
-#define IDC_LISTVIEW1 120
-#define IDC_BADDTOLIST 130
-#define IDC_BJUMPFROMLIST 131
-#define IDC_BEDIT 132
-#define IDC_BUP 133
-#define IDC_BDOWN 134
-#define IDC_BREMOVE 135
-#define IDC_BABOUT 136
-#define IDC_BEXIT 137
-#define IDC_CBAUTOCOPY 140
-#define IDC_IMGTITLE 150
-#define IDC_LTITLE 151
-#define IDC_LUPDATE 152
-#define IDC_LTITLEHINT 153
-#define IDC_IMAGE1 154
-#define IDC_IUPDATE 155
+#define IDC_KEY_BOX 101            /* the key box, where a path is typed */
+#define IDC_JUMP 102               /* Jump, beside the key box */
+#define IDC_ROOT_SWITCHER 103      /* the root switcher's group */
+#define IDC_KEY_GROUP 104          /* the group around the key box, Jump and the roots */
+#define IDC_ROOT_ITEM0 110         /* the root switcher's items 0 to 5: 110 to 115 */
+#define IDC_FAVOURITES 120         /* the favourites list */
+#define IDC_ADD_FAVOURITE 130      /* the buttons under the list, left to right: */
+#define IDC_JUMP_TO_FAVOURITE 131  /*   Add, Jump, Edit, Up, Down, Remove */
+#define IDC_EDIT_FAVOURITE 132
+#define IDC_MOVE_UP 133
+#define IDC_MOVE_DOWN 134
+#define IDC_REMOVE_FAVOURITE 135
+#define IDC_ABOUT 136              /* About */
+#define IDC_EXIT 137               /* Exit */
+#define IDC_AUTO_COPY 140          /* the auto-copy check box */
+#define IDC_BANNER 150             /* the title banner's picture */
+#define IDC_MAKER_LINK 151         /* the maker's name, a link to the home page */
+#define IDC_UPDATE_LINK 152        /* "Check for updates...", a link */
+#define IDC_TAGLINE 153            /* the tagline under the maker's name */
+#define IDC_PROGRAM_ICON 154       /* the program icon, a link to the product page */
+#define IDC_UPDATE_ICON 155        /* the icon before the update link */
 /* The list of suggestions, in its popup under the key box. */
 #define IDC_SUGGESTIONS 160
 
-/* Commands (WM_COMMAND to the main window). */
-#define IDM_AJUMPFROMCLIPBOARD 201
-#define IDM_AADDLIST 202
-#define IDM_AJUMPFROMLIST 203
-#define IDM_AMOVEUP 204
-#define IDM_AMOVEDOWN 205
-#define IDM_AREMOVE 206
-#define IDM_ACOPYTOCLIPBOARD 207
-#define IDM_AEDIT 208
-#define IDM_ACLEARRECENT 209
-#define IDM_AIMPORTEDITORFAVOURITES 214
-#define IDM_MIOPEN 210
-#define IDM_MIHOMEPAGE 211
-#define IDM_MICHECKFORUPDATE 212
-#define IDM_MIEXIT 213
+/* Commands (WM_COMMAND to the main window), in its menus. */
+#define IDM_JUMP_FROM_CLIPBOARD 201
+#define IDM_ADD_FAVOURITE 202
+#define IDM_JUMP_TO_FAVOURITE 203
+#define IDM_MOVE_UP 204
+#define IDM_MOVE_DOWN 205
+#define IDM_REMOVE_FAVOURITE 206
+#define IDM_COPY_TO_CLIPBOARD 207
+#define IDM_EDIT_FAVOURITE 208
+#define IDM_CLEAR_RECENT_PATHS 209
+#define IDM_OPEN 210               /* the tray menu's Open */
+#define IDM_HOMEPAGE 211
+#define IDM_CHECK_FOR_UPDATES 212
+#define IDM_EXIT 213               /* the tray menu's Exit */
+#define IDM_IMPORT_EDITOR_FAVOURITES 214
 
-/* Favourite editor ("Add to list"); OK and Cancel are IDOK and IDCANCEL. */
-#define IDC_EREGISTRYKEY 301
-#define IDC_ECOMMENT 302
-#define IDC_BLAUNCHREGEDIT 303
-#define IDC_SUIGROUPBOX1 304
+/* The favourite editor; OK and Cancel are IDOK and IDCANCEL. */
+#define IDC_EDITOR_KEY 301         /* its key box */
+#define IDC_EDITOR_COMMENT 302     /* its comment box */
+#define IDC_EDITOR_LAUNCH 303      /* Launch Registry Editor */
+#define IDC_EDITOR_GROUP 304       /* the group around them */
 
-/* About window; OK is IDOK. */
-#define IDC_LBEADDRESS 401
+/* The About window; OK is IDOK. */
+#define IDC_ABOUT_ADDRESS 401      /* the maker's address, a link */
 
 /* Private messages of the main window. */
 #define WM_KEYSTRIDE_ACTIVATE 0x5A01

@@ -76,7 +76,7 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
     if (request.kind == ks::CommandLineRequest::Kind::JumpFromClipboard) {
         ks::Win32Clipboard clipboard;
         const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard, processes);
-        if (outcome.cannotOpen) throw std::runtime_error(ks::kCannotOpenClipboard);
+        if (outcome.cannotOpen) throw ks::UserError(ks::kCannotOpenClipboard);
         // As the window's Jump from Clipboard: no path there, nothing to do.
         if (!outcome.text) return ks::kExitNotFound;
         text = *outcome.text;

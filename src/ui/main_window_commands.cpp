@@ -21,20 +21,20 @@ namespace {
 // Controls whose context menu is the list menu.
 bool HasListMenu(int id) {
     switch (id) {
-    case IDC_IMGTITLE:
-    case IDC_LTITLE:
-    case IDC_LUPDATE:
-    case IDC_LTITLEHINT:
-    case IDC_LISTVIEW1:
-    case IDC_BOPEN:
-    case IDC_BEXIT:
-    case IDC_BABOUT:
-    case IDC_BADDTOLIST:
-    case IDC_BJUMPFROMLIST:
-    case IDC_BREMOVE:
-    case IDC_BDOWN:
-    case IDC_BUP:
-    case IDC_BEDIT:
+    case IDC_BANNER:
+    case IDC_MAKER_LINK:
+    case IDC_UPDATE_LINK:
+    case IDC_TAGLINE:
+    case IDC_FAVOURITES:
+    case IDC_JUMP:
+    case IDC_EXIT:
+    case IDC_ABOUT:
+    case IDC_ADD_FAVOURITE:
+    case IDC_JUMP_TO_FAVOURITE:
+    case IDC_REMOVE_FAVOURITE:
+    case IDC_MOVE_DOWN:
+    case IDC_MOVE_UP:
+    case IDC_EDIT_FAVOURITE:
         return true;
     default:
         return false;
@@ -44,12 +44,12 @@ bool HasListMenu(int id) {
 // The action each action-bound button stands for.
 int ActionOfButton(int id) {
     switch (id) {
-    case IDC_BADDTOLIST: return IDM_AADDLIST;
-    case IDC_BJUMPFROMLIST: return IDM_AJUMPFROMLIST;
-    case IDC_BEDIT: return IDM_AEDIT;
-    case IDC_BUP: return IDM_AMOVEUP;
-    case IDC_BDOWN: return IDM_AMOVEDOWN;
-    case IDC_BREMOVE: return IDM_AREMOVE;
+    case IDC_ADD_FAVOURITE: return IDM_ADD_FAVOURITE;
+    case IDC_JUMP_TO_FAVOURITE: return IDM_JUMP_TO_FAVOURITE;
+    case IDC_EDIT_FAVOURITE: return IDM_EDIT_FAVOURITE;
+    case IDC_MOVE_UP: return IDM_MOVE_UP;
+    case IDC_MOVE_DOWN: return IDM_MOVE_DOWN;
+    case IDC_REMOVE_FAVOURITE: return IDM_REMOVE_FAVOURITE;
     default: return 0;
     }
 }
@@ -75,7 +75,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (rgPre_.Click(id)) rgPreClick();
         return;
     }
-    if (id == IDC_CBAUTOCOPY) {
+    if (id == IDC_AUTO_COPY) {
         cbAutoCopyClick();
         return;
     }
@@ -87,22 +87,22 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         return;
     }
     switch (id) {
-    case IDC_BOPEN: bOpenClick(); break;
-    case IDC_BABOUT: bAboutClick(); break;
-    case IDC_BEXIT:
-    case IDM_MIEXIT: bExitClick(); break;
-    case IDC_IMAGE1:
-    case IDM_MIHOMEPAGE: OpenMakerPage(app_.Instance(), window_, MakerPage::Product); break;
-    case IDC_LTITLE: OpenMakerPage(app_.Instance(), window_, MakerPage::Home); break;
-    case IDC_LUPDATE: OpenUpdateLinkTarget(app_.Instance()); break;
-    case IDM_MICHECKFORUPDATE: OpenMakerPage(app_.Instance(), window_, MakerPage::Update); break;
-    case IDM_MIOPEN: tray_.Restore(); break;
+    case IDC_JUMP: bOpenClick(); break;
+    case IDC_ABOUT: bAboutClick(); break;
+    case IDC_EXIT:
+    case IDM_EXIT: bExitClick(); break;
+    case IDC_PROGRAM_ICON:
+    case IDM_HOMEPAGE: OpenMakerPage(app_.Instance(), window_, MakerPage::Product); break;
+    case IDC_MAKER_LINK: OpenMakerPage(app_.Instance(), window_, MakerPage::Home); break;
+    case IDC_UPDATE_LINK: OpenUpdateLinkTarget(app_.Instance()); break;
+    case IDM_CHECK_FOR_UPDATES: OpenMakerPage(app_.Instance(), window_, MakerPage::Update); break;
+    case IDM_OPEN: tray_.Restore(); break;
     default: actions_.Execute(id); break;
     }
 }
 
 void MainWindow::OnNotify(const NMHDR& header) {
-    if (header.idFrom != IDC_LISTVIEW1 || !favouritesBinding_) return;
+    if (header.idFrom != IDC_FAVOURITES || !favouritesBinding_) return;
     switch (header.code) {
     case LVN_ITEMCHANGED: {
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);

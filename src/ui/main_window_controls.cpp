@@ -93,32 +93,32 @@ void MainWindow::BuildMenus() {
     // Action entries take their captions and states from the actions each
     // time the menu opens; these texts are only the starting point.
     HMENU list = CreatePopupMenu();
-    AppendMenuW(list, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
+    AppendMenuW(list, MF_STRING, IDM_JUMP_FROM_CLIPBOARD, L"Jump from &Clipboard");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_AADDLIST, L"&Add to List");
-    AppendMenuW(list, MF_STRING, IDM_AIMPORTEDITORFAVOURITES, L"&Import Registry Editor Favorites");
-    AppendMenuW(list, MF_STRING, IDM_AJUMPFROMLIST, L"&Jump");
-    AppendMenuW(list, MF_STRING, IDM_AEDIT, L"&Edit");
+    AppendMenuW(list, MF_STRING, IDM_ADD_FAVOURITE, L"&Add to List");
+    AppendMenuW(list, MF_STRING, IDM_IMPORT_EDITOR_FAVOURITES, L"&Import Registry Editor Favorites");
+    AppendMenuW(list, MF_STRING, IDM_JUMP_TO_FAVOURITE, L"&Jump");
+    AppendMenuW(list, MF_STRING, IDM_EDIT_FAVOURITE, L"&Edit");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_AMOVEUP, L"&Up");
-    AppendMenuW(list, MF_STRING, IDM_AMOVEDOWN, L"&Down");
-    AppendMenuW(list, MF_STRING, IDM_AREMOVE, L"&Remove");
+    AppendMenuW(list, MF_STRING, IDM_MOVE_UP, L"&Up");
+    AppendMenuW(list, MF_STRING, IDM_MOVE_DOWN, L"&Down");
+    AppendMenuW(list, MF_STRING, IDM_REMOVE_FAVOURITE, L"&Remove");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_ACOPYTOCLIPBOARD, L"C&opy to Clipboard");
+    AppendMenuW(list, MF_STRING, IDM_COPY_TO_CLIPBOARD, L"C&opy to Clipboard");
     AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_ACLEARRECENT, L"Clear Recent &Paths");
-    SetMenuDefaultItem(list, IDM_AJUMPFROMLIST, FALSE);
+    AppendMenuW(list, MF_STRING, IDM_CLEAR_RECENT_PATHS, L"Clear Recent &Paths");
+    SetMenuDefaultItem(list, IDM_JUMP_TO_FAVOURITE, FALSE);
     PopupMenu1_.Reset(list);
 
     HMENU tray = CreatePopupMenu();
-    AppendMenuW(tray, MF_STRING, IDM_MIOPEN, L"&Open");
+    AppendMenuW(tray, MF_STRING, IDM_OPEN, L"&Open");
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_AJUMPFROMCLIPBOARD, L"Jump from &Clipboard");
+    AppendMenuW(tray, MF_STRING, IDM_JUMP_FROM_CLIPBOARD, L"Jump from &Clipboard");
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_MIHOMEPAGE, L"&Homepage");
-    AppendMenuW(tray, MF_STRING, IDM_MICHECKFORUPDATE, L"Check for &Updates");
+    AppendMenuW(tray, MF_STRING, IDM_HOMEPAGE, L"&Homepage");
+    AppendMenuW(tray, MF_STRING, IDM_CHECK_FOR_UPDATES, L"Check for &Updates");
     AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_MIEXIT, L"&Exit");
+    AppendMenuW(tray, MF_STRING, IDM_EXIT, L"&Exit");
     pmSelf_.Reset(tray);
 }
 

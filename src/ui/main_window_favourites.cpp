@@ -15,30 +15,30 @@ void MainWindow::BuildActions() {
                               [this](const std::string& path) { RestartAsAdministrator(path); }});
     FavouritesController& commands = FavouriteCommands();
     const auto selected = [&commands] { return commands.CanActOnSelection(); };
-    actions_.Add(IDM_AJUMPFROMLIST, "&Jump", [&commands] { commands.JumpFromList(); }, selected);
-    actions_.Add(IDM_AMOVEUP, "&Up", [&commands] { commands.MoveUp(); },
+    actions_.Add(IDM_JUMP_TO_FAVOURITE, "&Jump", [&commands] { commands.JumpFromList(); }, selected);
+    actions_.Add(IDM_MOVE_UP, "&Up", [&commands] { commands.MoveUp(); },
                  [&commands] { return commands.CanMoveUp(); });
-    actions_.Add(IDM_AMOVEDOWN, "&Down", [&commands] { commands.MoveDown(); },
+    actions_.Add(IDM_MOVE_DOWN, "&Down", [&commands] { commands.MoveDown(); },
                  [&commands] { return commands.CanMoveDown(); });
-    actions_.Add(IDM_AREMOVE, "&Remove", [&commands] { commands.Remove(); }, selected);
-    actions_.Add(IDM_AADDLIST, "&Add to List", [&commands] { commands.Add(); });
-    actions_.Add(IDM_AJUMPFROMCLIPBOARD, "Jump from &Clipboard",
+    actions_.Add(IDM_REMOVE_FAVOURITE, "&Remove", [&commands] { commands.Remove(); }, selected);
+    actions_.Add(IDM_ADD_FAVOURITE, "&Add to List", [&commands] { commands.Add(); });
+    actions_.Add(IDM_JUMP_FROM_CLIPBOARD, "Jump from &Clipboard",
                  [&commands] { commands.JumpFromClipboard(); });
-    actions_.Add(IDM_ACOPYTOCLIPBOARD, "C&opy to Clipboard",
+    actions_.Add(IDM_COPY_TO_CLIPBOARD, "C&opy to Clipboard",
                  [&commands] { commands.CopyToClipboard(); }, selected);
-    actions_.Add(IDM_AEDIT, "&Edit", [&commands] { commands.Edit(); }, selected);
-    actions_.Add(IDM_AIMPORTEDITORFAVOURITES, "&Import Registry Editor Favorites",
+    actions_.Add(IDM_EDIT_FAVOURITE, "&Edit", [&commands] { commands.Edit(); }, selected);
+    actions_.Add(IDM_IMPORT_EDITOR_FAVOURITES, "&Import Registry Editor Favorites",
                  [&commands] { commands.ImportEditorFavourites(); });
-    actions_.Add(IDM_ACLEARRECENT, "Clear Recent &Paths",
+    actions_.Add(IDM_CLEAR_RECENT_PATHS, "Clear Recent &Paths",
                  [&commands] { commands.ClearRecentPaths(); },
                  [&commands] { return commands.CanClearRecentPaths(); });
 
-    actions_.BindButton(IDM_AADDLIST, controls_.bAddtoList);
-    actions_.BindButton(IDM_AJUMPFROMLIST, controls_.bJumpFromList);
-    actions_.BindButton(IDM_AEDIT, controls_.bEdit);
-    actions_.BindButton(IDM_AMOVEUP, controls_.bUp);
-    actions_.BindButton(IDM_AMOVEDOWN, controls_.bDown);
-    actions_.BindButton(IDM_AREMOVE, controls_.bRemove);
+    actions_.BindButton(IDM_ADD_FAVOURITE, controls_.bAddtoList);
+    actions_.BindButton(IDM_JUMP_TO_FAVOURITE, controls_.bJumpFromList);
+    actions_.BindButton(IDM_EDIT_FAVOURITE, controls_.bEdit);
+    actions_.BindButton(IDM_MOVE_UP, controls_.bUp);
+    actions_.BindButton(IDM_MOVE_DOWN, controls_.bDown);
+    actions_.BindButton(IDM_REMOVE_FAVOURITE, controls_.bRemove);
     actions_.Update();
 }
 

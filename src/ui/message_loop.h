@@ -5,16 +5,13 @@
 
 #include <functional>
 #include <stdexcept>
+
+#include "user_error.h"
 #include <string>
 
 namespace ks::ui {
 
-// A failure the user must see ("Cannot open clipboard", "Unable to write to
-// ..."): it ends the handler that raised it, and the user is told.
-class UserError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using ks::UserError;
 
 // The error box: error icon, caption "Keystride", the text with a full stop
 // added when its last character sorts above ".".

@@ -44,7 +44,7 @@ bool RootGroup::Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFO
             item = CreateWindowExW(
                 0, WC_BUTTONW, Wide(caption).c_str(),
                 kChild | BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), 0, 0, 0, 0,
-                group_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RGPRE_ITEM0 + i)),
+                group_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ROOT_ITEM0 + i)),
                 instance, nullptr);
             if (!item) return false;
             SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -59,14 +59,14 @@ bool RootGroup::Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFO
 }
 
 bool RootGroup::Owns(int id) const noexcept {
-    return id == IDC_RGPRE ||
-           (id >= IDC_RGPRE_ITEM0 && id < IDC_RGPRE_ITEM0 + static_cast<int>(items_.size()));
+    return id == IDC_ROOT_SWITCHER ||
+           (id >= IDC_ROOT_ITEM0 && id < IDC_ROOT_ITEM0 + static_cast<int>(items_.size()));
 }
 
 bool RootGroup::Click(int id) {
-    if (id == IDC_RGPRE) return true;
+    if (id == IDC_ROOT_SWITCHER) return true;
     // Choosing the item that is already selected changes nothing.
-    return Owns(id) && Select(id - IDC_RGPRE_ITEM0);
+    return Owns(id) && Select(id - IDC_ROOT_ITEM0);
 }
 
 bool RootGroup::Select(int index) {
@@ -142,7 +142,7 @@ LRESULT CALLBACK RootGroup::GroupProc(HWND window, UINT message, WPARAM wParam, 
         GetClientRect(window, &client);
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (PtInRect(&client, point))
-            SendMessageW(self->main_, WM_COMMAND, MAKEWPARAM(IDC_RGPRE, BN_CLICKED),
+            SendMessageW(self->main_, WM_COMMAND, MAKEWPARAM(IDC_ROOT_SWITCHER, BN_CLICKED),
                          reinterpret_cast<LPARAM>(window));
         return 0;
     }

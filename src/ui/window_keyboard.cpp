@@ -16,8 +16,8 @@ int WindowKeyboard::DefaultButtonId() const {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window_, focus)) return 0;
     if (IsPushButton(focus) || banner_.IsLink(focus)) return GetDlgCtrlID(focus);
-    if (focus == controls_.ListView1) return IDC_BJUMPFROMLIST;
-    if (IsChild(controls_.GroupBox2, focus)) return IDC_BOPEN;
+    if (focus == controls_.ListView1) return IDC_JUMP_TO_FAVOURITE;
+    if (IsChild(controls_.GroupBox2, focus)) return IDC_JUMP;
     return 0;
 }
 
@@ -29,7 +29,7 @@ void WindowKeyboard::ShowDefaultButtonNow() {
     if (id == shownDefaultId_ && focus == shownForFocus_) return;
     shownDefaultId_ = id;
     shownForFocus_ = focus;
-    HWND button = id == IDC_BOPEN ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
+    HWND button = id == IDC_JUMP ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
     ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
 }
 
@@ -80,7 +80,7 @@ void WindowKeyboard::FocusKeyBox() {
 void WindowKeyboard::OnListKey(WORD key) {
     // Posted, so that the list has finished with the key before a command
     // changes its rows or opens the editor over it.
-    const int command = key == VK_DELETE ? IDM_AREMOVE : key == VK_F2 ? IDM_AEDIT : 0;
+    const int command = key == VK_DELETE ? IDM_REMOVE_FAVOURITE : key == VK_F2 ? IDM_EDIT_FAVOURITE : 0;
     if (command) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 

@@ -79,7 +79,7 @@ TEST_F(BadInput, TypedPathsThatNameNoKeyShowTheNotFoundBox) {
         SCOPED_TRACE(text.substr(0, 40));
         app.SetEditText(text);
         ASSERT_TRUE(app.EditText() == text) << "the box holds the text byte for byte";
-        ExpectNotFound(app, IDC_BOPEN);
+        ExpectNotFound(app, IDC_JUMP);
     }
 }
 
@@ -92,13 +92,13 @@ TEST_F(BadInput, UnpairedSurrogatesAndZerosInUnicodeTextEndClearly) {
     for (const std::wstring& text : lone) {
         app.SetEditText(text);
         ASSERT_EQ(app.WideEditText(), text) << "the box holds the text unit for unit";
-        ExpectNotFound(app, IDC_BOPEN);
+        ExpectNotFound(app, IDC_JUMP);
         ASSERT_TRUE(PutClipboardUnicodeText(text));
-        ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+        ExpectNotFound(app, IDM_JUMP_FROM_CLIPBOARD);
     }
     // The clipboard's text ends at its first zero unit.
     ASSERT_TRUE(PutClipboardUnicodeText(L"HKCU\\Software\\Wine\0\\Nothing"s));
-    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    app.Command(IDM_JUMP_FROM_CLIPBOARD);
     ExpectAnswering(app);
     EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine")) << RegeditStatus();
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
@@ -109,7 +109,7 @@ TEST_F(BadInput, RunOfBackslashesJumpsToTheKeyBeforeIt) {
     ASSERT_TRUE(app.Started());
     // Each backslash was a Right press with half a second after it.
     app.SetEditText("HKCU\\Software" + std::string(200, '\\'));
-    app.Command(IDC_BOPEN);
+    app.Command(IDC_JUMP);
     ExpectAnswering(app);
     EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software")) << RegeditStatus();
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
@@ -119,10 +119,10 @@ TEST_F(BadInput, MegabyteOnTheClipboardJumpsNowhere) {
     Keystride app;
     ASSERT_TRUE(app.Started());
     ASSERT_TRUE(PutClipboardText("  " + WrappingPath(65536 + 8) + std::string(1 << 20, 'k') + " \r\n"));
-    ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+    ExpectNotFound(app, IDM_JUMP_FROM_CLIPBOARD);
     // A megabyte without a terminating zero anywhere.
     ASSERT_TRUE(PutClipboardBlock(WrappingPath(65536 + 8) + std::string(1 << 20, 'k')));
-    ExpectNotFound(app, IDM_AJUMPFROMCLIPBOARD);
+    ExpectNotFound(app, IDM_JUMP_FROM_CLIPBOARD);
 }
 
 TEST_F(BadInput, ClipboardBlockWithoutATerminatingZeroIsReadToItsEnd) {
@@ -133,7 +133,7 @@ TEST_F(BadInput, ClipboardBlockWithoutATerminatingZeroIsReadToItsEnd) {
     // block over as it is; the blank at the end is trimmed either way. A
     // read past the block's end would add whatever lies after it.
     ASSERT_TRUE(PutClipboardBlock("HKCU\\Software\\Wine "));
-    app.Command(IDM_AJUMPFROMCLIPBOARD);
+    app.Command(IDM_JUMP_FROM_CLIPBOARD);
     ExpectAnswering(app);
     EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine")) << RegeditStatus();
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));

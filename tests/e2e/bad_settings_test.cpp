@@ -122,7 +122,7 @@ TEST_F(BadSettings, FileMarkedUtf16WithAnOddByteCountIsReportedAndNeverWrittenOv
     Keystride app;
     ASSERT_TRUE(app.Started());
     AnswerUnreadableBox(app);
-    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
+    EXPECT_FALSE(app.Checked(IDC_AUTO_COPY));
     ASSERT_TRUE(app.Exit());
     EXPECT_TRUE(ReadWholeFile(SettingsFile()) == file) << "the file was written over";
 }
@@ -144,7 +144,7 @@ TEST_F(BadSettings, FileHeldByAnotherProgramAtStartIsReportedAndNeverWrittenOver
     // file as it was.
     held.Reset();
     app.SetEditText("HKCU\\Software");
-    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    app.Send(IDC_AUTO_COPY, BM_CLICK);
     ASSERT_TRUE(app.Exit());
     EXPECT_EQ(ReadWholeFile(SettingsFile()), kKnownSections);
 }

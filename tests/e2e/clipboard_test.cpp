@@ -48,8 +48,8 @@ protected:
     }
 
     static void SetAutoCopy(const Keystride& app, bool on) {
-        if (app.Checked(IDC_CBAUTOCOPY) != on) app.Send(IDC_CBAUTOCOPY, BM_CLICK);
-        ASSERT_EQ(app.Checked(IDC_CBAUTOCOPY), on);
+        if (app.Checked(IDC_AUTO_COPY) != on) app.Send(IDC_AUTO_COPY, BM_CLICK);
+        ASSERT_EQ(app.Checked(IDC_AUTO_COPY), on);
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(Clipboard, AutoCopyTakesTrimmedPathsOnlyAndNeverJumps) {
     EXPECT_TRUE(CopyAndWaitFor(app, "  \thkcu\\Software\\Wine\\Fonts \r\n", "hkcu\\Software\\Wine\\Fonts"));
     EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr)) << "auto-copy never jumps";
     EXPECT_FALSE(AnyBox(app));
-    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0)) << "the root switcher is left alone";
+    EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0)) << "the root switcher is left alone";
 
     CopyAndLetTheReadPass(app, "The quick brown fox jumps over the lazy dog.");
     EXPECT_EQ(app.EditText(), "hkcu\\Software\\Wine\\Fonts");
@@ -131,13 +131,13 @@ TEST_F(Clipboard, AClipboardHeldElsewhereIsWaitedForAMomentThenLeftAloneOrReport
     Win32WindowSystem windows;
     ASSERT_TRUE(ListControl(windows, reinterpret_cast<Window>(app.List())).Select(0));
     holder.HoldClipboardNow(100);
-    app.Command(IDM_ACOPYTOCLIPBOARD);
+    app.Command(IDM_COPY_TO_CLIPBOARD);
     app.Settle();
     EXPECT_EQ(ClipboardText(), "HKLM\\Software");
     EXPECT_FALSE(AnyBox(app));
 
     holder.HoldClipboardNow();
-    PostMessageA(app.Main(), WM_COMMAND, IDM_ACOPYTOCLIPBOARD, 0);
+    PostMessageA(app.Main(), WM_COMMAND, IDM_COPY_TO_CLIPBOARD, 0);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), "Cannot open clipboard.");

@@ -57,9 +57,9 @@ inline std::string SettingsFile() { return SettingsFolder() + "\\options.ini"; }
 // Keystride::Settle with a bound of the caller's own: true once everything
 // posted to the program before has been handled.
 inline bool SettledWithin(const Keystride& app, DWORD timeoutMs) {
-    app.Send(IDC_EREGKEY, EM_SETMODIFY, FALSE);
-    PostMessageA(app.Control(IDC_EREGKEY), EM_SETMODIFY, TRUE, 0);
-    return WaitUntil([&] { return app.Send(IDC_EREGKEY, EM_GETMODIFY) != 0; }, timeoutMs);
+    app.Send(IDC_KEY_BOX, EM_SETMODIFY, FALSE);
+    PostMessageA(app.Control(IDC_KEY_BOX), EM_SETMODIFY, TRUE, 0);
+    return WaitUntil([&] { return app.Send(IDC_KEY_BOX, EM_GETMODIFY) != 0; }, timeoutMs);
 }
 
 // Puts exactly `bytes` on the clipboard as CF_TEXT, with no terminating

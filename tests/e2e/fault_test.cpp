@@ -61,7 +61,7 @@ protected:
     // other box, and the row is there.
     static void JumpAndExpectItEnds(const Keystride& app, const std::string& says) {
         app.SetEditText("HKCU\\Software");
-        app.Command(IDC_BOPEN);
+        app.Command(IDC_JUMP);
         // The program's own box: its caption, and a text that says why (the
         // box is looked for until both are there, as it fills them in
         // after it appears).

@@ -64,7 +64,7 @@ std::string CaptionOverflow(HWND control, HFONT font, UINT dpi) {
         const bool box = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ||
                          type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
         room.right -= box ? ui::Scale(13 + 4, dpi) : ui::Scale(8, dpi);
-        if (GetDlgCtrlID(control) == IDC_BOPEN) room.right -= ui::Scale(16 + 4 + 3, dpi);  // glyph
+        if (GetDlgCtrlID(control) == IDC_JUMP) room.right -= ui::Scale(16 + 4 + 3, dpi);  // glyph
         format |= DT_SINGLELINE;
     } else if (kind == "Static") {
         if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
@@ -95,9 +95,9 @@ BOOL CALLBACK CheckCaption(HWND control, LPARAM data) {
     const int id = GetDlgCtrlID(control);
     // The banner's two links keep their designed lettering; everything else
     // shows the system's message font.
-    const ui::Font font = id == IDC_LTITLE    ? ui::CreateDesignFont(search.dpi, 15, FW_BOLD)
-                          : id == IDC_LUPDATE ? ui::CreateDesignFont(search.dpi, 12, FW_NORMAL, true)
-                          : id == IDC_LBEADDRESS ? ui::CreateMessageFont(search.dpi, true)
+    const ui::Font font = id == IDC_MAKER_LINK    ? ui::CreateDesignFont(search.dpi, 15, FW_BOLD)
+                          : id == IDC_UPDATE_LINK ? ui::CreateDesignFont(search.dpi, 12, FW_NORMAL, true)
+                          : id == IDC_ABOUT_ADDRESS ? ui::CreateMessageFont(search.dpi, true)
                                               : ui::CreateMessageFont(search.dpi);
     const std::string overflow = CaptionOverflow(control, font.Get(), search.dpi);
     if (!overflow.empty()) search.found.push_back(overflow);
@@ -125,7 +125,7 @@ protected:
     }
 
     static int ColumnWidth(const Keystride& app, int column) {
-        return static_cast<int>(app.Send(IDC_LISTVIEW1, LVM_GETCOLUMNWIDTH, column));
+        return static_cast<int>(app.Send(IDC_FAVOURITES, LVM_GETCOLUMNWIDTH, column));
     }
 };
 
@@ -201,8 +201,8 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
 
     // The root items spread across their widened group and stay inside it.
     RECT group{};
-    GetClientRect(app.Control(IDC_RGPRE), &group);
-    const ControlRect lastItem = RectInParent(app.Control(IDC_RGPRE_ITEM0 + 5));
+    GetClientRect(app.Control(IDC_ROOT_SWITCHER), &group);
+    const ControlRect lastItem = RectInParent(app.Control(IDC_ROOT_ITEM0 + 5));
     EXPECT_GT(lastItem.left, group.right / 2);
     EXPECT_LE(lastItem.left + lastItem.width, group.right);
 
@@ -257,13 +257,13 @@ TEST_F(Layout, NoCaptionIsClippedAtAnyScaling) {
         Keystride app;
         ASSERT_TRUE(app.Started());
         EXPECT_EQ(ClippedCaptions(app.Main(), dpi), std::vector<std::string>{});
-        app.Command(IDM_AADDLIST);
+        app.Command(IDM_ADD_FAVOURITE);
         HWND editor = app.WaitForWindow("Add to list");
         ASSERT_TRUE(editor);
         EXPECT_EQ(ClippedCaptions(editor, dpi), std::vector<std::string>{});
         PostMessageA(editor, WM_CLOSE, 0, 0);
         ASSERT_TRUE(app.WaitGone(editor));
-        app.Command(IDC_BABOUT);
+        app.Command(IDC_ABOUT);
         HWND about = app.WaitForWindow("About Korvel Keystride");
         ASSERT_TRUE(about);
         EXPECT_EQ(ClippedCaptions(about, dpi), std::vector<std::string>{});

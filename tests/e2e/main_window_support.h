@@ -333,25 +333,25 @@ public:
     // posted ones, so the marker is a posted message whose effect can be
     // read: the edit box's modified flag, which the program never looks at.
     void Settle() const {
-        Send(IDC_EREGKEY, EM_SETMODIFY, FALSE);
-        PostMessageA(Control(IDC_EREGKEY), EM_SETMODIFY, TRUE, 0);
-        WaitUntil([this] { return Send(IDC_EREGKEY, EM_GETMODIFY) != 0; });
+        Send(IDC_KEY_BOX, EM_SETMODIFY, FALSE);
+        PostMessageA(Control(IDC_KEY_BOX), EM_SETMODIFY, TRUE, 0);
+        WaitUntil([this] { return Send(IDC_KEY_BOX, EM_GETMODIFY) != 0; });
     }
 
     void SetEditText(const std::string& text) const {
-        Send(IDC_EREGKEY, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Send(IDC_KEY_BOX, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
-    std::string EditText() const { return WindowText(Control(IDC_EREGKEY)); }
+    std::string EditText() const { return WindowText(Control(IDC_KEY_BOX)); }
     void SetEditText(const std::wstring& text) const {
-        SetWideWindowText(Control(IDC_EREGKEY), text);
+        SetWideWindowText(Control(IDC_KEY_BOX), text);
     }
-    std::wstring WideEditText() const { return WideWindowText(Control(IDC_EREGKEY)); }
+    std::wstring WideEditText() const { return WideWindowText(Control(IDC_KEY_BOX)); }
 
-    HWND List() const { return Control(IDC_LISTVIEW1); }
-    int RowCount() const { return static_cast<int>(Send(IDC_LISTVIEW1, LVM_GETITEMCOUNT)); }
+    HWND List() const { return Control(IDC_FAVOURITES); }
+    int RowCount() const { return static_cast<int>(Send(IDC_FAVOURITES, LVM_GETITEMCOUNT)); }
     int SelectedRow() const {
         return static_cast<int>(
-            Send(IDC_LISTVIEW1, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+            Send(IDC_FAVOURITES, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     }
     std::vector<std::pair<std::string, std::string>> Rows() const {
         std::vector<std::pair<std::string, std::string>> rows;
@@ -430,7 +430,7 @@ public:
     }
 
     bool Exit() const {
-        Command(IDC_BEXIT);
+        Command(IDC_EXIT);
         DWORD code = 1;
         return process_.Wait(kWaitMs, &code) && code == 0;
     }

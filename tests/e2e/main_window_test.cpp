@@ -30,18 +30,18 @@ protected:
     static void AddThroughEditor(const Keystride& app, const std::string& editText,
                                  const std::string& key, const std::string& comment) {
         app.SetEditText(editText);
-        app.Command(IDM_AADDLIST);
+        app.Command(IDM_ADD_FAVOURITE);
         HWND editor = app.WaitForWindow("Add to list");
         ASSERT_TRUE(editor);
-        EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), editText);
+        EXPECT_EQ(WindowText(FindControl(editor, IDC_EDITOR_KEY)), editText);
         FillEditor(editor, key, comment);
         ClickOk(app, editor);
     }
 
     static void FillEditor(HWND editor, const std::string& key, const std::string& comment) {
-        SendMessageA(FindControl(editor, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+        SendMessageA(FindControl(editor, IDC_EDITOR_KEY), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(key.c_str()));
-        SendMessageA(FindControl(editor, IDC_ECOMMENT), WM_SETTEXT, 0,
+        SendMessageA(FindControl(editor, IDC_EDITOR_COMMENT), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(comment.c_str()));
     }
 
@@ -61,12 +61,12 @@ protected:
 
     static void ExpectListButtons(const Keystride& app, bool jump, bool edit, bool up, bool down,
                                   bool remove) {
-        EXPECT_TRUE(app.WaitEnabled(IDC_BADDTOLIST, true));
-        EXPECT_TRUE(app.WaitEnabled(IDC_BJUMPFROMLIST, jump));
-        EXPECT_TRUE(app.WaitEnabled(IDC_BEDIT, edit));
-        EXPECT_TRUE(app.WaitEnabled(IDC_BUP, up));
-        EXPECT_TRUE(app.WaitEnabled(IDC_BDOWN, down));
-        EXPECT_TRUE(app.WaitEnabled(IDC_BREMOVE, remove));
+        EXPECT_TRUE(app.WaitEnabled(IDC_ADD_FAVOURITE, true));
+        EXPECT_TRUE(app.WaitEnabled(IDC_JUMP_TO_FAVOURITE, jump));
+        EXPECT_TRUE(app.WaitEnabled(IDC_EDIT_FAVOURITE, edit));
+        EXPECT_TRUE(app.WaitEnabled(IDC_MOVE_UP, up));
+        EXPECT_TRUE(app.WaitEnabled(IDC_MOVE_DOWN, down));
+        EXPECT_TRUE(app.WaitEnabled(IDC_REMOVE_FAVOURITE, remove));
     }
 };
 
@@ -85,12 +85,12 @@ TEST_F(MainWindow, FirstStartIsCentredEmptyAndOffersOnlyAdd) {
     EXPECT_EQ(WindowText(application), "Keystride");
 
     EXPECT_EQ(app.RowCount(), 0);
-    EXPECT_FALSE(app.Checked(IDC_CBAUTOCOPY));
-    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
-    for (int item = 1; item < 6; ++item) EXPECT_FALSE(app.Checked(IDC_RGPRE_ITEM0 + item));
+    EXPECT_FALSE(app.Checked(IDC_AUTO_COPY));
+    EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0));
+    for (int item = 1; item < 6; ++item) EXPECT_FALSE(app.Checked(IDC_ROOT_ITEM0 + item));
     ExpectListButtons(app, false, false, false, false, false);
-    EXPECT_EQ(WindowText(app.Control(IDC_BADDTOLIST)), "&Add to List");
-    EXPECT_EQ(WindowText(app.Control(IDC_BJUMPFROMLIST)), "&Jump");
+    EXPECT_EQ(WindowText(app.Control(IDC_ADD_FAVOURITE)), "&Add to List");
+    EXPECT_EQ(WindowText(app.Control(IDC_JUMP_TO_FAVOURITE)), "&Jump");
 
     EXPECT_TRUE(app.SaveScreenshot("first-start"));
 }
@@ -111,15 +111,15 @@ TEST_F(MainWindow, ButtonsKeysAndCommandsReachTheFavouritesAndTheListShowsThem) 
     app.Key(VK_F2, app.List());
     HWND editor = app.WaitForWindow("Edit Favourite");
     ASSERT_TRUE(editor);
-    EXPECT_EQ(WindowText(FindControl(editor, IDC_EREGISTRYKEY)), "HKLM\\SOFTWARE");
+    EXPECT_EQ(WindowText(FindControl(editor, IDC_EDITOR_KEY)), "HKLM\\SOFTWARE");
     FillEditor(editor, "hkcu\\Console", "console");
     ClickOk(app, editor);
-    app.Command(IDC_BDOWN);
+    app.Command(IDC_MOVE_DOWN);
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}, {"hkcu\\Console", "console"}}));
 
     // The focus leaves the button that Remove disabled for the list.
-    PostMessageA(app.Control(IDC_BREMOVE), BM_CLICK, 0, 0);
+    PostMessageA(app.Control(IDC_REMOVE_FAVOURITE), BM_CLICK, 0, 0);
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}}));
     ExpectListButtons(app, false, false, false, false, false);
@@ -139,11 +139,11 @@ TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
         const std::wstring path = L"HKEY_CURRENT_USER\\Software\\" + name;
         app.SetEditText(path);
         EXPECT_EQ(app.WideEditText(), path);
-        app.Command(IDM_AADDLIST);
+        app.Command(IDM_ADD_FAVOURITE);
         HWND editor = app.WaitForWindow("Add to list");
         ASSERT_TRUE(editor);
-        EXPECT_EQ(WideWindowText(FindControl(editor, IDC_EREGISTRYKEY)), path);
-        SetWideWindowText(FindControl(editor, IDC_ECOMMENT), name);
+        EXPECT_EQ(WideWindowText(FindControl(editor, IDC_EDITOR_KEY)), path);
+        SetWideWindowText(FindControl(editor, IDC_EDITOR_COMMENT), name);
         ClickOk(app, editor);
         ASSERT_EQ(app.RowCount(), row + 1);
         EXPECT_EQ(WideListCellText(app.List(), row, 0), path);
@@ -152,7 +152,7 @@ TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
     }
     // The row with the pair of surrogates, copied as Unicode text.
     Select(app, row - 1);
-    app.Command(IDM_ACOPYTOCLIPBOARD);
+    app.Command(IDM_COPY_TO_CLIPBOARD);
     app.Settle();
     EXPECT_EQ(ClipboardUnicodeText(), L"HKEY_CURRENT_USER\\Software\\" + kScriptNames[row - 1]);
 }
@@ -177,13 +177,13 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromTheBoxAndTheCommandLineAndSurvive
         Keystride app;
         ASSERT_TRUE(app.Started());
         app.SetEditText(path);
-        app.Command(IDC_BOPEN);
+        app.Command(IDC_JUMP);
         EXPECT_TRUE(WaitUntil([&] { return EndsWith(RegeditStatus(), shown); })) << RegeditStatus();
         EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
         EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
 
         app.SetEditText(path);
-        app.Command(IDM_AADDLIST);
+        app.Command(IDM_ADD_FAVOURITE);
         HWND editor = app.WaitForWindow("Add to list");
         ASSERT_TRUE(editor);
         PostMessageA(editor, WM_COMMAND, IDOK, 0);
@@ -229,7 +229,7 @@ TEST_F(MainWindow, ImportsTheRegistryEditorsFavourites) {
 
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Command(IDM_AIMPORTEDITORFAVOURITES);
+    app.Command(IDM_IMPORT_EDITOR_FAVOURITES);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box),
@@ -244,14 +244,14 @@ TEST_F(MainWindow, ImportsTheRegistryEditorsFavourites) {
 // Keys as the keyboard sends them to the focused key box: a press for the
 // keys that have no character, characters for the rest.
 void Type(const Keystride& app, const std::string& text) {
-    for (char c : text) PostMessageA(app.Control(IDC_EREGKEY), WM_CHAR, static_cast<unsigned char>(c), 1);
+    for (char c : text) PostMessageA(app.Control(IDC_KEY_BOX), WM_CHAR, static_cast<unsigned char>(c), 1);
     // Typing marks the box modified, so Settle cannot tell when it is done.
     WaitUntil([&] { return EndsWith(app.EditText(), text); });
 }
 
 void Press(const Keystride& app, WPARAM key) {
-    PostMessageA(app.Control(IDC_EREGKEY), WM_KEYDOWN, key, 1);
-    PostMessageA(app.Control(IDC_EREGKEY), WM_KEYUP, key, 0xC0000001);
+    PostMessageA(app.Control(IDC_KEY_BOX), WM_KEYDOWN, key, 1);
+    PostMessageA(app.Control(IDC_KEY_BOX), WM_KEYUP, key, 0xC0000001);
     app.Settle();
 }
 
@@ -305,7 +305,7 @@ TEST_F(MainWindow, SuggestionsCompleteLevelByLevelAndLandingsAreOfferedAgain) {
     Press(again, VK_DOWN);
     EXPECT_TRUE(Suggests(again, "HKEY_CURRENT_USER\\Software\\Wine"));
     Press(again, VK_ESCAPE);
-    again.Command(IDM_ACLEARRECENT);
+    again.Command(IDM_CLEAR_RECENT_PATHS);
     again.Settle();
     Press(again, VK_DOWN);
     EXPECT_TRUE(Suggested(again).empty());
@@ -344,16 +344,16 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
     // written; Jump puts it back on "No Action" and jumps to the text as it
     // stands.
     app.SetEditText("HKCU\\Software\\Wine");
-    app.Send(IDC_RGPRE_ITEM0 + 3, BM_CLICK);
+    app.Send(IDC_ROOT_ITEM0 + 3, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_LOCAL_MACHINE\\Software\\Wine");
-    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0 + 3));
+    EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0 + 3));
     // Enter in the key box jumps as Jump does.
     app.SetEditText("HKLM\\Software\\Wine");
-    app.ClickInto(app.Control(IDC_EREGKEY));
+    app.ClickInto(app.Control(IDC_KEY_BOX));
     app.Key(VK_RETURN);
     EXPECT_TRUE(
         WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Wine"); }));
-    EXPECT_TRUE(app.Checked(IDC_RGPRE_ITEM0));
+    EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0));
     EXPECT_EQ(app.EditText(), "HKLM\\Software\\Wine");
 }
 
@@ -363,7 +363,7 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     const std::string missing = "HKCU\\Software\\NoSuchKeyForKeystride\\Missing";
     app.SetEditText(missing);
     // Clicked: the focus is on the button while the box is up.
-    PostMessageA(app.Control(IDC_BOPEN), BM_CLICK, 0, 0);
+    PostMessageA(app.Control(IDC_JUMP), BM_CLICK, 0, 0);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), std::string(kNotFoundText) +
@@ -376,8 +376,8 @@ TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
     // The focus is back in the key box with its text selected, ready for a
     // correction.
-    EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_EREGKEY; }));
-    EXPECT_EQ(app.Send(IDC_EREGKEY, EM_GETSEL),
+    EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_KEY_BOX; }));
+    EXPECT_EQ(app.Send(IDC_KEY_BOX, EM_GETSEL),
               MAKELRESULT(0, static_cast<WORD>(missing.size())));
 }
 
@@ -385,14 +385,14 @@ TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClick
     Keystride app;
     ASSERT_TRUE(app.Started());
     app.SetEditText("Software\\Classes");
-    app.Send(IDC_RGPRE_ITEM0 + 2, BM_CLICK);
+    app.Send(IDC_ROOT_ITEM0 + 2, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_CURRENT_USER\\Software\\Classes");
     // The selected item clicked again: nothing is applied.
     app.SetEditText("Software");
-    app.Send(IDC_RGPRE_ITEM0 + 2, BM_CLICK);
+    app.Send(IDC_ROOT_ITEM0 + 2, BM_CLICK);
     EXPECT_EQ(app.EditText(), "Software");
     // A click on the group's free area applies the selected root again.
-    HWND group = app.Control(IDC_RGPRE);
+    HWND group = app.Control(IDC_ROOT_SWITCHER);
     SendMessageA(group, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     SendMessageA(group, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(app.EditText(), "HKEY_CURRENT_USER\\Software");
@@ -400,7 +400,7 @@ TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClick
     // A path far longer than an edit box usually takes is kept whole.
     const std::string longPath = "Software\\" + std::string(65536, 'k');
     app.SetEditText(longPath);
-    app.Send(IDC_RGPRE_ITEM0 + 4, BM_CLICK);
+    app.Send(IDC_ROOT_ITEM0 + 4, BM_CLICK);
     EXPECT_EQ(app.EditText(), "HKEY_USERS\\" + longPath);
 }
 
@@ -409,18 +409,18 @@ TEST_F(MainWindow, RootGroupAppliesOnlyWhenTheSelectionMovesOrTheFreeAreaIsClick
 TEST_F(MainWindow, TabAndArrowsFollowTheVisualOrder) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.ClickInto(app.Control(IDC_EREGKEY));
-    ASSERT_EQ(app.FocusId(), IDC_EREGKEY);
+    app.ClickInto(app.Control(IDC_KEY_BOX));
+    ASSERT_EQ(app.FocusId(), IDC_KEY_BOX);
     // With the list empty, its buttons but Add are off and skipped.
-    for (int id : {IDC_BOPEN, IDC_RGPRE_ITEM0, IDC_CBAUTOCOPY, IDC_LISTVIEW1, IDC_BADDTOLIST,
-                   IDC_BABOUT, IDC_BEXIT, IDC_LUPDATE, IDC_LTITLE, IDC_EREGKEY, IDC_BOPEN,
-                   IDC_RGPRE_ITEM0}) {
+    for (int id : {IDC_JUMP, IDC_ROOT_ITEM0, IDC_AUTO_COPY, IDC_FAVOURITES, IDC_ADD_FAVOURITE,
+                   IDC_ABOUT, IDC_EXIT, IDC_UPDATE_LINK, IDC_MAKER_LINK, IDC_KEY_BOX, IDC_JUMP,
+                   IDC_ROOT_ITEM0}) {
         app.Key(VK_TAB);
         EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == id; })) << "tab to " << id;
     }
     for (int item : {2, 4, 1, 3, 5, 0}) {
         app.Key(VK_RIGHT);
-        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_RGPRE_ITEM0 + item; }))
+        EXPECT_TRUE(WaitUntil([&] { return app.FocusId() == IDC_ROOT_ITEM0 + item; }))
             << "arrow to item " << item;
     }
 }
@@ -435,7 +435,7 @@ TEST_F(MainWindow, RightClickOnARowSelectsItForTheMenu) {
     GetClientRect(app.List(), &list);
     app.ClickInto(app.List(), {list.right / 2, list.bottom - 4});  // below the rows
     ASSERT_EQ(app.SelectedRow(), -1);
-    ASSERT_TRUE(app.WaitEnabled(IDC_BJUMPFROMLIST, false));
+    ASSERT_TRUE(app.WaitEnabled(IDC_JUMP_TO_FAVOURITE, false));
 
     const std::optional<RECT> row = ListRowRect(app.List(), 2);
     ASSERT_TRUE(row);
@@ -478,12 +478,12 @@ TEST_F(MainWindow, ListMenuOnlyOnTheControlsThatHaveIt) {
         }
         return shown;
     };
-    for (int id : {IDC_LISTVIEW1, IDC_BOPEN, IDC_BEXIT, IDC_BADDTOLIST, IDC_LTITLEHINT,
-                   IDC_IMGTITLE})
+    for (int id : {IDC_FAVOURITES, IDC_JUMP, IDC_EXIT, IDC_ADD_FAVOURITE, IDC_TAGLINE,
+                   IDC_BANNER})
         EXPECT_TRUE(menuShownFor(id)) << id;
     // The edit box has the system's own menu, which is not the program's.
-    for (int id : {IDC_RGPRE, IDC_RGPRE_ITEM0, IDC_CBAUTOCOPY, IDC_IMAGE1, IDC_IUPDATE,
-                   IDC_GROUPBOX2})
+    for (int id : {IDC_ROOT_SWITCHER, IDC_ROOT_ITEM0, IDC_AUTO_COPY, IDC_PROGRAM_ICON, IDC_UPDATE_ICON,
+                   IDC_KEY_GROUP})
         EXPECT_FALSE(menuShownFor(id)) << id;
 }
 
@@ -493,7 +493,7 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
         ASSERT_TRUE(app.Started());
         AddThroughEditor(app, "HKCU\\Software", "HKCU\\Software", "first");
         AddThroughEditor(app, "HKLM\\System", "HKLM\\System", "");
-        app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+        app.Send(IDC_AUTO_COPY, BM_CLICK);
         SetWindowPos(app.Main(), nullptr, 100, 80, 600, 560, SWP_NOZORDER | SWP_NOACTIVATE);
         app.Settle();
         ASSERT_TRUE(app.Exit());
@@ -502,7 +502,7 @@ TEST_F(MainWindow, ExitAndRestartKeepRowsCheckBoxAndBounds) {
     ASSERT_TRUE(again.Started());
     EXPECT_EQ(again.Rows(), (Rows{{"HKCU\\Software", "first"}, {"HKLM\\System", ""}}));
     EXPECT_EQ(again.SelectedRow(), -1);
-    EXPECT_TRUE(again.Checked(IDC_CBAUTOCOPY));
+    EXPECT_TRUE(again.Checked(IDC_AUTO_COPY));
     EXPECT_EQ(BoundsOf(again.Main()), (Bounds{100, 80, 600, 560}));
 }
 
@@ -553,7 +553,7 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndOnTheScreenAndMaximisedIsKe
     RECT client{};
     RECT banner{};
     GetClientRect(app.Main(), &client);
-    GetWindowRect(app.Control(IDC_IMGTITLE), &banner);
+    GetWindowRect(app.Control(IDC_BANNER), &banner);
     EXPECT_EQ(banner.right - banner.left, client.right);
     // The stored normal bounds are the ones the window comes back to.
     PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
@@ -583,7 +583,7 @@ TEST_F(MainWindow, FailedSaveKeepsTheWindowOpenUntilASaveSucceeds) {
     // place; a folder of that name makes the write fail.
     const std::string blocker = SettingsFolder() + "\\options.ini.tmp";
     ASSERT_TRUE(CreateDirectoryA(blocker.c_str(), nullptr));
-    app.Command(IDC_BEXIT);
+    app.Command(IDC_EXIT);
     HWND box = app.WaitForWindow("Keystride", "#32770");
     ASSERT_TRUE(box);
     EXPECT_EQ(MessageBoxText(box), "Unable to write to " + SettingsFolder() + "\\options.ini.");

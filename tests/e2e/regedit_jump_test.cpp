@@ -139,7 +139,7 @@ TEST_F(RegeditJump, ACopyStartedAsAdministratorTakesOverAndJumps) {
     DWORD processId = 0;
     GetWindowThreadProcessId(main, &processId);
     const KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageA(main, WM_COMMAND, IDC_BEXIT, 0);
+    PostMessageA(main, WM_COMMAND, IDC_EXIT, 0);
     EXPECT_EQ(WaitForSingleObject(process.Get(), kWaitMs), WAIT_OBJECT_0);
 }
 

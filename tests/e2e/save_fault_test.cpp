@@ -74,7 +74,7 @@ protected:
     // Exit is refused with the error box; the window stays, the file is as
     // it was and no temporary file is left beside it.
     static void ExpectRefusedExit(const Keystride& app, const std::string& previous) {
-        app.Command(IDC_BEXIT);
+        app.Command(IDC_EXIT);
         HWND box = app.WaitForWindow("Keystride", "#32770");
         ASSERT_TRUE(box);
         EXPECT_EQ(MessageBoxText(box), UnableToWriteText());
@@ -94,7 +94,7 @@ protected:
 TEST_F(SaveFault, ReadOnlyFileIsNotReplaced) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    app.Send(IDC_AUTO_COPY, BM_CLICK);
     ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
     ExpectRefusedExit(app, kPrevious);
 
@@ -108,7 +108,7 @@ TEST_F(SaveFault, ReadOnlyFileIsNotReplaced) {
 TEST_F(SaveFault, ImmutableFolderTakesNoFile) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    app.Send(IDC_AUTO_COPY, BM_CLICK);
     {
         ImmutableFolder locked(SettingsFolder());
         if (!locked.Immutable())
@@ -123,13 +123,13 @@ TEST_F(SaveFault, ImmutableFolderTakesNoFile) {
 TEST_F(SaveFault, AFileHeldElsewhereForAMomentIsSavedWithoutABox) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    app.Send(IDC_AUTO_COPY, BM_CLICK);
     // Another program has the file open without sharing it, as a scanner
     // does, when Exit is pressed, and lets it go half a second later.
     HANDLE held = CreateFileA(SettingsFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    app.Command(IDC_BEXIT);
+    app.Command(IDC_EXIT);
     Sleep(500);
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
     EXPECT_FALSE(app.Process().Wait(0)) << "it cannot have saved yet";
@@ -153,7 +153,7 @@ TEST_F(SaveFault, FullDiskKeepsThePreviousFile) {
     SizeLimitedKeystride app(kLimit);
     if (!app.Available()) GTEST_SKIP() << "no prlimit on the Unix side to set the limit with";
     ASSERT_TRUE(app.Started());
-    app.Command(IDC_BEXIT);
+    app.Command(IDC_EXIT);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil(
         [&] { return (box = FindProcessWindow(app.ProcessId(), "Keystride", "#32770")); }));
@@ -182,8 +182,8 @@ TEST_F(SaveFault, KilledSaveLeavesTheOldFileOrTheNewOne) {
     {
         Keystride app;
         ASSERT_TRUE(app.Started());
-        app.Send(IDC_CBAUTOCOPY, BM_CLICK);
-        app.Command(IDC_BEXIT);
+        app.Send(IDC_AUTO_COPY, BM_CLICK);
+        app.Command(IDC_EXIT);
         ASSERT_TRUE(SpinUntil(temporaryExists));
         const std::int64_t shown = Microseconds();
         ASSERT_TRUE(SpinUntil([&] { return !temporaryExists(); }));
@@ -207,8 +207,8 @@ TEST_F(SaveFault, KilledSaveLeavesTheOldFileOrTheNewOne) {
         ASSERT_TRUE(WriteSettingsFile(old));
         Keystride app;
         ASSERT_TRUE(app.Started());
-        app.Send(IDC_CBAUTOCOPY, BM_CLICK);
-        app.Command(IDC_BEXIT);
+        app.Send(IDC_AUTO_COPY, BM_CLICK);
+        app.Command(IDC_EXIT);
         if (moment >= 0) {
             SpinUntil([&] { return temporaryExists() || app.Process().Wait(0); });
             SpinMicroseconds(lifetime * kEighths[moment] / 8);

@@ -222,7 +222,7 @@ TEST_F(Tray, RightClickOpensTheTrayMenuAndOpenRestoresWithoutSelecting) {
     EXPECT_TRUE(Hidden(app));
 
     // The menu's "Open", as choosing it sends it.
-    app.Command(IDM_MIOPEN);
+    app.Command(IDM_OPEN);
     EXPECT_TRUE(WaitUntil([&] { return Shown(app); }));
     app.Settle();
     EXPECT_EQ(app.SelectedRow(), -1);
@@ -388,9 +388,9 @@ TEST_F(Tray, TwoStartsAtOnceOpenOneWindow) {
 TEST_F(Tray, ExitFromTheTrayMenuSavesAndEnds) {
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Send(IDC_CBAUTOCOPY, BM_CLICK);
+    app.Send(IDC_AUTO_COPY, BM_CLICK);
     Minimise(app, 0);
-    app.Command(IDM_MIEXIT);
+    app.Command(IDM_EXIT);
     DWORD code = 1;
     ASSERT_TRUE(app.Process().Wait(kWaitMs, &code));
     EXPECT_EQ(code, 0u);

@@ -222,12 +222,12 @@ TEST_F(DialogFavouriteEditor, WindowAsDesigned) {
         EXPECT_LE(std::abs(centre.x - ownerCentre.x), 1);
         EXPECT_LE(std::abs(centre.y - ownerCentre.y), 1);
 
-        EXPECT_EQ(TextOf(Item(window, IDC_EREGISTRYKEY)), "HKCU\\Software");
-        EXPECT_EQ(TextOf(Item(window, IDC_ECOMMENT)), "a comment");
-        EXPECT_EQ(TextOf(Item(window, IDC_BLAUNCHREGEDIT)), "&Launch Registry Editor");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_KEY)), "HKCU\\Software");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_COMMENT)), "a comment");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_LAUNCH)), "&Launch Registry Editor");
         EXPECT_EQ(TextOf(Item(window, IDOK)), "&OK");
         EXPECT_EQ(TextOf(Item(window, IDCANCEL)), "&Cancel");
-        EXPECT_NE(Item(window, IDC_SUIGROUPBOX1), nullptr);
+        EXPECT_NE(Item(window, IDC_EDITOR_GROUP), nullptr);
         for (const char* label :
              {"&Registry Key:", "Co&mment:",
               "Enter the registry key like: HKEY_CURRENT_USER\\Software\\Microsoft"})
@@ -243,7 +243,7 @@ TEST_F(DialogFavouriteEditor, WindowAsDesigned) {
 
 TEST_F(DialogFavouriteEditor, OkFollowsTheKeyRule) {
     Run([&](HWND window) {
-        HWND key = Item(window, IDC_EREGISTRYKEY);
+        HWND key = Item(window, IDC_EDITOR_KEY);
         EXPECT_FALSE(OkEnabled(window)) << "empty key text";
         // Each text flips the state, so each check sees the idle update.
         const std::vector<std::pair<const char*, bool>> texts = {
@@ -277,10 +277,10 @@ TEST_F(DialogFavouriteEditor, OkFollowsTheKeyRule) {
         PostKey(key, VK_BACK);
         EXPECT_TRUE(OkBecomes(window, false));
         // The comment does not count.
-        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+        SendMessageA(Item(window, IDC_EDITOR_COMMENT), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>("HKLM"));
-        PostText(Item(window, IDC_ECOMMENT), "x");
-        EXPECT_TRUE(WaitUntil([&] { return TextOf(Item(window, IDC_ECOMMENT)) == "HKLMx"; }));
+        PostText(Item(window, IDC_EDITOR_COMMENT), "x");
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(Item(window, IDC_EDITOR_COMMENT)) == "HKLMx"; }));
         EXPECT_FALSE(OkEnabled(window));
         SendMessageA(Item(window, IDCANCEL), BM_CLICK, 0, 0);
     });
@@ -290,9 +290,9 @@ TEST_F(DialogFavouriteEditor, OkReturnsTheFieldTexts) {
     keyText = "HKCU\\Old";
     comment = "old";
     const bool confirmed = Run([&](HWND window) {
-        SendMessageA(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+        SendMessageA(Item(window, IDC_EDITOR_KEY), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>("hklm\\Software\\Korvel"));
-        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+        SendMessageA(Item(window, IDC_EDITOR_COMMENT), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>("  new comment  "));
         ASSERT_TRUE(OkBecomes(window, true));
         SendMessageA(Item(window, IDOK), BM_CLICK, 0, 0);
@@ -308,9 +308,9 @@ TEST_F(DialogFavouriteEditor, NamesInEveryScriptAreShownAndReturnedUnitForUnit) 
     comment = "Λογισμικό";
     const std::wstring key = L"HKCU\\Software\\表示設定\\\U0001F511\xD800";
     const bool confirmed = Run([&](HWND window) {
-        EXPECT_EQ(WideText(Item(window, IDC_EREGISTRYKEY)), L"HKCU\\Software\\Программы");
-        EXPECT_EQ(WideText(Item(window, IDC_ECOMMENT)), L"Λογισμικό");
-        SendMessageW(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+        EXPECT_EQ(WideText(Item(window, IDC_EDITOR_KEY)), L"HKCU\\Software\\Программы");
+        EXPECT_EQ(WideText(Item(window, IDC_EDITOR_COMMENT)), L"Λογισμικό");
+        SendMessageW(Item(window, IDC_EDITOR_KEY), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(key.c_str()));
         ASSERT_TRUE(OkBecomes(window, true));
         SendMessageW(Item(window, IDOK), BM_CLICK, 0, 0);
@@ -324,16 +324,16 @@ TEST_F(DialogFavouriteEditor, EveryWayOutButOkLeavesTheTextsAlone) {
     const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
         {"Cancel button", [](HWND w) { SendMessageA(Item(w, IDCANCEL), BM_CLICK, 0, 0); }},
         {"close box", [](HWND w) { SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Escape", [](HWND w) { PostKey(Item(w, IDC_EREGISTRYKEY), VK_ESCAPE); }},
-        {"Alt+C", [](HWND w) { PostAltKey(Item(w, IDC_EREGISTRYKEY), 'c'); }},
+        {"Escape", [](HWND w) { PostKey(Item(w, IDC_EDITOR_KEY), VK_ESCAPE); }},
+        {"Alt+C", [](HWND w) { PostAltKey(Item(w, IDC_EDITOR_KEY), 'c'); }},
     };
     for (const auto& [way, leave] : ways) {
         keyText = "HKCU\\Software\\Kept";
         comment = "kept";
         const bool confirmed = Run([&, leave = leave](HWND window) {
-            SendMessageA(Item(window, IDC_EREGISTRYKEY), WM_SETTEXT, 0,
+            SendMessageA(Item(window, IDC_EDITOR_KEY), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>("HKLM\\Changed"));
-            SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+            SendMessageA(Item(window, IDC_EDITOR_COMMENT), WM_SETTEXT, 0,
                          reinterpret_cast<LPARAM>("changed"));
             leave(window);
             EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); })) << way;
@@ -347,7 +347,7 @@ TEST_F(DialogFavouriteEditor, EveryWayOutButOkLeavesTheTextsAlone) {
 TEST_F(DialogFavouriteEditor, EnterConfirmsOnlyWhenOkIsEnabled) {
     keyText = "not a key";
     const bool confirmed = Run([&](HWND window) {
-        HWND key = Item(window, IDC_EREGISTRYKEY);
+        HWND key = Item(window, IDC_EDITOR_KEY);
         EXPECT_TRUE(OkBecomes(window, false));
         PostKey(key, VK_RETURN);
         // Keys are handled in order: once the next one has arrived, Enter has
@@ -369,7 +369,7 @@ TEST_F(DialogFavouriteEditor, AltOConfirms) {
     keyText = "HKCR";
     EXPECT_TRUE(Run([&](HWND window) {
         EXPECT_TRUE(OkBecomes(window, true));
-        PostAltKey(Item(window, IDC_ECOMMENT), 'o');
+        PostAltKey(Item(window, IDC_EDITOR_COMMENT), 'o');
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
     }));
 }
@@ -378,8 +378,8 @@ TEST_F(DialogFavouriteEditor, TabGoesKeyLaunchCommentOkCancel) {
     keyText = "HKLM";
     Run([&](HWND window) {
         EXPECT_TRUE(OkBecomes(window, true));
-        const int order[] = {IDC_BLAUNCHREGEDIT, IDC_ECOMMENT, IDOK, IDCANCEL, IDC_EREGISTRYKEY};
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Item(window, IDC_EREGISTRYKEY); }))
+        const int order[] = {IDC_EDITOR_LAUNCH, IDC_EDITOR_COMMENT, IDOK, IDCANCEL, IDC_EDITOR_KEY};
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == Item(window, IDC_EDITOR_KEY); }))
             << "the key field has the focus first";
         for (int id : order) {
             PostKey(FocusOf(window), VK_TAB);
@@ -395,7 +395,7 @@ TEST_F(DialogFavouriteEditor, LongTextsArePastedAndReturnedWhole) {
     while (longKey.size() < 64 * 1024) longKey += "Software\\Korvel\\Keystride\\";
     const std::string longComment(70000, 'c');
     const bool confirmed = Run([&](HWND window) {
-        HWND key = Item(window, IDC_EREGISTRYKEY);
+        HWND key = Item(window, IDC_EDITOR_KEY);
         // Pasted like a user would: the edit box's own limit applies here.
         if (OpenClipboard(owner.Get())) {
             EmptyClipboard();
@@ -409,7 +409,7 @@ TEST_F(DialogFavouriteEditor, LongTextsArePastedAndReturnedWhole) {
         }
         SendMessageA(key, WM_PASTE, 0, 0);
         EXPECT_EQ(GetWindowTextLengthA(key), static_cast<int>(longKey.size()));
-        SendMessageA(Item(window, IDC_ECOMMENT), WM_SETTEXT, 0,
+        SendMessageA(Item(window, IDC_EDITOR_COMMENT), WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(longComment.c_str()));
         ASSERT_TRUE(OkBecomes(window, true));
         SendMessageA(Item(window, IDOK), BM_CLICK, 0, 0);
@@ -425,13 +425,13 @@ TEST_F(DialogFavouriteEditor, LaunchLeavesTheDialogAsItWas) {
     keyText = "HKCU\\Software";
     comment = "launch";
     const bool confirmed = Run([&](HWND window) {
-        SendMessageA(Item(window, IDC_BLAUNCHREGEDIT), BM_CLICK, 0, 0);
+        SendMessageA(Item(window, IDC_EDITOR_LAUNCH), BM_CLICK, 0, 0);
         HWND editor = nullptr;
         EXPECT_TRUE(WaitUntil([&] { return (editor = FindWindowA("RegEdit_RegEdit", nullptr)); }))
             << "the shell started the Registry Editor";
         EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(TextOf(Item(window, IDC_EREGISTRYKEY)), "HKCU\\Software");
-        EXPECT_EQ(TextOf(Item(window, IDC_ECOMMENT)), "launch");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_KEY)), "HKCU\\Software");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_COMMENT)), "launch");
         if (editor) {
             DWORD processId = 0;
             GetWindowThreadProcessId(editor, &processId);
@@ -604,7 +604,7 @@ TEST_F(DialogAbout, WindowAsDesignedAndOkCloses) {
         EXPECT_LE(std::abs(centre.x - ownerCentre.x), 1);
         EXPECT_LE(std::abs(centre.y - ownerCentre.y), 1);
 
-        HWND link = GetDlgItem(window, IDC_LBEADDRESS);
+        HWND link = GetDlgItem(window, IDC_ABOUT_ADDRESS);
         EXPECT_EQ(TextOf(link), KS_TEXT_MAKER_SITE);
         EXPECT_TRUE(GetWindowLongPtrA(link, GWL_STYLE) & SS_NOTIFY) << "the link takes clicks";
         EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), "&OK");
@@ -669,7 +669,7 @@ TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
     ui::MainWindow main(app, services);
     ASSERT_TRUE(main.Create());
     const UINT dpi = ui::DpiOf(main.Handle());
-    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_MAKER_LINK, IDC_UPDATE_LINK}),
               std::vector<std::string>{});
 
     const LONG before = ui::MessageFontAt(dpi).lfHeight;
@@ -677,7 +677,7 @@ TEST(MainWindowInProcess, EveryControlShowsTheSystemsMessageFont) {
     ASSERT_TRUE(larger.Changed());
     ASSERT_NE(ui::MessageFontAt(dpi).lfHeight, before);
     SendMessageW(main.Handle(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
-    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_LTITLE, IDC_LUPDATE}),
+    EXPECT_EQ(ForeignFonts(main.Handle(), dpi, {IDC_MAKER_LINK, IDC_UPDATE_LINK}),
               std::vector<std::string>{});
 }
 

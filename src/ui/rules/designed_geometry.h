@@ -5,6 +5,7 @@
 // the layout knows them from it, and the settings fall back on its bounds.
 #include <optional>
 
+#include "favourites/window_bounds.h"
 #include "ui/control_ids.h"
 
 namespace ks {
@@ -62,7 +63,9 @@ struct DesignedControl {
 };
 
 // The outer bounds the window is designed at, in screen pixels.
-inline constexpr ControlRect kDesignedWindow{342, 192, 529, 516};
+inline constexpr ControlRect kDesignedWindow{kDesignedWindowBounds.left, kDesignedWindowBounds.top,
+                                             kDesignedWindowBounds.width,
+                                             kDesignedWindowBounds.height};
 // The window is never made smaller than designed.
 inline constexpr int kMinimumOuterWidth = kDesignedWindow.width;
 inline constexpr int kMinimumOuterHeight = kDesignedWindow.height;
@@ -74,30 +77,30 @@ inline constexpr int kCommentColumnWidth = 105;
 // The two small pictures are sized to their icons and keep that size, so
 // they count as fixed.
 inline constexpr DesignedControl kDesignedControls[] = {
-    {ControlRole::Banner, IDC_IMGTITLE, ControlKind::Picture, {8, 0, 117, 53}},
-    {ControlRole::MakerLink, IDC_LTITLE, ControlKind::Other, {49, 8, 81, 16}},
-    {ControlRole::UpdateLink, IDC_LUPDATE, ControlKind::Other, {306, 24, 96, 13}},
-    {ControlRole::Tagline, IDC_LTITLEHINT, ControlKind::Other, {50, 27, 266, 13}},
-    {ControlRole::ProgramIcon, IDC_IMAGE1, ControlKind::Other, {8, 8, 32, 32}},
-    {ControlRole::UpdateIcon, IDC_IUPDATE, ControlKind::Other, {282, 24, 16, 16}},
-    {ControlRole::ExitButton, IDC_BEXIT, ControlKind::PushButton, {450, 438, 55, 27}},
-    {ControlRole::KeyGroup, IDC_GROUPBOX2, ControlKind::GroupBox, {8, 55, 497, 108}},
-    {ControlRole::KeyBox, IDC_EREGKEY, ControlKind::Edit, {8, 18, 394, 21},
+    {ControlRole::Banner, IDC_BANNER, ControlKind::Picture, {8, 0, 117, 53}},
+    {ControlRole::MakerLink, IDC_MAKER_LINK, ControlKind::Other, {49, 8, 81, 16}},
+    {ControlRole::UpdateLink, IDC_UPDATE_LINK, ControlKind::Other, {306, 24, 96, 13}},
+    {ControlRole::Tagline, IDC_TAGLINE, ControlKind::Other, {50, 27, 266, 13}},
+    {ControlRole::ProgramIcon, IDC_PROGRAM_ICON, ControlKind::Other, {8, 8, 32, 32}},
+    {ControlRole::UpdateIcon, IDC_UPDATE_ICON, ControlKind::Other, {282, 24, 16, 16}},
+    {ControlRole::ExitButton, IDC_EXIT, ControlKind::PushButton, {450, 438, 55, 27}},
+    {ControlRole::KeyGroup, IDC_KEY_GROUP, ControlKind::GroupBox, {8, 55, 497, 108}},
+    {ControlRole::KeyBox, IDC_KEY_BOX, ControlKind::Edit, {8, 18, 394, 21},
      ControlRole::KeyGroup},
-    {ControlRole::JumpButton, IDC_BOPEN, ControlKind::PushButton, {413, 16, 72, 27},
+    {ControlRole::JumpButton, IDC_JUMP, ControlKind::PushButton, {413, 16, 72, 27},
      ControlRole::KeyGroup},
-    {ControlRole::RootGroup, IDC_RGPRE, ControlKind::RadioGroup, {8, 46, 464, 58},
+    {ControlRole::RootGroup, IDC_ROOT_SWITCHER, ControlKind::RadioGroup, {8, 46, 464, 58},
      ControlRole::KeyGroup},
-    {ControlRole::AboutButton, IDC_BABOUT, ControlKind::PushButton, {389, 438, 55, 27}},
-    {ControlRole::FavouritesList, IDC_LISTVIEW1, ControlKind::ListView, {8, 198, 497, 225}},
-    {ControlRole::AddButton, IDC_BADDTOLIST, ControlKind::PushButton, {8, 438, 71, 27}},
-    {ControlRole::JumpFromListButton, IDC_BJUMPFROMLIST, ControlKind::PushButton,
+    {ControlRole::AboutButton, IDC_ABOUT, ControlKind::PushButton, {389, 438, 55, 27}},
+    {ControlRole::FavouritesList, IDC_FAVOURITES, ControlKind::ListView, {8, 198, 497, 225}},
+    {ControlRole::AddButton, IDC_ADD_FAVOURITE, ControlKind::PushButton, {8, 438, 71, 27}},
+    {ControlRole::JumpFromListButton, IDC_JUMP_TO_FAVOURITE, ControlKind::PushButton,
      {84, 438, 55, 27}},
-    {ControlRole::RemoveButton, IDC_BREMOVE, ControlKind::PushButton, {328, 438, 55, 27}},
-    {ControlRole::DownButton, IDC_BDOWN, ControlKind::PushButton, {267, 438, 55, 27}},
-    {ControlRole::UpButton, IDC_BUP, ControlKind::PushButton, {206, 438, 55, 27}},
-    {ControlRole::EditButton, IDC_BEDIT, ControlKind::PushButton, {145, 438, 55, 27}},
-    {ControlRole::AutoCopyBox, IDC_CBAUTOCOPY, ControlKind::Other, {10, 170, 175, 21}},
+    {ControlRole::RemoveButton, IDC_REMOVE_FAVOURITE, ControlKind::PushButton, {328, 438, 55, 27}},
+    {ControlRole::DownButton, IDC_MOVE_DOWN, ControlKind::PushButton, {267, 438, 55, 27}},
+    {ControlRole::UpButton, IDC_MOVE_UP, ControlKind::PushButton, {206, 438, 55, 27}},
+    {ControlRole::EditButton, IDC_EDIT_FAVOURITE, ControlKind::PushButton, {145, 438, 55, 27}},
+    {ControlRole::AutoCopyBox, IDC_AUTO_COPY, ControlKind::Other, {10, 170, 175, 21}},
 };
 
 // The row of a role; every role but None has one.

@@ -4,6 +4,7 @@
 
 #include "favourites/editor_favourites.h"
 #include "favourites/recent_paths.h"
+#include "user_error.h"
 #include "jump/driver_fixture.h"
 #include "platform/sim/sim_clipboard.h"
 
@@ -177,10 +178,10 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
     try {
         commands.CopyToClipboard();
         ADD_FAILURE() << "no failure reported";
-    } catch (const CommandFailure& failure) {
+    } catch (const UserError& failure) {
         EXPECT_STREQ(failure.what(), "Cannot open clipboard");
     }
-    EXPECT_THROW(commands.JumpFromClipboard(), CommandFailure);
+    EXPECT_THROW(commands.JumpFromClipboard(), UserError);
 }
 
 // Their boxes come while the window is held, the focus goes to the key box

@@ -22,7 +22,7 @@ struct SplitCase {
     const char* rootPart;
     const char* rest;
     const char* rootName;
-    std::optional<RegKey> rootKey;
+    std::optional<PredefinedKey> rootKey;
 };
 
 TEST(PathGrammar, RootPartsAndRootNames) {
