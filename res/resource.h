@@ -12,7 +12,7 @@
 /* String table entries besides those in texts.h. */
 #define IDS_VERSION 65247      /* "3.1" */
 #define IDS_URL_HOME 65248     /* the maker's home page */
-#define IDS_URL_PRODUCT 65249  /* the product's page; Image1 and the About link open it */
+#define IDS_URL_PRODUCT 65249  /* the product's page; the banner's program icon and the About link open it */
 #define IDS_URL_UPDATE 65250   /* the product's update page */
 
 #endif

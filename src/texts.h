@@ -6,13 +6,6 @@
 
 #define KS_IDS_TRAY_TIP 65218
 #define KS_IDS_PRODUCT_NAME 65246
-#define KS_IDS_EDITOR_NOT_STARTED 65230
-#define KS_IDS_EDITOR_REFUSED 65231
-#define KS_IDS_EDITOR_NOT_ANSWERING 65232
-#define KS_IDS_EDITOR_NOT_REACHED 65233
-#define KS_IDS_NEAREST_KEY 65234
-#define KS_IDS_IMPORT_REPORT 65235
-#define KS_IDS_IMPORT_UNREADABLE 65236
 
 #define KS_TEXT_PRODUCT_NAME "Keystride"
 #define KS_TEXT_VERSION "3.1"
@@ -78,6 +71,54 @@
 #define KS_TEXT_VALUE_SUGGESTION "%s  (value)"
 #define KS_TEXT_MORE_SUGGESTIONS "... and %d more: type on to narrow the list"
 #define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
+
+/* The main window's captions and hints. */
+#define KS_TEXT_JUMP_BUTTON "Jum&p"
+#define KS_TEXT_AUTO_COPY "Enable auto &copy from clipboard"
+#define KS_TEXT_ABOUT_BUTTON "A&bout"
+#define KS_TEXT_EXIT_BUTTON "E&xit"
+#define KS_TEXT_UPDATE_LINK "Check for updates..."
+#define KS_TEXT_TAGLINE "Jump to a registry key directly"
+#define KS_TEXT_NO_ACTION "&No Action"
+#define KS_TEXT_KEY_BOX_HINT \
+    "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion"
+#define KS_TEXT_LIST_HINT \
+    "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key"
+#define KS_TEXT_ROOTS_HINT "Click on these root keys to add or change"
+#define KS_TEXT_KEY_COLUMN "Registry Key"
+#define KS_TEXT_COMMENT_COLUMN "Comment"
+/* The commands, as the menus and the buttons bound to them show them. */
+#define KS_TEXT_CMD_JUMP_FROM_CLIPBOARD "Jump from &Clipboard"
+#define KS_TEXT_CMD_ADD_FAVOURITE "&Add to List"
+#define KS_TEXT_CMD_IMPORT "&Import Registry Editor Favorites"
+#define KS_TEXT_CMD_JUMP_TO_FAVOURITE "&Jump"
+#define KS_TEXT_CMD_EDIT_FAVOURITE "&Edit"
+#define KS_TEXT_CMD_MOVE_UP "&Up"
+#define KS_TEXT_CMD_MOVE_DOWN "&Down"
+#define KS_TEXT_CMD_REMOVE "&Remove"
+#define KS_TEXT_CMD_COPY "C&opy to Clipboard"
+#define KS_TEXT_CMD_CLEAR_RECENT "Clear Recent &Paths"
+#define KS_TEXT_CMD_OPEN "&Open"
+#define KS_TEXT_CMD_HOMEPAGE "&Homepage"
+#define KS_TEXT_CMD_CHECK_FOR_UPDATES "Check for &Updates"
+#define KS_TEXT_CMD_EXIT "&Exit"
+/* The favourite editor. */
+#define KS_TEXT_EDITOR_ADD_CAPTION "Add to list"
+#define KS_TEXT_EDITOR_EDIT_CAPTION "Edit Favourite"
+#define KS_TEXT_EDITOR_KEY_LABEL "&Registry Key:"
+#define KS_TEXT_EDITOR_COMMENT_LABEL "Co&mment:"
+#define KS_TEXT_EDITOR_HINT "Enter the registry key like: HKEY_CURRENT_USER\\Software\\Microsoft"
+#define KS_TEXT_EDITOR_LAUNCH "&Launch Registry Editor"
+/* The About window. */
+#define KS_TEXT_ABOUT_CAPTION "About Korvel Keystride"
+#define KS_TEXT_ABOUT_PRODUCT "Korvel Keystride"
+#define KS_TEXT_ABOUT_VERSION "Version: " KS_TEXT_VERSION "   Build 20261019"
+/* The dialogs' buttons. */
+#define KS_TEXT_OK "&OK"
+#define KS_TEXT_CANCEL "&Cancel"
+/* The settings file could not be read at the start: its path. */
+#define KS_TEXT_SETTINGS_UNREAD \
+    "Unable to read %s. Favourites and settings changed now will not be saved."
 
 /* The maker's pages, opened in the default browser. */
 #define KS_TEXT_MAKER_SITE "korvelsoftware.com"

@@ -1,6 +1,8 @@
 #pragma once
-// The real process calls, with the pauses a jump sleeps added up: what the
-// keystroke sequence itself requires, to set apart from the jump's own work.
+// Process calls passed on to another ProcessControl, so that a bench can
+// change one or two of them; and the real calls with the pauses a jump sleeps
+// added up: what the keystroke sequence itself requires, to set apart from
+// the jump's own work.
 #include <cstdint>
 #include <string>
 
@@ -8,9 +10,9 @@
 
 namespace ks::bench {
 
-class CountingProcessControl final : public ProcessControl {
+class PassingProcessControl : public ProcessControl {
 public:
-    std::uint64_t slept = 0;  // milliseconds
+    explicit PassingProcessControl(ProcessControl& real) : real_(real) {}
 
     bool StartProgram(const ProgramStart& s, ProcessHandle& p) override {
         return real_.StartProgram(s, p);
@@ -23,12 +25,23 @@ public:
     void RevertFsRedirection(void* v) override { real_.RevertFsRedirection(v); }
     std::string WindowsDirectory() override { return real_.WindowsDirectory(); }
     std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
-    void Sleep(std::uint32_t ms) override {
-        slept += ms;
-        real_.Sleep(ms);
-    }
+    void Sleep(std::uint32_t ms) override { real_.Sleep(ms); }
     bool IsWine() override { return real_.IsWine(); }
     std::string UserSid() override { return real_.UserSid(); }
+
+private:
+    ProcessControl& real_;
+};
+
+class CountingProcessControl final : public PassingProcessControl {
+public:
+    CountingProcessControl() : PassingProcessControl(real_) {}
+    std::uint64_t slept = 0;  // milliseconds
+
+    void Sleep(std::uint32_t ms) override {
+        slept += ms;
+        PassingProcessControl::Sleep(ms);
+    }
 
 private:
     Win32ProcessControl real_;

@@ -13,6 +13,7 @@
 #include "jump/landing_check.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_window_system.h"
+#include "counting_process_control.h"
 #include "win32/drive_routes.h"
 
 namespace ks::bench {
@@ -55,26 +56,10 @@ private:
 };
 
 // The process calls given, but taken as Windows: bare keystrokes, 10 ms pauses.
-class AsOnWindows final : public ProcessControl {
+class AsOnWindows final : public PassingProcessControl {
 public:
-    explicit AsOnWindows(ProcessControl& real) : real_(real) {}
-    bool StartProgram(const ProgramStart& s, ProcessHandle& p) override {
-        return real_.StartProgram(s, p);
-    }
-    void WaitForInputIdle(ProcessHandle p, std::uint32_t ms) override {
-        real_.WaitForInputIdle(p, ms);
-    }
-    void CloseHandle(ProcessHandle p) override { real_.CloseHandle(p); }
-    void DisableFsRedirection(void*& v) override { real_.DisableFsRedirection(v); }
-    void RevertFsRedirection(void* v) override { real_.RevertFsRedirection(v); }
-    std::string WindowsDirectory() override { return real_.WindowsDirectory(); }
-    std::uint32_t GetTickCount() override { return real_.GetTickCount(); }
-    void Sleep(std::uint32_t ms) override { real_.Sleep(ms); }
+    using PassingProcessControl::PassingProcessControl;
     bool IsWine() override { return false; }
-    std::string UserSid() override { return real_.UserSid(); }
-
-private:
-    ProcessControl& real_;
 };
 
 inline JumpOutcome JumpTodaysWay(Registry& registry, ProcessControl& processes,

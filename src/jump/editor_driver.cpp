@@ -185,27 +185,7 @@ Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_v
 // Starts the editor hidden and waits up to three seconds for its window.
 Window StartEditor(const JumpPlatform& platform) {
     ProcessControl& processes = platform.processes;
-    ProgramStart start;
-    start.keepProcess = true;
-    // Otherwise a failed start puts up the shell's own error box, which holds
-    // the jump, and the window under it, until someone answers.
-    start.quiet = true;
-    start.verb = "open";
-    // The full path: a bare name would be looked up in the current folder
-    // first, where a planted regedit.exe would be started instead.
-    const std::string windowsFolder = processes.WindowsDirectory();
-    start.file = windowsFolder + "\\regedit.exe";
-    start.show = ShowState::Hidden;
-
-    void* redirection = nullptr;
-    processes.DisableFsRedirection(redirection);
-    ProcessHandle process = 0;
-    if (!windowsFolder.empty() && processes.StartProgram(start, process)) {
-        processes.WaitForInputIdle(process, kInputIdleWait);
-        processes.CloseHandle(process);
-    }
-    processes.RevertFsRedirection(redirection);
-
+    StartEditorProgram(processes, ShowState::Hidden, true);
     const std::uint32_t t0 = processes.GetTickCount();
     while (static_cast<std::uint32_t>(processes.GetTickCount() - t0) < kStartPollWindow) {
         if (Window editor = platform.windows.FindTopWindow(kEditorWindowClass)) return editor;
@@ -257,6 +237,33 @@ ListRows ExpectedListRows(Registry& registry, const ResolvedJump& target) {
     registry.CloseKey(key);
     if (!counted) return {};
     return {static_cast<int>(values) + (defaultSet ? 0 : 1), false};
+}
+
+bool StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump) {
+    ProgramStart start;
+    start.verb = "open";
+    // The full path: a bare name would be looked up in the current folder
+    // first, where a planted regedit.exe would be started instead.
+    const std::string windowsFolder = processes.WindowsDirectory();
+    if (windowsFolder.empty()) return false;
+    start.file = windowsFolder + "\\regedit.exe";
+    start.show = show;
+    // A jump waits for the editor; a failed start would put up the shell's
+    // own error box, which would hold the jump and the window under it
+    // until someone answered.
+    start.keepProcess = forAJump;
+    start.quiet = forAJump;
+
+    void* redirection = nullptr;
+    processes.DisableFsRedirection(redirection);
+    ProcessHandle process = 0;
+    const bool started = processes.StartProgram(start, process);
+    if (started && process) {
+        processes.WaitForInputIdle(process, kInputIdleWait);
+        processes.CloseHandle(process);
+    }
+    processes.RevertFsRedirection(redirection);
+    return started;
 }
 
 JumpResult DriveRegistryEditor(const JumpPlatform& platform, const ResolvedJump& target) {

@@ -53,6 +53,12 @@ struct ListRows {
 };
 ListRows ExpectedListRows(Registry& registry, const ResolvedJump& target);
 
+// Starts the system's Registry Editor by its full path, with the file
+// system's redirection off (the 64-bit editor from a 32-bit Keystride).
+// For a jump the start is quiet and waits until the editor takes input.
+// False when it could not be started.
+bool StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump);
+
 // Finds or starts the editor (at the target's key, through its own
 // remembered key), brings it to the target and says where it ended. Shows
 // nothing itself.

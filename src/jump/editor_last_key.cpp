@@ -4,6 +4,7 @@
 
 #include "grammar/ascii.h"
 #include "jump/landing_check.h"
+#include "jump/text_value.h"
 #include "platform/registry.h"
 
 namespace ks {
@@ -33,14 +34,7 @@ std::optional<std::string> PrefixIn(std::string_view present, bool underWine) {
 }
 
 std::optional<std::string> PresentValue(Registry& registry, RegKey user) {
-    RegKey key = 0;
-    if (registry.OpenKey(user, kEditorSettingsKey, KeyAccess::Read, key) != kErrorSuccess)
-        return std::nullopt;
-    std::optional<std::string> present;
-    for (const auto& [name, data] : registry.TextValues(key))
-        if (EqualsIgnoringAsciiCase(name, kEditorLastKeyValue)) present = data;
-    registry.CloseKey(key);
-    return present;
+    return ReadTextValue(registry, user, kEditorSettingsKey, kEditorLastKeyValue);
 }
 
 }  // namespace

@@ -5,22 +5,11 @@
 #include "jump/editor_driver.h"
 #include "jump/landing_check.h"
 #include "platform/window_system.h"
+#include "filled_text.h"
 #include "texts.h"
 
 namespace ks {
 namespace {
-
-// The text with each "%s" replaced by the next of `parts`, in order.
-std::string Filled(std::string text, std::initializer_list<std::string> parts) {
-    std::size_t from = 0;
-    for (const std::string& part : parts) {
-        const std::size_t at = text.find("%s", from);
-        if (at == std::string::npos) break;
-        text.replace(at, 2, part);
-        from = at + part.size();
-    }
-    return text;
-}
 
 ResolvedJump KeyOf(const ResolvedJump& target) { return {target.rootName, target.keyPath, ""}; }
 
@@ -58,11 +47,11 @@ std::string MissingLine(const JumpOutcome& outcome) {
     // The last component of a path read as a whole could be either.
     const bool last = TreeComponents(wanted).size() == TreeComponents(*outcome.nearest).size() + 1;
     if (!subkey.empty())
-        return Filled(last && wanted.valueName.empty() ? KS_TEXT_NO_SUBKEY_OR_VALUE
+        return FilledText(last && wanted.valueName.empty() ? KS_TEXT_NO_SUBKEY_OR_VALUE
                                                        : KS_TEXT_NO_SUBKEY,
                       {DisplayPath(*outcome.nearest), subkey});
     if (!wanted.valueName.empty())
-        return Filled(KS_TEXT_NO_VALUE, {DisplayPath(KeyOf(wanted)), wanted.valueName});
+        return FilledText(KS_TEXT_NO_VALUE, {DisplayPath(KeyOf(wanted)), wanted.valueName});
     return {};
 }
 
@@ -91,25 +80,25 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
         case JumpResult::NotFound:
             if (!outcome.nearest) return NotFoundText(outcome);
             return NotFoundText(outcome) + "\r\n" +
-                   Filled(KS_TEXT_NEAREST_KEY, {DisplayPath(*outcome.nearest)});
+                   FilledText(KS_TEXT_NEAREST_KEY, {DisplayPath(*outcome.nearest)});
         case JumpResult::EditorNotStarted:
             return KS_TEXT_EDITOR_NOT_STARTED;
         case JumpResult::EditorRefused:
             return KS_TEXT_EDITOR_REFUSED "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
         case JumpResult::OpenedElevated:
-            return Filled(KS_TEXT_OPENED_ELEVATED,
+            return FilledText(KS_TEXT_OPENED_ELEVATED,
                           {DisplayPath(KeyOf(target)), ValueNameOf(target)}) +
                    "\r\n\r\n" KS_TEXT_RESTART_ELEVATED;
         case JumpResult::EditorNotAnswering:
             return KS_TEXT_EDITOR_NOT_ANSWERING;
         case JumpResult::NotReached:
-            return Filled(KS_TEXT_EDITOR_NOT_REACHED, {DisplayPath(target)});
+            return FilledText(KS_TEXT_EDITOR_NOT_REACHED, {DisplayPath(target)});
         case JumpResult::ValueUnreadable:
-            return Filled(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), ValueNameOf(target)});
+            return FilledText(KS_TEXT_VALUE_UNREADABLE, {DisplayPath(KeyOf(target)), ValueNameOf(target)});
         case JumpResult::OnAnotherComputer:
-            return Filled(KS_TEXT_ON_ANOTHER_COMPUTER, {outcome.text, outcome.computer});
+            return FilledText(KS_TEXT_ON_ANOTHER_COMPUTER, {outcome.text, outcome.computer});
         case JumpResult::DefaultValueNotSet:
-            return Filled(KS_TEXT_DEFAULT_NOT_SET, {DisplayPath(KeyOf(target))});
+            return FilledText(KS_TEXT_DEFAULT_NOT_SET, {DisplayPath(KeyOf(target))});
     }
     return {};
 }

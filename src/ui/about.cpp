@@ -2,31 +2,29 @@
 // window is.
 #include "ui/about.h"
 
-#include <shellapi.h>
-
-#include "platform/win32/com_apartment.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/control_ids.h"
 #include "ui/jpeg_picture.h"
+#include "ui/maker_links.h"
 #include "ui/modal_dialog.h"
 #include "ui/ui_kit.h"
 
 namespace ks::ui {
 namespace {
 
+// Other programs find the window by this name.
 constexpr char kClassName[] = "TfrmAbout";
-constexpr char kCaption[] = "About Korvel Keystride";
 constexpr int kClientWidth = 360;
 constexpr int kClientHeight = 243;
 constexpr POINT kIconPosition{20, 61};
 constexpr int kIconSize = 32;
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 
-class TfrmAbout final : public ModalDialog {
+class AboutDialog final : public ModalDialog {
 public:
-    explicit TfrmAbout(HINSTANCE resources) noexcept : resources_(resources) {}
-    ~TfrmAbout() override { Destroy(); }
+    explicit AboutDialog(HINSTANCE resources) noexcept : resources_(resources) {}
+    ~AboutDialog() override { Destroy(); }
 
     bool Create(HWND owner);
     void Run() { ShowModal({}); }
@@ -35,93 +33,87 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     SIZE LayOut(UINT dpi) override;
     // A label at a designed place, as large as its text in `font`.
-    void PlaceLabel(HWND label, const char* text, int left, int top, HFONT font) const;
-    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
-    RECT ScaledBounds(int left, int top, int width, int height) const noexcept {
-        return Bounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
-    }
+    void PlaceLabel(HWND label, const char* text, POINT designed, HFONT font, UINT dpi) const;
     void Paint(HDC dc) const;
-    void lbEAddressClick();
 
     HINSTANCE resources_;
-    UINT dpi_ = kDesignDpi;
     Font font_;
     Font linkFont_;
-    Bitmap Image2_;
-    Icon Image1_;  // made at the window's size
-    HWND lName_ = nullptr;
-    HWND lVersion_ = nullptr;
+    Bitmap banner_;
+    Icon icon_;  // made at the window's size
+    HWND productLabel_ = nullptr;
+    HWND versionLabel_ = nullptr;
     HWND rule_ = nullptr;
-    HWND lbEAddress_ = nullptr;
-    HWND bOK_ = nullptr;
+    HWND addressLink_ = nullptr;
+    HWND okButton_ = nullptr;
 };
 
-constexpr char kProductLine[] = "Korvel Keystride";
-constexpr char kVersionLine[] = "Version: " KS_TEXT_VERSION "   Build 20261019";
+constexpr char kProductLine[] = KS_TEXT_ABOUT_PRODUCT;
+constexpr char kVersionLine[] = KS_TEXT_ABOUT_VERSION;
 
-bool TfrmAbout::Create(HWND owner) {
-    Image2_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
-    if (!ModalDialog::Create(owner, kClassName, kCaption)) return false;
+RECT ScaledBounds(int left, int top, int width, int height, UINT dpi) noexcept {
+    return Bounds(Scale(left, dpi), Scale(top, dpi), Scale(width, dpi), Scale(height, dpi));
+}
+
+bool AboutDialog::Create(HWND owner) {
+    banner_ = LoadJpegResource(resources_, IDR_BANNER_ABOUT);
+    if (!ModalDialog::Create(owner, kClassName, KS_TEXT_ABOUT_CAPTION)) return false;
     const RECT none{};
     const DWORD label = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    lName_ = AddControl("STATIC", kProductLine, label, -1, none);
-    lVersion_ = AddControl("STATIC", kVersionLine, label, -1, none);
+    productLabel_ = AddControl("STATIC", kProductLine, label, -1, none);
+    versionLabel_ = AddControl("STATIC", kVersionLine, label, -1, none);
     rule_ = AddControl("STATIC", "", SS_ETCHEDHORZ, -1, none);
     // SS_NOTIFY: the label takes the mouse, so it can be clicked and can set
     // its own cursor.
-    lbEAddress_ = AddControl("STATIC", KS_TEXT_MAKER_SITE, label | SS_NOTIFY, IDC_ABOUT_ADDRESS, none);
-    bOK_ = AddControl("BUTTON", "&OK", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
+    addressLink_ = AddControl("STATIC", KS_TEXT_MAKER_SITE, label | SS_NOTIFY, IDC_ABOUT_ADDRESS, none);
+    okButton_ = AddControl("BUTTON", KS_TEXT_OK, WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, none);
     Place(LayOut(DpiOf(owner ? owner : Window())));
     return true;
 }
 
-SIZE TfrmAbout::LayOut(UINT dpi) {
+SIZE AboutDialog::LayOut(UINT dpi) {
     // The controls take the new fonts before the old ones go.
-    dpi_ = dpi;
-    Font font = CreateMessageFont(dpi_);
-    Font linkFont = CreateMessageFont(dpi_, true);
-    PlaceLabel(lName_, kProductLine, 80, 62, font.Get());
-    PlaceLabel(lVersion_, kVersionLine, 80, 84, font.Get());
-    PlaceLabel(lbEAddress_, KS_TEXT_MAKER_SITE, 80, 188, linkFont.Get());
-    const RECT rule = ScaledBounds(80, 176, 262, 2);
+    Font font = CreateMessageFont(dpi);
+    Font linkFont = CreateMessageFont(dpi, true);
+    PlaceLabel(productLabel_, kProductLine, {80, 62}, font.Get(), dpi);
+    PlaceLabel(versionLabel_, kVersionLine, {80, 84}, font.Get(), dpi);
+    PlaceLabel(addressLink_, KS_TEXT_MAKER_SITE, {80, 188}, linkFont.Get(), dpi);
+    const RECT rule = ScaledBounds(80, 176, 262, 2, dpi);
     SetWindowPos(rule_, nullptr, rule.left, rule.top, rule.right - rule.left, rule.bottom - rule.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const RECT ok = ScaledBounds(256, 202, 80, 27);
-    SetWindowPos(bOK_, nullptr, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top,
+    const RECT ok = ScaledBounds(256, 202, 80, 27, dpi);
+    SetWindowPos(okButton_, nullptr, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(bOK_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     font_ = std::move(font);
     linkFont_ = std::move(linkFont);
-    Image1_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
-                                                IMAGE_ICON, Scaled(kIconSize), Scaled(kIconSize),
-                                                0)));
-    return {Scaled(kClientWidth), Scaled(kClientHeight)};
+    icon_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
+                                              IMAGE_ICON, Scale(kIconSize, dpi),
+                                              Scale(kIconSize, dpi), 0)));
+    return {Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
 }
 
-void TfrmAbout::PlaceLabel(HWND label, const char* text, int left, int top, HFONT font) const {
+void AboutDialog::PlaceLabel(HWND label, const char* text, POINT designed, HFONT font,
+                             UINT dpi) const {
     const SIZE size = TextExtent(font, text);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SetWindowPos(label, nullptr, Scaled(left), Scaled(top), size.cx, size.cy,
+    SetWindowPos(label, nullptr, Scale(designed.x, dpi), Scale(designed.y, dpi), size.cx, size.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmAbout::Paint(HDC dc) const {
-    // Image2 is as large as its picture at the design's density, at the top
-    // left.
-    const SIZE banner = BitmapSize(Image2_.Get());
-    if (banner.cx > 0) PaintStretched(dc, Image2_.Get(), ScaledBounds(0, 0, banner.cx, banner.cy));
-    if (Image1_)
-        DrawIconEx(dc, Scaled(kIconPosition.x), Scaled(kIconPosition.y), Image1_.Get(),
-                   Scaled(kIconSize), Scaled(kIconSize), 0, nullptr, DI_NORMAL);
+void AboutDialog::Paint(HDC dc) const {
+    // The banner is as large as its picture at the design's density, at the
+    // top left.
+    const UINT dpi = DpiOf(Window());
+    const SIZE banner = BitmapSize(banner_.Get());
+    if (banner.cx > 0)
+        PaintStretched(dc, banner_.Get(), ScaledBounds(0, 0, banner.cx, banner.cy, dpi));
+    if (icon_)
+        DrawIconEx(dc, Scale(kIconPosition.x, dpi), Scale(kIconPosition.y, dpi), icon_.Get(),
+                   Scale(kIconSize, dpi), Scale(kIconSize, dpi), 0, nullptr, DI_NORMAL);
 }
 
-void TfrmAbout::lbEAddressClick() {
-    // Nothing is reported when no browser starts; the window stays open.
-    EnsureComApartment();
-    ShellExecuteW(Window(), L"Open", Wide(KS_URL_PRODUCT).c_str(), nullptr, nullptr, SW_SHOW);
-}
-
-LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
@@ -135,7 +127,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == lbEAddress_) {
+        if (reinterpret_cast<HWND>(lParam) == addressLink_) {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetTextColor(dc, kLinkColour);
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -143,7 +135,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == lbEAddress_ && LOWORD(lParam) == HTCLIENT) {
+        if (reinterpret_cast<HWND>(wParam) == addressLink_ && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursorA(nullptr, IDC_HAND));
             return TRUE;
         }
@@ -155,7 +147,9 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             EndModal(IDOK);
             return 0;
         case IDC_ABOUT_ADDRESS:
-            if (HIWORD(wParam) == STN_CLICKED) lbEAddressClick();
+            // Nothing is reported when no browser starts; the window stays open.
+            if (HIWORD(wParam) == STN_CLICKED)
+                OpenMakerPage(resources_, Window(), MakerPage::Product);
             return 0;
         default:
             break;
@@ -172,7 +166,7 @@ LRESULT TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void RunAboutWindow(HWND owner) { RunAboutWindow(owner, GetModuleHandleA(nullptr)); }
 
 void RunAboutWindow(HWND owner, HINSTANCE resources) {
-    TfrmAbout about(resources);
+    AboutDialog about(resources);
     if (about.Create(owner)) about.Run();
 }
 

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ui/message_loop.h"
 #include "ui/ui_kit.h"
 
 namespace ks::ui {
@@ -50,7 +51,7 @@ void AppWindow::ShowTaskbarButton() const {
 LRESULT CALLBACK AppWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(window, message, lParam, &AppWindow::window_);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    return self->HandleMessage(message, wParam, lParam);
+    return HandledGuarded(window, 0, [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT AppWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,24 +1,24 @@
 #pragma once
-// The main window's own controls, named as the design names them; the
-// banner and the root switcher keep theirs.
+// The main window's controls, one handle per designed role.
 #include <windows.h>
+
+#include <array>
+
+#include "ui/rules/main_window_design.h"
 
 namespace ks::ui {
 
-struct MainControls {
-    HWND GroupBox2 = nullptr;  // holds the key box, Jump and the roots
-    HWND eRegKey = nullptr;
-    HWND bOpen = nullptr;
-    HWND cbAutoCopy = nullptr;
-    HWND ListView1 = nullptr;
-    HWND bAddtoList = nullptr;
-    HWND bJumpFromList = nullptr;
-    HWND bEdit = nullptr;
-    HWND bUp = nullptr;
-    HWND bDown = nullptr;
-    HWND bRemove = nullptr;
-    HWND bAbout = nullptr;
-    HWND bExit = nullptr;
+class MainControls {
+public:
+    HWND operator[](ControlRole role) const noexcept {
+        return role == ControlRole::None ? nullptr : handles_[static_cast<std::size_t>(role)];
+    }
+    void Set(ControlRole role, HWND control) noexcept {
+        if (role != ControlRole::None) handles_[static_cast<std::size_t>(role)] = control;
+    }
+
+private:
+    std::array<HWND, kControlRoleCount> handles_{};
 };
 
 }  // namespace ks::ui

@@ -1,36 +1,27 @@
 // The main window's life: creation, the window procedure, showing and
 // closing.
 #include "ui/main_window.h"
-#include "ui/maker_links.h"
 
 #include <commctrl.h>
 
+#include "filled_text.h"
 #include "resource.h"
 #include "texts.h"
 #include "ui/app_window.h"
-#include "ui/control_ids.h"
 #include "ui/dialog_keyboard.h"
+#include "ui/maker_links.h"
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
 #include "ui/window_placement.h"
 
 namespace ks::ui {
-namespace {
-
-constexpr char kListViewHint[] =
-    "Right-click to pop up a menu\r\nDouble-click to jump to the current registry key";
-constexpr char kRootGroupHint[] = "Click on these root keys to add or change";
-
-}  // namespace
 
 MainWindow::MainWindow(AppWindow& app, PlatformServices& services)
     : app_(app),
-      registry_(services.registry),
-      windowSystem_(services.windows),
-      processes_(services.processes),
-      clipboard_(services.clipboard),
-      clipboardListener_(processes_, clipboard_),
-      settings_(services.files, services.ansiCodePage) {}
+      services_(services),
+      clipboardListener_(services.processes, services.clipboard),
+      settings_(services.files, services.ansiCodePage),
+      suggestions_(services.registry, settings_.values.recentPaths) {}
 
 MainWindow::~MainWindow() {
     if (window_) DestroyWindow(window_);
@@ -51,7 +42,7 @@ bool MainWindow::Create() {
     app_.SetMainWindow(window_);
     tray_.Attach(app_.Handle(), window_);
     AcceptOutsideMessages();
-    Guarded(window_, [this] { FormCreate(); });
+    Guarded(window_, [this] { LoadSettingsAndPlace(); });
     return true;
 }
 
@@ -67,9 +58,9 @@ void MainWindow::Show() {
     app_.ShowTaskbarButton();
     // Showing maximised sends no WM_SHOWWINDOW: then the showing steps run
     // here, once the window has its size.
-    const int shownBefore = formShowCount_;
+    const int shownBefore = shownCount_;
     ShowWindow(window_, showMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    if (formShowCount_ == shownBefore) FormShow();
+    if (shownCount_ == shownBefore) OnShown();
     SetForegroundWindow(window_);
 }
 
@@ -79,7 +70,7 @@ void MainWindow::JumpWhenShown(std::string path) {
 }
 
 void MainWindow::Idle() {
-    actions_.Update();
+    commands_.Update();
     keyboard_.KeepFocusUsable();
     keyboard_.ShowDefaultButtonNow();
 }
@@ -98,13 +89,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     auto* self = WindowOwner(window, message, lParam, &MainWindow::window_);
     if (!self || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
     // A creation that raised must fail, not leave a window without controls.
-    LRESULT result = message == WM_CREATE ? -1 : 0;
-    try {
-        result = self->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorBox(window, error.what());
-        self->keyboard_.FocusKeyBox();
-    }
+    const LRESULT failed = message == WM_CREATE ? -1 : 0;
+    bool handled = false;
+    const LRESULT result = HandledGuarded(window, failed, [&] {
+        const LRESULT answer = self->HandleMessage(message, wParam, lParam);
+        handled = true;
+        return answer;
+    });
+    // After the error box the user most likely corrects the path.
+    if (!handled) self->keyboard_.FocusKeyBox();
     return result;
 }
 
@@ -124,13 +117,57 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITMENUPOPUP:
         // The rules are asked now: the selection may have changed since the
         // last idle moment (a right click selects the row under the mouse).
-        actions_.Update();
-        actions_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        commands_.Update();
+        commands_.UpdateMenu(reinterpret_cast<HMENU>(wParam));
         return 0;
+    case WM_GETMINMAXINFO: {
+        // Never smaller than designed, at the DPI the stored bounds are
+        // placed at while they are.
+        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+        const UINT dpi = placementDpi_.value_or(dpi_);
+        limits.ptMinTrackSize = {Scale(kMinimumOuterWidth, dpi), Scale(kMinimumOuterHeight, dpi)};
+        return 0;
+    }
+    case WM_SHOWWINDOW:
+        // Shown by a call, not brought back with the application window.
+        if (wParam && lParam == 0) OnShown();
+        break;
+    case WM_MOVE:
+        suggestions_.Close();
+        return 0;
+    case WM_SIZE:
+        suggestions_.Close();
+        if (wParam != SIZE_MINIMIZED) LayOut();
+        return 0;
+    case WM_SYSCOMMAND:
+        return OnSysCommand(wParam, lParam);
+    case WM_CLOSE:
+        SaveAndClose();
+        return 0;
+    case WM_DESTROY:
+        // The close has stopped listening already; a window destroyed some
+        // other way stops here.
+        clipboardListener_.Stop();
+        layout_.Clear();
+        return 0;
+    default:
+        break;
+    }
+    if (const auto answer = HandleControlMessage(message, wParam, lParam)) return *answer;
+    if (const auto answer = HandleProgramMessage(message, wParam, lParam)) return *answer;
+    return Default(message, wParam, lParam);
+}
+
+std::optional<LRESULT> MainWindow::HandleControlMessage(UINT message, WPARAM wParam,
+                                                        LPARAM lParam) {
+    switch (message) {
     case DM_GETDEFID:
         return DefaultIdAnswer(keyboard_.DefaultButtonId());
     case WM_NEXTDLGCTL:
         MoveDialogFocus(window_, wParam, lParam);
+        return 0;
+    case WM_ACTIVATE:
+        keyboard_.OnActivate(wParam);
         return 0;
     case WM_SETCURSOR:
         if (banner_.SetCursorOver(reinterpret_cast<HWND>(wParam))) return TRUE;
@@ -143,34 +180,21 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         if (banner_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
-    case WM_GETMINMAXINFO: {
-        // Never smaller than designed. Each size change is held to it as
-        // it is made, whoever makes it.
-        // While the stored bounds are applied, the DPI they are placed at.
-        auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
-        const UINT dpi = placementDpi_.value_or(dpi_);
-        limits.ptMinTrackSize = {Scale(kMinimumOuterWidth, dpi), Scale(kMinimumOuterHeight, dpi)};
-        return 0;
-    }
-    case WM_SHOWWINDOW:
-        // Shown by a call, not brought back with the application window.
-        if (wParam && lParam == 0) FormShow();
+    case WM_SETTINGCHANGE:
+        OnSettingChange(wParam);
         break;
-    case WM_MOVE:
-        suggestions_.Close();
+    case WM_DPICHANGED:
+        if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    case WM_SIZE:
-        suggestions_.Close();
-        if (wParam != SIZE_MINIMIZED) FormResize();
-        return 0;
-    case WM_ACTIVATE:
-        keyboard_.OnActivate(wParam);
-        return 0;
-    case WM_SYSCOMMAND:
-        return OnSysCommand(wParam, lParam);
-    case WM_CLOSE:
-        FormClose();
-        return 0;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> MainWindow::HandleProgramMessage(UINT message, WPARAM wParam,
+                                                        LPARAM lParam) {
+    switch (message) {
     case WM_QUERYENDSESSION:
         // Saved now: after its answer a program may be ended at any moment.
         settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
@@ -181,16 +205,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         else if (!settings_.SavedForSessionEnd())
             settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
         return 0;
-    case WM_DESTROY:
-        FormDestroy();
-        return 0;
     case WM_CLIPBOARDUPDATE:
-        clipboardListener_.OnClipboardUpdate(AutoCopyChecked());
+        clipboardListener_.OnClipboardUpdate(settings_.values.autoCopyEnabled);
         return 0;
     case WM_TIMER: {
         std::optional<std::string> keyText;
-        if (!clipboardListener_.OnTimer(wParam, AutoCopyChecked(), keyText)) break;
-        if (keyText) SetEditText(*keyText);
+        if (!clipboardListener_.OnTimer(wParam, settings_.values.autoCopyEnabled, keyText)) break;
+        if (keyText) SetWindowTextTo(KeyBox(), *keyText);
         return 0;
     }
     case WM_KEYSTRIDE_ACTIVATE:
@@ -199,121 +220,60 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYSTRIDE_TRAYICON:
         OnTrayIcon(lParam);
         return 0;
-    case WM_SETTINGCHANGE:
-        OnSettingChange(wParam);
-        break;
-    case WM_DPICHANGED:
-        if (lParam) OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
     case WM_KEYSTRIDE_PENDING_JUMP:
-        if (!pendingJump_.empty()) FavouriteCommands().JumpTo(std::exchange(pendingJump_, {}));
+        if (!pendingJump_.empty() && windowCommands_)
+            windowCommands_->App().JumpTo(std::exchange(pendingJump_, {}));
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.
-        ShowErrorBox(window_, "Unable to read " + settings_.values.path +
-                                  ". Favourites and settings changed now will not be saved.");
+        ShowErrorBox(window_, FilledText(KS_TEXT_SETTINGS_UNREAD, {settings_.values.path}));
         return 0;
     default:
-        if (message == tray_.TaskbarCreatedMessage() && message != 0) {
+        if (message != 0 && message == tray_.TaskbarCreatedMessage()) {
             tray_.TaskbarCreated();
             return 0;
         }
         break;
     }
-    return Default(message, wParam, lParam);
+    return std::nullopt;
 }
 
 LRESULT MainWindow::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-// ---------------------------------------------------------------------------
-// Form events
-
-void MainWindow::FormCreate() {
-    banner_.SetUpdateLinkColour(RGB(0xFF, 0xFF, 0xFF));
-    settings_.Load(favourites_);
-    favouritesView_.ShowAll(favourites_);
-    clipboardListener_.Start(window_);
-
-    layout_.Record(window_);
-    PlaceAtStoredBounds(settings_.values.savedWindowBounds);
-    // Setting the same size again is no size change, and a frame thinner
-    // or thicker than designed leaves a different client area: lay the
-    // controls out once for the area there is.
-    FormResize();
-
-    showMaximized_ = settings_.values.savedMaximized;
-    centreOnShow_ = settings_.values.firstRun;
-    hints_.Add(controls_.ListView1, kListViewHint);
-}
-
-void MainWindow::FormShow() {
-    ++formShowCount_;
-    banner_.LayOut();
-    SendMessageW(controls_.cbAutoCopy, BM_SETCHECK, settings_.values.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+void MainWindow::OnShown() {
+    ++shownCount_;
+    banner_.LayOut(dpi_);
+    SendMessageW(controls_[ControlRole::AutoCopyBox], BM_SETCHECK,
+                 settings_.values.autoCopyEnabled ? BST_CHECKED : BST_UNCHECKED, 0);
     keyboard_.FocusFirst();
     const HINSTANCE instance = app_.Instance();
     const std::string caption = LoadText(instance, KS_IDS_PRODUCT_NAME, KS_TEXT_PRODUCT_NAME) +
                                 " " + LoadText(instance, IDS_VERSION, KS_TEXT_VERSION);
     SetWindowTextTo(window_, caption);
-    if (formShowCount_ == 1 && settings_.values.unreadAtLoad)
-        PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
-    if (!rgPreHintShown_) {
-        hints_.Add(rgPre_.Handle(), kRootGroupHint);
-        for (HWND item : rgPre_.Items()) hints_.Add(item, kRootGroupHint);
-        rgPreHintShown_ = true;
+    if (shownCount_ != 1) return;
+    if (settings_.values.unreadAtLoad) PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
+    // The hints are not needed before the first paint.
+    hints_.Build(app_.Instance(), window_, dpi_);
+    for (const DesignedControl& design : kDesignedControls) {
+        if (!design.hint) continue;
+        hints_.Add(controls_[design.role], design.hint);
+        if (design.role == ControlRole::RootGroup)
+            for (HWND item : rootSwitcher_.Items()) hints_.Add(item, design.hint);
     }
 }
 
-void MainWindow::FormClose() {
-    // A hidden window (the program minimised) still has its normal bounds.
-    if (const auto error =
-            settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE))
-        throw UserError(*error);  // the close ends here
-    clipboardListener_.Stop();
-    app_.Terminate();
-}
-
-void MainWindow::FormResize() {
+void MainWindow::LayOut() {
     // Until the designed client size and the layout table are on record
     // there is nothing to scale against: the creation's own size changes
     // pass by.
     if (!layout_.Recorded() || IsIconic(window_)) return;
     const LayoutResult result = layout_.Arrange(window_, static_cast<int>(dpi_));
-    if (result.keyColumnWidth) ListView_SetColumnWidth(controls_.ListView1, 0, *result.keyColumnWidth);
-    if (result.commentColumnWidth)
-        ListView_SetColumnWidth(controls_.ListView1, 1, *result.commentColumnWidth);
+    HWND list = controls_[ControlRole::FavouritesList];
+    if (result.keyColumnWidth) ListView_SetColumnWidth(list, 0, *result.keyColumnWidth);
+    if (result.commentColumnWidth) ListView_SetColumnWidth(list, 1, *result.commentColumnWidth);
     banner_.Repaint();
-}
-
-WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, dpi_); }
-
-void MainWindow::PlaceAtStoredBounds(const WindowBounds& stored) {
-    // Placed once, at the DPI of the monitor the window goes to: the system
-    // tells of the new DPI part way through the move, and the window then
-    // measures itself anew without taking another size, nor the minimum
-    // size of the DPI it leaves.
-    const StoredPlacement placement = StoredPlacementOf(stored, dpi_);
-    placementDpi_ = static_cast<UINT>(placement.dpi);
-    ApplyPlacement(window_, placement);
-    placementDpi_.reset();
-    // The system chose another monitor's DPI after all: the stored size at
-    // the DPI the window has.
-    if (dpi_ != static_cast<UINT>(placement.dpi)) {
-        const ControlRect shown = ShownFromStored(
-            {stored.left, stored.top, stored.width, stored.height}, static_cast<int>(dpi_));
-        SetWindowPos(window_, nullptr, 0, 0, shown.width, shown.height,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void MainWindow::FormDestroy() {
-    // The close has stopped listening already; a window destroyed some
-    // other way stops here.
-    clipboardListener_.Stop();
-    layout_.Clear();
 }
 
 }  // namespace ks::ui

@@ -1,125 +1,101 @@
-// The main window's controls, icons, hints and menus.
+// The main window's controls, made from its design, with their pictures,
+// hints and menus.
 #include "ui/main_window.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <string>
 
-#include "resource.h"
 #include "ui/app_window.h"
-#include "ui/control_ids.h"
+#include "ui/platform_services.h"
 
 namespace ks::ui {
 namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-constexpr DWORD kPushButton = kChild | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON;
+// Every tab stop starts a group of its own, so that the arrow keys move
+// only among the roots.
+constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
+constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
 
-// The window's own controls; the root switcher and the banner make theirs.
-struct ControlDesign {
-    HWND MainControls::*handle;
-    ControlRole role;
-    const wchar_t* className;
-    const char* text;
+struct WindowClassOfControl {
+    const wchar_t* name;
     DWORD style;
     DWORD exStyle;
 };
+
+WindowClassOfControl ClassFor(ControlClass kind) {
+    switch (kind) {
+    case ControlClass::GroupBox:
+    case ControlClass::RadioGroup:
+        return {WC_BUTTONW, kChild | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case ControlClass::TextBox:
+        return {WC_EDITW, kChild | kTabStop | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlClass::PushButton:
+        return {WC_BUTTONW, kChild | kTabStop | BS_PUSHBUTTON, 0};
+    case ControlClass::CheckBox:
+        return {WC_BUTTONW, kChild | kTabStop | BS_AUTOCHECKBOX, 0};
+    case ControlClass::ReportList:
+        return {WC_LISTVIEWW,
+                kChild | kTabStop | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                WS_EX_CLIENTEDGE};
+    case ControlClass::LinkLabel:
+        return {WC_STATICW, kLabel | kTabStop, 0};
+    case ControlClass::Label:
+        return {WC_STATICW, kLabel, 0};
+    case ControlClass::Icon:
+        return {WC_STATICW, kChild | SS_ICON | SS_NOTIFY, 0};
+    case ControlClass::Picture:
+        return {WC_STATICW, kChild | SS_OWNERDRAW | SS_NOTIFY, 0};
+    }
+    return {WC_STATICW, kLabel, 0};
+}
 
 }  // namespace
 
 bool MainWindow::BuildControls() {
     dpi_ = DpiOf(window_);
     font_ = CreateMessageFont(dpi_);
-
-    // Creation order is control order and tab order, which follows what
-    // the eye reads: the key box, Jump and the roots, the check box, the
-    // list and its buttons from left to right, then the banner's links. The
-    // banner's picture comes last, at the very bottom, so the labels stand
-    // on it. Every tab stop starts a group of its own, so that the arrow keys
-    // move only among the roots.
-    using R = ControlRole;
-    static const ControlDesign kControls[] = {
-        {&MainControls::GroupBox2, R::KeyGroup, WC_BUTTONW, "",
-         kChild | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT},
-        {&MainControls::eRegKey, R::KeyBox, WC_EDITW, "",
-         kChild | WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
-        {&MainControls::bOpen, R::JumpButton, WC_BUTTONW, "Jum&p", kPushButton, 0},
-        {&MainControls::cbAutoCopy, R::AutoCopyBox, WC_BUTTONW, "Enable auto &copy from clipboard",
-         kChild | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0},
-        {&MainControls::ListView1, R::FavouritesList, WC_LISTVIEWW, "",
-         kChild | WS_TABSTOP | WS_GROUP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-         WS_EX_CLIENTEDGE},
-        {&MainControls::bAddtoList, R::AddButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bJumpFromList, R::JumpFromListButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bEdit, R::EditButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bUp, R::UpButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bDown, R::DownButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bRemove, R::RemoveButton, WC_BUTTONW, "", kPushButton, 0},
-        {&MainControls::bAbout, R::AboutButton, WC_BUTTONW, "A&bout", kPushButton, 0},
-        {&MainControls::bExit, R::ExitButton, WC_BUTTONW, "E&xit", kPushButton, 0},
-    };
-    for (const ControlDesign& design : kControls) {
-        HWND parent = DesignOf(design.role).parent == R::KeyGroup ? controls_.GroupBox2 : window_;
-        HWND control = CreateDesignedControl(parent, app_.Instance(), design.role, design.className,
-                                             design.text, design.style, design.exStyle, dpi_,
-                                             font_.Get());
-        if (!control) return false;
-        controls_.*design.handle = control;
-    }
-    HoldControls(controls_.GroupBox2, window_);
-    if (!rgPre_.Create(controls_.GroupBox2, window_, app_.Instance(), dpi_, font_.Get())) return false;
-    if (!banner_.Create(window_, app_.Instance(), dpi_, font_.Get())) return false;
+    if (!MakeDesignedControls()) return false;
+    if (!rootSwitcher_.Create(controls_[ControlRole::RootGroup], app_.Instance(), font_.Get(), [this] {
+            SetWindowTextTo(KeyBox(), rootSwitcher_.Apply(WindowText(KeyBox())));
+        }))
+        return false;
+    if (!banner_.Attach(controls_, app_.Instance())) return false;
 
     // A pasted path may be far longer than the edit box's default limit.
-    SendMessageW(controls_.eRegKey, EM_SETLIMITTEXT, 0, 0);
-    favouritesView_.Attach(controls_.ListView1, Scaled(kKeyColumnWidth), Scaled(kCommentColumnWidth));
+    SendMessageW(KeyBox(), EM_SETLIMITTEXT, 0, 0);
+    favouritesView_.Attach(controls_[ControlRole::FavouritesList], Scaled(kKeyColumnWidth),
+                           Scaled(kCommentColumnWidth));
     FitCaptions();
 
-    pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
+    pictures_.Load(app_.Instance(), window_, controls_[ControlRole::JumpButton], dpi_);
     banner_.ShowProgramIcon(pictures_.BannerIcon());
     tray_.SetIcon(pictures_.TrayIcon());
-    hints_.Build(app_.Instance(), window_, dpi_);
-    hints_.Add(controls_.eRegKey,
-            "For example, HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion");
-    BuildMenus();
-    BuildActions();
-    suggestions_.Attach(app_.Instance(), window_, controls_.eRegKey, controls_.bOpen);
+    listMenu_ = MakeCommandMenu(&DesignedCommand::listMenuGroup, kListMenuDefault);
+    trayMenu_ = MakeCommandMenu(&DesignedCommand::trayMenuGroup);
+    RegisterCommands();
+    suggestions_.Attach(app_.Instance(), window_, KeyBox(), [this] { JumpFromKeyBox(); });
     suggestions_.SetFont(font_.Get());
     return true;
 }
 
-void MainWindow::BuildMenus() {
-    // Action entries take their captions and states from the actions each
-    // time the menu opens; these texts are only the starting point.
-    HMENU list = CreatePopupMenu();
-    AppendMenuW(list, MF_STRING, IDM_JUMP_FROM_CLIPBOARD, L"Jump from &Clipboard");
-    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_ADD_FAVOURITE, L"&Add to List");
-    AppendMenuW(list, MF_STRING, IDM_IMPORT_EDITOR_FAVOURITES, L"&Import Registry Editor Favorites");
-    AppendMenuW(list, MF_STRING, IDM_JUMP_TO_FAVOURITE, L"&Jump");
-    AppendMenuW(list, MF_STRING, IDM_EDIT_FAVOURITE, L"&Edit");
-    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_MOVE_UP, L"&Up");
-    AppendMenuW(list, MF_STRING, IDM_MOVE_DOWN, L"&Down");
-    AppendMenuW(list, MF_STRING, IDM_REMOVE_FAVOURITE, L"&Remove");
-    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_COPY_TO_CLIPBOARD, L"C&opy to Clipboard");
-    AppendMenuW(list, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(list, MF_STRING, IDM_CLEAR_RECENT_PATHS, L"Clear Recent &Paths");
-    SetMenuDefaultItem(list, IDM_JUMP_TO_FAVOURITE, FALSE);
-    PopupMenu1_.Reset(list);
-
-    HMENU tray = CreatePopupMenu();
-    AppendMenuW(tray, MF_STRING, IDM_OPEN, L"&Open");
-    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_JUMP_FROM_CLIPBOARD, L"Jump from &Clipboard");
-    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_HOMEPAGE, L"&Homepage");
-    AppendMenuW(tray, MF_STRING, IDM_CHECK_FOR_UPDATES, L"Check for &Updates");
-    AppendMenuW(tray, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(tray, MF_STRING, IDM_EXIT, L"&Exit");
-    pmSelf_.Reset(tray);
+bool MainWindow::MakeDesignedControls() {
+    // In the design's order, which is control order and tab order.
+    for (const DesignedControl& design : kDesignedControls) {
+        const WindowClassOfControl made = ClassFor(design.controlClass);
+        HWND parent = design.parent == ControlRole::None ? window_ : controls_[design.parent];
+        HWND control = CreateWindowExW(
+            made.exStyle, made.name, Wide(CaptionOf(design)).c_str(), made.style,
+            Scaled(design.rect.left), Scaled(design.rect.top), Scaled(design.rect.width),
+            Scaled(design.rect.height), parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), app_.Instance(), nullptr);
+        if (!control) return false;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        if (made.exStyle & WS_EX_CONTROLPARENT) HoldControls(control, window_);
+        controls_.Set(design.role, control);
+    }
+    return true;
 }
 
 void MainWindow::FitCaptions() const {
@@ -127,18 +103,19 @@ void MainWindow::FitCaptions() const {
     // caption would be cut off: the check box and the tagline grow to their
     // captions, and never get smaller than designed.
     const auto growTo = [](HWND control, int width, int height) {
-        RECT rect{};
-        GetWindowRect(control, &rect);
+        const RECT rect = WindowBoundsOf(control);
         const int nowWidth = rect.right - rect.left;
         const int nowHeight = rect.bottom - rect.top;
         if (width <= nowWidth && height <= nowHeight) return;
         SetWindowPos(control, nullptr, 0, 0, std::max(width, nowWidth), std::max(height, nowHeight),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    const SIZE check = CaptionExtent(controls_.cbAutoCopy);
-    growTo(controls_.cbAutoCopy, check.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8), check.cy);
-    const SIZE tagline = CaptionExtent(banner_.Tagline());
-    growTo(banner_.Tagline(), tagline.cx, tagline.cy);
+    HWND autoCopy = controls_[ControlRole::AutoCopyBox];
+    const SIZE check = CaptionExtent(autoCopy);
+    growTo(autoCopy, check.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8), check.cy);
+    HWND tagline = controls_[ControlRole::Tagline];
+    const SIZE taglineSize = CaptionExtent(tagline);
+    growTo(tagline, taglineSize.cx, taglineSize.cy);
 }
 
 }  // namespace ks::ui

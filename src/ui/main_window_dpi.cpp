@@ -11,12 +11,11 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     if (dpi == 0 || dpi == dpi_) return;
     const UINT old = dpi_;
     dpi_ = dpi;
-    rgPre_.SetDpi(dpi);
     layout_.Rescale(static_cast<int>(old), static_cast<int>(dpi));
 
     ApplyFonts();
-    banner_.SetDpi(dpi);
-    pictures_.Load(app_.Instance(), window_, controls_.bOpen, dpi_);
+    banner_.TakeDpi(dpi);
+    pictures_.Load(app_.Instance(), window_, controls_[ControlRole::JumpButton], dpi_);
     banner_.ShowProgramIcon(pictures_.BannerIcon());
     tray_.SetIcon(pictures_.TrayIcon());
     FitCaptions();
@@ -32,7 +31,7 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
     // The same size again is no size change: lay out all the same.
     if (after.right - after.left == before.right - before.left &&
         after.bottom - after.top == before.bottom - before.top)
-        FormResize();
+        LayOut();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -40,8 +39,8 @@ void MainWindow::OnSettingChange(WPARAM setting) {
     // The user chose another font or size for the system's texts.
     if (setting != SPI_SETNONCLIENTMETRICS) return;
     ApplyFonts();
-    banner_.SetDpi(dpi_);  // its own lettering back on its labels
-    rgPre_.Arrange();
+    banner_.TakeDpi(dpi_);  // its own lettering back on its labels
+    rootSwitcher_.Arrange();
     FitCaptions();
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

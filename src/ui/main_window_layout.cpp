@@ -105,7 +105,7 @@ void ProportionalLayout::Rescale(int from, int to) {
     // layout scales from; the controls' present places are rescaled too, so
     // that the kinds the layout leaves alone (labels, the check box, the
     // radio items) keep their places in proportion.
-    const auto rescale = [&](int value) { return MulDiv(value, to, from); };
+    const auto rescale = [&](int value) { return ks::Rescale(value, to, from); };
     for (ControlLayoutEntry& entry : table_) {
         const ControlRect now = RectInParent(entry.control);
         SetWindowPos(entry.control, nullptr, rescale(now.left), rescale(now.top),

@@ -5,9 +5,9 @@
 
 #include <functional>
 #include <stdexcept>
+#include <string>
 
 #include "user_error.h"
-#include <string>
 
 namespace ks::ui {
 
@@ -17,16 +17,28 @@ using ks::UserError;
 // added when its last character sorts above ".".
 void ShowErrorBox(HWND owner, const std::string& text);
 
-// Runs a handler; an error it raises (a UserError among them) is shown and
-// the program goes on. Exceptions must not cross the system's window
-// procedure frames.
+// The rule of every window procedure of the program: a failure a handler
+// raises (a UserError, or any other) ends the handler, is shown in the
+// error box over `owner`, and the program goes on; the message then
+// answers `failed`. Exceptions must not cross the system's window procedure
+// frames.
 template <typename Handler>
-void Guarded(HWND owner, Handler&& handler) noexcept {
+LRESULT HandledGuarded(HWND owner, LRESULT failed, Handler&& handler) noexcept {
     try {
-        handler();
+        return handler();
     } catch (const std::exception& error) {
         ShowErrorBox(owner, error.what());
+        return failed;
     }
+}
+
+// The same for a handler that answers nothing.
+template <typename Handler>
+void Guarded(HWND owner, Handler&& handler) noexcept {
+    HandledGuarded(owner, 0, [&]() -> LRESULT {
+        handler();
+        return 0;
+    });
 }
 
 // Dispatches messages until `done` says so, calling `onIdle` each time the

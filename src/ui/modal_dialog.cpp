@@ -173,32 +173,9 @@ LRESULT CALLBACK ModalDialog::WindowProc(HWND window, UINT message, WPARAM wPara
         if (self->result_ == 0) self->result_ = IDCANCEL;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
-}
-
-SIZE TextExtent(HFONT font, const char* text) {
-    SIZE size{0, 0};
-    HDC screen = GetDC(nullptr);
-    if (!screen) return size;
-    const HGDIOBJ previous = SelectObject(screen, font);
-    const std::wstring wide = Wide(text);
-    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &size);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    return size;
-}
-
-int WrappedTextHeight(HFONT font, const char* text, int width) {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return 0;
-    const HGDIOBJ previous = SelectObject(screen, font);
-    const std::wstring wide = Wide(text);
-    RECT bounds{0, 0, width, 0};
-    DrawTextW(screen, wide.c_str(), static_cast<int>(wide.size()), &bounds,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    return bounds.bottom;
+    // A creation that raised must fail, not leave a dialog without controls.
+    return HandledGuarded(window, message == WM_CREATE ? -1 : 0,
+                          [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 }  // namespace ks::ui

@@ -74,12 +74,6 @@ private:
     int result_ = 0;
 };
 
-// The size of `text` in `font` on the screen, in device pixels.
-SIZE TextExtent(HFONT font, const char* text);
-
-// The height of `text` in `font` when it wraps at `width` device pixels.
-int WrappedTextHeight(HFONT font, const char* text, int width);
-
 // A rectangle from left, top, width and height.
 inline RECT Bounds(int left, int top, int width, int height) noexcept {
     return RECT{left, top, left + width, top + height};

@@ -5,15 +5,14 @@
 #include <algorithm>
 
 #include "grammar/root_switcher.h"
+#include "texts.h"
 #include "ui/control_ids.h"
-#include "ui/main_window_layout.h"
+#include "ui/message_loop.h"
 
 namespace ks::ui {
 namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-// The first item; the others are the roots it sets.
-constexpr char kNoActionItem[] = "&No Action";
 constexpr int kColumns = 3;
 // Beside its caption a radio item draws its circle and a gap.
 constexpr int kRadioCircleRoom = 13 + 6;
@@ -22,13 +21,10 @@ constexpr UINT_PTR kRootGroupSubclass = 2;
 
 }  // namespace
 
-bool RootGroup::Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFONT font) {
-    main_ = main;
-    dpi_ = dpi;
-    group_ = CreateDesignedControl(parent, instance, ControlRole::RootGroup, WC_BUTTONW, "",
-                                   kChild | WS_CLIPCHILDREN | BS_GROUPBOX, WS_EX_CONTROLPARENT,
-                                   dpi, font);
-    if (!group_) return false;
+bool RootGroup::Create(HWND group, HINSTANCE instance, HFONT font,
+                       std::function<void()> onChoice) {
+    group_ = group;
+    onChoice_ = std::move(onChoice);
     // The items stand in columns; they are made in reading order (across,
     // then down), which is the order the arrow keys take. The checked item
     // carries the group's one tab stop.
@@ -38,8 +34,8 @@ bool RootGroup::Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFO
         for (int column = 0; column < kColumns; ++column) {
             const int i = column * perColumn + row;
             if (i >= count) continue;
-            const std::string caption =
-                i == 0 ? kNoActionItem : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
+            const std::string caption = i == 0 ? KS_TEXT_NO_ACTION
+                                               : std::string(RootPrefixTable[static_cast<std::size_t>(i)]);
             HWND& item = items_[static_cast<std::size_t>(i)];
             item = CreateWindowExW(
                 0, WC_BUTTONW, Wide(caption).c_str(),
@@ -52,21 +48,19 @@ bool RootGroup::Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFO
     }
     SendMessageW(items_[0], BM_SETCHECK, BST_CHECKED, 0);
     index_ = 0;
-    HoldControls(group_, main);
+    // Over the box's forwarding of its children's notices: the items'
+    // clicks stop here.
     SetWindowSubclass(group_, GroupProc, kRootGroupSubclass, reinterpret_cast<DWORD_PTR>(this));
-    ArrangeItems();
+    ArrangeItems(group_);
     return true;
 }
 
-bool RootGroup::Owns(int id) const noexcept {
-    return id == IDC_ROOT_SWITCHER ||
-           (id >= IDC_ROOT_ITEM0 && id < IDC_ROOT_ITEM0 + static_cast<int>(items_.size()));
-}
-
-bool RootGroup::Click(int id) {
-    if (id == IDC_ROOT_SWITCHER) return true;
+void RootGroup::Clicked(int id) {
     // Choosing the item that is already selected changes nothing.
-    return Owns(id) && Select(id - IDC_ROOT_ITEM0);
+    const int item = id - IDC_ROOT_ITEM0;
+    const bool choice = id == IDC_ROOT_SWITCHER ||
+                        (item >= 0 && item < static_cast<int>(items_.size()) && Select(item));
+    if (choice && onChoice_) onChoice_();
 }
 
 bool RootGroup::Select(int index) {
@@ -82,37 +76,32 @@ std::string RootGroup::Apply(const std::string& text) const {
     return ApplyRootPrefix(text, index_);
 }
 
-void RootGroup::ArrangeItems() {
+void RootGroup::ArrangeItems(HWND group) {
     // Items run down the columns; the rows share the height below a
     // caption line, as the group would have one. Each column is as wide as
     // its longest caption needs beside the radio circle, and the width left
     // over is shared equally, so no root name is cut off at any font size.
     RECT client{};
-    GetClientRect(group_, &client);
-    TEXTMETRICA metrics{};
-    if (HDC dc = GetDC(group_)) {
-        const HGDIOBJ old =
-            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(group_, WM_GETFONT, 0, 0)));
-        GetTextMetricsA(dc, &metrics);
-        SelectObject(dc, old);
-        ReleaseDC(group_, dc);
-    }
+    GetClientRect(group, &client);
+    const UINT dpi = DpiOf(group);
+    const auto scaled = [dpi](int designed) { return Scale(designed, dpi); };
+    const int lineHeight = static_cast<int>(CaptionMetrics(group).tmHeight);
     const int count = static_cast<int>(items_.size());
     const int perColumn = (count + kColumns - 1) / kColumns;
     std::array<int, kColumns> widths{};
     for (int i = 0; i < count; ++i) {
         const int needed = static_cast<int>(CaptionExtent(items_[static_cast<std::size_t>(i)]).cx) +
-                           Scaled(kRadioCircleRoom);
+                           scaled(kRadioCircleRoom);
         widths[static_cast<std::size_t>(i / perColumn)] =
             std::max(widths[static_cast<std::size_t>(i / perColumn)], needed);
     }
-    int spare = client.right - Scaled(10);
+    int spare = client.right - scaled(10);
     for (const int width : widths) spare -= width;
     spare = std::max(0, spare / kColumns);
-    const int rowsHeight = client.bottom - metrics.tmHeight - Scaled(5);
+    const int rowsHeight = client.bottom - lineHeight - scaled(5);
     const int itemHeight = rowsHeight / perColumn;
-    const int topMargin = metrics.tmHeight + 1 + (rowsHeight % perColumn) / 2;
-    int left = Scaled(8);
+    const int topMargin = lineHeight + 1 + (rowsHeight % perColumn) / 2;
+    int left = scaled(8);
     for (int column = 0; column < kColumns; ++column) {
         const int width = widths[static_cast<std::size_t>(column)] + spare;
         for (int row = 0; row < perColumn && column * perColumn + row < count; ++row)
@@ -142,20 +131,20 @@ LRESULT CALLBACK RootGroup::GroupProc(HWND window, UINT message, WPARAM wParam, 
         GetClientRect(window, &client);
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         if (PtInRect(&client, point))
-            SendMessageW(self->main_, WM_COMMAND, MAKEWPARAM(IDC_ROOT_SWITCHER, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(window));
+            Guarded(window, [self] { self->Clicked(IDC_ROOT_SWITCHER); });
         return 0;
     }
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) break;
+        Guarded(window, [self, wParam] { self->Clicked(LOWORD(wParam)); });
+        return 0;
     case WM_SIZE:
-        self->ArrangeItems();
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, GroupProc, id);
+        self->ArrangeItems(window);
         break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(GroupProc, id, window, message, wParam, lParam);
 }
 
 }  // namespace ks::ui

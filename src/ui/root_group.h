@@ -1,14 +1,15 @@
 #pragma once
-// The root switcher (rgPre): a group of radio items, "No Action" and the
-// five roots, in three columns inside the key group. A click on an item that
-// moves the selection, or on the group's free area, asks the main window to
-// apply the selected root to the key text, which the group does by the
-// root switcher's rule. The arrow keys move among the items, which form one
-// tab stop.
+// The root switcher: a group of radio items, "No Action" and the five
+// roots, in three columns inside the key group. A click on an item that
+// moves the selection, or on the group's free area, reports the choice, and
+// the window applies the selected root to the key text by the root
+// switcher's rule. The arrow keys move among the items, which form one tab
+// stop.
 #include <windows.h>
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "ui/ui_kit.h"
@@ -23,22 +24,15 @@ public:
     RootGroup(const RootGroup&) = delete;
     RootGroup& operator=(const RootGroup&) = delete;
 
-    // Makes the group at its designed place in `parent`, "No Action"
-    // selected; its clicks go to `main` as WM_COMMAND.
-    bool Create(HWND parent, HWND main, HINSTANCE instance, UINT dpi, HFONT font);
-    // Measures the items anew for another DPI from the next arrangement on.
-    void SetDpi(UINT dpi) noexcept { dpi_ = dpi; }
-    // Places the items again, for a new font.
-    void Arrange() { ArrangeItems(); }
+    // Fills the group box `group` with its items, "No Action" selected;
+    // `onChoice` runs when the key text is to be rewritten.
+    bool Create(HWND group, HINSTANCE instance, HFONT font, std::function<void()> onChoice);
+    // Places the items again, for a new font or DPI.
+    void Arrange() { ArrangeItems(group_); }
 
     HWND Handle() const noexcept { return group_; }
     const std::array<HWND, kItemCount>& Items() const noexcept { return items_; }
 
-    // Whether the command `id` comes from the group or one of its items.
-    bool Owns(int id) const noexcept;
-    // The group's command `id`: true when the key text is to be rewritten
-    // (a click on the group itself, or on an item that moved the selection).
-    bool Click(int id);
     // Moves the selection to item `index`; true when it moved.
     bool Select(int index);
     int Index() const noexcept { return index_; }
@@ -46,14 +40,14 @@ public:
     std::string Apply(const std::string& text) const;
 
 private:
-    void ArrangeItems();
-    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
+    void ArrangeItems(HWND group);
+    // A click on item `id`, or on the group's own area (IDC_ROOT_SWITCHER).
+    void Clicked(int id);
     static LRESULT CALLBACK GroupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT_PTR id, DWORD_PTR data);
 
     HWND group_ = nullptr;
-    HWND main_ = nullptr;
-    UINT dpi_ = kDesignDpi;
+    std::function<void()> onChoice_;
     std::array<HWND, kItemCount> items_{};
     int index_ = 0;
 };

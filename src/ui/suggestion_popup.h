@@ -6,6 +6,7 @@
 // a few at a time between keystrokes, so typing never waits for a large key.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "favourites/recent_paths.h"
@@ -27,8 +28,9 @@ public:
     SuggestionPopup& operator=(const SuggestionPopup&) = delete;
 
     // Follows the key box `edit`; the popup, owned by `owner`, is made when
-    // there is first something to show. Enter clicks `jumpButton`.
-    void Attach(HINSTANCE instance, HWND owner, HWND edit, HWND jumpButton);
+    // there is first something to show. Enter runs `jump`, with the chosen
+    // name in the box.
+    void Attach(HINSTANCE instance, HWND owner, HWND edit, std::function<void()> jump);
     void SetFont(HFONT font);
 
     // The box's text changed: the list follows it while the box has the focus.
@@ -39,12 +41,16 @@ public:
     bool IsOpen() const noexcept;
 
 private:
+    static constexpr UINT_PTR kEditSubclass = 0x5347;
+    static constexpr UINT_PTR kListSubclass = 0x5348;
+
     static LRESULT CALLBACK PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR data);
 
+    LRESULT OnEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
     // A key typed in the box; true when the list used it.
     bool OnKey(WPARAM key, bool alt);
     bool MadePopup();
@@ -62,7 +68,7 @@ private:
     HFONT font_ = nullptr;  // the window's, not owned
     HWND owner_ = nullptr;
     HWND edit_ = nullptr;
-    HWND jumpButton_ = nullptr;
+    std::function<void()> jump_;
     HWND popup_ = nullptr;
     HWND list_ = nullptr;
     bool reading_ = false;  // the reading timer runs

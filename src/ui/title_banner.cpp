@@ -8,15 +8,9 @@
 #include "resource.h"
 #include "texts.h"
 #include "ui/jpeg_picture.h"
-#include "ui/main_window_layout.h"
 
 namespace ks::ui {
 namespace {
-
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-constexpr DWORD kLabel = kChild | SS_LEFT | SS_NOTIFY | SS_NOPREFIX;
-constexpr DWORD kLink = kLabel | WS_TABSTOP | WS_GROUP;
-constexpr DWORD kPicture = kChild | SS_ICON | SS_NOTIFY;
 
 // Shown when the banner picture cannot be read, dark enough for the white
 // labels on it.
@@ -40,75 +34,61 @@ RECT RectInParent(HWND control) {
 
 }  // namespace
 
-bool TitleBanner::Create(HWND window, HINSTANCE instance, UINT dpi, HFONT font) {
-    window_ = window;
+bool TitleBanner::Attach(const MainControls& controls, HINSTANCE instance) {
+    window_ = GetParent(controls[ControlRole::Banner]);
     instance_ = instance;
-    dpi_ = dpi;
-    BuildFonts();
-    const auto make = [&](ControlRole role, const char* text, DWORD style, HFONT ownFont) {
-        return CreateDesignedControl(window, instance, role, WC_STATICW, text, style, 0, dpi,
-                                     ownFont);
-    };
-    lUpdate_ = make(ControlRole::UpdateLink, "Check for updates...", kLink, linkFont_.Get());
-    lTitle_ = make(ControlRole::MakerLink, KS_TEXT_MAKER_SITE, kLink, titleFont_.Get());
-    Image1_ = make(ControlRole::ProgramIcon, "", kPicture, font);
-    iUpdate_ = make(ControlRole::UpdateIcon, "", kPicture, font);
-    lTitleHint_ = make(ControlRole::Tagline, "Jump to a registry key directly", kLabel, font);
-    imgTitle_ = make(ControlRole::Banner, "", kChild | SS_OWNERDRAW | SS_NOTIFY, font);
-    if (!lUpdate_ || !lTitle_ || !Image1_ || !iUpdate_ || !lTitleHint_ || !imgTitle_) return false;
-
-    SetWindowSubclass(lUpdate_, LinkLabelProc, kLinkLabelSubclass,
+    picture_ = controls[ControlRole::Banner];
+    makerLink_ = controls[ControlRole::MakerLink];
+    updateLink_ = controls[ControlRole::UpdateLink];
+    tagline_ = controls[ControlRole::Tagline];
+    programIcon_ = controls[ControlRole::ProgramIcon];
+    updateIcon_ = controls[ControlRole::UpdateIcon];
+    if (!window_ || !makerLink_ || !updateLink_ || !tagline_ || !programIcon_ || !updateIcon_)
+        return false;
+    SetWindowSubclass(updateLink_, LinkLabelProc, kLinkLabelSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
-    for (HWND link : {lUpdate_, lTitle_})
+    for (HWND link : {updateLink_, makerLink_})
         SetWindowSubclass(link, LinkKeysProc, kLinkKeysSubclass, 0);
-    FitToCaption(lTitle_);
-    FitToCaption(lUpdate_);
-    SetWindowPos(imgTitle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    LoadUpdateIcon();
+    // Under every other control, so that the labels stand on it.
+    SetWindowPos(picture_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TakeDpi(DpiOf(window_));
     return true;
 }
 
-void TitleBanner::SetDpi(UINT dpi) {
-    dpi_ = dpi;
-    // The labels take the new fonts before the old ones go.
-    Font title = std::move(titleFont_);
-    Font link = std::move(linkFont_);
-    BuildFonts();
-    SendMessageW(lTitle_, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.Get()), FALSE);
-    SendMessageW(lUpdate_, WM_SETFONT, reinterpret_cast<WPARAM>(linkFont_.Get()), FALSE);
-    FitToCaption(lTitle_);
-    FitToCaption(lUpdate_);
-    LoadUpdateIcon();
-}
-
-void TitleBanner::BuildFonts() {
-    titleFont_ = CreateDesignFont(dpi_, 15, FW_BOLD);
-    linkFont_ = CreateDesignFont(dpi_, 12, FW_NORMAL, true);
-}
-
-void TitleBanner::LoadUpdateIcon() {
+void TitleBanner::TakeDpi(UINT dpi) {
+    // The banner's own lettering as designed; the labels take the new fonts
+    // before the old ones go.
+    Font title = CreateDesignFont(dpi, 15, FW_BOLD);
+    Font link = CreateDesignFont(dpi, 12, FW_NORMAL, true);
+    SendMessageW(makerLink_, WM_SETFONT, reinterpret_cast<WPARAM>(title.Get()), FALSE);
+    SendMessageW(updateLink_, WM_SETFONT, reinterpret_cast<WPARAM>(link.Get()), FALSE);
+    titleFont_ = std::move(title);
+    linkFont_ = std::move(link);
+    FitToCaption(makerLink_);
+    FitToCaption(updateLink_);
     // An icon of the window's own size, not a shared one: a shared icon
     // keeps the size it was first loaded at, and the DPI may change.
     Icon update(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_UPDATE), IMAGE_ICON,
-                                              Scaled(16), Scaled(16), 0)));
-    if (update) SendMessageW(iUpdate_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
-    updateIcon_ = std::move(update);
+                                              Scale(16, dpi), Scale(16, dpi), 0)));
+    if (update) SendMessageW(updateIcon_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
+    updateIconImage_ = std::move(update);
 }
 
 void TitleBanner::ShowProgramIcon(HICON icon) noexcept {
-    SendMessageW(Image1_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SendMessageW(programIcon_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
-void TitleBanner::LayOut() {
+void TitleBanner::LayOut(UINT dpi) {
+    const auto scaled = [dpi](int designed) { return Scale(designed, dpi); };
     RECT client{};
     GetClientRect(window_, &client);
     const int width = client.right;
-    SetWindowPos(imgTitle_, nullptr, 0, 0, width, Scaled(50), SWP_NOZORDER | SWP_NOACTIVATE);
-    const RECT link = RectInParent(lUpdate_);
-    const int linkLeft = width - (link.right - link.left) - Scaled(10);
-    SetWindowPos(lUpdate_, nullptr, linkLeft, link.top, 0, 0,
+    SetWindowPos(picture_, nullptr, 0, 0, width, scaled(50), SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT link = RectInParent(updateLink_);
+    const int linkLeft = width - (link.right - link.left) - scaled(10);
+    SetWindowPos(updateLink_, nullptr, linkLeft, link.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(iUpdate_, nullptr, linkLeft - Scaled(20), RectInParent(iUpdate_).top, 0, 0,
+    SetWindowPos(updateIcon_, nullptr, linkLeft - scaled(20), RectInParent(updateIcon_).top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Repaint();
 }
@@ -118,17 +98,17 @@ void TitleBanner::Repaint() {
     // the banner's size: when that changes, all of them are out of date.
     // The picture is made at the new size when they paint, so the sizes the
     // window passes through before it is shown cost nothing.
-    const SIZE size = WindowSize(imgTitle_);
+    const SIZE size = WindowSize(picture_);
     if (!cache_ || (size.cx == cacheSize_.cx && size.cy == cacheSize_.cy)) return;
     brush_.Reset();
     cache_.Reset();
     cacheSize_ = {};
-    for (HWND part : {imgTitle_, lTitle_, lUpdate_, lTitleHint_, Image1_, iUpdate_})
+    for (HWND part : {picture_, makerLink_, updateLink_, tagline_, programIcon_, updateIcon_})
         RedrawWindow(part, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 void TitleBanner::RefreshCache() {
-    const SIZE size = WindowSize(imgTitle_);
+    const SIZE size = WindowSize(picture_);
     if (cache_ && size.cx == cacheSize_.cx && size.cy == cacheSize_.cy) return;
     brush_.Reset();
     cache_.Reset();
@@ -136,7 +116,7 @@ void TitleBanner::RefreshCache() {
     if (size.cx <= 0 || size.cy <= 0) return;
     // Decoded once, when the banner is first painted.
     if (!pictureDecoded_) {
-        picture_ = LoadJpegResource(instance_, IDR_BANNER_MAIN);
+        decoded_ = LoadJpegResource(instance_, IDR_BANNER_MAIN);
         pictureDecoded_ = true;
     }
 
@@ -148,8 +128,8 @@ void TitleBanner::RefreshCache() {
         if (cache && target) {
             const SelectedObject selected(target.Get(), cache.Get());
             const RECT all{0, 0, size.cx, size.cy};
-            if (picture_) {
-                PaintStretched(target.Get(), picture_.Get(), all);
+            if (decoded_) {
+                PaintStretched(target.Get(), decoded_.Get(), all);
             } else {
                 Brush fill(CreateSolidBrush(kFallback));
                 FillRect(target.Get(), &all, fill.Get());
@@ -164,7 +144,7 @@ void TitleBanner::RefreshCache() {
 }
 
 bool TitleBanner::Draw(const DRAWITEMSTRUCT& item) {
-    if (item.hwndItem != imgTitle_) return false;
+    if (item.hwndItem != picture_) return false;
     RefreshCache();
     const RECT& area = item.rcItem;
     if (!cache_) {
@@ -180,23 +160,23 @@ bool TitleBanner::Draw(const DRAWITEMSTRUCT& item) {
 }
 
 std::optional<HBRUSH> TitleBanner::ControlColour(HDC dc, HWND control) {
-    if (!control || (control != lTitle_ && control != lUpdate_ && control != lTitleHint_ &&
-                     control != Image1_ && control != iUpdate_))
+    if (!control || (control != makerLink_ && control != updateLink_ && control != tagline_ &&
+                     control != programIcon_ && control != updateIcon_))
         return std::nullopt;
     RefreshCache();
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, control == lUpdate_ ? (updateLinkHot_ ? kHotLinkColour : updateLinkColour_)
+    SetTextColor(dc, control == updateLink_ ? (updateLinkHot_ ? kHotLinkColour : updateLinkColour_)
                                          : kLabelColour);
     if (!brush_) return GetSysColorBrush(COLOR_BTNFACE);
     // The pattern starts where the banner starts.
-    const RECT banner = WindowBoundsOf(imgTitle_);
+    const RECT banner = WindowBoundsOf(picture_);
     const RECT own = WindowBoundsOf(control);
     SetBrushOrgEx(dc, banner.left - own.left, banner.top - own.top, nullptr);
     return brush_.Get();
 }
 
 bool TitleBanner::SetCursorOver(HWND control) const {
-    if (!control || (control != lTitle_ && control != lUpdate_ && control != Image1_)) return false;
+    if (!control || (control != makerLink_ && control != updateLink_ && control != programIcon_)) return false;
     SetCursor(LoadCursorA(nullptr, IDC_HAND));
     return true;
 }
@@ -218,13 +198,10 @@ LRESULT CALLBACK TitleBanner::LinkLabelProc(HWND window, UINT message, WPARAM wP
         self->updateLinkHot_ = false;
         InvalidateRect(window, nullptr, TRUE);
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, LinkLabelProc, id);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(LinkLabelProc, id, window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK TitleBanner::LinkKeysProc(HWND window, UINT message, WPARAM wParam,
@@ -256,13 +233,10 @@ LRESULT CALLBACK TitleBanner::LinkKeysProc(HWND window, UINT message, WPARAM wPa
             return 0;
         }
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, LinkKeysProc, id);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(LinkKeysProc, id, window, message, wParam, lParam);
 }
 
 }  // namespace ks::ui

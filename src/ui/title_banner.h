@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include "ui/main_controls.h"
 #include "ui/ui_kit.h"
 
 namespace ks::ui {
@@ -20,19 +21,18 @@ public:
     TitleBanner(const TitleBanner&) = delete;
     TitleBanner& operator=(const TitleBanner&) = delete;
 
-    // Makes the banner's controls on `window` at their designed places. Made
-    // last, the picture lies under every other control.
-    bool Create(HWND window, HINSTANCE instance, UINT dpi, HFONT font);
-    // Measures everything again for another DPI; the labels have had the
+    // Takes the banner's controls, made from the window's design.
+    bool Attach(const MainControls& controls, HINSTANCE instance);
+    // The lettering and the update icon at `dpi`; the labels have had the
     // window's font for it already.
-    void SetDpi(UINT dpi);
+    void TakeDpi(UINT dpi);
     // The program icon, owned by the window.
     void ShowProgramIcon(HICON icon) noexcept;
     void SetUpdateLinkColour(COLORREF colour) noexcept { updateLinkColour_ = colour; }
 
     // The picture the width of the window's client area, the update link
     // and its icon at its right end.
-    void LayOut();
+    void LayOut(UINT dpi);
     // After a size change: the banner and its labels repaint when the
     // picture's size changed.
     void Repaint();
@@ -41,16 +41,12 @@ public:
     std::optional<HBRUSH> ControlColour(HDC dc, HWND control);
     bool Draw(const DRAWITEMSTRUCT& item);
     bool SetCursorOver(HWND control) const;
-    HWND Tagline() const noexcept { return lTitleHint_; }
     bool IsLink(HWND control) const noexcept {
-        return control && (control == lTitle_ || control == lUpdate_);
+        return control && (control == makerLink_ || control == updateLink_);
     }
 
 private:
-    void BuildFonts();
-    void LoadUpdateIcon();
     void RefreshCache();
-    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
     static LRESULT CALLBACK LinkLabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR data);
     static LRESULT CALLBACK LinkKeysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -58,18 +54,17 @@ private:
 
     HWND window_ = nullptr;
     HINSTANCE instance_ = nullptr;
-    UINT dpi_ = kDesignDpi;
-    HWND imgTitle_ = nullptr;
-    HWND lTitle_ = nullptr;
-    HWND lUpdate_ = nullptr;
-    HWND lTitleHint_ = nullptr;
-    HWND Image1_ = nullptr;
-    HWND iUpdate_ = nullptr;
+    HWND picture_ = nullptr;
+    HWND makerLink_ = nullptr;
+    HWND updateLink_ = nullptr;
+    HWND tagline_ = nullptr;
+    HWND programIcon_ = nullptr;
+    HWND updateIcon_ = nullptr;
 
     Font titleFont_;
     Font linkFont_;
-    Icon updateIcon_;
-    Bitmap picture_;  // decoded at the first paint
+    Icon updateIconImage_;
+    Bitmap decoded_;  // decoded at the first paint
     bool pictureDecoded_ = false;
     Bitmap cache_;  // the picture at the banner's current size, made when painted
     Brush brush_;   // the same, for the labels standing on it

@@ -44,13 +44,10 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(window, ContainerProc, id);
-        break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return PassOn(ContainerProc, id, window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -114,18 +111,61 @@ void ApplyFont(HWND window, HFONT font) noexcept {
     EnumChildWindows(window, SetFontOnChild, reinterpret_cast<LPARAM>(font));
 }
 
-SIZE CaptionExtent(HWND control) {
-    const std::wstring text = Wide(WindowText(control));
+namespace {
+
+// The screen's device context with a font selected, for measuring.
+class FontOnScreen {
+public:
+    explicit FontOnScreen(HFONT font) noexcept
+        : dc_(GetDC(nullptr)), selected_(dc_, reinterpret_cast<HGDIOBJ>(font)) {}
+    ~FontOnScreen() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    FontOnScreen(const FontOnScreen&) = delete;
+    FontOnScreen& operator=(const FontOnScreen&) = delete;
+    HDC Get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+    // Declared after the context: put back before the context goes.
+    SelectedObject selected_;
+};
+
+HFONT FontOf(HWND control) noexcept {
+    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+}  // namespace
+
+SIZE TextExtent(HFONT font, std::string_view text) {
     SIZE size{};
-    HDC dc = GetDC(control);
-    if (!dc) return size;
-    const HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    const FontOnScreen screen(font);
+    if (!screen.Get()) return size;
+    const std::wstring wide = Wide(text);
+    GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
+
+int WrappedTextHeight(HFONT font, std::string_view text, int width) {
+    const FontOnScreen screen(font);
+    if (!screen.Get()) return 0;
+    const std::wstring wide = Wide(text);
+    RECT bounds{0, 0, width, 0};
+    DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &bounds,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    return bounds.bottom;
+}
+
+TEXTMETRICW FontMetrics(HFONT font) {
+    TEXTMETRICW metrics{};
+    const FontOnScreen screen(font);
+    if (screen.Get()) GetTextMetricsW(screen.Get(), &metrics);
+    return metrics;
+}
+
+SIZE CaptionExtent(HWND control) { return TextExtent(FontOf(control), WindowText(control)); }
+
+TEXTMETRICW CaptionMetrics(HWND control) { return FontMetrics(FontOf(control)); }
 
 void FitToCaption(HWND label) {
     const SIZE size = CaptionExtent(label);

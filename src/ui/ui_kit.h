@@ -5,7 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string_view>
+
 #include "platform/win32/owned_handle.h"
+#include "ui/rules/dpi_scaling.h"
 #include "ui/window_text.h"
 
 namespace ks::ui {
@@ -56,8 +59,14 @@ private:
     HGDIOBJ previous_;
 };
 
-// The windows are designed at 96 pixels per inch.
-inline constexpr int kDesignDpi = 96;
+
+// How a subclass procedure ends for a message it passes on: the subclass
+// goes with the window.
+inline LRESULT PassOn(SUBCLASSPROC proc, UINT_PTR id, HWND window, UINT message, WPARAM wParam,
+                      LPARAM lParam) {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, proc, id);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 
 // The display's pixels per inch for a window (the system's when the window
 // cannot say).
@@ -68,7 +77,7 @@ int SystemMetricAt(int index, UINT dpi) noexcept;
 
 // A designed pixel value on a display of `dpi`; exact at 96.
 inline int Scale(int designed, UINT dpi) noexcept {
-    return MulDiv(designed, static_cast<int>(dpi), kDesignDpi);
+    return ScaleDesigned(designed, static_cast<int>(dpi));
 }
 
 // The system's message font, the one of its own dialogs and message boxes
@@ -85,8 +94,14 @@ Font CreateDesignFont(UINT dpi, int characterHeight = 11, int weight = FW_NORMAL
 // Sets the font on a window and all its children.
 void ApplyFont(HWND window, HFONT font) noexcept;
 
-// The size of a control's caption in the control's font.
+// Text measured in a font on the screen, in device pixels: its size on one
+// line, its height when it wraps at `width`, the font's metrics; and the
+// same for a control's caption in the control's font.
+SIZE TextExtent(HFONT font, std::string_view text);
+int WrappedTextHeight(HFONT font, std::string_view text, int width);
+TEXTMETRICW FontMetrics(HFONT font);
 SIZE CaptionExtent(HWND control);
+TEXTMETRICW CaptionMetrics(HWND control);
 
 // Makes a label exactly as large as its caption.
 void FitToCaption(HWND label);

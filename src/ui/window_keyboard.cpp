@@ -7,6 +7,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/dialog_keyboard.h"
+#include "ui/ui_kit.h"
 
 namespace ks::ui {
 
@@ -16,8 +17,8 @@ int WindowKeyboard::DefaultButtonId() const {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window_, focus)) return 0;
     if (IsPushButton(focus) || banner_.IsLink(focus)) return GetDlgCtrlID(focus);
-    if (focus == controls_.ListView1) return IDC_JUMP_TO_FAVOURITE;
-    if (IsChild(controls_.GroupBox2, focus)) return IDC_JUMP;
+    if (focus == controls_[ControlRole::FavouritesList]) return IDC_JUMP_TO_FAVOURITE;
+    if (IsChild(controls_[ControlRole::KeyGroup], focus)) return IDC_JUMP;
     return 0;
 }
 
@@ -29,12 +30,12 @@ void WindowKeyboard::ShowDefaultButtonNow() {
     if (id == shownDefaultId_ && focus == shownForFocus_) return;
     shownDefaultId_ = id;
     shownForFocus_ = focus;
-    HWND button = id == IDC_JUMP ? controls_.bOpen : id ? GetDlgItem(window_, id) : nullptr;
+    HWND button = id == IDC_JUMP ? controls_[ControlRole::JumpButton] : id ? GetDlgItem(window_, id) : nullptr;
     ShowDefaultButton(window_, IsPushButton(button) ? button : nullptr);
 }
 
 HWND WindowKeyboard::FallbackFocus() const {
-    return favourites_.Count() > 0 ? controls_.ListView1 : controls_.eRegKey;
+    return favourites_.Count() > 0 ? controls_[ControlRole::FavouritesList] : controls_[ControlRole::KeyBox];
 }
 
 void WindowKeyboard::KeepFocusUsable() {
@@ -49,8 +50,8 @@ void WindowKeyboard::KeepFocusUsable() {
 }
 
 void WindowKeyboard::FocusFirst() {
-    lastFocus_ = controls_.eRegKey;
-    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
+    lastFocus_ = controls_[ControlRole::KeyBox];
+    if (GetActiveWindow() == window_) SetFocus(controls_[ControlRole::KeyBox]);
 }
 
 void WindowKeyboard::OnActivate(WPARAM state) {
@@ -71,10 +72,10 @@ void WindowKeyboard::OnActivate(WPARAM state) {
 void WindowKeyboard::FocusKeyBox() {
     // After a box the user most likely corrects the path: the key box has
     // the focus and its text selected, wherever the command came from.
-    if (!controls_.eRegKey || !IsWindow(controls_.eRegKey)) return;
-    lastFocus_ = controls_.eRegKey;
-    SendMessageW(controls_.eRegKey, EM_SETSEL, 0, -1);
-    if (GetActiveWindow() == window_) SetFocus(controls_.eRegKey);
+    if (!controls_[ControlRole::KeyBox] || !IsWindow(controls_[ControlRole::KeyBox])) return;
+    lastFocus_ = controls_[ControlRole::KeyBox];
+    SendMessageW(controls_[ControlRole::KeyBox], EM_SETSEL, 0, -1);
+    if (GetActiveWindow() == window_) SetFocus(controls_[ControlRole::KeyBox]);
 }
 
 void WindowKeyboard::OnListKey(WORD key) {
@@ -84,34 +85,33 @@ void WindowKeyboard::OnListKey(WORD key) {
     if (command) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
-POINT WindowKeyboard::ListMenuPoint(HWND control, LPARAM position) {
-    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
-    if (control == controls_.ListView1 && position != -1) {
-        // A right click on a row acts on that row.
-        LVHITTESTINFO hit{};
-        hit.pt = at;
-        ScreenToClient(controls_.ListView1, &hit.pt);
-        const int row = static_cast<int>(
-            SendMessageW(controls_.ListView1, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        if (row >= 0 && row < favourites_.Count() && row != favourites_.Selected()) {
-            favourites_.Select(row);
-            view_.Select(row);
-        }
-        return at;
-    }
-    if (position != -1) return at;
-    // From the keyboard: at the selected row, or below the control's corner.
+int WindowKeyboard::RowUnder(HWND control, LPARAM position) const {
+    HWND list = controls_[ControlRole::FavouritesList];
+    if (control != list || position == -1) return -1;
+    LVHITTESTINFO hit{};
+    hit.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ScreenToClient(list, &hit.pt);
+    const int row =
+        static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return row >= 0 && row < favourites_.Count() ? row : -1;
+}
+
+POINT WindowKeyboard::ListMenuPoint(HWND control, LPARAM position) const {
+    if (position != -1)
+        return {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    const UINT dpi = DpiOf(window_);
+    HWND list = controls_[ControlRole::FavouritesList];
     RECT rect{};
-    if (control == controls_.ListView1 && favourites_.HasSelection()) {
+    if (control == list && favourites_.HasSelection()) {
         rect.left = LVIR_BOUNDS;
-        SendMessageW(controls_.ListView1, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
+        SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(favourites_.Selected()),
                      reinterpret_cast<LPARAM>(&rect));
-        POINT corner{rect.left + Scale(8, dpi_), rect.bottom};
-        ClientToScreen(controls_.ListView1, &corner);
+        POINT corner{rect.left + Scale(8, dpi), rect.bottom};
+        ClientToScreen(list, &corner);
         return corner;
     }
     GetWindowRect(control, &rect);
-    return {rect.left + Scale(8, dpi_), rect.top + Scale(8, dpi_)};
+    return {rect.left + Scale(8, dpi), rect.top + Scale(8, dpi)};
 }
 
 }  // namespace ks::ui

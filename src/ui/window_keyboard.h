@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include "favourites/favourites_list.h"
-#include "ui/favourites_view.h"
 #include "ui/main_controls.h"
 #include "ui/title_banner.h"
 
@@ -12,11 +11,10 @@ namespace ks::ui {
 
 class WindowKeyboard {
 public:
-    // The window's handle and DPI are read as they are at each call.
-    WindowKeyboard(const HWND& window, const UINT& dpi, const MainControls& controls,
-                   const TitleBanner& banner, FavouritesList& favourites, FavouritesView& view)
-        : window_(window), dpi_(dpi), controls_(controls), banner_(banner),
-          favourites_(favourites), view_(view) {}
+    // The window's handle is read as it is at each call.
+    WindowKeyboard(const HWND& window, const MainControls& controls, const TitleBanner& banner,
+                   const FavouritesList& favourites)
+        : window_(window), controls_(controls), banner_(banner), favourites_(favourites) {}
 
     // The button Enter presses: the focused one, Jump for the key box and
     // the roots, the list's Jump for the list.
@@ -33,16 +31,17 @@ public:
     // After a box: the key box, its text selected.
     void FocusKeyBox();
     void OnListKey(WORD key);
-    // Where the list menu opens; a right click on a row selects it first.
-    POINT ListMenuPoint(HWND control, LPARAM position);
+    // The row a right click at `position` is on, -1 for none.
+    int RowUnder(HWND control, LPARAM position) const;
+    // Where the list menu opens: at the click, or from the keyboard at the
+    // selected row or below the control's corner.
+    POINT ListMenuPoint(HWND control, LPARAM position) const;
 
 private:
     const HWND& window_;
-    const UINT& dpi_;
     const MainControls& controls_;
     const TitleBanner& banner_;
-    FavouritesList& favourites_;
-    FavouritesView& view_;
+    const FavouritesList& favourites_;
     HWND lastFocus_ = nullptr;
     int shownDefaultId_ = -1;  // what the buttons show, and for which focus
     HWND shownForFocus_ = nullptr;

@@ -16,7 +16,7 @@
 #include "resource.h"
 #include "texts.h"
 #include "ui/about.h"
-#include "ui/add_registry.h"
+#include "ui/favourite_editor.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
 #include "ui/jpeg_picture.h"
@@ -179,7 +179,8 @@ protected:
         WhileOpen(kEditorCaption,
                   [&] {
                       confirmed = ui::RunFavouriteEditor(
-                          owner.Get(), ui::FavouriteEditorPurpose::Add, keyText, comment);
+                          owner.Get(), ui::FavouriteEditorPurpose::Add, keyText, comment,
+                          [this](const std::string& text) { launched.push_back(text); });
                   },
                   drive);
         return confirmed;
@@ -201,6 +202,7 @@ protected:
     OwnerWindow owner;
     std::string keyText;
     std::string comment;
+    std::vector<std::string> launched;  // what Launch Registry Editor handed over
 };
 
 TEST_F(DialogFavouriteEditor, WindowAsDesigned) {
@@ -419,34 +421,22 @@ TEST_F(DialogFavouriteEditor, LongTextsArePastedAndReturnedWhole) {
     EXPECT_EQ(comment, longComment);
 }
 
-TEST_F(DialogFavouriteEditor, LaunchLeavesTheDialogAsItWas) {
-    ASSERT_EQ(FindWindowA("RegEdit_RegEdit", nullptr), nullptr)
-        << "a Registry Editor is already running";
+TEST_F(DialogFavouriteEditor, LaunchHandsOverTheKeyBoxAsTypedAndLeavesTheDialogAsItWas) {
     keyText = "HKCU\\Software";
     comment = "launch";
     const bool confirmed = Run([&](HWND window) {
+        SetWindowTextA(Item(window, IDC_EDITOR_KEY), "HKCU\\Software\\Typed ");
         SendMessageA(Item(window, IDC_EDITOR_LAUNCH), BM_CLICK, 0, 0);
-        HWND editor = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (editor = FindWindowA("RegEdit_RegEdit", nullptr)); }))
-            << "the shell started the Registry Editor";
+        EXPECT_EQ(launched, std::vector<std::string>{"HKCU\\Software\\Typed "});
         EXPECT_TRUE(IsWindowVisible(window));
-        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_KEY)), "HKCU\\Software");
+        EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_KEY)), "HKCU\\Software\\Typed ");
         EXPECT_EQ(TextOf(Item(window, IDC_EDITOR_COMMENT)), "launch");
-        if (editor) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(editor, &processId);
-            KernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-            PostMessageA(editor, WM_CLOSE, 0, 0);
-            if (process) WaitForSingleObject(process.Get(), 10000);
-        }
-        // The editor took the activation; a click needs an active window, a
-        // command does not.
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(Item(window, IDOK)));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
     });
     EXPECT_TRUE(confirmed);
-    EXPECT_EQ(keyText, "HKCU\\Software");
+    EXPECT_EQ(keyText, "HKCU\\Software\\Typed ");
 }
 
 // The program's resources, as keystride.exe carries them.
@@ -529,6 +519,8 @@ TEST_F(DialogResources, StringTable) {
     EXPECT_EQ(String(65246), "Keystride");
     EXPECT_EQ(String(IDS_VERSION), "3.1");
     EXPECT_EQ(String(IDS_URL_PRODUCT), "https://www.korvelsoftware.com/keystride/");
+    // The texts the code holds itself stand in the table no more.
+    for (UINT id = 65230; id <= 65236; ++id) EXPECT_EQ(String(id), "") << id;
 }
 
 TEST_F(DialogResources, IconsGlyphAndManifest) {
@@ -628,7 +620,7 @@ TEST_F(DialogAbout, EveryWindowShowsTheSystemsMessageFont) {
     WhileOpen(kEditorCaption,
               [&] {
                   ui::RunFavouriteEditor(owner.Get(), ui::FavouriteEditorPurpose::Add, keyText,
-                                         comment);
+                                         comment, {});
               },
               [&](HWND window) {
                   EXPECT_EQ(ForeignFonts(window, ui::DpiOf(window)), std::vector<std::string>{});

@@ -37,7 +37,7 @@ struct Measures {
           // two insets, seven buttons and the wide one: 471 at 96 DPI
           fixedRowWidth(2 * rowInset + 7 * buttonWidth + wideButtonWidth) {}
 
-    static int AtDpi(int value, int dpi) { return dpi == 96 ? value : (value * dpi + 48) / 96; }
+    static int AtDpi(int value, int dpi) { return ScaleDesigned(value, dpi); }
 
     int bannerHeight, updateLinkMargin, updateIconOffset, listBottomGap, editGroupMargin,
         buttonBottomMargin, keyColumnBase, commentColumnBase, buttonWidth, wideButtonWidth,

@@ -6,7 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "ui/rules/designed_geometry.h"
+#include "ui/rules/dpi_scaling.h"
+#include "ui/rules/main_window_design.h"
 
 namespace ks {
 

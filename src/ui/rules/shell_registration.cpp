@@ -4,6 +4,7 @@
 
 #include "grammar/ascii.h"
 #include "grammar/path_grammar.h"
+#include "jump/text_value.h"
 #include "platform/registry.h"
 
 namespace ks {
@@ -19,14 +20,7 @@ constexpr const char* kProtocolKeys[] = {kProtocolCommandKey,
 RegKey User() { return PredefinedRootKey("HKEY_CURRENT_USER").value_or(0); }
 
 std::optional<std::string> TextValue(Registry& registry, const char* keyPath, std::string_view name) {
-    RegKey key = 0;
-    if (registry.OpenKey(User(), keyPath, KeyAccess::Read, key) != kErrorSuccess)
-        return std::nullopt;
-    std::optional<std::string> found;
-    for (const auto& [valueName, data] : registry.TextValues(key))
-        if (EqualsIgnoringAsciiCase(valueName, name)) found = data;
-    registry.CloseKey(key);
-    return found;
+    return ReadTextValue(registry, User(), keyPath, name);
 }
 
 bool Empty(Registry& registry, const char* keyPath) {

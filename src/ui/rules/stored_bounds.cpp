@@ -4,17 +4,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "ui/rules/dpi_scaling.h"
+
 namespace ks {
 namespace {
-
-constexpr int kDesignDpi = 96;
-
-// value * to / from, rounded half up; long long so that no size overflows.
-int Rescale(int value, int to, int from) {
-    if (from <= 0 || to <= 0 || to == from) return value;
-    const long long scaled = static_cast<long long>(value) * to;
-    return static_cast<int>((scaled + (scaled >= 0 ? from / 2 : -(from / 2))) / from);
-}
 
 // The window's outer size at `dpi`, held to the designed minimum there.
 ControlRect SizedAt(const ControlRect& stored, int dpi) {

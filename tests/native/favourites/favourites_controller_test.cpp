@@ -4,6 +4,7 @@
 
 #include "favourites/editor_favourites.h"
 #include "favourites/recent_paths.h"
+#include "ui/rules/app_commands.h"
 #include "user_error.h"
 #include "jump/driver_fixture.h"
 #include "platform/sim/sim_clipboard.h"
@@ -18,7 +19,7 @@ constexpr RegKey kHkcu = 0x80000001u;
 // The main window as the commands reach it: the list view's rows and
 // selection, the key box, and the favourite editor answering as told. The
 // rest goes into the world's log, among the boxes.
-class SimWindow final : public FavouritesDisplay, public FavouriteEditor {
+class SimWindow final : public FavouritesDisplay, public FavouriteEditor, public AppWindowPort {
 public:
     explicit SimWindow(sim::World& events) : world(events) {}
     sim::World& world;
@@ -73,7 +74,7 @@ protected:
     // Recent Paths; Add is always enabled.
     std::vector<bool> Enabled() const {
         return {commands.CanActOnSelection(), commands.CanMoveUp(), commands.CanMoveDown(),
-                commands.CanClearRecentPaths()};
+                app.CanClearRecentPaths()};
     }
     // The window's calls and the boxes, in order.
     Texts WindowCalls() const {
@@ -92,9 +93,17 @@ protected:
     FavouritesList favourites;
     RecentPaths recent;
     SimWindow window{world};
-    FavouritesController commands{favourites, recent,
-                                  JumpPlatform{world.registry, world.windows, world.processes},
-                                  clipboard, window, window};
+    FavouritesController commands{favourites, world.registry, world.windows, window, window};
+    AppCommands app{JumpPlatform{world.registry, world.windows, world.processes}, clipboard, recent,
+                    window};
+    const std::function<std::string()> keyBox = [this] { return window.keyText; };
+    // As the window runs them: the selected favourite's key text.
+    void JumpToFavourite() {
+        if (const auto text = commands.SelectedKeyText()) app.JumpTo(*text);
+    }
+    void CopyFavourite() {
+        if (const auto text = commands.SelectedKeyText()) app.CopyToClipboard(*text);
+    }
 };
 
 TEST_F(FavouritesControllerTest, AddStartsFromTheKeyBoxAndTestsDuplicatesOnItAfterTheEditor) {
@@ -102,7 +111,7 @@ TEST_F(FavouritesControllerTest, AddStartsFromTheKeyBoxAndTestsDuplicatesOnItAft
     for (const std::string key : {"HKLM\\SOFTWARE", "HKCU\\Software"}) {
         window.keyText = key;
         window.answer = FavouriteEntry{key + "\\Edited", "mine"};
-        commands.Add();
+        commands.Add(keyBox);
         EXPECT_EQ(window.asked.back(), (std::pair{FavouriteEditing::Add, FavouriteEntry{key, ""}}));
         if (favourites.Count() == 1) EXPECT_EQ(Enabled(), (std::vector{true, false, false, false}));
     }
@@ -116,10 +125,10 @@ TEST_F(FavouritesControllerTest, AddStartsFromTheKeyBoxAndTestsDuplicatesOnItAft
     window.keyText = "HKCU\\New";
     window.answer = FavouriteEntry{"HKCU\\New", ""};
     window.whileAsking = [&] { window.keyText = "hkcu\\software\\edited"; };
-    commands.Add();
+    commands.Add(keyBox);
     window.whileAsking = nullptr;
     window.answer.reset();
-    commands.Add();  // Cancel
+    commands.Add(keyBox);  // Cancel
     ExpectShown(added, 0);
 }
 
@@ -155,7 +164,7 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
     for (int i = 0; i < 3; ++i) commands.MoveDown();  // the last one off at the bottom
     ExpectShown({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 2);
     EXPECT_EQ(Enabled(), (std::vector{true, true, false, false}));
-    commands.CopyToClipboard();
+    CopyFavourite();
     EXPECT_EQ(clipboard.text, "c");
 
     Select(1);
@@ -164,9 +173,9 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
     EXPECT_EQ(Enabled(), (std::vector{false, false, false, false}));
     clipboard.text.reset();
     for (auto command : {&FavouritesController::Remove, &FavouritesController::MoveUp,
-                         &FavouritesController::MoveDown, &FavouritesController::CopyToClipboard,
-                         &FavouritesController::JumpFromList})
+                         &FavouritesController::MoveDown})
         (commands.*command)();
+    EXPECT_FALSE(commands.SelectedKeyText());
     ExpectShown({{"a", "1"}, {"c", "3"}}, kNoSelection);
     EXPECT_FALSE(clipboard.text);
     EXPECT_TRUE(world.log.empty());
@@ -176,12 +185,12 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
     clipboard.text = "HKCU";
     clipboard.heldByAnotherProgram = true;
     try {
-        commands.CopyToClipboard();
+        CopyFavourite();
         ADD_FAILURE() << "no failure reported";
     } catch (const UserError& failure) {
         EXPECT_STREQ(failure.what(), "Cannot open clipboard");
     }
-    EXPECT_THROW(commands.JumpFromClipboard(), UserError);
+    EXPECT_THROW(app.JumpFromClipboard(), UserError);
 }
 
 // Their boxes come while the window is held, the focus goes to the key box
@@ -193,13 +202,13 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     world.registry.AddValue(kHkcu, "Environment", "Path");
     SetRows({{"HKCU\\Software\\Wine\\", ""}, {"HKCU\\Nowhere", ""}});
     Select(0);
-    commands.JumpFromList();
+    JumpToFavourite();
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal", "ModalEnd"}));
     clipboard.text = "  HKCU\\Environment\\Path\r\n";
-    commands.JumpFromClipboard();
+    app.JumpFromClipboard();
     clipboard.text = "no root here";
-    commands.JumpFromClipboard();
-    commands.JumpTo("hkcu\\software\\wine");
+    app.JumpFromClipboard();
+    app.JumpTo("hkcu\\software\\wine");
     // Each as the jump read it, a value marked as one.
     EXPECT_EQ(recent.Paths(), (std::vector<RecentPath>{{"HKEY_CURRENT_USER\\software\\wine", false},
                                                        {"HKEY_CURRENT_USER\\Environment\\Path", true}}));
@@ -207,7 +216,7 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
 
     world.log.clear();
     Select(1);
-    commands.JumpFromList();  // the offer of the nearest key declined
+    JumpToFavourite();  // the offer of the nearest key declined
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal",
                                     "Keystride|Please check whether the registry key or value "
                                     "exist.\r\nHKEY_CURRENT_USER has no subkey or value "
@@ -217,7 +226,7 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     EXPECT_EQ(recent.Paths().size(), 2u);
     world.windows.answersYes = true;
     world.log.clear();
-    commands.JumpFromList();  // taken: the box was answered all the same
+    JumpToFavourite();  // taken: the box was answered all the same
     EXPECT_EQ(recent.Paths().front().path, "HKEY_CURRENT_USER");
     EXPECT_EQ(WindowCalls().back(), "FocusKeyBox");
 
@@ -225,7 +234,7 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     // restart as administrator, once the window is free again.
     world.windows.MakeRefusing(editor.tree, false);
     world.log.clear();
-    commands.JumpTo("HKCU\\Software\\Wine");
+    app.JumpTo("HKCU\\Software\\Wine");
     const Texts calls = WindowCalls();
     ASSERT_EQ(calls.size(), 6u);
     EXPECT_EQ(calls[3], "ModalEnd");
@@ -233,12 +242,12 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     EXPECT_EQ(calls[5], "Restart HKCU\\Software\\Wine");
     world.windows.answersYes = false;
     world.log.clear();
-    commands.JumpTo("HKCU\\Software\\Wine");
+    app.JumpTo("HKCU\\Software\\Wine");
     EXPECT_EQ(WindowCalls().size(), 5u) << "No: no restart";
 
     world.log.clear();
     EXPECT_TRUE(Enabled()[3]);
-    commands.ClearRecentPaths();
+    app.ClearRecentPaths();
     EXPECT_FALSE(Enabled()[3]);
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions"}));
 }
@@ -265,7 +274,7 @@ TEST_F(FavouritesControllerTest, ImportShowsTheNewRowsInTheEditorsOrderAndReport
                                     "Keystride|Added 2 of the Registry Editor's favourites; 2 were "
                                     "in the list already. 1 did not hold a registry path and were "
                                     "left out.",
-                                    "ModalEnd", "FocusKeyBox"}));
+                                    "ModalEnd"}));
     EXPECT_EQ(world.registry.OpenHandleCount(), 0);
     commands.ImportEditorFavourites();
     ExpectShown(rows, 0);

@@ -143,7 +143,7 @@ TEST(LayoutRules, MissingControlsStopTheFixedPlacementsWhereTheyAre) {
     EXPECT_FALSE(result.keyColumnWidth.has_value());
 
     auto unrecorded = DesignedControls();
-    unrecorded[8].recorded.reset();  // eRegKey created after the table was filled
+    unrecorded[8].recorded.reset();  // the key box made after the table was filled
     const LayoutResult kept = ArrangeMainWindow(unrecorded, {513, 477}, {513, 477});
     EXPECT_EQ(Rect(kept, unrecorded, R::KeyBox).left, 8);
 }

@@ -1,20 +1,24 @@
 #pragma once
-// The favourites' commands bound to the main window: the list view mirrors
-// the model, the favourite editor dialog asks for entries, and the jump's
-// boxes are modal over the application window.
+// The application's and the favourites' commands bound to the main window:
+// the list view mirrors the model, the favourite editor asks for entries,
+// the jump's boxes are modal over the application window, and each command
+// is registered with its enable rule.
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "favourites/favourites_controller.h"
 #include "ui/favourites_view.h"
+#include "ui/rules/app_commands.h"
 
 namespace ks::ui {
 
+class CommandList;
 class SuggestionPopup;
 
 // The parts of the main window that the commands reach.
-struct FavouritesWindowParts {
+struct CommandWindowParts {
     HWND window = nullptr;       // owns the favourite editor
     HWND application = nullptr;  // owns the jump's boxes
     HWND keyBox = nullptr;
@@ -22,17 +26,25 @@ struct FavouritesWindowParts {
     std::function<void(const std::string&)> restartAsAdministrator;
 };
 
-class FavouritesBinding final : private FavouritesDisplay, private FavouriteEditor {
+class WindowCommands final : private AppWindowPort,
+                             private FavouritesDisplay,
+                             private FavouriteEditor {
 public:
-    FavouritesBinding(FavouritesList& favourites, RecentPaths& recentPaths,
-                      const JumpPlatform& platform, Clipboard& clipboard, FavouritesView& view,
-                      SuggestionPopup& suggestions, FavouritesWindowParts parts)
+    WindowCommands(const JumpPlatform& platform, Clipboard& clipboard, RecentPaths& recentPaths,
+                   FavouritesList& favourites, FavouritesView& view, SuggestionPopup& suggestions,
+                   CommandWindowParts parts)
         : view_(view), suggestions_(suggestions), parts_(std::move(parts)),
-          commands_(favourites, recentPaths, platform, clipboard, *this, *this) {}
-    FavouritesBinding(const FavouritesBinding&) = delete;
-    FavouritesBinding& operator=(const FavouritesBinding&) = delete;
+          app_(platform, clipboard, recentPaths, *this),
+          favourites_(favourites, platform.registry, platform.windows, *this, *this) {}
+    WindowCommands(const WindowCommands&) = delete;
+    WindowCommands& operator=(const WindowCommands&) = delete;
 
-    FavouritesController& Commands() noexcept { return commands_; }
+    // Registers the application's and the favourites' commands.
+    void Register(CommandList& commands);
+
+    AppCommands& App() noexcept { return app_; }
+    FavouritesController& Favourites() noexcept { return favourites_; }
+    void JumpToFavourite();
     // The list view's selection changed.
     void OnSelectionChanged();
 
@@ -53,8 +65,9 @@ private:
 
     FavouritesView& view_;
     SuggestionPopup& suggestions_;
-    FavouritesWindowParts parts_;
-    FavouritesController commands_;
+    CommandWindowParts parts_;
+    AppCommands app_;
+    FavouritesController favourites_;
 };
 
 }  // namespace ks::ui

@@ -3,6 +3,7 @@
 // "Add to list" for a new favourite and "Edit Favourite" for one in the list.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace ks::ui {
@@ -10,9 +11,11 @@ namespace ks::ui {
 // Shows the editor modally over `owner` with the given texts in its fields.
 // True when the user confirmed with OK: the fields' texts are then written
 // back. Cancel, Escape and the close box return false and leave both
-// strings as they were.
+// strings as they were. Launch Registry Editor runs `launch` with the key
+// box's text.
 enum class FavouriteEditorPurpose { Add, Edit };
 bool RunFavouriteEditor(HWND owner, FavouriteEditorPurpose purpose, std::string& keyText,
-                        std::string& comment);
+                        std::string& comment,
+                        const std::function<void(const std::string&)>& launch);
 
 }  // namespace ks::ui

@@ -1,0 +1,58 @@
+#include "ui/rules/app_commands.h"
+
+#include "favourites/recent_paths.h"
+#include "grammar/path_notations.h"
+#include "jump/editor_driver.h"
+#include "jump/jump_messages.h"
+#include "ui/rules/clipboard_text.h"
+#include "ui/rules/clipboard_watcher.h"
+#include "user_error.h"
+
+namespace ks {
+
+void AppCommands::JumpTo(const std::string& text) {
+    window_.CloseSuggestions();
+    JumpOutcome outcome;
+    // The jump's boxes belong to the application window; the main window
+    // takes no input while one is up.
+    window_.WhileModal([&] { outcome = JumpAndReport(platform_, text); });
+    // Every jump that did not land said why in a box, as did the offer of
+    // the nearest key.
+    if (!HasLanded(outcome.result) || outcome.nearest || outcome.offerTaken) window_.FocusKeyBox();
+    if (outcome.restartElevated) window_.RestartAsAdministrator(PathToJumpAgain(outcome, text));
+    if (!HasLanded(outcome.result)) return;
+    // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
+    const bool value = !outcome.target.valueName.empty() || outcome.target.defaultValue;
+    std::string landed = DisplayPath(outcome.target);
+    if (!value)
+        while (landed.size() > 1 && landed.back() == '\\') landed.pop_back();
+    recentPaths_.Remember({std::move(landed), value});
+}
+
+void AppCommands::ShowInEditor(const std::string& text) {
+    if (!ReadPathNotations(text).empty()) {
+        JumpTo(text);
+        return;
+    }
+    StartEditorProgram(platform_.processes, ShowState::Shown, false);
+}
+
+void AppCommands::JumpFromClipboard() {
+    const ClipboardOutcome outcome = ReadClipboardForJump(clipboard_, platform_.processes);
+    if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
+    if (outcome.text) JumpTo(*outcome.text);
+}
+
+void AppCommands::CopyToClipboard(const std::string& text) {
+    if (!WriteClipboardText(clipboard_, platform_.processes, text))
+        throw UserError(kCannotOpenClipboard);
+}
+
+void AppCommands::ClearRecentPaths() {
+    recentPaths_.Clear();
+    window_.CloseSuggestions();
+}
+
+bool AppCommands::CanClearRecentPaths() const noexcept { return !recentPaths_.Paths().empty(); }
+
+}  // namespace ks
