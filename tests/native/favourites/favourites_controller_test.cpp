@@ -252,6 +252,35 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions"}));
 }
 
+// The favourite editor's Launch Registry Editor: a text that names a key is
+// jumped to as Jump does; any other starts the editor as it is, with no box
+// and nothing remembered.
+TEST_F(FavouritesControllerTest, LaunchShowsTheKeyOfTheEditorsBoxOrStartsTheEditorAsItIs) {
+    AddUnreadableEditor(world);
+    world.registry.AddKey(kHkcu, "Software\\Wine");
+    std::vector<ProgramStart> starts;
+    world.processes.onStart = [&](const ProgramStart& start) {
+        starts.push_back(start);
+        return true;
+    };
+    app.ShowInEditor("HKCU\\Software\\Wine");
+    EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal", "ModalEnd"}));
+    ASSERT_EQ(recent.Paths().size(), 1u);
+    EXPECT_EQ(recent.Paths().front().path, "HKEY_CURRENT_USER\\Software\\Wine");
+    EXPECT_TRUE(starts.empty()) << "the editor was running: the jump went to it";
+
+    for (const char* notAKey : {"", "hello world"}) {
+        world.log.clear();
+        starts.clear();
+        app.ShowInEditor(notAKey);
+        EXPECT_EQ(WindowCalls(), Texts{}) << notAKey;
+        ASSERT_EQ(starts.size(), 1u) << notAKey;
+        EXPECT_EQ(starts[0].show, ShowState::Shown);
+        EXPECT_NE(starts[0].file.find("regedit"), std::string::npos) << starts[0].file;
+    }
+    EXPECT_EQ(recent.Paths().size(), 1u);
+}
+
 // The Registry Editor's favourites come in the editor's order, read in the
 // address bar's form, each once by the list's duplicate rule, named by their
 // comment; the selection stays where it was, and a box says how many.
