@@ -4,7 +4,6 @@
 #ifndef KEYSTRIDE_TEXTS_H
 #define KEYSTRIDE_TEXTS_H
 
-#define KS_IDS_TRAY_TIP 65218
 #define KS_IDS_PRODUCT_NAME 65246
 
 #define KS_TEXT_PRODUCT_NAME "Keystride"
@@ -57,6 +56,7 @@
 #define KS_TEXT_NO_SUBKEY_OR_VALUE "%s has no subkey or value \"%s\"."
 #define KS_TEXT_NOT_A_PATH \
     "The text is not a registry path: it names no root such as HKLM or HKEY_CURRENT_USER."
+#define KS_TEXT_CLIPBOARD_NO_PATH "The clipboard holds no registry path."
 #define KS_TEXT_BOX_EMPTY "The box is empty: type or paste a registry path, such as HKCU\\Software."
 /* The task dialog's last choice before Cancel, before the key's path. */
 #define KS_TEXT_NEAREST_CHOICE "The nearest key that exists"
@@ -64,17 +64,17 @@
 #define KS_TEXT_NEAREST_KEY "The nearest key that exists is %s. Jump there?"
 /* After importing the Registry Editor's favourites: added, then already there. */
 #define KS_TEXT_IMPORT_REPORT \
-    "Added %d of the Registry Editor's favourites; %d were in the list already."
+    "Added %d of the Registry Editor's favorites; %d were in the list already."
 #define KS_TEXT_IMPORT_UNREADABLE "%d did not hold a registry path and were left out."
 /* The suggestions under the key box: a value's mark, and the last line when
    more names match than are shown. */
 #define KS_TEXT_VALUE_SUGGESTION "%s  (value)"
 #define KS_TEXT_MORE_SUGGESTIONS "... and %d more: type on to narrow the list"
-#define KS_TEXT_TRAY_TIP "Left Click to activate Keystride\r\nRight Click to popup menu"
 
 /* The main window's captions and hints. */
 #define KS_TEXT_JUMP_BUTTON "Jum&p"
 #define KS_TEXT_AUTO_COPY "Enable auto &copy from clipboard"
+#define KS_TEXT_ADD_BUTTON "&Add"
 #define KS_TEXT_ABOUT_BUTTON "A&bout"
 #define KS_TEXT_EXIT_BUTTON "E&xit"
 #define KS_TEXT_UPDATE_LINK "Check for updates..."
@@ -89,13 +89,14 @@
 #define KS_TEXT_COMMENT_COLUMN "Comment"
 /* The commands, as the menus and the buttons bound to them show them. */
 #define KS_TEXT_CMD_JUMP_FROM_CLIPBOARD "Jump from &Clipboard"
-#define KS_TEXT_CMD_ADD_FAVOURITE "&Add to List"
+#define KS_TEXT_CMD_ADD_FAVOURITE "&Add Favorite"
 #define KS_TEXT_CMD_IMPORT "&Import Registry Editor Favorites"
 #define KS_TEXT_CMD_JUMP_TO_FAVOURITE "&Jump"
 #define KS_TEXT_CMD_EDIT_FAVOURITE "&Edit"
 #define KS_TEXT_CMD_MOVE_UP "&Up"
 #define KS_TEXT_CMD_MOVE_DOWN "&Down"
 #define KS_TEXT_CMD_REMOVE "&Remove"
+#define KS_TEXT_CMD_UNDO_REMOVE "U&ndo Remove"
 #define KS_TEXT_CMD_COPY "C&opy to Clipboard"
 #define KS_TEXT_CMD_CLEAR_RECENT "Clear Recent &Paths"
 #define KS_TEXT_CMD_OPEN "&Open"
@@ -103,8 +104,8 @@
 #define KS_TEXT_CMD_CHECK_FOR_UPDATES "Check for &Updates"
 #define KS_TEXT_CMD_EXIT "&Exit"
 /* The favourite editor. */
-#define KS_TEXT_EDITOR_ADD_CAPTION "Add to list"
-#define KS_TEXT_EDITOR_EDIT_CAPTION "Edit Favourite"
+#define KS_TEXT_EDITOR_ADD_CAPTION "Add Favorite"
+#define KS_TEXT_EDITOR_EDIT_CAPTION "Edit Favorite"
 #define KS_TEXT_EDITOR_KEY_LABEL "&Registry Key:"
 #define KS_TEXT_EDITOR_COMMENT_LABEL "Co&mment:"
 #define KS_TEXT_EDITOR_HINT "Enter the registry key like: HKEY_CURRENT_USER\\Software\\Microsoft"
@@ -118,7 +119,7 @@
 #define KS_TEXT_CANCEL "&Cancel"
 /* The settings file could not be read at the start: its path. */
 #define KS_TEXT_SETTINGS_UNREAD \
-    "Unable to read %s. Favourites and settings changed now will not be saved."
+    "Unable to read %s. Favorites and settings changed now will not be saved."
 
 /* The maker's pages, opened in the default browser. */
 #define KS_TEXT_MAKER_SITE "korvelsoftware.com"

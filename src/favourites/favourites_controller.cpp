@@ -8,7 +8,7 @@
 namespace ks {
 namespace {
 
-// "Added 2 of the Registry Editor's favourites; 1 was already in the list."
+// "Added 2 of the Registry Editor's favorites; 1 was already in the list."
 std::string ImportReport(const FavouritesImport& imported) {
     std::string text = FilledText(KS_TEXT_IMPORT_REPORT, {std::to_string(imported.added),
                                                           std::to_string(imported.alreadyThere)});
@@ -35,7 +35,7 @@ void FavouritesController::Add(const std::function<std::string()>& keyBoxText) {
     // The duplicate test reads the key box as it is now, not the editor.
     if (!entry) return;
     if (!favourites_.Add(keyBoxText(), {StoredKeyText(entry->keyText), entry->comment})) return;
-    display_.AppendRow(favourites_.Row(favourites_.Count() - 1));
+    display_.InsertRow(favourites_.Count() - 1, favourites_.Row(favourites_.Count() - 1));
     display_.SelectRow(favourites_.Selected());
 }
 
@@ -61,6 +61,13 @@ void FavouritesController::Remove() {
     display_.SelectRow(favourites_.Selected());
 }
 
+void FavouritesController::UndoRemove() {
+    const std::optional<int> row = favourites_.UndoRemove();
+    if (!row) return;
+    display_.InsertRow(*row, favourites_.Row(*row));
+    display_.SelectRow(*row);
+}
+
 void FavouritesController::MoveUp() {
     if (!CanMoveUp()) return;
     favourites_.MoveSelectedUp();
@@ -83,7 +90,7 @@ void FavouritesController::ImportEditorFavourites() {
     const int before = favourites_.Count();
     const FavouritesImport imported = ks::ImportEditorFavourites(registry_, favourites_);
     for (int row = before; row < favourites_.Count(); ++row)
-        display_.AppendRow(favourites_.Row(row));
+        display_.InsertRow(row, favourites_.Row(row));
     display_.WhileModal([&] {
         boxes_.ShowMessageBox(ImportReport(imported), KS_TEXT_PRODUCT_NAME,
                               MessageBoxKind::Information);

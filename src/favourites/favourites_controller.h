@@ -17,7 +17,7 @@ class FavouritesDisplay {
 public:
     virtual ~FavouritesDisplay() = default;
 
-    virtual void AppendRow(const FavouriteEntry& entry) = 0;
+    virtual void InsertRow(int index, const FavouriteEntry& entry) = 0;
     virtual void ShowRow(int index, const FavouriteEntry& entry) = 0;
     virtual void RemoveRow(int index) = 0;
     // Selects the row alone; kNoSelection clears the selection.
@@ -57,7 +57,10 @@ public:
     // the editor closes for duplicates.
     void Add(const std::function<std::string()>& keyBoxText);
     void Edit();
+    // Remove selects the row that takes the removed row's place; Undo
+    // Remove puts the rows removed back, the last first, selected.
     void Remove();
+    void UndoRemove();
     void MoveUp();
     void MoveDown();
     // Brings in the Registry Editor's own favourites, and says how many.
@@ -67,6 +70,7 @@ public:
     bool CanActOnSelection() const noexcept { return favourites_.CanActOnSelection(); }
     bool CanMoveUp() const noexcept { return favourites_.CanMoveUp(); }
     bool CanMoveDown() const noexcept { return favourites_.CanMoveDown(); }
+    bool CanUndoRemove() const noexcept { return favourites_.CanUndoRemove(); }
 
 private:
     // Shows two neighbouring rows after a move and the row that moved.

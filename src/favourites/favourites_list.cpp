@@ -82,8 +82,20 @@ void FavouritesList::EditSelected(FavouriteEntry entry) {
 
 void FavouritesList::RemoveSelected() {
     if (!CanActOnSelection()) return;
-    rows_.erase(rows_.begin() + selected_);
-    selected_ = kNoSelection;
+    const auto at = rows_.begin() + selected_;
+    removed_.push_back({selected_, std::move(*at)});
+    rows_.erase(at);
+    if (selected_ >= Count()) selected_ = Count() - 1;  // kNoSelection for an empty list
+}
+
+std::optional<int> FavouritesList::UndoRemove() {
+    if (removed_.empty()) return std::nullopt;
+    RemovedRow row = std::move(removed_.back());
+    removed_.pop_back();
+    const int index = std::min(row.index, Count());
+    rows_.insert(rows_.begin() + index, std::move(row.entry));
+    selected_ = index;
+    return index;
 }
 
 void FavouritesList::MoveSelectedUp() {

@@ -1,6 +1,7 @@
 #pragma once
 // The favourites list: an ordered sequence of rows with at most one
 // selected row. The main window's list view shows exactly this model.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ public:
     // The following act on the selected row and do nothing when their
     // enable rule is false.
     void EditSelected(FavouriteEntry entry);
+    // The row now at the removed row's place is selected: the new last row
+    // when the last went, none when the list is empty. The removed row is
+    // kept for UndoRemove.
     void RemoveSelected();
     void MoveSelectedUp();
     void MoveSelectedDown();
@@ -68,10 +72,20 @@ public:
     bool CanActOnSelection() const noexcept { return HasSelection(); }
     bool CanMoveUp() const noexcept { return selected_ > 0; }
     bool CanMoveDown() const noexcept { return HasSelection() && selected_ < Count() - 1; }
+    bool CanUndoRemove() const noexcept { return !removed_.empty(); }
+
+    // Puts the row removed last back at its place (at the end when the list
+    // has become shorter), selected; its index, nothing when none is left.
+    std::optional<int> UndoRemove();
 
 private:
     std::vector<FavouriteEntry> rows_;
     int selected_ = kNoSelection;
+    struct RemovedRow {
+        int index;
+        FavouriteEntry entry;
+    };
+    std::vector<RemovedRow> removed_;  // last removed last
 };
 
 }  // namespace ks

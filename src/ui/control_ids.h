@@ -44,6 +44,7 @@
 #define IDM_CHECK_FOR_UPDATES 212
 #define IDM_EXIT 213               /* the tray menu's Exit */
 #define IDM_IMPORT_EDITOR_FAVOURITES 214
+#define IDM_UNDO_REMOVE 218        /* puts back the favourite removed last */
 
 /* The favourite editor; OK and Cancel are IDOK and IDCANCEL. */
 #define IDC_EDITOR_KEY 301         /* its key box */

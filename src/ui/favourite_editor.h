@@ -1,6 +1,6 @@
 #pragma once
 // The favourite editor: one favourite's key text and comment, captioned
-// "Add to list" for a new favourite and "Edit Favourite" for one in the list.
+// "Add Favorite" for a new favourite and "Edit Favorite" for one in the list.
 #include <windows.h>
 
 #include <functional>

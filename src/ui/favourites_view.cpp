@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "ui/ui_kit.h"
 #include "ui/window_text.h"
 
 namespace ks::ui {
@@ -18,6 +21,9 @@ private:
 };
 
 namespace {
+
+// The comment column's least width, in design pixels.
+constexpr int kMinimumCommentWidth = 40;
 
 void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
     LVCOLUMNW column{};
@@ -44,7 +50,8 @@ void FavouritesView::ShowAll(const FavouritesList& model) {
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list_, LVM_DELETEALLITEMS, 0, 0);
     SendMessageW(list_, LVM_SETITEMCOUNT, static_cast<WPARAM>(model.Count()), 0);
-    for (const FavouriteEntry& entry : model.Rows()) Append(entry);
+    for (int row = 0; row < model.Count(); ++row) InsertItem(row, model.Row(row));
+    FillCommentColumn();
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     Select(model.Selected());
@@ -55,21 +62,38 @@ void FavouritesView::ShowRow(int index, const FavouriteEntry& entry) {
     SetTexts(index, entry);
 }
 
-void FavouritesView::Append(const FavouriteEntry& entry) {
+void FavouritesView::Insert(int index, const FavouriteEntry& entry) {
     MirrorScope mirroring(*this);
+    InsertItem(index, entry);
+    FillCommentColumn();
+}
+
+void FavouritesView::InsertItem(int index, const FavouriteEntry& entry) {
     LVITEMW item{};
     item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    item.iItem = index;
     std::wstring keyText = Wide(entry.keyText);
     item.pszText = keyText.data();
-    const auto index =
+    const auto inserted =
         static_cast<int>(SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (index >= 0) SetTexts(index, entry);
+    if (inserted >= 0) SetTexts(inserted, entry);
 }
 
 void FavouritesView::Remove(int index) {
     MirrorScope mirroring(*this);
     SendMessageW(list_, LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    FillCommentColumn();
+}
+
+void FavouritesView::FillCommentColumn() {
+    // The client area leaves out the scroll bars; a column narrower than a
+    // few pixels would be lost to the eye, so it keeps that much.
+    RECT client{};
+    if (!list_ || !GetClientRect(list_, &client)) return;
+    const int keyWidth = static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, 0, 0));
+    const int fill = std::max<int>(client.right - keyWidth, Scale(kMinimumCommentWidth, DpiOf(list_)));
+    if (SendMessageW(list_, LVM_GETCOLUMNWIDTH, 1, 0) != fill)
+        SendMessageW(list_, LVM_SETCOLUMNWIDTH, 1, MAKELPARAM(fill, 0));
 }
 
 void FavouritesView::Select(int index) {

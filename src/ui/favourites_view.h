@@ -21,8 +21,11 @@ public:
     // Every row anew, and the model's selection.
     void ShowAll(const FavouritesList& model);
     void ShowRow(int index, const FavouriteEntry& entry);
-    void Append(const FavouriteEntry& entry);
+    void Insert(int index, const FavouriteEntry& entry);
     void Remove(int index);
+    // The comment column to the list's right edge, as wide as the rows
+    // leave room for (a vertical scroll bar takes its share).
+    void FillCommentColumn();
     // Selects and focuses the row alone and scrolls it into view; -1 clears.
     void Select(int index);
 
@@ -35,6 +38,7 @@ public:
 
 private:
     class MirrorScope;
+    void InsertItem(int index, const FavouriteEntry& entry);
     void SetTexts(int index, const FavouriteEntry& entry);
 
     HWND list_ = nullptr;

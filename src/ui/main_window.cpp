@@ -272,7 +272,7 @@ void MainWindow::LayOut() {
     const LayoutResult result = layout_.Arrange(window_, static_cast<int>(dpi_));
     HWND list = controls_[ControlRole::FavouritesList];
     if (result.keyColumnWidth) ListView_SetColumnWidth(list, 0, *result.keyColumnWidth);
-    if (result.commentColumnWidth) ListView_SetColumnWidth(list, 1, *result.commentColumnWidth);
+    favouritesView_.FillCommentColumn();
     banner_.Repaint();
 }
 

@@ -26,7 +26,10 @@ void MainWindow::RegisterCommands() {
     windowCommands_->Register(commands_);
     const HINSTANCE instance = app_.Instance();
     commands_.Add(IDC_JUMP, [this] { JumpFromKeyBox(); });
-    commands_.Add(IDC_ABOUT, [this] { RunAboutWindow(window_); });
+    commands_.Add(IDC_ABOUT, [this] {
+        RunAboutWindow(window_);
+        keyboard_.FocusKeyBox();
+    });
     commands_.Add(IDM_EXIT, [this] { Exit(); });
     commands_.Add(IDM_OPEN, [this] { tray_.Restore(); });
     commands_.Add(IDM_HOMEPAGE, [=, this] { OpenMakerPage(instance, window_, MakerPage::Product); });

@@ -73,7 +73,7 @@ bool MainWindow::BuildControls() {
     banner_.ShowProgramIcon(pictures_.BannerIcon());
     tray_.SetIcon(pictures_.TrayIcon());
     listMenu_ = MakeCommandMenu(&DesignedCommand::listMenuGroup, kListMenuDefault);
-    trayMenu_ = MakeCommandMenu(&DesignedCommand::trayMenuGroup);
+    trayMenu_ = MakeCommandMenu(&DesignedCommand::trayMenuGroup, kTrayMenuDefault);
     RegisterCommands();
     suggestions_.Attach(app_.Instance(), window_, KeyBox(), [this] { JumpFromKeyBox(); });
     suggestions_.SetFont(font_.Get());

@@ -39,11 +39,11 @@ void SetTrayIcon(const TrayWindows& windows, bool add) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_KEYSTRIDE_TRAYICON;
     data.hIcon = windows.icon;
-    char tip[256] = {};
-    if (LoadStringA(GetModuleHandleA(nullptr), KS_IDS_TRAY_TIP, tip, sizeof tip) <= 0)
-        std::strcpy(tip, KS_TEXT_TRAY_TIP);
-    std::strncpy(data.szTip, tip, 63);
-    data.szTip[63] = '\0';
+    // The program's name, as the notification area names every program.
+    char tip[64] = {};
+    if (LoadStringA(GetModuleHandleA(nullptr), KS_IDS_PRODUCT_NAME, tip, sizeof tip) <= 0)
+        std::strcpy(tip, KS_TEXT_PRODUCT_NAME);
+    std::strncpy(data.szTip, tip, sizeof data.szTip - 1);
     Shell_NotifyIconA(add ? NIM_ADD : NIM_DELETE, &data);
 }
 

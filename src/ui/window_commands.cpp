@@ -13,17 +13,26 @@ void WindowCommands::Register(CommandList& commands) {
     FavouritesController& list = favourites_;
     const auto selected = [&list] { return list.CanActOnSelection(); };
     commands.Add(IDM_JUMP_FROM_CLIPBOARD, [this] { app_.JumpFromClipboard(); });
-    commands.Add(IDM_ADD_FAVOURITE, [this, &list] { list.Add([this] { return KeyText(); }); });
+    // After the favourite editor, as after every box, the user types on.
+    commands.Add(IDM_ADD_FAVOURITE, [this, &list] {
+        list.Add([this] { return KeyText(); });
+        FocusKeyBox();
+    });
     commands.Add(IDM_IMPORT_EDITOR_FAVOURITES, [this, &list] {
         list.ImportEditorFavourites();
         FocusKeyBox();
     });
     commands.Add(IDM_JUMP_TO_FAVOURITE, [this] { JumpToFavourite(); }, selected);
-    commands.Add(IDM_EDIT_FAVOURITE, [&list] { list.Edit(); }, selected);
+    commands.Add(IDM_EDIT_FAVOURITE, [this, &list] {
+        list.Edit();
+        FocusKeyBox();
+    }, selected);
     commands.Add(IDM_MOVE_UP, [&list] { list.MoveUp(); }, [&list] { return list.CanMoveUp(); });
     commands.Add(IDM_MOVE_DOWN, [&list] { list.MoveDown(); },
                  [&list] { return list.CanMoveDown(); });
     commands.Add(IDM_REMOVE_FAVOURITE, [&list] { list.Remove(); }, selected);
+    commands.Add(IDM_UNDO_REMOVE, [&list] { list.UndoRemove(); },
+                 [&list] { return list.CanUndoRemove(); });
     commands.Add(IDM_COPY_TO_CLIPBOARD, [this, &list] {
         // A copy: the rows may change while a box is up.
         if (const auto keyText = list.SelectedKeyText()) app_.CopyToClipboard(*keyText);

@@ -49,7 +49,7 @@ public:
     void OnSelectionChanged();
 
 private:
-    void AppendRow(const FavouriteEntry& entry) override { view_.Append(entry); }
+    void InsertRow(int index, const FavouriteEntry& entry) override { view_.Insert(index, entry); }
     void ShowRow(int index, const FavouriteEntry& entry) override { view_.ShowRow(index, entry); }
     void RemoveRow(int index) override { view_.Remove(index); }
     void SelectRow(int index) override { view_.Select(index); }

@@ -81,7 +81,7 @@ void WindowKeyboard::FocusKeyBox() {
 void WindowKeyboard::OnListKey(WORD key) {
     // Posted, so that the list has finished with the key before a command
     // changes its rows or opens the editor over it.
-    const int command = key == VK_DELETE ? IDM_REMOVE_FAVOURITE : key == VK_F2 ? IDM_EDIT_FAVOURITE : 0;
+    const int command = ListKeyCommand(key, GetKeyState(VK_CONTROL) < 0);
     if (command) PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 

@@ -83,6 +83,44 @@ TEST_F(BadInput, TypedPathsThatNameNoKeyShowTheNotFoundBox) {
     }
 }
 
+// The not-found box keeps its first sentence and names what is missing on
+// the line after it; a clipboard without a path says so in a box of its own.
+TEST_F(BadInput, TheBoxesSayWhatIsMissing) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    const std::pair<std::string, std::string> cases[] = {
+        {"HKCU\\Software\\Wine\\NoSuchKeyForKeystride\\Below",
+         "HKEY_CURRENT_USER\\Software\\Wine has no subkey \"NoSuchKeyForKeystride\"."},
+        {"HKCU\\Software\\Wine /v NoSuchValueForKeystride",
+         "HKEY_CURRENT_USER\\Software\\Wine has no value \"NoSuchValueForKeystride\"."},
+        {"hello world",
+         "The text is not a registry path: it names no root such as HKLM or HKEY_CURRENT_USER."},
+    };
+    for (const auto& [text, missing] : cases) {
+        SCOPED_TRACE(text);
+        app.SetEditText(text);
+        app.Command(IDC_JUMP);
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        ASSERT_TRUE(box);
+        const std::string shown = MessageBoxText(box);
+        EXPECT_EQ(shown.substr(0, shown.find("\r\nThe nearest")),
+                  std::string(kNotFoundText) + "\r\n" + missing);
+        PostMessageA(box, WM_COMMAND, shown.find("Jump there?") != std::string::npos ? IDNO : IDOK,
+                     0);
+        ASSERT_TRUE(app.WaitGone(box));
+        ExpectAnswering(app);
+        EXPECT_EQ(app.Focus(), app.Control(IDC_KEY_BOX)) << "the user corrects the path";
+    }
+    ASSERT_TRUE(PutClipboardText("no path here"));
+    app.Command(IDM_JUMP_FROM_CLIPBOARD);
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(MessageBoxText(box), "The clipboard holds no registry path.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitGone(box));
+    ExpectAnswering(app);
+}
+
 TEST_F(BadInput, UnpairedSurrogatesAndZerosInUnicodeTextEndClearly) {
     Keystride app;
     ASSERT_TRUE(app.Started());

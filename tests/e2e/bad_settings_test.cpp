@@ -42,7 +42,7 @@ protected:
         ASSERT_TRUE(box);
         EXPECT_EQ(MessageBoxText(box),
                   "Unable to read " + SettingsFile() +
-                      ". Favourites and settings changed now will not be saved.");
+                      ". Favorites and settings changed now will not be saved.");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(app.WaitGone(box));
     }

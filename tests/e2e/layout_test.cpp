@@ -191,10 +191,12 @@ TEST_F(Layout, EveryControlIsWhereTheRulesPutIt) {
         EXPECT_EQ(RectOf(now, R::UpdateIcon).left, updateLeft - 20);
         for (const ControlRole kept : {R::MakerLink, R::Tagline, R::ProgramIcon, R::AutoCopyBox})
             EXPECT_EQ(RectOf(now, kept), RectOf(designed, kept)) << static_cast<int>(kept);
-        // The key column keeps its width; the comment column takes what the
-        // list gained.
+        // The key column keeps its width; the comment column fills the list
+        // to its right edge.
         EXPECT_EQ(ColumnWidth(app, 0), 380);
-        EXPECT_EQ(ColumnWidth(app, 1), 105 + width - reference.width);
+        RECT listClient{};
+        GetClientRect(app.List(), &listClient);
+        EXPECT_EQ(ColumnWidth(app, 0) + ColumnWidth(app, 1), listClient.right);
     }
     SetWindowPos(app.Main(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EXPECT_TRUE(app.SaveScreenshot("main-window-1026x800"));
@@ -258,7 +260,7 @@ TEST_F(Layout, NoCaptionIsClippedAtAnyScaling) {
         ASSERT_TRUE(app.Started());
         EXPECT_EQ(ClippedCaptions(app.Main(), dpi), std::vector<std::string>{});
         app.Command(IDM_ADD_FAVOURITE);
-        HWND editor = app.WaitForWindow("Add to list");
+        HWND editor = app.WaitForWindow("Add Favorite");
         ASSERT_TRUE(editor);
         EXPECT_EQ(ClippedCaptions(editor, dpi), std::vector<std::string>{});
         PostMessageA(editor, WM_CLOSE, 0, 0);

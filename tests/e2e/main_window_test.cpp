@@ -31,7 +31,7 @@ protected:
                                  const std::string& key, const std::string& comment) {
         app.SetEditText(editText);
         app.Command(IDM_ADD_FAVOURITE);
-        HWND editor = app.WaitForWindow("Add to list");
+        HWND editor = app.WaitForWindow("Add Favorite");
         ASSERT_TRUE(editor);
         EXPECT_EQ(WindowText(FindControl(editor, IDC_EDITOR_KEY)), editText);
         FillEditor(editor, key, comment);
@@ -89,7 +89,7 @@ TEST_F(MainWindow, FirstStartIsCentredEmptyAndOffersOnlyAdd) {
     EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0));
     for (int item = 1; item < 6; ++item) EXPECT_FALSE(app.Checked(IDC_ROOT_ITEM0 + item));
     ExpectListButtons(app, false, false, false, false, false);
-    EXPECT_EQ(WindowText(app.Control(IDC_ADD_FAVOURITE)), "&Add to List");
+    EXPECT_EQ(WindowText(app.Control(IDC_ADD_FAVOURITE)), "&Add");
     EXPECT_EQ(WindowText(app.Control(IDC_JUMP_TO_FAVOURITE)), "&Jump");
 
     EXPECT_TRUE(app.SaveScreenshot("first-start"));
@@ -105,11 +105,19 @@ TEST_F(MainWindow, ButtonsKeysAndCommandsReachTheFavouritesAndTheListShowsThem) 
     AddThroughEditor(app, "", "HKCU\\Environment", "env");
     EXPECT_EQ(app.Rows(), (Rows{{"HKLM\\SOFTWARE", "machine"}, {"HKCU\\Environment", "env"}}));
     ExpectListButtons(app, true, true, true, false, true);
+    // After the editor's OK, and its Cancel, the user types on in the key box.
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(IDC_KEY_BOX); }));
+    app.Command(IDM_ADD_FAVOURITE);
+    HWND cancelled = app.WaitForWindow("Add Favorite");
+    ASSERT_TRUE(cancelled);
+    PostMessageA(FindControl(cancelled, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(app.WaitGone(cancelled));
+    EXPECT_TRUE(WaitUntil([&] { return app.Focus() == app.Control(IDC_KEY_BOX); }));
 
     // F2 in the list edits, as the Edit button does.
     Select(app, 0);
     app.Key(VK_F2, app.List());
-    HWND editor = app.WaitForWindow("Edit Favourite");
+    HWND editor = app.WaitForWindow("Edit Favorite");
     ASSERT_TRUE(editor);
     EXPECT_EQ(WindowText(FindControl(editor, IDC_EDITOR_KEY)), "HKLM\\SOFTWARE");
     FillEditor(editor, "hkcu\\Console", "console");
@@ -118,17 +126,28 @@ TEST_F(MainWindow, ButtonsKeysAndCommandsReachTheFavouritesAndTheListShowsThem) 
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}, {"hkcu\\Console", "console"}}));
 
-    // The focus leaves the button that Remove disabled for the list.
+    // Remove selects the row now at the removed one's place, here the new
+    // last; Undo Remove puts the removed row back, selected.
     PostMessageA(app.Control(IDC_REMOVE_FAVOURITE), BM_CLICK, 0, 0);
     app.Settle();
     EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}}));
-    ExpectListButtons(app, false, false, false, false, false);
-    EXPECT_EQ(app.Focus(), app.List());
+    EXPECT_EQ(app.SelectedRow(), 0);
+    ExpectListButtons(app, true, true, false, false, true);
     EXPECT_TRUE(app.SaveScreenshot("favourites"));
-    // Delete in the list removes the selected row.
-    Select(app, 0);
-    app.Key(VK_DELETE);
-    EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == 0; }));
+    app.Command(IDM_UNDO_REMOVE);
+    EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == 2; }));
+    EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}, {"hkcu\\Console", "console"}}));
+    EXPECT_EQ(app.SelectedRow(), 1);
+    // Delete in the list removes the selected row; with the last one gone
+    // the focus leaves the buttons Remove disabled, for the list.
+    for (int left : {1, 0}) {
+        app.Key(VK_DELETE, app.List());
+        EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == left; }));
+    }
+    ExpectListButtons(app, false, false, false, false, false);
+    app.Command(IDM_UNDO_REMOVE);
+    EXPECT_TRUE(WaitUntil([&] { return app.RowCount() == 1; }));
+    EXPECT_EQ(app.Rows(), (Rows{{"HKCU\\Environment", "env"}}));
 }
 
 TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
@@ -140,7 +159,7 @@ TEST_F(MainWindow, NamesInEveryScriptAreTypedListedAndCopiedUnitForUnit) {
         app.SetEditText(path);
         EXPECT_EQ(app.WideEditText(), path);
         app.Command(IDM_ADD_FAVOURITE);
-        HWND editor = app.WaitForWindow("Add to list");
+        HWND editor = app.WaitForWindow("Add Favorite");
         ASSERT_TRUE(editor);
         EXPECT_EQ(WideWindowText(FindControl(editor, IDC_EDITOR_KEY)), path);
         SetWideWindowText(FindControl(editor, IDC_EDITOR_COMMENT), name);
@@ -184,7 +203,7 @@ TEST_F(MainWindow, NamesInAnotherScriptLandFromTheBoxAndTheCommandLineAndSurvive
 
         app.SetEditText(path);
         app.Command(IDM_ADD_FAVOURITE);
-        HWND editor = app.WaitForWindow("Add to list");
+        HWND editor = app.WaitForWindow("Add Favorite");
         ASSERT_TRUE(editor);
         PostMessageA(editor, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(app.WaitGone(editor));
@@ -227,18 +246,33 @@ TEST_F(MainWindow, ImportsTheRegistryEditorsFavourites) {
         ~Cleanup() { RegDeleteTreeW(HKEY_CURRENT_USER, key); }
     } cleanup{kFavorites};
 
+    const auto import = [](const Keystride& app, const std::string& report) {
+        app.Command(IDM_IMPORT_EDITOR_FAVOURITES);
+        HWND box = app.WaitForWindow("Keystride", "#32770");
+        ASSERT_TRUE(box);
+        EXPECT_EQ(MessageBoxText(box), report);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(app.WaitGone(box));
+    };
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        import(app, "Added 2 of the Registry Editor's favorites; 0 were in the list already.");
+        ASSERT_EQ(app.RowCount(), 2);
+        EXPECT_EQ(WideListCellText(app.List(), 1, 0), L"HKEY_CURRENT_USER\\Console");
+        EXPECT_EQ(WideListCellText(app.List(), 1, 1), stored[1].first);
+        ASSERT_TRUE(app.Exit());
+    }
+    // A row that names the same key in other words is the same favourite.
+    RemoveTree(SettingsFolder());
     Keystride app;
     ASSERT_TRUE(app.Started());
-    app.Command(IDM_IMPORT_EDITOR_FAVOURITES);
-    HWND box = app.WaitForWindow("Keystride", "#32770");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(MessageBoxText(box),
-              "Added 2 of the Registry Editor's favourites; 0 were in the list already.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(app.WaitGone(box));
-    ASSERT_EQ(app.RowCount(), 2);
-    EXPECT_EQ(WideListCellText(app.List(), 1, 0), L"HKEY_CURRENT_USER\\Console");
-    EXPECT_EQ(WideListCellText(app.List(), 1, 1), stored[1].first);
+    AddThroughEditor(app, "hkcu\\console", "hkcu\\console", "");
+    import(app, "Added 1 of the Registry Editor's favorites; 1 were in the list already.");
+    EXPECT_EQ(app.Rows(),
+              (Rows{{"hkcu\\console", ""},
+                    {"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     "Run keys"}}));
 }
 
 // Keys as the keyboard sends them to the focused key box: a press for the
@@ -298,6 +332,14 @@ TEST_F(MainWindow, SuggestionsCompleteLevelByLevelAndLandingsAreOfferedAgain) {
         EXPECT_TRUE(WaitUntil(
             [] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }));
         ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(app.Main()) != FALSE; }));
+        // The jump closed them; the next keystroke brings them back.
+        app.Settle();
+        EXPECT_TRUE(Suggested(app).empty());
+        app.ClickInto(app.Control(IDC_KEY_BOX));
+        app.Send(IDC_KEY_BOX, EM_SETSEL, 0x7FFF, 0x7FFF);
+        Type(app, "x");
+        EXPECT_TRUE(Suggests(app, "X11 Driver"));
+        Press(app, VK_ESCAPE);
         ASSERT_TRUE(app.Exit());
     }
     Keystride again;
@@ -355,6 +397,25 @@ TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {
         WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_LOCAL_MACHINE\\Software\\Wine"); }));
     EXPECT_TRUE(app.Checked(IDC_ROOT_ITEM0));
     EXPECT_EQ(app.EditText(), "HKLM\\Software\\Wine");
+}
+
+// Launch Registry Editor in the favourite editor jumps to the key its box
+// names, as Jump does, and the editor stays open for OK or Cancel.
+TEST_F(MainWindow, LaunchInTheFavouriteEditorLandsOnItsKey) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.Command(IDM_ADD_FAVOURITE);
+    HWND editor = app.WaitForWindow("Add Favorite");
+    ASSERT_TRUE(editor);
+    FillEditor(editor, "HKCU\\Software\\Wine", "");
+    PostMessageA(FindControl(editor, IDC_EDITOR_LAUNCH), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }))
+        << RegeditStatus();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(editor) != FALSE; }));
+    EXPECT_EQ(WindowText(FindControl(editor, IDC_EDITOR_KEY)), "HKCU\\Software\\Wine");
+    PostMessageA(FindControl(editor, IDCANCEL), BM_CLICK, 0, 0);
+    ASSERT_TRUE(app.WaitGone(editor));
+    EXPECT_EQ(app.RowCount(), 0);
 }
 
 TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {
@@ -543,6 +604,19 @@ TEST_F(MainWindow, StoredBoundsAreHeldToTheMinimumAndOnTheScreenAndMaximisedIsKe
         RECT work{};
         ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
         EXPECT_EQ(BoundsOf(app.Main()), (Bounds{work.right - 600, work.top, 600, 550}));
+    }
+    // Partly off the screen, as bounds saved at 150 % come back: whole
+    // inside the work area, moved as little as it takes.
+    writeSettings("Left=600\r\nTop=300\r\nWidth=963\r\nHeight=845\r\n");
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        RECT work{};
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+        const int width = std::min<int>(963, work.right - work.left);
+        const int height = std::min<int>(845, work.bottom - work.top);
+        EXPECT_EQ(BoundsOf(app.Main()),
+                  (Bounds{work.right - width, work.bottom - height, width, height}));
     }
     writeSettings("Left=0\r\nTop=0\r\nWidth=1280\r\nHeight=1000\r\nMaximized=1\r\n"
                   "NormalLeft=60\r\nNormalTop=70\r\nNormalWidth=600\r\nNormalHeight=550\r\n");

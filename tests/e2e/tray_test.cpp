@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <mutex>
@@ -34,6 +35,7 @@ public:
         HWND window;
         UINT id;
         UINT width;  // of the icon's picture; 0 without one
+        std::wstring tip;
     };
 
     FakeNotificationArea() {
@@ -87,9 +89,10 @@ private:
             const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
             std::lock_guard<std::mutex> lock(self->mutex_);
             self->requests_.push_back(static_cast<DWORD>(data->dwData));
-            // Wine's record of the icon begins with the window as 32 bits
-            // and the identifier; the picture's width follows the texts,
-            // the balloon's fields and a GUID.
+            // Wine's record of the icon begins with the window as 32 bits,
+            // the identifier, the flags, the callback message and the tip
+            // (128 units); the picture's width follows the balloon's
+            // fields and a GUID.
             if (data->cbData >= 2 * sizeof(UINT)) {
                 const auto* fields = static_cast<const UINT*>(data->lpData);
                 constexpr std::size_t kWidthAt = 944;
@@ -97,8 +100,15 @@ private:
                 if (data->cbData >= kWidthAt + sizeof width)
                     std::memcpy(&width, static_cast<const char*>(data->lpData) + kWidthAt,
                                 sizeof width);
-                self->icons_.push_back(
-                    {reinterpret_cast<HWND>(static_cast<ULONG_PTR>(fields[0])), fields[1], width});
+                std::wstring tip;
+                constexpr std::size_t kTipAt = 16, kTipUnits = 128;
+                if (data->cbData >= kTipAt + kTipUnits * sizeof(wchar_t)) {
+                    const auto* units = reinterpret_cast<const wchar_t*>(
+                        static_cast<const char*>(data->lpData) + kTipAt);
+                    tip.assign(units, std::find(units, units + kTipUnits, L'\0'));
+                }
+                self->icons_.push_back({reinterpret_cast<HWND>(static_cast<ULONG_PTR>(fields[0])),
+                                        fields[1], width, std::move(tip)});
             }
             return TRUE;
         }
@@ -291,6 +301,7 @@ TEST_F(Tray, TheIconHasTheSmallIconSizeOfTheDisplay) {
         Minimise(app, 0);
         ASSERT_EQ(shell.Icons().size(), 1u);
         EXPECT_EQ(shell.Icons().back().width, small);
+        EXPECT_EQ(shell.Icons().back().tip, L"Keystride") << "named as every program there is";
         ASSERT_TRUE(app.SendDpiChange(dpi == 96 ? 144 : 96, BoundsOf(app.Main())));
         EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_MODIFY}));
         EXPECT_EQ(shell.Icons().back().width, small) << "the taskbar's DPI has not changed";

@@ -29,7 +29,7 @@
 namespace ks::test {
 namespace {
 
-constexpr char kEditorCaption[] = "Add to list";
+constexpr char kEditorCaption[] = "Add Favorite";
 constexpr char kAboutCaption[] = "About Korvel Keystride";
 
 // Waits for a condition another thread brings about; false when it never
@@ -515,12 +515,12 @@ TEST_F(DialogResources, BannersDecodeToTheirSizesAndColours) {
 }
 
 TEST_F(DialogResources, StringTable) {
-    EXPECT_EQ(String(65218), "Left Click to activate Keystride\r\nRight Click to popup menu");
     EXPECT_EQ(String(65246), "Keystride");
     EXPECT_EQ(String(IDS_VERSION), "3.1");
     EXPECT_EQ(String(IDS_URL_PRODUCT), "https://www.korvelsoftware.com/keystride/");
     // The texts the code holds itself stand in the table no more.
     for (UINT id = 65230; id <= 65236; ++id) EXPECT_EQ(String(id), "") << id;
+    EXPECT_EQ(String(65218), "") << "the tray's tip is the program's name";
 }
 
 TEST_F(DialogResources, IconsGlyphAndManifest) {

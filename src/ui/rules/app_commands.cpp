@@ -4,6 +4,8 @@
 #include "grammar/path_notations.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_messages.h"
+#include "platform/window_system.h"
+#include "texts.h"
 #include "ui/rules/clipboard_text.h"
 #include "ui/rules/clipboard_watcher.h"
 #include "user_error.h"
@@ -40,7 +42,16 @@ void AppCommands::ShowInEditor(const std::string& text) {
 void AppCommands::JumpFromClipboard() {
     const ClipboardOutcome outcome = ReadClipboardForJump(clipboard_, platform_.processes);
     if (outcome.cannotOpen) throw UserError(kCannotOpenClipboard);
-    if (outcome.text) JumpTo(*outcome.text);
+    if (outcome.text) {
+        JumpTo(*outcome.text);
+        return;
+    }
+    // The user chose the command: silence would look like a fault.
+    window_.WhileModal([this] {
+        platform_.windows.ShowMessageBox(KS_TEXT_CLIPBOARD_NO_PATH, KS_TEXT_PRODUCT_NAME,
+                                         MessageBoxKind::Information);
+    });
+    window_.FocusKeyBox();
 }
 
 void AppCommands::CopyToClipboard(const std::string& text) {

@@ -43,7 +43,8 @@ public:
     // box names, as Jump makes it; the editor started as it is for a text
     // that names no key.
     void ShowInEditor(const std::string& text);
-    // Both throw UserError when the clipboard cannot be opened.
+    // Both throw UserError when the clipboard cannot be opened; a clipboard
+    // without a registry path says so in a box.
     void JumpFromClipboard();
     void CopyToClipboard(const std::string& text);
 

@@ -30,7 +30,6 @@ struct Measures {
           editGroupMargin(AtDpi(kEditGroupMargin, dpi)),
           buttonBottomMargin(AtDpi(kButtonBottomMargin, dpi)),
           keyColumnBase(AtDpi(kKeyColumnWidth, dpi)),
-          commentColumnBase(AtDpi(kCommentColumnWidth, dpi)),
           buttonWidth(AtDpi(kButtonWidth, dpi)),
           wideButtonWidth(AtDpi(kWideButtonWidth, dpi)),
           rowInset(AtDpi(kRowInset, dpi)),
@@ -40,7 +39,7 @@ struct Measures {
     static int AtDpi(int value, int dpi) { return ScaleDesigned(value, dpi); }
 
     int bannerHeight, updateLinkMargin, updateIconOffset, listBottomGap, editGroupMargin,
-        buttonBottomMargin, keyColumnBase, commentColumnBase, buttonWidth, wideButtonWidth,
+        buttonBottomMargin, keyColumnBase, buttonWidth, wideButtonWidth,
         rowInset, fixedRowWidth;
 };
 
@@ -90,7 +89,7 @@ public:
         return nullptr;
     }
 
-    void Run(ClientSize client, ClientSize reference) {
+    void Run(ClientSize client) {
         ControlRect* title = (*this)[ControlRole::Banner];
         if (!title) return;
         *title = {0, 0, client.width, measures_.bannerHeight};
@@ -117,11 +116,9 @@ public:
         ControlRect* roots = (*this)[ControlRole::RootGroup];
         if (!roots) return;
         roots->width = key->width + open->width;
-        // The key column keeps its width; the comment column takes what the
-        // list gains over the designed width, and gives it back.
+        // The key column keeps its width; the comment column fills the rest
+        // of the list, which only the list itself can measure.
         result_.keyColumnWidth = measures_.keyColumnBase;
-        result_.commentColumnWidth = std::max(
-            measures_.commentColumnBase, measures_.commentColumnBase + client.width - reference.width);
         ArrangeButtonRow(*list);
     }
 
@@ -166,7 +163,7 @@ LayoutResult ArrangeMainWindow(const std::vector<LayoutControl>& controls, Clien
     for (const LayoutControl& control : controls)
         result.rects.push_back(
             ScaleControl(control, widthRatio, heightRatio, client.height, measures));
-    FixedPlacements(controls, measures, result).Run(client, reference);
+    FixedPlacements(controls, measures, result).Run(client);
     return result;
 }
 
@@ -184,8 +181,11 @@ Edges EdgesOf(const ControlRect& rect) {
     return {rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
-bool Overlap(const Edges& a, const Edges& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+// The area two rectangles share; 0 when they do not overlap.
+std::int64_t SharedArea(const Edges& a, const Edges& b) {
+    const std::int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const std::int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return width > 0 && height > 0 ? width * height : 0;
 }
 
 // The gap between two rectangles along one axis; 0 where they overlap.
@@ -217,14 +217,19 @@ void Fit(int& start, int& size, int roomStart, int roomSize) {
 ControlRect PlaceStoredBounds(const ControlRect& stored,
                               const std::vector<MonitorArea>& monitors) {
     const Edges window = EdgesOf(stored);
+    // The monitor holding the largest part of the window; off every one,
+    // the nearest.
     const MonitorArea* nearest = nullptr;
+    std::int64_t nearestShared = 0;
     double nearestDistance = 0;
     for (const MonitorArea& monitor : monitors) {
         const Edges whole = EdgesOf(monitor.whole);
-        if (Overlap(window, whole)) return stored;
+        const std::int64_t shared = SharedArea(window, whole);
         const double distance = Distance(window, whole);
-        if (!nearest || distance < nearestDistance) {
+        if (!nearest || shared > nearestShared ||
+            (shared == 0 && nearestShared == 0 && distance < nearestDistance)) {
             nearest = &monitor;
+            nearestShared = shared;
             nearestDistance = distance;
         }
     }

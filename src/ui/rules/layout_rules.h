@@ -29,10 +29,9 @@ struct LayoutControl {
 
 struct LayoutResult {
     std::vector<ControlRect> rects;  // same order as the input
-    // Column widths of the favourites list; nothing when the fixed placements
-    // stopped before them.
+    // The favourites list's key column; nothing when the fixed placements
+    // stopped before it.
     std::optional<int> keyColumnWidth;
-    std::optional<int> commentColumnWidth;
 };
 
 // v times r rounded to the nearest integer, ties to even.
@@ -54,12 +53,13 @@ struct MonitorArea {
     int dpi = 96;
 };
 
-// Where the main window opens from stored outer bounds. Bounds that overlap
-// a monitor are taken exactly as stored. Bounds off every monitor (one
-// unplugged, a resolution lowered) go onto the work area of the nearest
-// monitor, moved as little as possible, the width and height cut to the
-// work area's only where they do not fit. With no monitor known the bounds
-// stay as stored.
+// Where the main window opens from stored outer bounds: always whole inside
+// the work area of the monitor that holds the largest part of them, or of
+// the nearest monitor when they are off every one (one unplugged, a
+// resolution lowered, a scaling raised). They are moved as little as
+// possible, the width and height cut to the work area's only where they do
+// not fit; bounds inside a work area stay as stored. With no monitor known
+// the bounds stay as stored.
 ControlRect PlaceStoredBounds(const ControlRect& stored, const std::vector<MonitorArea>& monitors);
 
 }  // namespace ks

@@ -121,7 +121,7 @@ inline constexpr DesignedControl kDesignedControls[] = {
     {ControlRole::FavouritesList, IDC_FAVOURITES, ControlKind::ListView, ControlClass::ReportList,
      {8, 198, 497, 225}, ControlRole::None, "", 0, true, KS_TEXT_LIST_HINT},
     {ControlRole::AddButton, IDC_ADD_FAVOURITE, ControlKind::PushButton, ControlClass::PushButton,
-     {8, 438, 71, 27}, ControlRole::None, "", IDM_ADD_FAVOURITE, true},
+     {8, 438, 71, 27}, ControlRole::None, KS_TEXT_ADD_BUTTON, IDM_ADD_FAVOURITE, true},
     {ControlRole::JumpFromListButton, IDC_JUMP_TO_FAVOURITE, ControlKind::PushButton,
      ControlClass::PushButton, {84, 438, 55, 27}, ControlRole::None, "", IDM_JUMP_TO_FAVOURITE, true},
     {ControlRole::EditButton, IDC_EDIT_FAVOURITE, ControlKind::PushButton, ControlClass::PushButton,
@@ -159,17 +159,18 @@ struct DesignedCommand {
     int trayMenuGroup = 0;
 };
 
-// In menu order.
+// In menu order; each menu's default entry first.
 inline constexpr DesignedCommand kDesignedCommands[] = {
+    {IDM_JUMP_TO_FAVOURITE, KS_TEXT_CMD_JUMP_TO_FAVOURITE, 1},
     {IDM_OPEN, KS_TEXT_CMD_OPEN, 0, 1},
     {IDM_JUMP_FROM_CLIPBOARD, KS_TEXT_CMD_JUMP_FROM_CLIPBOARD, 1, 2},
     {IDM_ADD_FAVOURITE, KS_TEXT_CMD_ADD_FAVOURITE, 2},
     {IDM_IMPORT_EDITOR_FAVOURITES, KS_TEXT_CMD_IMPORT, 2},
-    {IDM_JUMP_TO_FAVOURITE, KS_TEXT_CMD_JUMP_TO_FAVOURITE, 2},
     {IDM_EDIT_FAVOURITE, KS_TEXT_CMD_EDIT_FAVOURITE, 2},
     {IDM_MOVE_UP, KS_TEXT_CMD_MOVE_UP, 3},
     {IDM_MOVE_DOWN, KS_TEXT_CMD_MOVE_DOWN, 3},
     {IDM_REMOVE_FAVOURITE, KS_TEXT_CMD_REMOVE, 3},
+    {IDM_UNDO_REMOVE, KS_TEXT_CMD_UNDO_REMOVE, 3},
     {IDM_COPY_TO_CLIPBOARD, KS_TEXT_CMD_COPY, 4},
     {IDM_CLEAR_RECENT_PATHS, KS_TEXT_CMD_CLEAR_RECENT, 5},
     {IDM_HOMEPAGE, KS_TEXT_CMD_HOMEPAGE, 0, 3},
@@ -177,8 +178,20 @@ inline constexpr DesignedCommand kDesignedCommands[] = {
     {IDM_EXIT, KS_TEXT_CMD_EXIT, 0, 4},
 };
 
-// The list menu's default entry, which a double click on a row runs.
+// The menus' default entries: a double click on a row runs the list's, one
+// on the tray icon the tray's.
 inline constexpr int kListMenuDefault = IDM_JUMP_TO_FAVOURITE;
+inline constexpr int kTrayMenuDefault = IDM_OPEN;
+
+// The command a key pressed in the favourites list runs (Delete, F2,
+// Ctrl+Z); 0 for the keys the list keeps.
+constexpr int ListKeyCommand(unsigned virtualKey, bool control) {
+    constexpr unsigned kDelete = 0x2E, kF2 = 0x71;
+    if (virtualKey == kDelete && !control) return IDM_REMOVE_FAVOURITE;
+    if (virtualKey == kF2 && !control) return IDM_EDIT_FAVOURITE;
+    if (virtualKey == 'Z' && control) return IDM_UNDO_REMOVE;
+    return 0;
+}
 
 // The command's row; nothing for an identifier the table does not hold.
 constexpr std::optional<DesignedCommand> CommandOf(int id) {

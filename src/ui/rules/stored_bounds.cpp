@@ -67,7 +67,9 @@ StoredPlacement PlaceStoredWindow(const ControlRect& stored,
             chosenArea = area;
         }
     }
-    if (chosen) return {SizedAt(stored, monitors[*chosen].dpi), monitors[*chosen].dpi};
+    if (chosen)
+        return {PlaceStoredBounds(SizedAt(stored, monitors[*chosen].dpi), {monitors[*chosen]}),
+                monitors[*chosen].dpi};
     // Off every monitor at every size: the work area of the nearest
     // monitor, at its DPI, is where the window goes.
     const ControlRect near = PlaceStoredBounds(SizedAt(stored, fallbackDpi), monitors);

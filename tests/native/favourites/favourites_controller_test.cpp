@@ -30,7 +30,9 @@ public:
     std::function<void()> whileAsking;
     std::vector<std::pair<FavouriteEditing, FavouriteEntry>> asked;
 
-    void AppendRow(const FavouriteEntry& entry) override { rows.push_back(entry); }
+    void InsertRow(int index, const FavouriteEntry& entry) override {
+        rows.insert(rows.begin() + index, entry);
+    }
     void ShowRow(int index, const FavouriteEntry& entry) override { rows.at(index) = entry; }
     void RemoveRow(int index) override { rows.erase(rows.begin() + index); }
     void SelectRow(int index) override { selected = index; }
@@ -153,7 +155,7 @@ TEST_F(FavouritesControllerTest, EditChangesTheRowItOpenedOnOkWithoutTheDuplicat
     EXPECT_EQ(favourites.Rows(), (Rows{edited[0], edited[1]}));
 }
 
-TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopyTakesTheKey) {
+TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsTheNextCopyTakesTheKey) {
     SetRows({{"a", "1"}, {"b", "2"}, {"c", "3"}});
     Select(2);
     commands.MoveUp();
@@ -167,18 +169,50 @@ TEST_F(FavouritesControllerTest, MovesKeepTheRowSelectedRemoveSelectsNothingCopy
     CopyFavourite();
     EXPECT_EQ(clipboard.text, "c");
 
+    // The row that takes the removed one's place is selected; after the
+    // last row, the new last; none when the list is empty.
+    EXPECT_FALSE(commands.CanUndoRemove());
     Select(1);
     commands.Remove();
-    ExpectShown({{"a", "1"}, {"c", "3"}}, kNoSelection);
+    ExpectShown({{"a", "1"}, {"c", "3"}}, 1);
+    commands.Remove();
+    ExpectShown({{"a", "1"}}, 0);
+    commands.Remove();
+    ExpectShown({}, kNoSelection);
     EXPECT_EQ(Enabled(), (std::vector{false, false, false, false}));
     clipboard.text.reset();
     for (auto command : {&FavouritesController::Remove, &FavouritesController::MoveUp,
                          &FavouritesController::MoveDown})
         (commands.*command)();
     EXPECT_FALSE(commands.SelectedKeyText());
-    ExpectShown({{"a", "1"}, {"c", "3"}}, kNoSelection);
     EXPECT_FALSE(clipboard.text);
     EXPECT_TRUE(world.log.empty());
+
+    // Undo Remove puts them back at their places, the last removed first,
+    // each selected.
+    ASSERT_TRUE(commands.CanUndoRemove());
+    commands.UndoRemove();
+    ExpectShown({{"a", "1"}}, 0);
+    commands.UndoRemove();
+    ExpectShown({{"a", "1"}, {"c", "3"}}, 1);
+    Select(0);
+    commands.UndoRemove();
+    ExpectShown({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 1);
+    EXPECT_FALSE(commands.CanUndoRemove());
+    commands.UndoRemove();
+    ExpectShown({{"a", "1"}, {"b", "2"}, {"c", "3"}}, 1);
+    // Removed from the end and then the start, they come back where they
+    // were, a row added since staying where it is.
+    Select(2);
+    commands.Remove();
+    Select(0);
+    commands.Remove();
+    favourites.Append({"x", ""});
+    window.rows.push_back({"x", ""});
+    ExpectShown({{"b", "2"}, {"x", ""}}, 0);
+    commands.UndoRemove();
+    commands.UndoRemove();
+    ExpectShown({{"a", "1"}, {"b", "2"}, {"c", "3"}, {"x", ""}}, 2);
 
     // A clipboard held by another program is the user's to hear of.
     Select(0);
@@ -206,13 +240,21 @@ TEST_F(FavouritesControllerTest, JumpsReportWhileModalAndRememberWhereTheyLanded
     EXPECT_EQ(WindowCalls(), (Texts{"CloseSuggestions", "Modal", "ModalEnd"}));
     clipboard.text = "  HKCU\\Environment\\Path\r\n";
     app.JumpFromClipboard();
-    clipboard.text = "no root here";
-    app.JumpFromClipboard();
+    world.log.clear();
+    for (const std::optional<std::string> text : {std::optional<std::string>("no root here"),
+                                                  std::optional<std::string>()}) {
+        clipboard.text = text;
+        app.JumpFromClipboard();
+    }
+    EXPECT_EQ(WindowCalls(),
+              (Texts{"Modal", "Keystride|The clipboard holds no registry path.", "ModalEnd",
+                     "FocusKeyBox", "Modal", "Keystride|The clipboard holds no registry path.",
+                     "ModalEnd", "FocusKeyBox"}))
+        << "no jump, and a box that says why";
     app.JumpTo("hkcu\\software\\wine");
     // Each as the jump read it, a value marked as one.
     EXPECT_EQ(recent.Paths(), (std::vector<RecentPath>{{"HKEY_CURRENT_USER\\software\\wine", false},
                                                        {"HKEY_CURRENT_USER\\Environment\\Path", true}}));
-    EXPECT_EQ(WindowCalls().size(), 9u) << "nothing for a text without a root";
 
     world.log.clear();
     Select(1);
@@ -300,7 +342,7 @@ TEST_F(FavouritesControllerTest, ImportShowsTheNewRowsInTheEditorsOrderAndReport
                     {"HKEY_CURRENT_USER\\Software", "Mine"}};
     ExpectShown(rows, 0);
     EXPECT_EQ(WindowCalls(), (Texts{"Modal",
-                                    "Keystride|Added 2 of the Registry Editor's favourites; 2 were "
+                                    "Keystride|Added 2 of the Registry Editor's favorites; 2 were "
                                     "in the list already. 1 did not hold a registry path and were "
                                     "left out.",
                                     "ModalEnd"}));

@@ -1,7 +1,11 @@
 #include "ui/rules/layout_rules.h"
+#include "ui/rules/main_window_design.h"
 #include "ui/rules/stored_bounds.h"
 
 #include <gtest/gtest.h>
+
+#include <cctype>
+#include <map>
 
 namespace ks {
 namespace {
@@ -79,13 +83,12 @@ TEST(LayoutRules, ButtonRowAtClientWidth521) {
     EXPECT_EQ(exit.left + exit.width, 499);
 }
 
-TEST(LayoutRules, TheCommentColumnTakesWhatTheListGains) {
+TEST(LayoutRules, TheKeyColumnKeepsItsWidthAsTheListGrows) {
     const auto controls = DesignedControls();
     const LayoutResult wide = ArrangeMainWindow(controls, {500, 400}, {750, 400});
     EXPECT_EQ(wide.keyColumnWidth, 380);
-    EXPECT_EQ(wide.commentColumnWidth, 105 + 250);
     const LayoutResult back = ArrangeMainWindow(controls, {500, 400}, {500, 400});
-    EXPECT_EQ(back.commentColumnWidth, 105);
+    EXPECT_EQ(back.keyColumnWidth, 380);
 }
 
 TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
@@ -106,7 +109,6 @@ TEST(LayoutRules, DesignedSizeKeepsScaledValuesAndPlacesTheRest) {
     EXPECT_EQ(Rect(result, controls, R::KeyBox).width, open.left - 8 - 12);
     EXPECT_EQ(Rect(result, controls, R::RootGroup).width, open.left - 8 - 12 + 72);
     EXPECT_EQ(result.keyColumnWidth, 380);
-    EXPECT_EQ(result.commentColumnWidth, 105);
 }
 
 TEST(LayoutRules, GrowingOnlyInHeightMovesButtonsDownAndLengthensTheList) {
@@ -172,7 +174,6 @@ TEST(LayoutRules, FixedMeasuresFollowTheWindowsDpi) {
     EXPECT_EQ(Rect(result, controls, R::ExitButton).top, 716 - 40 - 18);
     EXPECT_EQ(list.height, Rect(result, controls, R::EditButton).top - list.top - 23);
     EXPECT_EQ(result.keyColumnWidth, 570);
-    EXPECT_EQ(result.commentColumnWidth, 158 + 1000 - 770);
 }
 
 TEST(LayoutRules, NoReferenceSizeLeavesEverythingAlone) {
@@ -187,16 +188,36 @@ const std::vector<MonitorArea> kDesktop{
     {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}},
 };
 
-TEST(LayoutRules, StoredBoundsOnAMonitorAreTakenAsStored) {
+TEST(LayoutRules, StoredBoundsInsideAWorkAreaAreTakenAsStored) {
     for (const ControlRect stored : {ControlRect{100, 80, 600, 550},
-                                     ControlRect{-590, 1000, 600, 550},  // a corner showing
-                                     ControlRect{3190, 1070, 900, 900},
-                                     ControlRect{1000, 10, 4000, 3000},  // larger than both
+                                     ControlRect{0, 434, 600, 550},  // touching two edges
+                                     ControlRect{2300, 180, 900, 900},
                                      ControlRect{50, 40, 0, -5}})
         EXPECT_EQ(PlaceStoredBounds(stored, kDesktop), stored)
             << stored.left << "," << stored.top << " " << stored.width << "x" << stored.height;
     EXPECT_EQ(PlaceStoredBounds({9000, 9000, 600, 550}, {}), (ControlRect{9000, 9000, 600, 550}))
         << "no monitor known";
+}
+
+// Bounds a monitor shows only in part come whole into its work area, moved
+// as little as possible, cut only where they do not fit.
+TEST(LayoutRules, StoredBoundsPartlyOnAMonitorComeWholeIntoItsWorkArea) {
+    struct Case {
+        const char* name;
+        ControlRect stored;
+        ControlRect placed;
+    };
+    const Case cases[] = {
+        {"a corner showing", {-590, 1000, 600, 550}, {0, 434, 600, 550}},
+        {"under the taskbar", {100, 600, 600, 550}, {100, 434, 600, 550}},
+        {"past the second's right edge", {3190, 1070, 900, 900}, {2300, 180, 900, 900}},
+        {"across both, mostly on the second", {1000, 100, 600, 550}, {1280, 100, 600, 550}},
+        {"across both, mostly on the first", {900, 100, 600, 550}, {680, 100, 600, 550}},
+        {"larger than both, onto the one holding most", {1000, 10, 4000, 3000},
+         {1280, 0, 1920, 1080}},
+        {"150 %'s bounds on a screen of 1280 x 1024", {600, 300, 963, 845}, {317, 139, 963, 845}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlaceStoredBounds(c.stored, kDesktop), c.placed) << c.name;
 }
 
 TEST(LayoutRules, StoredBoundsOffEveryMonitorGoOntoTheNearestWorkArea) {
@@ -244,11 +265,11 @@ TEST(LayoutRules, StoredBoundsOpenAtTheDpiOfTheirMonitor) {
         {"on the 100 % monitor", {100, 100, 600, 550}, {{100, 100, 600, 550}, 96}},
         {"on the 150 % monitor", {2000, 100, 600, 550}, {{2000, 100, 900, 825}, 144}},
         {"across both, mostly on the right at either size",
-         {1700, 100, 600, 550}, {{1700, 100, 900, 825}, 144}},
+         {1700, 100, 600, 550}, {{1920, 100, 900, 825}, 144}},
         // Mostly left at 100 %, mostly right at 150 %: the monitor under the
         // caption's start decides.
         {"across both, under the left one's corner", {1500, 100, 600, 550},
-         {{1500, 100, 600, 550}, 96}},
+         {{1320, 100, 600, 550}, 96}},
         {"smaller than the minimum, at the minimum of its DPI", {2000, 100, 400, 300},
          {{2000, 100, 794, 774}, 144}},
         {"off both, onto the nearest at its size", {9000, 100, 600, 550},
@@ -273,6 +294,60 @@ TEST(LayoutRules, StoredBoundsKeepTheirPhysicalSizeAcrossScalings) {
         const ControlRect once = ShownFromStored(StoredFromShown(shown, dpi), dpi);
         EXPECT_EQ(ShownFromStored(StoredFromShown(once, dpi), dpi), once) << dpi;
     }
+}
+
+// The letter after a caption's "&" (a doubled "&&" is a plain "&"); 0 for
+// none.
+char AccessKey(const char* caption) {
+    for (const char* c = caption; *c; ++c) {
+        if (*c != '&') continue;
+        if (c[1] == '&') {
+            ++c;
+            continue;
+        }
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c[1])));
+    }
+    return 0;
+}
+
+// In both menus every entry has an access key of its own, and the default
+// entry comes first.
+TEST(WindowDesign, EachMenusAccessKeysAreUniqueAndItsDefaultEntryIsFirst) {
+    struct Menu {
+        const char* name;
+        int DesignedCommand::*group;
+        int defaultId;
+    };
+    for (const Menu menu : {Menu{"list", &DesignedCommand::listMenuGroup, kListMenuDefault},
+                            Menu{"tray", &DesignedCommand::trayMenuGroup, kTrayMenuDefault}}) {
+        std::map<char, const char*> taken;
+        int first = 0;
+        for (const DesignedCommand& command : kDesignedCommands) {
+            if (command.*menu.group == 0) continue;
+            if (!first) first = command.id;
+            const char key = AccessKey(command.caption);
+            EXPECT_NE(key, 0) << menu.name << ": " << command.caption;
+            const auto [at, added] = taken.emplace(key, command.caption);
+            EXPECT_TRUE(added) << menu.name << ": " << command.caption << " and " << at->second;
+        }
+        EXPECT_EQ(first, menu.defaultId) << menu.name;
+    }
+    EXPECT_EQ(AccessKey("Save && &Close"), 'c');
+}
+
+TEST(WindowDesign, ListKeysRunTheirCommands) {
+    struct Case {
+        unsigned key;
+        bool control;
+        int command;
+    };
+    const Case cases[] = {
+        {0x2E, false, IDM_REMOVE_FAVOURITE}, {0x71, false, IDM_EDIT_FAVOURITE},
+        {'Z', true, IDM_UNDO_REMOVE},        {'Z', false, 0},  // type-ahead in the list
+        {0x2E, true, 0},                     {0x0D, false, 0},  // Enter is the default button's
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ListKeyCommand(c.key, c.control), c.command) << c.key << " " << c.control;
 }
 
 }  // namespace
