@@ -23,6 +23,7 @@
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
 #include "ui/single_instance.h"
+#include "ui/rules/recent_handover.h"
 #include "ui/window_text.h"
 
 namespace {
@@ -87,7 +88,10 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
                 ks::ui::JumpAgainAsAdministrator(ks::PathToJumpAgain(outcome, text)))
             return *code;
     }
-    if (ks::HasLanded(outcome.result)) return ks::kExitLanded;
+    if (const auto landed = ks::LandingToRemember(outcome)) {
+        ks::ui::HandOverRecentPath(*landed);
+        return ks::kExitLanded;
+    }
     return ks::NamesNothingHere(outcome.result) ? ks::kExitNotFound : ks::kExitNotDriven;
 }
 

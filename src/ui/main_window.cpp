@@ -12,6 +12,7 @@
 #include "ui/maker_links.h"
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
+#include "ui/rules/recent_handover.h"
 #include "ui/window_placement.h"
 
 namespace ks::ui {
@@ -76,12 +77,12 @@ void MainWindow::Idle() {
 }
 
 void MainWindow::AcceptOutsideMessages() {
-    // Run at a higher level than the shell, the programs that wake it and
-    // the programs that copy, the window would not hear them without saying
-    // so.
+    // Run at a higher level than the shell, the programs that wake it, the
+    // programs that copy and the command-line jumps that hand over where
+    // they landed, the window would not hear them without saying so.
     for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
                          static_cast<UINT>(WM_KEYSTRIDE_TRAYICON),
-                         static_cast<UINT>(WM_CLIPBOARDUPDATE)})
+                         static_cast<UINT>(WM_CLIPBOARDUPDATE), static_cast<UINT>(WM_COPYDATA)})
         if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
 }
 
@@ -195,6 +196,15 @@ std::optional<LRESULT> MainWindow::HandleControlMessage(UINT message, WPARAM wPa
 std::optional<LRESULT> MainWindow::HandleProgramMessage(UINT message, WPARAM wParam,
                                                         LPARAM lParam) {
     switch (message) {
+    case WM_COPYDATA: {
+        // A command-line jump landed: offered again like the window's own.
+        const auto& data = *reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        if (data.dwData != kRecentPathHandover || !data.lpData) return FALSE;
+        auto landed = ReadHandover({static_cast<const char*>(data.lpData), data.cbData});
+        if (!landed) return FALSE;
+        settings_.values.recentPaths.Remember(std::move(*landed));
+        return TRUE;
+    }
     case WM_QUERYENDSESSION:
         // Saved now: after its answer a program may be ended at any moment.
         settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);

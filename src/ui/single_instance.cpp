@@ -2,6 +2,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
+#include "ui/rules/recent_handover.h"
 
 namespace ks::ui {
 namespace {
@@ -11,6 +12,8 @@ namespace {
 constexpr char kMutexName[] = "Local\\Korvel Keystride start";
 // Longer than any start takes, the settings read included.
 constexpr DWORD kTurnWaitMs = 30000;
+// A window that takes longer is busy with a box; the jump is over anyway.
+constexpr UINT kHandoverWaitMs = 1000;
 
 }  // namespace
 
@@ -38,6 +41,16 @@ bool SingleInstance::ActivateRunning() const noexcept {
     if (processId) AllowSetForegroundWindow(processId);
     PostMessageW(running, WM_KEYSTRIDE_ACTIVATE, 0, 0);
     return true;
+}
+
+void HandOverRecentPath(const RecentPath& landed) {
+    HWND running = FindWindowA(kMainWindowClass, nullptr);
+    if (!running) return;
+    std::string text = HandoverText(landed);
+    COPYDATASTRUCT data{kRecentPathHandover, static_cast<DWORD>(text.size()), text.data()};
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG | SMTO_BLOCK, kHandoverWaitMs, &answer);
 }
 
 void SingleInstance::EndTurn() noexcept {

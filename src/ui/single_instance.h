@@ -5,9 +5,14 @@
 // be found. Two starts at once thus never both open a window.
 #include <windows.h>
 
+#include "jump/path_suggestions.h"
 #include "platform/win32/owned_handle.h"
 
 namespace ks::ui {
+
+// Tells a Keystride window running in this session where a command-line
+// jump landed, for its recent paths; waits a second at the most.
+void HandOverRecentPath(const RecentPath& landed);
 
 class SingleInstance {
 public:

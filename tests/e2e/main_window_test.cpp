@@ -351,6 +351,14 @@ TEST_F(MainWindow, SuggestionsCompleteLevelByLevelAndLandingsAreOfferedAgain) {
     again.Settle();
     Press(again, VK_DOWN);
     EXPECT_TRUE(Suggested(again).empty());
+    // A jump from the command line, made while the window runs, is among
+    // its recent paths too.
+    const CommandLineRun run = RunKeystride("HKCU\\Environment");
+    ASSERT_TRUE(run.ended);
+    EXPECT_EQ(run.exitCode, 0u) << run.box;
+    again.ClickInto(again.Control(IDC_KEY_BOX));
+    Press(again, VK_DOWN);
+    EXPECT_TRUE(Suggests(again, "HKEY_CURRENT_USER\\Environment"));
 }
 
 TEST_F(MainWindow, JumpsFromTheListAndTheEditBoxReachTheEditor) {

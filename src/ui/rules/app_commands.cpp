@@ -8,6 +8,7 @@
 #include "texts.h"
 #include "ui/rules/clipboard_text.h"
 #include "ui/rules/clipboard_watcher.h"
+#include "ui/rules/recent_handover.h"
 #include "user_error.h"
 
 namespace ks {
@@ -22,13 +23,7 @@ void AppCommands::JumpTo(const std::string& text) {
     // the nearest key.
     if (!HasLanded(outcome.result) || outcome.nearest || outcome.offerTaken) window_.FocusKeyBox();
     if (outcome.restartElevated) window_.RestartAsAdministrator(PathToJumpAgain(outcome, text));
-    if (!HasLanded(outcome.result)) return;
-    // "HKCU\Software\" and "HKCU\Software" are one key, remembered once.
-    const bool value = !outcome.target.valueName.empty() || outcome.target.defaultValue;
-    std::string landed = DisplayPath(outcome.target);
-    if (!value)
-        while (landed.size() > 1 && landed.back() == '\\') landed.pop_back();
-    recentPaths_.Remember({std::move(landed), value});
+    if (auto landed = LandingToRemember(outcome)) recentPaths_.Remember(std::move(*landed));
 }
 
 void AppCommands::ShowInEditor(const std::string& text) {

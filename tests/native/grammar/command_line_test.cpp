@@ -1,4 +1,5 @@
 #include "ui/rules/command_line.h"
+#include "ui/rules/recent_handover.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,31 @@ TEST(CommandLine, TheTakeOverPathComesBackWhole) {
     }
     EXPECT_EQ(QuotedArgument("a\\\"b\\"), "\"a\\\\\\\"b\\\\\"");
     EXPECT_EQ(ReadCommandLine("keystride.exe --take-overHKCU").kind, Kind::JumpToPath);
+}
+
+// A command-line jump hands where it landed to the running window: a key
+// without its trailing backslashes, a value marked; the window takes only a
+// message of that form from whoever sends one.
+TEST(CommandLine, LandingsAreHandedToTheRunningWindowAndOnlyTheirsAreTaken) {
+    JumpOutcome key;
+    key.result = JumpResult::Unverified;
+    key.target = {"HKEY_CURRENT_USER", "Software\\Wine\\\\", ""};
+    EXPECT_EQ(LandingToRemember(key), (RecentPath{"HKEY_CURRENT_USER\\Software\\Wine", false}));
+    JumpOutcome value = key;
+    value.target = {"HKEY_CURRENT_USER", "Environment", "Path"};
+    EXPECT_EQ(LandingToRemember(value), (RecentPath{"HKEY_CURRENT_USER\\Environment\\Path", true}));
+    JumpOutcome missing = key;
+    missing.result = JumpResult::NotFound;
+    EXPECT_FALSE(LandingToRemember(missing));
+
+    for (const RecentPath& path : {RecentPath{"HKEY_USERS\\.DEFAULT", false},
+                                   RecentPath{"HKEY_CURRENT_USER\\Environment\\Path", true},
+                                   RecentPath{"HKEY_CURRENT_USER\\\xD0\x9C\xD0\xBE\xD0\xB8", false}})
+        EXPECT_EQ(ReadHandover(HandoverText(path)), path) << path.path;
+    using namespace std::string_literals;
+    for (const std::string& foreign : {""s, "K"s, "XHKCU"s, "KHKCU\0tail"s, "kHKCU"s,
+                                       "K"s + std::string(kMostHandoverBytes, 'k')})
+        EXPECT_FALSE(ReadHandover(foreign)) << foreign.substr(0, 12);
 }
 
 }  // namespace
