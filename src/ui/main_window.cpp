@@ -71,6 +71,7 @@ void MainWindow::JumpWhenShown(std::string path) {
 }
 
 void MainWindow::Idle() {
+    hints_.Allow(!inMenu_ && !suggestions_.IsOpen());
     commands_.Update();
     keyboard_.KeepFocusUsable();
     keyboard_.ShowDefaultButtonNow();
@@ -170,6 +171,11 @@ std::optional<LRESULT> MainWindow::HandleControlMessage(UINT message, WPARAM wPa
     case WM_ACTIVATE:
         keyboard_.OnActivate(wParam);
         return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+        inMenu_ = message == WM_ENTERMENULOOP;
+        hints_.Allow(!inMenu_ && !suggestions_.IsOpen());
+        break;
     case WM_SETCURSOR:
         if (banner_.SetCursorOver(reinterpret_cast<HWND>(wParam))) return TRUE;
         break;

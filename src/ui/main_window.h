@@ -111,8 +111,8 @@ private:
 
     std::string pendingJump_;
     std::optional<UINT> placementDpi_;  // set while the stored bounds are applied
-    bool showMaximized_ = false;
-    bool centreOnShow_ = false;
+    bool showMaximized_ = false, centreOnShow_ = false;  // at the first showing
+    bool inMenu_ = false;  // between WM_ENTERMENULOOP and WM_EXITMENULOOP
     int shownCount_ = 0;
 };
 

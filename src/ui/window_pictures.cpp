@@ -83,6 +83,12 @@ void Hints::Build(HINSTANCE instance, HWND owner, UINT dpi) {
     if (tooltip_) SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, Scale(400, dpi));
 }
 
+void Hints::Allow(bool allowed) noexcept {
+    if (!tooltip_ || allowed == allowed_) return;
+    allowed_ = allowed;
+    SendMessageW(tooltip_, TTM_ACTIVATE, allowed ? TRUE : FALSE, 0);
+}
+
 void Hints::Add(HWND control, const char* text) {
     if (!tooltip_) return;
     TOOLINFOW tool{};

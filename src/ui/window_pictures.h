@@ -35,9 +35,13 @@ class Hints {
 public:
     void Build(HINSTANCE instance, HWND owner, UINT dpi);
     void Add(HWND control, const char* text);
+    // Off while a menu or the suggestions are open, which a hint would
+    // cover; on again after.
+    void Allow(bool allowed) noexcept;
 
 private:
     HWND owner_ = nullptr;
+    bool allowed_ = true;
     HWND tooltip_ = nullptr;  // owned by `owner_`, destroyed with it
 };
 
