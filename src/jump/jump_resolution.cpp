@@ -173,6 +173,16 @@ std::size_t Depth(const ResolvedJump& key) {
 
 }  // namespace
 
+std::optional<ResolvedJump> ResolveRegistryPath(Registry& registry, std::string_view text) {
+    std::optional<ResolvedJump> firstLookedFor;
+    for (const PathReading& reading : ReadPathNotations(text)) {
+        ReadingResult result = Resolve(registry, reading);
+        if (result.target) return std::move(*result.target);
+        if (!firstLookedFor) firstLookedFor = std::move(result.lookedFor);
+    }
+    return firstLookedFor;
+}
+
 JumpOutcome JumpToRegistryPath(const JumpPlatform& platform, std::string_view text) {
     // The readings are tried in their order; the first that names a key or
     // value is the target. Of those that name nothing, the one whose path

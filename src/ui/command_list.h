@@ -18,9 +18,12 @@ class CommandList {
 public:
     // `id` is the command's identifier (WM_COMMAND); no rule: always enabled.
     void Add(int id, std::function<void()> run, std::function<bool()> enabledWhen = {});
+    // A check item's state, asked each time its menu opens.
+    void SetCheck(int id, std::function<bool()> checkedWhen);
     // The button follows the command's state from now on.
     void BindButton(int id, HWND button);
-    // Enables and greys the menu's entries by their commands' states.
+    // Enables and greys the menu's entries by their commands' states, and
+    // checks the check items that are on.
     void UpdateMenu(HMENU menu) const;
     // Runs every enable rule and pushes changes to the bound buttons.
     void Update();
@@ -34,6 +37,7 @@ private:
         int id = 0;
         std::function<void()> run;
         std::function<bool()> enabledWhen;
+        std::function<bool()> checkedWhen;
         bool enabled = true;
         std::vector<HWND> buttons;
     };
@@ -44,8 +48,11 @@ private:
 };
 
 // A popup menu of the designed commands that have a group in the menu
-// `group` names, groups apart by separators, `defaultId` drawn as the
-// default entry.
+// `group` names, groups apart by separators, submenus where their first
+// command stands, `defaultId` drawn as the default entry.
 Menu MakeCommandMenu(int DesignedCommand::*group, int defaultId = 0);
+// Appends the designed submenu of that caption (Copy As) to `menu`; false
+// when it could not be made.
+bool AppendCommandSubmenu(HMENU menu, const char* submenu);
 
 }  // namespace ks::ui

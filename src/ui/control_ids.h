@@ -44,7 +44,18 @@
 #define IDM_CHECK_FOR_UPDATES 212
 #define IDM_EXIT 213               /* the tray menu's Exit */
 #define IDM_IMPORT_EDITOR_FAVOURITES 214
+#define IDM_HOTKEYS 215            /* opens the hotkeys dialog */
+#define IDM_START_WITH_WINDOWS 216 /* a check item: the Run value */
+#define IDM_OPEN_LINKS 217         /* a check item: the keystride: protocol */
 #define IDM_UNDO_REMOVE 218        /* puts back the favourite removed last */
+/* Copy As, one notation each, in this order. */
+#define IDM_COPY_AS_LONG_NAMES 220
+#define IDM_COPY_AS_SHORT_NAMES 221
+#define IDM_COPY_AS_POWERSHELL 222
+#define IDM_COPY_AS_REG_HEADER 223
+#define IDM_COPY_AS_REG_QUERY 224
+#define IDM_COPY_AS_SOURCE_STRING 225
+#define IDM_COPY_AS_LINK 226
 
 /* The favourite editor; OK and Cancel are IDOK and IDCANCEL. */
 #define IDC_EDITOR_KEY 301         /* its key box */

@@ -4,6 +4,7 @@
 
 #include "platform/win32/owned_handle.h"
 #include "ui/rules/command_line.h"
+#include "ui/this_program.h"
 #include "ui/window_text.h"
 
 namespace ks::ui {
@@ -14,19 +15,6 @@ constexpr wchar_t kTakeOverEvent[] = L"Local\\Korvel Keystride take-over";
 // Starting a Keystride and reading its settings takes far less.
 constexpr DWORD kTakeOverWaitMs = 30000;
 constexpr DWORD kWindowGoneWaitMs = 10000;
-
-std::wstring ThisProgram() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 struct ElevatedProcess {
     KernelHandle process;

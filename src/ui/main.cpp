@@ -17,6 +17,7 @@
 #include "texts.h"
 #include "ui/rules/clipboard_watcher.h"
 #include "ui/rules/command_line.h"
+#include "ui/rules/link_request.h"
 #include "ui/app_window.h"
 #include "ui/elevated_restart.h"
 #include "ui/main_window.h"
@@ -37,6 +38,8 @@ int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
     const bool takeOver = request.kind == ks::CommandLineRequest::Kind::TakeOver;
     if (takeOver)
         ks::ui::TakeOverFromRunningCopy(ks::ui::kMainWindowClass);
+    else if (request.kind == ks::CommandLineRequest::Kind::StartInTray && instances.Running())
+        return 0;  // started with Windows again: the running one stays as it is
     else if (instances.ActivateRunning())
         return 0;
 
@@ -53,7 +56,10 @@ int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
     ks::ui::PlatformServices services(reinterpret_cast<ks::Window>(app.Handle()));
     ks::ui::MainWindow main(app, services);
     if (!main.Create()) return 1;
-    main.Show();
+    if (request.kind == ks::CommandLineRequest::Kind::StartInTray)
+        main.StartInTray();
+    else
+        main.Show();
     instances.EndTurn();
     if (ks::ui::Is32BitBuildOn64BitWindows())
         MessageBoxW(main.Handle(), ks::Wide(KS_TEXT_32_BIT_ON_64_BIT).c_str(),
@@ -74,6 +80,11 @@ int RunCommandLineJump(const ks::CommandLineRequest& request) {
     ks::Win32WindowSystem windows;
     ks::Win32ProcessControl processes;
     std::string text = request.path;
+    if (request.kind == ks::CommandLineRequest::Kind::OpenLink) {
+        std::optional<std::string> path = ks::ConfirmLink(windows, request.path);
+        if (!path) return ks::kExitNotFound;
+        text = std::move(*path);
+    }
     if (request.kind == ks::CommandLineRequest::Kind::JumpFromClipboard) {
         ks::Win32Clipboard clipboard;
         const ks::ClipboardOutcome outcome = ks::ReadClipboardForJump(clipboard, processes);
@@ -101,7 +112,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         const ks::CommandLineRequest request = ks::ReadCommandLine(ks::ui::Narrow(GetCommandLineW()));
         using Kind = ks::CommandLineRequest::Kind;
-        if (request.kind == Kind::JumpToPath || request.kind == Kind::JumpFromClipboard)
+        if (request.kind == Kind::JumpToPath || request.kind == Kind::JumpFromClipboard ||
+            request.kind == Kind::OpenLink)
             return RunCommandLineJump(request);
         return RunMainWindow(instance, request);
     } catch (const std::exception& error) {

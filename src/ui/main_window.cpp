@@ -65,6 +65,11 @@ void MainWindow::Show() {
     SetForegroundWindow(window_);
 }
 
+void MainWindow::StartInTray() {
+    // As after a minimise; the showing steps run when the tray brings it back.
+    tray_.Minimise(0);
+}
+
 void MainWindow::JumpWhenShown(std::string path) {
     pendingJump_ = std::move(path);
     PostMessageW(window_, WM_KEYSTRIDE_PENDING_JUMP, 0, 0);

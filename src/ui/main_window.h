@@ -39,11 +39,10 @@ public:
 
     // Makes the window hidden and loads the settings; false when it could not.
     bool Create();
-    void Show();  // the first showing
-    // Jumps to `path` as the Jump button does, once the window is up.
-    void JumpWhenShown(std::string path);
-    // Nothing waits: enable rules, focus and default button are brought up to date.
-    void Idle();
+    void Show();         // the first showing
+    void StartInTray();  // or none: the window hidden, the icon in the tray
+    void JumpWhenShown(std::string path);  // as Jump does, once the window is up
+    void Idle();  // enable rules, focus and default button brought up to date
     HWND Handle() const noexcept { return window_; }
 
 private:
@@ -59,6 +58,7 @@ private:
     void FitCaptions() const;
     // main_window_commands.cpp
     void RegisterCommands();
+    void RegisterShellCommands();
     void OnCommand(int id, int code, HWND control);
     void OnNotify(const NMHDR& header);
     void OnContextMenu(HWND control, LPARAM position);
@@ -67,7 +67,7 @@ private:
     void JumpFromKeyBox();
     void Exit();
     void RestartAsAdministrator(const std::string& path);  // hands over this copy's place
-    // main_window.cpp
+    // main_window.cpp, main_window_settings.cpp
     void LoadSettingsAndPlace();
     void OnShown();
     void SaveAndClose();

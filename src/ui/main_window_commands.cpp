@@ -10,9 +10,13 @@
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
 #include "ui/elevated_restart.h"
+#include "ui/key_box_menu.h"
 #include "ui/maker_links.h"
 #include "ui/message_loop.h"
 #include "ui/platform_services.h"
+#include "ui/rules/shell_registration.h"
+#include "ui/this_program.h"
+#include "filled_text.h"
 
 namespace ks::ui {
 
@@ -37,10 +41,36 @@ void MainWindow::RegisterCommands() {
     commands_.Add(IDC_UPDATE_LINK, [=] { OpenUpdateLinkTarget(instance); });
     commands_.Add(IDM_CHECK_FOR_UPDATES,
                   [=, this] { OpenMakerPage(instance, window_, MakerPage::Update); });
+    RegisterShellCommands();
     for (const DesignedControl& design : kDesignedControls)
         if (design.controlClass == ControlClass::PushButton)
             commands_.BindButton(design.command, controls_[design.role]);
     commands_.Update();
+}
+
+void MainWindow::RegisterShellCommands() {
+    // By the user's choice alone: the Run value and the keystride: protocol,
+    // each naming this keystride.exe, checked while they do.
+    struct Switch {
+        int id;
+        bool (*isOn)(Registry&, std::string_view);
+        bool (*set)(Registry&, std::string_view, bool);
+        const char* what;
+    };
+    for (const Switch& item :
+         {Switch{IDM_START_WITH_WINDOWS, &StartsWithWindows, &SetStartWithWindows,
+                 "HKEY_CURRENT_USER\\" "Software\\Microsoft\\Windows\\CurrentVersion\\Run"},
+          Switch{IDM_OPEN_LINKS, &OpensLinks, &SetOpensLinks,
+                 "HKEY_CURRENT_USER\\" "Software\\Classes\\keystride"}}) {
+        Registry& registry = services_.registry;
+        commands_.Add(item.id, [item, &registry] {
+            const std::string program = Narrow(ThisProgram());
+            if (!item.set(registry, program, !item.isOn(registry, program)))
+                throw UserError(FilledText(KS_TEXT_REGISTRY_REFUSED, {item.what}));
+        });
+        commands_.SetCheck(item.id,
+                           [item, &registry] { return item.isOn(registry, Narrow(ThisProgram())); });
+    }
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {
@@ -90,6 +120,12 @@ void MainWindow::OnNotify(const NMHDR& header) {
 
 void MainWindow::OnContextMenu(HWND control, LPARAM position) {
     if (!control || control == window_) return;
+    if (control == KeyBox()) {
+        suggestions_.Close();
+        if (const int copyAs = ShowKeyBoxMenu(control, window_, position))
+            commands_.Execute(copyAs);
+        return;
+    }
     const auto design = DesignOfId(GetDlgCtrlID(control));
     if (!design || !design->listMenu || !windowCommands_) return;
     // A right click on a row acts on that row.

@@ -31,6 +31,10 @@ SingleInstance::SingleInstance() noexcept {
 
 SingleInstance::~SingleInstance() { EndTurn(); }
 
+bool SingleInstance::Running() const noexcept {
+    return FindWindowA(kMainWindowClass, nullptr) != nullptr;
+}
+
 bool SingleInstance::ActivateRunning() const noexcept {
     HWND running = FindWindowA(kMainWindowClass, nullptr);
     if (!running) return false;

@@ -27,6 +27,8 @@ public:
     // Asks the main window of a Keystride already running in this session to
     // come forward; true when there was one, and this start is to end.
     [[nodiscard]] bool ActivateRunning() const noexcept;
+    // A Keystride runs in this session already.
+    [[nodiscard]] bool Running() const noexcept;
 
     // This start's main window exists and can be found: the next start may
     // look.

@@ -37,8 +37,20 @@ void WindowCommands::Register(CommandList& commands) {
         // A copy: the rows may change while a box is up.
         if (const auto keyText = list.SelectedKeyText()) app_.CopyToClipboard(*keyText);
     }, selected);
+    for (int id = IDM_COPY_AS_LONG_NAMES; id <= IDM_COPY_AS_LINK; ++id) {
+        const PathForm form = *CopyAsForm(id);
+        commands.Add(id, [this, form] { app_.CopyAs(CopyAsSource(), form); });
+    }
     commands.Add(IDM_CLEAR_RECENT_PATHS, [this] { app_.ClearRecentPaths(); },
                  [this] { return app_.CanClearRecentPaths(); });
+}
+
+std::string WindowCommands::CopyAsSource() {
+    // The key box's menu and the keys typed there copy its text; the list's
+    // menu and anything else the selected favourite, or the box without one.
+    if (GetFocus() == parts_.keyBox) return KeyText();
+    if (auto keyText = favourites_.SelectedKeyText()) return std::move(*keyText);
+    return KeyText();
 }
 
 void WindowCommands::JumpToFavourite() {

@@ -45,6 +45,8 @@ public:
     AppCommands& App() noexcept { return app_; }
     FavouritesController& Favourites() noexcept { return favourites_; }
     void JumpToFavourite();
+    // The text Copy As writes in another notation.
+    std::string CopyAsSource();
     // The list view's selection changed.
     void OnSelectionChanged();
 

@@ -4,6 +4,7 @@
 #include "grammar/path_notations.h"
 #include "jump/editor_driver.h"
 #include "jump/jump_messages.h"
+#include "jump/jump_resolution.h"
 #include "platform/window_system.h"
 #include "texts.h"
 #include "ui/rules/clipboard_text.h"
@@ -52,6 +53,16 @@ void AppCommands::JumpFromClipboard() {
 void AppCommands::CopyToClipboard(const std::string& text) {
     if (!WriteClipboardText(clipboard_, platform_.processes, text))
         throw UserError(kCannotOpenClipboard);
+}
+
+void AppCommands::CopyAs(const std::string& text, PathForm form) {
+    const std::optional<ResolvedJump> path = ResolveRegistryPath(platform_.registry, text);
+    if (!path) {
+        JumpOutcome unread;
+        unread.text = text;
+        throw UserError(MissingLine(unread));
+    }
+    CopyToClipboard(WritePath(*path, form));
 }
 
 void AppCommands::ClearRecentPaths() {

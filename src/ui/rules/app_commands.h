@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "grammar/path_forms.h"
 #include "jump/jump_platform.h"
 
 namespace ks {
@@ -47,6 +48,9 @@ public:
     // without a registry path says so in a box.
     void JumpFromClipboard();
     void CopyToClipboard(const std::string& text);
+    // Copy As: the path the text names, in `form`; UserError for a text that
+    // is no registry path.
+    void CopyAs(const std::string& text, PathForm form);
 
     void ClearRecentPaths();
     bool CanClearRecentPaths() const noexcept;

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "favourites/window_bounds.h"
+#include "grammar/path_forms.h"
 #include "texts.h"
 #include "ui/control_ids.h"
 
@@ -151,12 +152,15 @@ inline constexpr DesignedControl kDesignedControls[] = {
 };
 
 // Where a command stands in a menu: in which group (0: not in that menu);
-// groups are kept apart by separators, in the order of the table.
+// groups are kept apart by separators, in the order of the table. Rows that
+// name a submenu stand in it, the submenu where its first row is.
 struct DesignedCommand {
     int id;
     const char* caption;
     int listMenuGroup = 0;
     int trayMenuGroup = 0;
+    const char* submenu = nullptr;
+    bool checkItem = false;  // shows a check mark for a state
 };
 
 // In menu order; each menu's default entry first.
@@ -172,11 +176,27 @@ inline constexpr DesignedCommand kDesignedCommands[] = {
     {IDM_REMOVE_FAVOURITE, KS_TEXT_CMD_REMOVE, 3},
     {IDM_UNDO_REMOVE, KS_TEXT_CMD_UNDO_REMOVE, 3},
     {IDM_COPY_TO_CLIPBOARD, KS_TEXT_CMD_COPY, 4},
+    {IDM_COPY_AS_LONG_NAMES, KS_TEXT_CMD_COPY_AS_LONG_NAMES, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_SHORT_NAMES, KS_TEXT_CMD_COPY_AS_SHORT_NAMES, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_POWERSHELL, KS_TEXT_CMD_COPY_AS_POWERSHELL, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_REG_HEADER, KS_TEXT_CMD_COPY_AS_REG_HEADER, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_REG_QUERY, KS_TEXT_CMD_COPY_AS_REG_QUERY, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_SOURCE_STRING, KS_TEXT_CMD_COPY_AS_SOURCE_STRING, 4, 0, KS_TEXT_CMD_COPY_AS},
+    {IDM_COPY_AS_LINK, KS_TEXT_CMD_COPY_AS_LINK, 4, 0, KS_TEXT_CMD_COPY_AS},
     {IDM_CLEAR_RECENT_PATHS, KS_TEXT_CMD_CLEAR_RECENT, 5},
-    {IDM_HOMEPAGE, KS_TEXT_CMD_HOMEPAGE, 0, 3},
-    {IDM_CHECK_FOR_UPDATES, KS_TEXT_CMD_CHECK_FOR_UPDATES, 0, 3},
-    {IDM_EXIT, KS_TEXT_CMD_EXIT, 0, 4},
+    {IDM_HOTKEYS, KS_TEXT_CMD_HOTKEYS, 5, 3},
+    {IDM_START_WITH_WINDOWS, KS_TEXT_CMD_START_WITH_WINDOWS, 0, 3, nullptr, true},
+    {IDM_OPEN_LINKS, KS_TEXT_CMD_OPEN_LINKS, 0, 3, nullptr, true},
+    {IDM_HOMEPAGE, KS_TEXT_CMD_HOMEPAGE, 0, 4},
+    {IDM_CHECK_FOR_UPDATES, KS_TEXT_CMD_CHECK_FOR_UPDATES, 0, 4},
+    {IDM_EXIT, KS_TEXT_CMD_EXIT, 0, 5},
 };
+
+// The notation each Copy As command writes.
+constexpr std::optional<PathForm> CopyAsForm(int id) {
+    if (id < IDM_COPY_AS_LONG_NAMES || id > IDM_COPY_AS_LINK) return std::nullopt;
+    return static_cast<PathForm>(id - IDM_COPY_AS_LONG_NAMES);
+}
 
 // The menus' default entries: a double click on a row runs the list's, one
 // on the tray icon the tray's.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "texts.h"
+#include "ui/rules/main_window_design.h"
+
 #include "favourites/editor_favourites.h"
 #include "favourites/recent_paths.h"
 #include "ui/rules/app_commands.h"
@@ -321,6 +324,47 @@ TEST_F(FavouritesControllerTest, LaunchShowsTheKeyOfTheEditorsBoxOrStartsTheEdit
         EXPECT_NE(starts[0].file.find("regedit"), std::string::npos) << starts[0].file;
     }
     EXPECT_EQ(recent.Paths().size(), 1u);
+}
+
+// Copy As writes what the text names as a jump reads it: a last name is a
+// value only where the key holds one; a path the registry lacks is written
+// as a key; a text that is no path says why.
+TEST_F(FavouritesControllerTest, CopyAsWritesWhatTheTextNamesInEachNotation) {
+    world.registry.AddKey(kHkcu, "Software\\Vendor");
+    world.registry.AddValue(kHkcu, "Software\\Vendor", "Setting");
+    struct Case {
+        const char* text;
+        int command;
+        const char* copied;
+    };
+    const Case cases[] = {
+        {"HKCU\\Software\\Vendor\\Setting", IDM_COPY_AS_REG_QUERY,
+         "reg query \"HKCU\\Software\\Vendor\" /v \"Setting\""},
+        {"HKCU\\Software\\Vendor", IDM_COPY_AS_REG_QUERY, "reg query \"HKCU\\Software\\Vendor\""},
+        {"hkcu/software/vendor/setting", IDM_COPY_AS_LONG_NAMES,
+         "HKEY_CURRENT_USER\\software\\vendor\\setting"},
+        {"HKCU\\Software\\Nowhere\\Deeper", IDM_COPY_AS_REG_HEADER,
+         "[HKEY_CURRENT_USER\\Software\\Nowhere\\Deeper]"},
+        {"HKEY_CURRENT_USER\\Software\\Vendor", IDM_COPY_AS_SHORT_NAMES, "HKCU\\Software\\Vendor"},
+    };
+    for (const Case& c : cases) {
+        clipboard.text.reset();
+        app.CopyAs(c.text, *CopyAsForm(c.command));
+        EXPECT_EQ(clipboard.text, c.copied) << c.text;
+    }
+    for (const auto& [text, why] : {std::pair{"hello", KS_TEXT_NOT_A_PATH}, {"  ", KS_TEXT_BOX_EMPTY}}) {
+        try {
+            app.CopyAs(text, PathForm::LongNames);
+            ADD_FAILURE() << "no failure for \"" << text << "\"";
+        } catch (const UserError& failure) {
+            EXPECT_STREQ(failure.what(), why);
+        }
+    }
+    // The seven commands in the order of their notations.
+    EXPECT_EQ(CopyAsForm(IDM_COPY_AS_LONG_NAMES), PathForm::LongNames);
+    EXPECT_EQ(CopyAsForm(IDM_COPY_AS_LINK), PathForm::Link);
+    EXPECT_FALSE(CopyAsForm(IDM_COPY_AS_LINK + 1));
+    EXPECT_FALSE(CopyAsForm(IDM_COPY_TO_CLIPBOARD));
 }
 
 // The Registry Editor's favourites come in the editor's order, read in the

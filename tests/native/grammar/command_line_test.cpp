@@ -1,7 +1,10 @@
 #include "ui/rules/command_line.h"
 #include "ui/rules/recent_handover.h"
+#include "ui/rules/link_request.h"
 
 #include <gtest/gtest.h>
+
+#include "platform/sim/sim_world.h"
 
 namespace ks {
 namespace {
@@ -94,6 +97,35 @@ TEST(CommandLine, LandingsAreHandedToTheRunningWindowAndOnlyTheirsAreTaken) {
     for (const std::string& foreign : {""s, "K"s, "XHKCU"s, "KHKCU\0tail"s, "kHKCU"s,
                                        "K"s + std::string(kMostHandoverBytes, 'k')})
         EXPECT_FALSE(ReadHandover(foreign)) << foreign.substr(0, 12);
+}
+
+// Any web page can start a link: nothing happens before Yes, and a link's
+// text is a path however it reads, never an option.
+TEST(CommandLine, LinksAskFirstAndAreOnlyEverPaths) {
+    sim::World world;
+    const auto boxes = [&world] {
+        std::vector<std::string> shown;
+        for (const sim::Event& e : world.log)
+            if (e.call == "MessageBox") shown.push_back(e.text);
+        world.log.clear();
+        return shown;
+    };
+    EXPECT_FALSE(ConfirmLink(world.windows, "keystride:HKEY_CURRENT_USER%5CSoftware%5CWine"));
+    EXPECT_EQ(boxes(), std::vector<std::string>{"Keystride|A link asks to show "
+                                                "HKEY_CURRENT_USER\\Software\\Wine in the Registry "
+                                                "Editor. Show it?"})
+        << "No, the default, does nothing";
+    world.windows.answersYes = true;
+    EXPECT_EQ(ConfirmLink(world.windows, "KEYSTRIDE:HKCU%5CCaf%C3%A9"), "HKCU\\Caf\xC3\xA9");
+    EXPECT_EQ(ConfirmLink(world.windows, "keystride:-c"), "-c") << "a path that names nothing";
+    boxes();
+    for (const char* malformed : {"keystride:HKCU%5", "keystride:HKCU%ZZ", "keystride:%"}) {
+        EXPECT_FALSE(ConfirmLink(world.windows, malformed)) << malformed;
+        EXPECT_EQ(boxes(), std::vector<std::string>{
+                               "Keystride|Please check whether the registry key or value exist."})
+            << malformed;
+    }
+    EXPECT_EQ(ReadCommandLine("keystride.exe keystride:-c").kind, Kind::OpenLink);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <map>
+#include <string>
 
 namespace ks {
 namespace {
@@ -320,16 +321,30 @@ TEST(WindowDesign, EachMenusAccessKeysAreUniqueAndItsDefaultEntryIsFirst) {
     };
     for (const Menu menu : {Menu{"list", &DesignedCommand::listMenuGroup, kListMenuDefault},
                             Menu{"tray", &DesignedCommand::trayMenuGroup, kTrayMenuDefault}}) {
-        std::map<char, const char*> taken;
+        // Keys are taken per level: the menu itself, each submenu apart; a
+        // submenu's own caption counts once on the level above.
+        std::map<std::string, std::map<char, std::string>> taken;
+        const auto take = [&](const std::string& level, const char* caption) {
+            const char key = AccessKey(caption);
+            EXPECT_NE(key, 0) << menu.name << ": " << caption;
+            const auto [at, added] = taken[level].emplace(key, caption);
+            EXPECT_TRUE(added) << menu.name << ": " << caption << " and " << at->second;
+        };
         int first = 0;
         for (const DesignedCommand& command : kDesignedCommands) {
             if (command.*menu.group == 0) continue;
             if (!first) first = command.id;
-            const char key = AccessKey(command.caption);
-            EXPECT_NE(key, 0) << menu.name << ": " << command.caption;
-            const auto [at, added] = taken.emplace(key, command.caption);
-            EXPECT_TRUE(added) << menu.name << ": " << command.caption << " and " << at->second;
+            if (!command.submenu) {
+                take("", command.caption);
+                continue;
+            }
+            if (!taken.count(command.submenu)) take("", command.submenu);
+            take(command.submenu, command.caption);
         }
+        const bool listMenu = std::string(menu.name) == "list";
+        EXPECT_EQ(taken.count(KS_TEXT_CMD_COPY_AS) ? taken[KS_TEXT_CMD_COPY_AS].size() : 0u,
+                  listMenu ? 7u : 0u)
+            << menu.name << ": Copy As, seven notations, in the list's menu only";
         EXPECT_EQ(first, menu.defaultId) << menu.name;
     }
     EXPECT_EQ(AccessKey("Save && &Close"), 'c');
