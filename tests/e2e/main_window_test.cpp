@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
 #include "e2e/sample_favourites.h"
 #include "jump/editor_controls.h"
@@ -424,6 +425,38 @@ TEST_F(MainWindow, LaunchInTheFavouriteEditorLandsOnItsKey) {
     PostMessageA(FindControl(editor, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(app.WaitGone(editor));
     EXPECT_EQ(app.RowCount(), 0);
+}
+
+// Copy As writes the key box's text while the box has the focus, the
+// selected favourite otherwise, in each notation.
+TEST_F(MainWindow, CopyAsWritesEachNotation) {
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    AddThroughEditor(app, "HKLM\\Software\\Microsoft", "HKLM\\Software\\Microsoft", "");
+    app.SetEditText("hkcu\\Software\\Wine");
+    app.ClickInto(app.Control(IDC_KEY_BOX));
+    const std::pair<int, std::string> forms[] = {
+        {IDM_COPY_AS_LONG_NAMES, "HKEY_CURRENT_USER\\Software\\Wine"},
+        {IDM_COPY_AS_SHORT_NAMES, "HKCU\\Software\\Wine"},
+        {IDM_COPY_AS_POWERSHELL, "HKCU:\\Software\\Wine"},
+        {IDM_COPY_AS_REG_HEADER, "[HKEY_CURRENT_USER\\Software\\Wine]"},
+        {IDM_COPY_AS_REG_QUERY, "reg query \"HKCU\\Software\\Wine\""},
+        {IDM_COPY_AS_SOURCE_STRING, "\"HKEY_CURRENT_USER\\\\Software\\\\Wine\""},
+        {IDM_COPY_AS_LINK, "keystride:HKEY_CURRENT_USER\\Software\\Wine"},
+    };
+    for (const auto& [command, copied] : forms) {
+        ASSERT_TRUE(PutClipboardText("before"));
+        app.Command(command);
+        EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == copied; }))
+            << command << ": " << ClipboardText().value_or("(none)");
+    }
+    const std::optional<RECT> row = ListRowRect(app.List(), 0);
+    ASSERT_TRUE(row);
+    app.ClickInto(app.List(), {row->left + 20, (row->top + row->bottom) / 2});
+    ASSERT_EQ(app.SelectedRow(), 0);
+    app.Command(IDM_COPY_AS_SHORT_NAMES);
+    EXPECT_TRUE(WaitUntil([] { return ClipboardText() == "HKLM\\Software\\Microsoft"; }))
+        << ClipboardText().value_or("(none)");
 }
 
 TEST_F(MainWindow, MissingKeyShowsTheNotFoundBoxOverADisabledWindow) {

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstring>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -443,6 +444,76 @@ TEST_F(Tray, MaximiseThenRestoreGivesBackTheEarlierBoundsAlsoAfterARestart) {
     ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
     app.Settle();
     EXPECT_EQ(BoundsOf(app.Main()), normal);
+}
+
+// The per-user text value `name` of a key under HKEY_CURRENT_USER; nothing
+// when it is not there.
+std::optional<std::string> UserValue(const char* key, const char* name) {
+    char data[2048] = {};
+    DWORD size = sizeof data;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data);
+}
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kLinkCommandKey[] = "Software\\Classes\\keystride\\shell\\open\\command";
+
+// Start with Windows and Open keystride: Links write exactly their values
+// and take them back; --tray starts in the notification area, once; a link
+// run as the shell runs it asks first, and only Yes jumps.
+TEST_F(Tray, StartWithWindowsAndLinksAreTheUsersChoiceAndLinksAskFirst) {
+    struct Cleanup {
+        ~Cleanup() {
+            RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Keystride");
+            RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Classes\\keystride");
+        }
+    } cleanup;
+    {
+        Keystride app;
+        ASSERT_TRUE(app.Started());
+        app.Command(IDM_START_WITH_WINDOWS);
+        ASSERT_TRUE(WaitUntil([] { return UserValue(kRunKey, "Keystride").has_value(); }));
+        const std::string run = *UserValue(kRunKey, "Keystride");
+        EXPECT_TRUE(EndsWith(run, "keystride.exe\" --tray")) << run;
+        EXPECT_EQ(run.front(), '"') << run;
+        app.Command(IDM_START_WITH_WINDOWS);
+        EXPECT_TRUE(WaitUntil([] { return !UserValue(kRunKey, "Keystride"); }));
+        app.Command(IDM_OPEN_LINKS);
+        ASSERT_TRUE(WaitUntil([] { return UserValue(kLinkCommandKey, "").has_value(); }));
+        EXPECT_TRUE(EndsWith(*UserValue(kLinkCommandKey, ""), "keystride.exe\" \"%1\""));
+        EXPECT_EQ(UserValue("Software\\Classes\\keystride", "URL Protocol"), "");
+        ASSERT_TRUE(app.Exit());
+    }
+
+    FakeNotificationArea shell;
+    ChildProcess inTray(Quoted(KS_BUILD_DIR "/keystride.exe") + " --tray");
+    ASSERT_TRUE(WaitUntil([&] { return shell.Icons().size() == 1; }));
+    HWND main = FindWindowA(kMainClass, nullptr);
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main)) << "hidden, as after a minimise";
+    ChildProcess again(Quoted(KS_BUILD_DIR "/keystride.exe") + " --tray");
+    DWORD code = 1;
+    ASSERT_TRUE(again.Wait(kWaitMs, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(MainWindowCount(), 1);
+    EXPECT_FALSE(IsWindowVisible(main)) << "a second start with Windows changes nothing";
+
+    CloseRegistryEditor();
+    const std::string link = "\"keystride:HKEY_CURRENT_USER%5CSoftware%5CWine\"";
+    const CommandLineRun declined = RunKeystride(link, IDNO);
+    EXPECT_EQ(declined.box,
+              "A link asks to show HKEY_CURRENT_USER\\Software\\Wine in the Registry Editor. "
+              "Show it?");
+    EXPECT_EQ(declined.exitCode, 1u);
+    EXPECT_FALSE(FindWindowA("RegEdit_RegEdit", nullptr)) << "No does nothing";
+    const CommandLineRun accepted = RunKeystride(link, IDYES);
+    EXPECT_EQ(accepted.exitCode, 0u) << accepted.box;
+    EXPECT_TRUE(EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine")) << RegeditStatus();
+    CloseRegistryEditor();
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(inTray.Wait(kWaitMs));
 }
 
 }  // namespace
