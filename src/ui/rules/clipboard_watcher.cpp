@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grammar/path_forms.h"
 #include "grammar/path_grammar.h"
 #include "grammar/path_notations.h"
 #include "grammar/root_switcher.h"
@@ -20,6 +21,22 @@ AutoCopyStep ClipboardWatcher::OnClipboardUpdate(bool autoCopyChecked) {
     heldSince_.reset();
     return {kClipboardSettleWait, std::nullopt};
 }
+
+namespace {
+
+// The key box holds one line: a block of lines that names a path (a
+// checklist's hive, path and value lines) goes in as the path it names.
+std::string OneLineForm(std::string text) {
+    if (text.find_first_of("\r\n") == std::string::npos) return text;
+    // The first reading that is one line itself: the others keep the break.
+    for (const PathReading& path : ReadPathNotations(text))
+        if (path.rest.find_first_of("\r\n") == std::string::npos)
+            return WritePath({path.rootName, path.rest, path.valueName.value_or(""), path.defaultValue},
+                             PathForm::LongNames);
+    return text;
+}
+
+}  // namespace
 
 AutoCopyStep ClipboardWatcher::OnReadDue(bool autoCopyChecked) {
     if (!pending_) return {};
@@ -54,7 +71,7 @@ AutoCopyStep ClipboardWatcher::OnReadDue(bool autoCopyChecked) {
     finish();
     std::string trimmed = TrimClipboardText(*text);
     if (!IsRegistryPathText(trimmed)) return {};
-    return {std::nullopt, std::move(trimmed)};
+    return {std::nullopt, OneLineForm(std::move(trimmed))};
 }
 
 ClipboardOutcome ReadClipboardForJump(Clipboard& clipboard, ProcessControl& waits) {

@@ -88,6 +88,12 @@ TEST_F(ClipboardWatcherTest, AutoCopyTakesTrimmedRegistryPathsOnly) {
         {"a plain sentence", std::nullopt},
         {"\t\"\\Registry\\Machine\\SOFTWARE\" \r\n", "\"\\Registry\\Machine\\SOFTWARE\""},
         {"", std::nullopt},
+        // Blocks of lines fill the one-line box with the path they name.
+        {"Registry Hive: HKEY_LOCAL_MACHINE\r\nRegistry Path: \\Software\\Policies\\Vendor\\\r\n"
+         "Value Name: Setting\r\nValue Type: REG_DWORD\r\n",
+         "HKEY_LOCAL_MACHINE\\Software\\Policies\\Vendor\\Setting"},
+        {"HKCU\\Software\\Vendor\nValue Name: Setting", "HKEY_CURRENT_USER\\Software\\Vendor\\Setting"},
+        {"first line\r\nsecond line", std::nullopt},
     };
     for (const Case& c : cases) {
         clipboard.Copy(c.copied);
