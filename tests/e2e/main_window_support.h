@@ -233,19 +233,33 @@ inline void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-inline std::optional<std::string> ClipboardText() {
-    std::optional<std::string> text;
+// Runs `read` on the open clipboard, once it could be opened.
+template <typename Read>
+void WithOpenClipboard(Read read) {
     WaitUntil([&] {
         if (!OpenClipboard(nullptr)) return false;
-        if (HANDLE data = GetClipboardData(CF_TEXT)) {
-            if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
-                text = bytes;
-                GlobalUnlock(data);
-            }
-        }
+        read();
         CloseClipboard();
         return true;
     });
+}
+
+// The text of the clipboard's `format` (CF_TEXT or CF_UNICODETEXT).
+template <typename Unit>
+std::optional<std::basic_string<Unit>> ClipboardUnits(UINT format) {
+    std::optional<std::basic_string<Unit>> text;
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const auto* units = static_cast<const Unit*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    return text;
+}
+
+inline std::optional<std::string> ClipboardText() {
+    std::optional<std::string> text;
+    WithOpenClipboard([&] { text = ClipboardUnits<char>(CF_TEXT); });
     return text;
 }
 
@@ -253,21 +267,11 @@ inline std::optional<std::string> ClipboardText() {
 // offered (the system lists the forms it makes up after the offered ones).
 inline std::optional<std::wstring> ClipboardUnicodeText() {
     std::optional<std::wstring> text;
-    WaitUntil([&] {
-        if (!OpenClipboard(nullptr)) return false;
+    WithOpenClipboard([&] {
         UINT format = EnumClipboardFormats(0);
         while (format && format != CF_UNICODETEXT && format != CF_TEXT)
             format = EnumClipboardFormats(format);
-        if (format == CF_UNICODETEXT) {
-            if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-                if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-                    text = units;
-                    GlobalUnlock(data);
-                }
-            }
-        }
-        CloseClipboard();
-        return true;
+        if (format == CF_UNICODETEXT) text = ClipboardUnits<wchar_t>(CF_UNICODETEXT);
     });
     return text;
 }
