@@ -116,6 +116,9 @@
 #define KS_TEXT_EDIT_DELETE "&Delete"
 #define KS_TEXT_EDIT_SELECT_ALL "Select &All"
 /* Started with a keystride: link, before anything happens. */
+/* The tray tip's second line: a hotkey and what it does. */
+#define KS_TEXT_TIP_JUMP "Jump from Clipboard"
+#define KS_TEXT_TIP_SHOW "Show Keystride"
 #define KS_TEXT_REGISTRY_REFUSED "Windows did not let Keystride change %s."
 #define KS_TEXT_LINK_ASKS "A link asks to show %s in the Registry Editor. Show it?"
 #define KS_TEXT_CMD_COPY "C&opy to Clipboard"

@@ -15,6 +15,13 @@ constexpr DWORD kTrayRecordSize = NOTIFYICONDATAA_V1_SIZE;
 static_assert(kTrayRecordSize == (sizeof(void*) == 8 ? 104 : 88),
               "the first layout: 88 bytes with 4-byte handles, 104 with 8-byte ones");
 
+// The program's name, as the notification area names every program, and
+// what TrayTip adds; cut to the record's field.
+void CopyTip(const TrayWindows& windows, NOTIFYICONDATAA& data) {
+    const std::string tip = windows.tip.empty() ? KS_TEXT_PRODUCT_NAME : windows.tip;
+    std::strncpy(data.szTip, tip.c_str(), sizeof data.szTip - 1);
+}
+
 void RestoreApplicationWindow(HWND application) {
     DefWindowProcW(application, WM_SYSCOMMAND, SC_RESTORE, 0);
 }
@@ -39,11 +46,7 @@ void SetTrayIcon(const TrayWindows& windows, bool add) {
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_KEYSTRIDE_TRAYICON;
     data.hIcon = windows.icon;
-    // The program's name, as the notification area names every program.
-    char tip[64] = {};
-    if (LoadStringA(GetModuleHandleA(nullptr), KS_IDS_PRODUCT_NAME, tip, sizeof tip) <= 0)
-        std::strcpy(tip, KS_TEXT_PRODUCT_NAME);
-    std::strncpy(data.szTip, tip, sizeof data.szTip - 1);
+    CopyTip(windows, data);
     Shell_NotifyIconA(add ? NIM_ADD : NIM_DELETE, &data);
 }
 
@@ -124,6 +127,18 @@ void TrayPresence::Minimise(LPARAM lParam) {
 
 void TrayPresence::Restore() {
     if (RestoreFromTray(windows_)) iconShown_ = false;
+}
+
+void TrayPresence::SetTip(std::string tip) {
+    windows_.tip = std::move(tip);
+    if (!iconShown_) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = kTrayRecordSize;
+    data.hWnd = windows_.main;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_TIP;
+    CopyTip(windows_, data);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 void TrayPresence::TaskbarCreated() const {

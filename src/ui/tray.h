@@ -3,6 +3,8 @@
 // program can be in: shown, in the tray, hidden without an icon.
 #include <windows.h>
 
+#include <string>
+
 namespace ks::ui {
 
 // The two top-level windows the tray logic acts on, and the application
@@ -12,6 +14,7 @@ struct TrayWindows {
     HWND main = nullptr;
     LONG savedApplicationStyle = 0;
     HICON icon = nullptr;
+    std::string tip;  // TrayTip's; the program's name until it is set
 };
 
 // The icon's identifier: the same in every run, so that the shell
@@ -45,6 +48,8 @@ public:
     // The icon to show from now on; one in the notification area already
     // is replaced (a new DPI).
     void SetIcon(HICON icon);
+    // The tip from now on; an icon shown takes it at once.
+    void SetTip(std::string tip);
     // The shell's message that the taskbar was made anew (0 until attached).
     UINT TaskbarCreatedMessage() const noexcept { return taskbarCreated_; }
 

@@ -1,4 +1,5 @@
 #include "ui/rules/shell_registration.h"
+#include "ui/rules/tray_tip.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,18 @@ TEST(ShellRegistration, LinksWriteTheProtocolAndRemoveExactlyThat) {
               "other.exe");
     EXPECT_FALSE(world.registry.TextOf(kHkcu, kProtocolKey, "URL Protocol"));
     EXPECT_FALSE(OpensLinks(world.registry, kProgram));
+}
+
+// The tray's tip: the program's name, then the hotkey that reaches it, the
+// jump's first, within the shell's 63 characters.
+TEST(ShellRegistration, TheTrayTipNamesTheProgramAndItsHotkey) {
+    EXPECT_EQ(TrayTip("", ""), "Keystride");
+    EXPECT_EQ(TrayTip("Ctrl+Alt+Shift+J", "Ctrl+Alt+Shift+K"),
+              "Keystride\r\nCtrl+Alt+Shift+J: Jump from Clipboard");
+    EXPECT_EQ(TrayTip("", "Win+F12"), "Keystride\r\nWin+F12: Show Keystride");
+    const std::string longest = "Ctrl+Alt+Shift+Win+Scroll Lock";
+    EXPECT_LE(TrayTip(longest, "").size(), kMostTrayTipCharacters);
+    EXPECT_EQ(TrayTip(std::string(60, 'k'), ""), "Keystride") << "too long for the tip: the name alone";
 }
 
 }  // namespace
