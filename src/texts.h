@@ -116,6 +116,14 @@
 #define KS_TEXT_EDIT_DELETE "&Delete"
 #define KS_TEXT_EDIT_SELECT_ALL "Select &All"
 /* Started with a keystride: link, before anything happens. */
+/* A hotkey another program holds, at the start or at the dialog's OK. */
+#define KS_TEXT_HOTKEY_TAKEN_ONE "The hotkey %s is used by another program. Keystride runs on without it."
+#define KS_TEXT_HOTKEY_TAKEN_MORE \
+    "The hotkeys %s are used by other programs. Keystride runs on without them."
+/* The hotkeys dialog. */
+#define KS_TEXT_HOTKEYS_CAPTION "Hotkeys"
+#define KS_TEXT_HOTKEYS_JUMP "&Jump from Clipboard:"
+#define KS_TEXT_HOTKEYS_SHOW "&Show Keystride:"
 /* The tray tip's second line: a hotkey and what it does. */
 #define KS_TEXT_TIP_JUMP "Jump from Clipboard"
 #define KS_TEXT_TIP_SHOW "Show Keystride"

@@ -3,6 +3,9 @@
 #include <array>
 #include <vector>
 
+#include "filled_text.h"
+#include "texts.h"
+
 #include "grammar/ascii.h"
 
 namespace ks {
@@ -121,6 +124,35 @@ std::string HotkeyText(const Hotkey& hotkey) {
                                     std::pair{kModShift, "Shift"}, std::pair{kModWin, "Win"}})
         if (hotkey.modifiers & bit) text += std::string(name) + "+";
     return text + key;
+}
+
+std::uint16_t HotkeyControlValue(const Hotkey& hotkey) {
+    if ((hotkey.modifiers & kModWin) || hotkey.virtualKey == 0 || hotkey.virtualKey > 0xFF) return 0;
+    std::uint16_t flags = 0;
+    if (hotkey.modifiers & kModShift) flags |= 1;
+    if (hotkey.modifiers & kModControl) flags |= 2;
+    if (hotkey.modifiers & kModAlt) flags |= 4;
+    return static_cast<std::uint16_t>((flags << 8) | hotkey.virtualKey);
+}
+
+std::optional<Hotkey> HotkeyFromControlValue(std::uint16_t value) {
+    const std::uint32_t key = value & 0xFF;
+    const std::uint32_t flags = value >> 8;
+    if (key == 0) return std::nullopt;
+    Hotkey hotkey{0, key};
+    if (flags & 1) hotkey.modifiers |= kModShift;
+    if (flags & 2) hotkey.modifiers |= kModControl;
+    if (flags & 4) hotkey.modifiers |= kModAlt;
+    return hotkey;
+}
+
+std::string HotkeysTakenText(const std::vector<std::string>& taken) {
+    if (taken.empty()) return {};
+    if (taken.size() == 1) return FilledText(KS_TEXT_HOTKEY_TAKEN_ONE, {taken[0]});
+    std::string names = taken[0];
+    for (std::size_t i = 1; i < taken.size(); ++i)
+        names += (i + 1 == taken.size() ? " and " : ", ") + taken[i];
+    return FilledText(KS_TEXT_HOTKEY_TAKEN_MORE, {names});
 }
 
 }  // namespace ks

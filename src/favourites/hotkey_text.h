@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ks {
 
@@ -32,6 +33,17 @@ std::optional<Hotkey> ReadHotkey(std::string_view text);
 // The hotkey as ReadHotkey reads it, modifiers in the order Ctrl, Alt,
 // Shift, Win; empty for a key without a name here.
 std::string HotkeyText(const Hotkey& hotkey);
+
+// The hotkey control's value (HKM_GETHOTKEY, HKM_SETHOTKEY): the key's VK
+// in the low byte, HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4 in the
+// high byte. The control cannot show the Windows key: a hotkey with it has
+// no value (0).
+std::uint16_t HotkeyControlValue(const Hotkey& hotkey);
+// 0 is none.
+std::optional<Hotkey> HotkeyFromControlValue(std::uint16_t value);
+
+// The one box for hotkeys another program holds, naming each.
+std::string HotkeysTakenText(const std::vector<std::string>& taken);
 
 // The defaults: no Windows shortcut uses Ctrl+Alt+Shift with these letters,
 // Ctrl+Alt alone is AltGr on many keyboards, and the Windows key's

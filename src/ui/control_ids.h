@@ -63,6 +63,10 @@
 #define IDC_EDITOR_LAUNCH 303      /* Launch Registry Editor */
 #define IDC_EDITOR_GROUP 304       /* the group around them */
 
+/* The hotkeys dialog; OK and Cancel are IDOK and IDCANCEL. */
+#define IDC_HOTKEY_JUMP 501        /* the Jump from Clipboard hotkey */
+#define IDC_HOTKEY_SHOW 502        /* the Show Keystride hotkey */
+
 /* The About window; OK is IDOK. */
 #define IDC_ABOUT_ADDRESS 401      /* the maker's address, a link */
 
@@ -73,5 +77,7 @@
    a jump asked for on the command line waits for the window. */
 #define WM_KEYSTRIDE_SETTINGS_UNREAD (WM_APP + 1)
 #define WM_KEYSTRIDE_PENDING_JUMP (WM_APP + 2)
+/* Posted to itself at the start: the hotkeys are registered. */
+#define WM_KEYSTRIDE_REGISTER_HOTKEYS (WM_APP + 3)
 
 #endif

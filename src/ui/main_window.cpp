@@ -82,16 +82,6 @@ void MainWindow::Idle() {
     keyboard_.ShowDefaultButtonNow();
 }
 
-void MainWindow::AcceptOutsideMessages() {
-    // Run at a higher level than the shell, the programs that wake it, the
-    // programs that copy and the command-line jumps that hand over where
-    // they landed, the window would not hear them without saying so.
-    for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
-                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON),
-                         static_cast<UINT>(WM_CLIPBOARDUPDATE), static_cast<UINT>(WM_COPYDATA)})
-        if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
-}
-
 LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = WindowOwner(window, message, lParam, &MainWindow::window_);
     if (!self || message == WM_NCDESTROY) return DefWindowProcW(window, message, wParam, lParam);
@@ -244,6 +234,12 @@ std::optional<LRESULT> MainWindow::HandleProgramMessage(UINT message, WPARAM wPa
     case WM_KEYSTRIDE_PENDING_JUMP:
         if (!pendingJump_.empty() && windowCommands_)
             windowCommands_->App().JumpTo(std::exchange(pendingJump_, {}));
+        return 0;
+    case WM_HOTKEY:
+        OnHotkey(wParam);
+        return 0;
+    case WM_KEYSTRIDE_REGISTER_HOTKEYS:
+        RegisterStoredHotkeys();
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.

@@ -16,6 +16,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/root_group.h"
 #include "ui/suggestion_popup.h"
+#include "ui/system_hotkeys.h"
 #include "ui/title_banner.h"
 #include "ui/tray.h"
 #include "ui/window_commands.h"
@@ -52,11 +53,9 @@ private:
     std::optional<LRESULT> HandleControlMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    // main_window_controls.cpp
     bool BuildControls();
     bool MakeDesignedControls();
     void FitCaptions() const;
-    // main_window_commands.cpp
     void RegisterCommands();
     void RegisterShellCommands();
     void OnCommand(int id, int code, HWND control);
@@ -67,7 +66,6 @@ private:
     void JumpFromKeyBox();
     void Exit();
     void RestartAsAdministrator(const std::string& path);  // hands over this copy's place
-    // main_window.cpp, main_window_settings.cpp
     void LoadSettingsAndPlace();
     void OnShown();
     void SaveAndClose();
@@ -76,11 +74,12 @@ private:
     WindowBounds StoredBounds() const;
     void PlaceAtStoredBounds(const WindowBounds& stored);
     void AcceptOutsideMessages();
-    // main_window_dpi.cpp
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnSettingChange(WPARAM setting);
     void ApplyFonts();
-
+    void RegisterStoredHotkeys();
+    void OnHotkey(WPARAM id);
+    void EditHotkeys();
     HWND KeyBox() const noexcept { return controls_[ControlRole::KeyBox]; }
     int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
 
@@ -107,6 +106,7 @@ private:
     std::optional<WindowCommands> windowCommands_;  // made with the controls
     WindowKeyboard keyboard_{window_, controls_, banner_, favourites_};
     TrayPresence tray_;
+    SystemHotkeys hotkeys_;
     ProportionalLayout layout_;
 
     std::string pendingJump_;

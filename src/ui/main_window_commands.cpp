@@ -42,6 +42,7 @@ void MainWindow::RegisterCommands() {
     commands_.Add(IDM_CHECK_FOR_UPDATES,
                   [=, this] { OpenMakerPage(instance, window_, MakerPage::Update); });
     RegisterShellCommands();
+    commands_.Add(IDM_HOTKEYS, [this] { EditHotkeys(); });
     for (const DesignedControl& design : kDesignedControls)
         if (design.controlClass == ControlClass::PushButton)
             commands_.BindButton(design.command, controls_[design.role]);

@@ -118,4 +118,14 @@ void MainWindow::FitCaptions() const {
     growTo(tagline, taglineSize.cx, taglineSize.cy);
 }
 
+void MainWindow::AcceptOutsideMessages() {
+    // Run at a higher level than the shell, the programs that wake it, the
+    // programs that copy and the command-line jumps that hand over where
+    // they landed, the window would not hear them without saying so.
+    for (UINT message : {tray_.TaskbarCreatedMessage(), static_cast<UINT>(WM_KEYSTRIDE_ACTIVATE),
+                         static_cast<UINT>(WM_KEYSTRIDE_TRAYICON),
+                         static_cast<UINT>(WM_CLIPBOARDUPDATE), static_cast<UINT>(WM_COPYDATA)})
+        if (message) ChangeWindowMessageFilterEx(window_, message, MSGFLT_ALLOW, nullptr);
+}
+
 }  // namespace ks::ui

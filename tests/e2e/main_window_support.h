@@ -33,18 +33,6 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWait
     }
 }
 
-inline std::string WindowText(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
-        return {};
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
-                        SMTO_ABORTIFHUNG, 5000, &copied);
-    text.resize(copied);
-    return text;
-}
-
 // The same through the W messages: the text as the program's Unicode
 // windows hold it, unit for unit.
 inline std::wstring WideWindowText(HWND window) {
@@ -70,12 +58,6 @@ inline void SetWideWindowText(HWND window, const std::wstring& text) {
 // a character outside the Basic Multilingual Plane (a surrogate pair).
 inline const std::wstring kScriptNames[] = {L"Программы", L"Λογισμικό", L"表示設定",
                                             L"Ключ \U0001F511"};
-
-inline std::string ClassOf(HWND window) {
-    char name[256] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 namespace detail {
 
@@ -125,12 +107,6 @@ inline HWND FindProcessWindow(DWORD processId, const std::string& caption,
     detail::WindowSearch search{processId, caption, className, nullptr};
     EnumWindows(detail::MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-// The text of a message box: its static with the identifier 0xFFFF.
-inline std::string MessageBoxText(HWND box) {
-    HWND text = GetDlgItem(box, 0xFFFF);
-    return text ? WindowText(text) : std::string();
 }
 
 // Column `subItem` of a list view row in another process, unit for unit.

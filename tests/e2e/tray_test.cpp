@@ -10,12 +10,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <initializer_list>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
 #include "ui/ui_kit.h"
 
@@ -514,6 +517,54 @@ TEST_F(Tray, StartWithWindowsAndLinksAreTheUsersChoiceAndLinksAskFirst) {
     CloseRegistryEditor();
     PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(inTray.Wait(kWaitMs));
+}
+
+// Presses keys as the keyboard does, modifiers first, for whichever window
+// takes them: a hotkey is the system's, whatever has the focus.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        inputs.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The default hotkeys from a file without them: Jump from Clipboard works
+// from the tray; one another program holds is reported once, by name, and
+// Keystride runs on without it.
+TEST_F(Tray, TheHotkeysJumpFromTheTrayAndOneHeldElsewhereIsReportedOnce) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'K'));
+    struct Release {
+        ~Release() { UnregisterHotKey(nullptr, 7); }
+    } release;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box) << "no box for the hotkey held here";
+    EXPECT_EQ(MessageBoxText(box),
+              "The hotkey Ctrl+Alt+Shift+K is used by another program. Keystride runs on "
+              "without it.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(app.WaitGone(box));
+
+    CloseRegistryEditor();
+    Minimise(app, 0);
+    ASSERT_TRUE(PutClipboardText("HKCU\\Software\\Wine"));
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'J'});
+    EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }))
+        << RegeditStatus();
+    EXPECT_FALSE(Shown(app)) << "the jump leaves Keystride in the tray";
+    CloseRegistryEditor();
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 // carries them; JPEG decoding of good and damaged data.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <thread>
@@ -16,12 +20,14 @@
 #include "resource.h"
 #include "texts.h"
 #include "ui/about.h"
-#include "ui/favourite_editor.h"
 #include "ui/app_window.h"
 #include "ui/control_ids.h"
+#include "ui/favourite_editor.h"
+#include "ui/hotkeys_dialog.h"
 #include "ui/jpeg_picture.h"
 #include "ui/main_window.h"
 #include "ui/platform_services.h"
+#include "ui/system_hotkeys.h"
 #include "ui/ui_kit.h"
 #include "win32/screenshot.h"
 #include "win32/win32_support.h"
@@ -685,6 +691,82 @@ TEST_F(DialogAbout, EnterEscapeAndCloseBoxClose) {
             EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); })) << way;
         });
     }
+}
+
+class DialogHotkeys : public ::testing::Test {
+protected:
+    // Opens the dialog over the owner with the texts; true when it ended with OK.
+    bool Run(const std::function<void(HWND)>& drive) {
+        bool confirmed = false;
+        WhileOpen("Hotkeys",
+                  [&] {
+                      confirmed = ui::RunHotkeysDialog(
+                          owner.Get(), jump, show, [this](const std::string& j, const std::string& s) {
+                              tried.emplace_back(j, s);
+                              return taken;
+                          });
+                  },
+                  drive);
+        return confirmed;
+    }
+    static WPARAM Hotkey(HWND window, int id) {
+        return static_cast<WPARAM>(SendMessageW(GetDlgItem(window, id), HKM_GETHOTKEY, 0, 0));
+    }
+
+    OwnerWindow owner;
+    std::string jump = "Ctrl+Alt+Shift+J";
+    std::string show;
+    std::vector<std::string> taken;
+    std::vector<std::pair<std::string, std::string>> tried;
+};
+
+TEST_F(DialogHotkeys, ShowsTheHotkeysAndOkReturnsTheChangedOnes) {
+    EXPECT_TRUE(Run([](HWND window) {
+        for (const int id : {IDC_HOTKEY_JUMP, IDC_HOTKEY_SHOW})
+            EXPECT_EQ(ClassOf(GetDlgItem(window, id)), "msctls_hotkey32") << id;
+        EXPECT_TRUE(GetDlgItem(window, IDOK) && GetDlgItem(window, IDCANCEL));
+        EXPECT_EQ(Hotkey(window, IDC_HOTKEY_JUMP), static_cast<WPARAM>((HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT) << 8 | 'J'));
+        EXPECT_EQ(Hotkey(window, IDC_HOTKEY_SHOW), 0u);
+        SendMessageW(GetDlgItem(window, IDC_HOTKEY_SHOW), HKM_SETHOTKEY, HOTKEYF_CONTROL << 8 | VK_F9, 0);
+        PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    }));
+    EXPECT_EQ(jump, "Ctrl+Alt+Shift+J");
+    EXPECT_EQ(show, "Ctrl+F9");
+    EXPECT_EQ(tried, (std::vector<std::pair<std::string, std::string>>{{"Ctrl+Alt+Shift+J", "Ctrl+F9"}}));
+}
+
+// A hotkey another program holds: one box names it, the dialog stays open
+// for another choice, and Cancel leaves the texts as they were.
+TEST_F(DialogHotkeys, AHotkeyHeldElsewhereKeepsTheDialogOpen) {
+    taken = {"Ctrl+F9"};
+    EXPECT_FALSE(Run([](HWND window) {
+        SendMessageW(GetDlgItem(window, IDC_HOTKEY_SHOW), HKM_SETHOTKEY, HOTKEYF_CONTROL << 8 | VK_F9, 0);
+        PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindOwnWindow("Keystride")) != nullptr; }));
+        EXPECT_EQ(MessageBoxText(box),
+                  "The hotkey Ctrl+F9 is used by another program. Keystride runs on without it.");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(IsWindowVisible(window)) << "the user picks another";
+        PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+    }));
+    EXPECT_EQ(jump, "Ctrl+Alt+Shift+J");
+    EXPECT_EQ(show, "");
+    EXPECT_EQ(tried.size(), 1u);
+}
+
+// A hotkey is one program's: a second registration gets it back as taken,
+// and the first one's end frees it.
+TEST_F(DialogHotkeys, SystemHotkeysAreHeldUntilTheirOwnerGoes) {
+    OwnerWindow other;
+    auto first = std::make_unique<ui::SystemHotkeys>();
+    EXPECT_EQ(first->Register(owner.Get(), "Ctrl+Alt+Shift+F11", ""), std::vector<std::string>{});
+    ui::SystemHotkeys second;
+    EXPECT_EQ(second.Register(other.Get(), "ctrl+alt+shift+f11", "not a hotkey"),
+              std::vector<std::string>{"Ctrl+Alt+Shift+F11"});
+    first.reset();
+    EXPECT_EQ(second.Register(other.Get(), "Ctrl+Alt+Shift+F11", ""), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -97,4 +97,29 @@ inline void CloseRegistryEditor() {
 
 inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// A window's text, asked for with a bound.
+inline std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+inline std::string ClassOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The text of a message box: its static with the identifier 0xFFFF.
+inline std::string MessageBoxText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text ? WindowText(text) : std::string();
+}
+
 }  // namespace ks::test

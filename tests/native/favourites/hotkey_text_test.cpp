@@ -42,5 +42,29 @@ TEST(HotkeyText, BadTextsNameNone) {
     EXPECT_EQ(HotkeyText({kModControl, 0xFF}), "");
 }
 
+// The hotkey control's own encoding, both ways: its modifier bits are not
+// RegisterHotKey's, and it has no Windows key.
+TEST(HotkeyText, TheHotkeyControlsValueBothWays) {
+    const Hotkey jump{kModControl | kModAlt | kModShift, 'J'};
+    EXPECT_EQ(HotkeyControlValue(jump), 0x0700 | 'J');
+    EXPECT_EQ(HotkeyFromControlValue(0x0700 | 'J'), jump);
+    EXPECT_EQ(HotkeyControlValue({kModShift, 0x70}), 0x0170) << "Shift+F1";
+    EXPECT_EQ(HotkeyFromControlValue(0x0270), (Hotkey{kModControl, 0x70}));
+    EXPECT_EQ(HotkeyControlValue({kModWin | kModControl, 'K'}), 0) << "no Windows key there";
+    EXPECT_FALSE(HotkeyFromControlValue(0));
+    EXPECT_FALSE(HotkeyFromControlValue(0x0600)) << "modifiers without a key";
+    // HOTKEYF_EXT (8) is the extended-key flag, not a modifier.
+    EXPECT_EQ(HotkeyFromControlValue(0x0A2D), (Hotkey{kModControl, 0x2D}));
+}
+
+TEST(HotkeyText, OneBoxNamesEveryHotkeyHeldElsewhere) {
+    EXPECT_EQ(HotkeysTakenText({}), "");
+    EXPECT_EQ(HotkeysTakenText({"Ctrl+Alt+Shift+J"}),
+              "The hotkey Ctrl+Alt+Shift+J is used by another program. Keystride runs on without it.");
+    EXPECT_EQ(HotkeysTakenText({"Ctrl+Alt+Shift+J", "Ctrl+Alt+Shift+K"}),
+              "The hotkeys Ctrl+Alt+Shift+J and Ctrl+Alt+Shift+K are used by other programs. "
+              "Keystride runs on without them.");
+}
+
 }  // namespace
 }  // namespace ks

@@ -1,0 +1,74 @@
+// The main window's two system-wide hotkeys: registered from the settings
+// once the window's messages run and from the hotkeys dialog, reported once
+// when another program holds one, named in the tray's tip, run when pressed.
+#include "ui/main_window.h"
+
+#include "favourites/hotkey_text.h"
+#include "texts.h"
+#include "ui/hotkeys_dialog.h"
+#include "ui/rules/tray_tip.h"
+#include "ui/window_text.h"
+
+namespace ks::ui {
+namespace {
+
+// The hotkey as registered: its normal text; "" for none or one held elsewhere.
+std::string Registered(const std::string& text, const std::vector<std::string>& taken) {
+    const std::optional<Hotkey> hotkey = ReadHotkey(text);
+    if (!hotkey) return {};
+    const std::string normal = HotkeyText(*hotkey);
+    for (const std::string& held : taken)
+        if (held == normal || held == text) return {};
+    return normal;
+}
+
+// The hotkeys held from now on, and the tip that names them; those another
+// program holds.
+std::vector<std::string> RegisterHotkeys(SystemHotkeys& hotkeys, TrayPresence& tray, HWND window,
+                                         const std::string& jump, const std::string& show) {
+    std::vector<std::string> taken = hotkeys.Register(window, jump, show);
+    tray.SetTip(TrayTip(Registered(jump, taken), Registered(show, taken)));
+    return taken;
+}
+
+}  // namespace
+
+void MainWindow::RegisterStoredHotkeys() {
+    const std::vector<std::string> taken =
+        RegisterHotkeys(hotkeys_, tray_, window_, settings_.values.jumpFromClipboardHotkey,
+                        settings_.values.showWindowHotkey);
+    // Said once, at the start; Keystride runs on without them.
+    if (taken.empty()) return;
+    MessageBoxW(window_, Wide(HotkeysTakenText(taken)).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
+                MB_OK | MB_ICONWARNING);
+    keyboard_.FocusKeyBox();
+}
+
+void MainWindow::OnHotkey(WPARAM id) {
+    if (id == kJumpFromClipboardHotkeyId) {
+        commands_.Execute(IDM_JUMP_FROM_CLIPBOARD);
+    } else if (id == kShowWindowHotkeyId) {
+        tray_.Restore();
+        keyboard_.FocusKeyBox();
+    }
+}
+
+void MainWindow::EditHotkeys() {
+    std::string jump = settings_.values.jumpFromClipboardHotkey;
+    std::string show = settings_.values.showWindowHotkey;
+    const bool changed = RunHotkeysDialog(
+        window_, jump, show, [this](const std::string& tryJump, const std::string& tryShow) {
+            return RegisterHotkeys(hotkeys_, tray_, window_, tryJump, tryShow);
+        });
+    if (changed) {
+        settings_.values.jumpFromClipboardHotkey = jump;
+        settings_.values.showWindowHotkey = show;
+    } else {
+        // A try in the dialog may have registered others meanwhile.
+        RegisterHotkeys(hotkeys_, tray_, window_, settings_.values.jumpFromClipboardHotkey,
+                        settings_.values.showWindowHotkey);
+    }
+    keyboard_.FocusKeyBox();
+}
+
+}  // namespace ks::ui
