@@ -305,7 +305,8 @@ TEST_F(Tray, TheIconHasTheSmallIconSizeOfTheDisplay) {
         Minimise(app, 0);
         ASSERT_EQ(shell.Icons().size(), 1u);
         EXPECT_EQ(shell.Icons().back().width, small);
-        EXPECT_EQ(shell.Icons().back().tip, L"Keystride") << "named as every program there is";
+        EXPECT_EQ(shell.Icons().back().tip, L"Keystride\r\nCtrl+Alt+Shift+J: Jump from Clipboard")
+            << "the program's name, and the default hotkey that jumps";
         ASSERT_TRUE(app.SendDpiChange(dpi == 96 ? 144 : 96, BoundsOf(app.Main())));
         EXPECT_EQ(shell.Requests(), (Requests{NIM_ADD, NIM_MODIFY}));
         EXPECT_EQ(shell.Icons().back().width, small) << "the taskbar's DPI has not changed";
@@ -492,7 +493,9 @@ TEST_F(Tray, StartWithWindowsAndLinksAreTheUsersChoiceAndLinksAskFirst) {
 
     FakeNotificationArea shell;
     ChildProcess inTray(Quoted(KS_BUILD_DIR "/keystride.exe") + " --tray");
-    ASSERT_TRUE(WaitUntil([&] { return shell.Icons().size() == 1; }));
+    // Added, then given the hotkey's line once the hotkeys are registered.
+    ASSERT_TRUE(WaitUntil([&] { return shell.Requests() == Requests{NIM_ADD, NIM_MODIFY}; }))
+        << shell.Requests().size();
     HWND main = FindWindowA(kMainClass, nullptr);
     ASSERT_TRUE(main);
     EXPECT_FALSE(IsWindowVisible(main)) << "hidden, as after a minimise";
