@@ -115,7 +115,6 @@
 #define KS_TEXT_EDIT_PASTE "&Paste"
 #define KS_TEXT_EDIT_DELETE "&Delete"
 #define KS_TEXT_EDIT_SELECT_ALL "Select &All"
-/* Started with a keystride: link, before anything happens. */
 /* A hotkey another program holds, at the start or at the dialog's OK. */
 #define KS_TEXT_HOTKEY_TAKEN_ONE "The hotkey %s is used by another program. Keystride runs on without it."
 #define KS_TEXT_HOTKEY_TAKEN_MORE \
@@ -124,10 +123,16 @@
 #define KS_TEXT_HOTKEYS_CAPTION "Hotkeys"
 #define KS_TEXT_HOTKEYS_JUMP "&Jump from Clipboard:"
 #define KS_TEXT_HOTKEYS_SHOW "&Show Keystride:"
+/* At its OK: keys that make no hotkey, and one hotkey for both. */
+#define KS_TEXT_HOTKEY_UNUSABLE \
+    "Keystride cannot use these keys as a hotkey. Choose a letter, a digit, a function key or a key such as Home or Insert, together with Ctrl or Alt."
+#define KS_TEXT_HOTKEYS_SAME \
+    "Jump from Clipboard and Show Keystride cannot share the hotkey %s. Choose another for one of them."
 /* The tray tip's second line: a hotkey and what it does. */
 #define KS_TEXT_TIP_JUMP "Jump from Clipboard"
 #define KS_TEXT_TIP_SHOW "Show Keystride"
 #define KS_TEXT_REGISTRY_REFUSED "Windows did not let Keystride change %s."
+/* Started with a keystride: link, before anything happens. */
 #define KS_TEXT_LINK_ASKS "A link asks to show %s in the Registry Editor. Show it?"
 #define KS_TEXT_CMD_COPY "C&opy to Clipboard"
 #define KS_TEXT_CMD_CLEAR_RECENT "Clear Recent &Paths"

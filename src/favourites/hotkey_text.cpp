@@ -74,6 +74,13 @@ std::optional<std::uint32_t> KeyOf(std::string_view name) {
     return std::nullopt;
 }
 
+// Insert, Delete, Home, End, Page Up, Page Down and the arrows: the keys
+// of the navigation block, whose scan codes are the number pad's with the
+// extended-key flag.
+bool IsNavigationKey(std::uint32_t virtualKey) {
+    return (virtualKey >= 0x21 && virtualKey <= 0x28) || virtualKey == 0x2D || virtualKey == 0x2E;
+}
+
 // Keys that type a character: with Shift alone they would be lost to typing.
 bool TypesACharacter(std::uint32_t virtualKey) {
     return virtualKey == 0x20 || (virtualKey >= '0' && virtualKey <= '9') ||
@@ -128,10 +135,11 @@ std::string HotkeyText(const Hotkey& hotkey) {
 
 std::uint16_t HotkeyControlValue(const Hotkey& hotkey) {
     if ((hotkey.modifiers & kModWin) || hotkey.virtualKey == 0 || hotkey.virtualKey > 0xFF) return 0;
-    std::uint16_t flags = 0;
-    if (hotkey.modifiers & kModShift) flags |= 1;
-    if (hotkey.modifiers & kModControl) flags |= 2;
-    if (hotkey.modifiers & kModAlt) flags |= 4;
+    unsigned flags = 0;
+    if (hotkey.modifiers & kModShift) flags |= kControlShift;
+    if (hotkey.modifiers & kModControl) flags |= kControlCtrl;
+    if (hotkey.modifiers & kModAlt) flags |= kControlAlt;
+    if (IsNavigationKey(hotkey.virtualKey)) flags |= kControlExtended;
     return static_cast<std::uint16_t>((flags << 8) | hotkey.virtualKey);
 }
 
@@ -140,10 +148,24 @@ std::optional<Hotkey> HotkeyFromControlValue(std::uint16_t value) {
     const std::uint32_t flags = value >> 8;
     if (key == 0) return std::nullopt;
     Hotkey hotkey{0, key};
-    if (flags & 1) hotkey.modifiers |= kModShift;
-    if (flags & 2) hotkey.modifiers |= kModControl;
-    if (flags & 4) hotkey.modifiers |= kModAlt;
+    if (flags & kControlShift) hotkey.modifiers |= kModShift;
+    if (flags & kControlCtrl) hotkey.modifiers |= kModControl;
+    if (flags & kControlAlt) hotkey.modifiers |= kModAlt;
     return hotkey;
+}
+
+std::optional<std::string> HotkeyTextOfControl(std::uint16_t value, std::string_view started,
+                                               bool changed) {
+    const std::optional<Hotkey> held = HotkeyFromControlValue(value);
+    const std::optional<Hotkey> before = ReadHotkey(started);
+    if (!held) {
+        const bool unshowable = before && HotkeyControlValue(*before) == 0;
+        return unshowable && !changed ? std::string(started) : std::string();
+    }
+    if (before == held) return std::string(started);
+    std::string text = HotkeyText(*held);
+    if (ReadHotkey(text) != held) return std::nullopt;
+    return text;
 }
 
 std::string HotkeysTakenText(const std::vector<std::string>& taken) {

@@ -34,13 +34,32 @@ std::optional<Hotkey> ReadHotkey(std::string_view text);
 // Shift, Win; empty for a key without a name here.
 std::string HotkeyText(const Hotkey& hotkey);
 
+// The hotkey control's flags (HOTKEYF_SHIFT, HOTKEYF_CONTROL, HOTKEYF_ALT,
+// HOTKEYF_EXT): not RegisterHotKey's modifier bits.
+inline constexpr std::uint8_t kControlShift = 0x1;
+inline constexpr std::uint8_t kControlCtrl = 0x2;
+inline constexpr std::uint8_t kControlAlt = 0x4;
+inline constexpr std::uint8_t kControlExtended = 0x8;
+
 // The hotkey control's value (HKM_GETHOTKEY, HKM_SETHOTKEY): the key's VK
-// in the low byte, HOTKEYF_SHIFT 1, HOTKEYF_CONTROL 2, HOTKEYF_ALT 4 in the
-// high byte. The control cannot show the Windows key: a hotkey with it has
-// no value (0).
+// in the low byte, the flags above in the high byte. The navigation keys
+// (Insert, Delete, Home, End, Page Up, Page Down, the arrows) carry the
+// extended flag, without which the control names them by their twins on
+// the number pad ("Num 7" for Home). The control cannot show the Windows
+// key: a hotkey with it has no value (0).
 std::uint16_t HotkeyControlValue(const Hotkey& hotkey);
-// 0 is none.
+// 0 is none; the extended flag is no modifier and is dropped.
 std::optional<Hotkey> HotkeyFromControlValue(std::uint16_t value);
+
+// What a hotkey control holding `value` gives back at OK, as the settings
+// write it: "" for none; `started` (the text it was given) while it holds
+// that hotkey, or while it shows none because that hotkey has the Windows
+// key and the user has not `changed` it; else the held hotkey's text.
+// Nothing when the control holds keys that make no hotkey (ReadHotkey
+// would not read them back: a key without a name here, no modifier, or
+// Shift alone before a key that types a character).
+std::optional<std::string> HotkeyTextOfControl(std::uint16_t value, std::string_view started,
+                                               bool changed);
 
 // The one box for hotkeys another program holds, naming each.
 std::string HotkeysTakenText(const std::vector<std::string>& taken);

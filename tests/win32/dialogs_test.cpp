@@ -121,6 +121,23 @@ std::vector<std::string> ForeignFonts(HWND window, UINT dpi, std::set<int> ownLe
 // Keys reach the window through its message queue, as typed keys do, so
 // that the dialog keyboard sees them.
 void PostKey(HWND target, WPARAM key) { PostMessageA(target, WM_KEYDOWN, key, 1); }
+// A key pressed and let go with its scan code, as the keyboard sends it (a
+// hotkey control reads the key from the scan code); with Alt held, the
+// system's key messages and the character that makes an access key.
+void PostKeyPress(HWND target, WPARAM key, bool withAlt = false) {
+    const auto scan = [](WPARAM vk) {
+        return static_cast<LPARAM>(MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC)) << 16;
+    };
+    const LPARAM alt = withAlt ? 0x20000000 : 0;
+    const UINT down = withAlt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = withAlt ? WM_SYSKEYUP : WM_KEYUP;
+    if (withAlt) PostMessageA(target, WM_SYSKEYDOWN, VK_MENU, alt | scan(VK_MENU) | 1);
+    PostMessageA(target, down, key, alt | scan(key) | 1);
+    if (withAlt && key >= 'A' && key <= 'Z')
+        PostMessageA(target, WM_SYSCHAR, key - 'A' + 'a', alt | scan(key) | 1);
+    PostMessageA(target, up, key, alt | scan(key) | 0xC0000001);
+    if (withAlt) PostMessageA(target, WM_KEYUP, VK_MENU, scan(VK_MENU) | 0xC0000001);
+}
 void PostAltKey(HWND target, char letter) {
     PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(letter), 0x20000001);
 }
@@ -754,6 +771,135 @@ TEST_F(DialogHotkeys, AHotkeyHeldElsewhereKeepsTheDialogOpen) {
     EXPECT_EQ(jump, "Ctrl+Alt+Shift+J");
     EXPECT_EQ(show, "");
     EXPECT_EQ(tried.size(), 1u);
+}
+
+TEST_F(DialogHotkeys, WindowAsDesigned) {
+    jump = "Win+F12";  // the control has no Windows key: shown as none
+    show = "Ctrl+Home";
+    Run([&](HWND window) {
+        EXPECT_EQ(TextOf(window), "Hotkeys");
+        EXPECT_EQ(ClassOf(window), "KeystrideHotkeys");
+        EXPECT_EQ(GetWindow(window, GW_OWNER), owner.Get());
+        EXPECT_FALSE(IsWindowEnabled(owner.Get()));
+        const UINT dpi = ui::DpiOf(window);
+        EXPECT_GE(ClientSize(window).cx, ui::Scale(330, dpi));
+        EXPECT_EQ(ForeignFonts(window, dpi), std::vector<std::string>{});
+        for (const char* label : {"&Jump from Clipboard:", "&Show Keystride:"})
+            EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", label), nullptr) << label;
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDOK)), "&OK");
+        EXPECT_EQ(TextOf(GetDlgItem(window, IDCANCEL)), "&Cancel");
+        EXPECT_EQ(Hotkey(window, IDC_HOTKEY_JUMP), 0u);
+        // Home as the navigation key, not the number pad's 7.
+        EXPECT_EQ(Hotkey(window, IDC_HOTKEY_SHOW),
+                  static_cast<WPARAM>((HOTKEYF_CONTROL | HOTKEYF_EXT) << 8 | VK_HOME));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == GetDlgItem(window, IDC_HOTKEY_JUMP); }))
+            << "the first field has the focus";
+        SaveScreenshot(window, "hotkeys");
+        PostMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    EXPECT_TRUE(IsWindowEnabled(owner.Get()));
+}
+
+// Typed as a user types: Alt and a letter is the hotkey, not an access key
+// (Alt+C would be Cancel); a key alone takes Ctrl+Alt.
+TEST_F(DialogHotkeys, KeysTypedIntoAFieldMakeItsHotkey) {
+    EXPECT_TRUE(Run([](HWND window) {
+        HWND field = GetDlgItem(window, IDC_HOTKEY_JUMP);
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == field; }));
+        PostKeyPress(field, 'C', true);
+        EXPECT_TRUE(WaitUntil([&] { return Hotkey(window, IDC_HOTKEY_JUMP) == (HOTKEYF_ALT << 8 | 'C'); }))
+            << std::hex << Hotkey(window, IDC_HOTKEY_JUMP);
+        HWND show = GetDlgItem(window, IDC_HOTKEY_SHOW);
+        PostKey(field, VK_TAB);
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == show; }));
+        PostKeyPress(show, 'Q');
+        EXPECT_TRUE(WaitUntil([&] {
+            return Hotkey(window, IDC_HOTKEY_SHOW) == ((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'Q');
+        })) << std::hex << Hotkey(window, IDC_HOTKEY_SHOW);
+        EXPECT_TRUE(IsWindowVisible(window));
+        PostKey(show, VK_RETURN);
+    }));
+    EXPECT_EQ(jump, "Alt+C");
+    EXPECT_EQ(show, "Ctrl+Alt+Q");
+}
+
+// A Windows-key hotkey shows as none and stays while its field is left
+// alone; typed over, the field's own counts, even none.
+TEST_F(DialogHotkeys, AWindowsKeyHotkeyStaysUntilItsFieldIsChanged) {
+    jump = "Win+F12";
+    show = "Win+Alt+K";
+    EXPECT_TRUE(Run([](HWND window) { PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0); }));
+    EXPECT_EQ(jump, "Win+F12");
+    EXPECT_EQ(show, "Win+Alt+K");
+    EXPECT_TRUE(Run([](HWND window) {
+        HWND field = GetDlgItem(window, IDC_HOTKEY_SHOW);
+        PostKeyPress(field, 'Q');
+        EXPECT_TRUE(WaitUntil([&] { return Hotkey(window, IDC_HOTKEY_SHOW) != 0; }));
+        PostKeyPress(field, VK_BACK);
+        EXPECT_TRUE(WaitUntil([&] { return Hotkey(window, IDC_HOTKEY_SHOW) == 0; }));
+        PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    }));
+    EXPECT_EQ(jump, "Win+F12");
+    EXPECT_EQ(show, "");
+}
+
+// Keys that make no hotkey, and one hotkey for both commands: a box says
+// so, nothing is tried, and the dialog stays open with the field to change
+// focused.
+TEST_F(DialogHotkeys, KeysThatMakeNoPairOfHotkeysKeepTheDialogOpen) {
+    const auto expectBox = [](HWND window, const std::string& text, int field) {
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindOwnWindow("Keystride")) != nullptr; }));
+        EXPECT_EQ(MessageBoxText(box), text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+        EXPECT_TRUE(IsWindowVisible(window));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == GetDlgItem(window, field); }));
+    };
+    EXPECT_FALSE(Run([&](HWND window) {
+        const struct {
+            WPARAM value;
+            int field;
+        } unusable[] = {{HOTKEYF_SHIFT << 8 | 'J', IDC_HOTKEY_SHOW},  // Shift alone types a J
+                        {HOTKEYF_CONTROL << 8 | VK_OEM_1, IDC_HOTKEY_JUMP},  // no name
+                        {'J', IDC_HOTKEY_SHOW}};
+        for (const auto& [value, field] : unusable) {
+            SendMessageW(GetDlgItem(window, IDC_HOTKEY_JUMP), HKM_SETHOTKEY, 0x0700 | 'J', 0);
+            SendMessageW(GetDlgItem(window, IDC_HOTKEY_SHOW), HKM_SETHOTKEY, 0, 0);
+            SendMessageW(GetDlgItem(window, field), HKM_SETHOTKEY, value, 0);
+            PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+            expectBox(window, KS_TEXT_HOTKEY_UNUSABLE, field);
+        }
+        SendMessageW(GetDlgItem(window, IDC_HOTKEY_SHOW), HKM_SETHOTKEY, 0x0700 | 'J', 0);
+        PostMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+        expectBox(window,
+                  "Jump from Clipboard and Show Keystride cannot share the hotkey Ctrl+Alt+Shift+J. "
+                  "Choose another for one of them.",
+                  IDC_HOTKEY_SHOW);
+        PostKey(GetDlgItem(window, IDC_HOTKEY_SHOW), VK_ESCAPE);
+    }));
+    EXPECT_TRUE(tried.empty());
+    EXPECT_EQ(jump, "Ctrl+Alt+Shift+J");
+    EXPECT_EQ(show, "");
+}
+
+TEST_F(DialogHotkeys, EveryWayOutButOkLeavesTheTexts) {
+    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
+        {"Cancel button", [](HWND w) { PostMessageA(GetDlgItem(w, IDCANCEL), BM_CLICK, 0, 0); }},
+        {"close box", [](HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Escape", [](HWND w) { PostKey(GetDlgItem(w, IDC_HOTKEY_JUMP), VK_ESCAPE); }},
+    };
+    for (const auto& [way, leave] : ways) {
+        const bool confirmed = Run([&, leave = leave](HWND window) {
+            SendMessageW(GetDlgItem(window, IDC_HOTKEY_JUMP), HKM_SETHOTKEY, HOTKEYF_ALT << 8 | VK_F2, 0);
+            leave(window);
+            EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); })) << way;
+        });
+        EXPECT_FALSE(confirmed) << way;
+        EXPECT_EQ(jump, "Ctrl+Alt+Shift+J") << way;
+        EXPECT_EQ(show, "") << way;
+    }
+    EXPECT_TRUE(tried.empty());
 }
 
 // A hotkey is one program's: a second registration gets it back as taken,

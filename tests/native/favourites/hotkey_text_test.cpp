@@ -53,8 +53,53 @@ TEST(HotkeyText, TheHotkeyControlsValueBothWays) {
     EXPECT_EQ(HotkeyControlValue({kModWin | kModControl, 'K'}), 0) << "no Windows key there";
     EXPECT_FALSE(HotkeyFromControlValue(0));
     EXPECT_FALSE(HotkeyFromControlValue(0x0600)) << "modifiers without a key";
-    // HOTKEYF_EXT (8) is the extended-key flag, not a modifier.
+    // HOTKEYF_EXT (8) is the extended-key flag, not a modifier; the
+    // navigation keys carry it, the number pad's do not.
     EXPECT_EQ(HotkeyFromControlValue(0x0A2D), (Hotkey{kModControl, 0x2D}));
+    EXPECT_EQ(HotkeyControlValue({kModControl, 0x24}), 0x0A24) << "Ctrl+Home";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x21}), 0x0C21) << "Alt+Page Up";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x28}), 0x0C28) << "Alt+Down";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x2E}), 0x0C2E) << "Alt+Delete";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x67}), 0x0467) << "Alt+Num 7";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x20}), 0x0420) << "Alt+Space";
+    EXPECT_EQ(HotkeyControlValue({kModAlt, 0x2C}), 0x042C) << "not a navigation key";
+    for (const char* text : {"Ctrl+Alt+Shift+J", "Ctrl+Insert", "Alt+End", "Shift+Left",
+                             "Ctrl+Up", "Ctrl+Right", "Ctrl+Page Down", "Ctrl+Num 0", "Alt+F24"}) {
+        const std::optional<Hotkey> hotkey = ReadHotkey(text);
+        ASSERT_TRUE(hotkey) << text;
+        EXPECT_EQ(HotkeyFromControlValue(HotkeyControlValue(*hotkey)), hotkey) << text;
+    }
+}
+
+// At OK: what each hotkey control gives back for the settings.
+TEST(HotkeyText, WhatAHotkeyControlGivesBack) {
+    struct Case {
+        std::uint16_t value;
+        const char* started;
+        bool changed;
+        std::optional<std::string> given;
+    };
+    const Case cases[] = {
+        {0x0700 | 'J', "Ctrl+Alt+Shift+J", false, "Ctrl+Alt+Shift+J"},
+        {0x0700 | 'J', " control + alt + shift + j", true, " control + alt + shift + j"},
+        {0x0270, "Ctrl+Alt+Shift+J", true, "Ctrl+F1"},
+        {0x0A24, "", true, "Ctrl+Home"},
+        {0, "Ctrl+Alt+Shift+J", true, ""},
+        {0, "", false, ""},
+        {0, "not a hotkey", false, ""},
+        // The control cannot show a Windows-key hotkey: kept while left alone.
+        {0, "Win+F12", false, "Win+F12"},
+        {0, "Win+F12", true, ""},
+        {0x0270, "Win+F12", true, "Ctrl+F1"},
+        // Keys that make no hotkey.
+        {'J', "", true, std::nullopt},
+        {0x0100 | 'J', "", true, std::nullopt},
+        {0x0200 | 0xBA, "", true, std::nullopt},  // Ctrl+; has no name here
+        {0x0100 | 0x74, "", true, "Shift+F5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(HotkeyTextOfControl(c.value, c.started, c.changed), c.given)
+            << std::hex << c.value << " from \"" << c.started << "\"";
 }
 
 TEST(HotkeyText, OneBoxNamesEveryHotkeyHeldElsewhere) {
