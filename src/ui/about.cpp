@@ -37,7 +37,6 @@ private:
     void Paint(HDC dc) const;
 
     HINSTANCE resources_;
-    Font font_;
     Font linkFont_;
     Bitmap banner_;
     Icon icon_;  // made at the window's size
@@ -72,20 +71,14 @@ bool AboutDialog::Create(HWND owner) {
 }
 
 SIZE AboutDialog::LayOut(UINT dpi) {
-    // The controls take the new fonts before the old ones go.
-    Font font = CreateMessageFont(dpi);
+    // The link's font is set after the message font all controls take.
+    const HFONT font = TakeMessageFont(dpi);
     Font linkFont = CreateMessageFont(dpi, true);
-    PlaceLabel(productLabel_, kProductLine, {80, 62}, font.Get(), dpi);
-    PlaceLabel(versionLabel_, kVersionLine, {80, 84}, font.Get(), dpi);
+    PlaceLabel(productLabel_, kProductLine, {80, 62}, font, dpi);
+    PlaceLabel(versionLabel_, kVersionLine, {80, 84}, font, dpi);
     PlaceLabel(addressLink_, KS_TEXT_MAKER_SITE, {80, 188}, linkFont.Get(), dpi);
-    const RECT rule = ScaledBounds(80, 176, 262, 2, dpi);
-    SetWindowPos(rule_, nullptr, rule.left, rule.top, rule.right - rule.left, rule.bottom - rule.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    const RECT ok = ScaledBounds(256, 202, 80, 27, dpi);
-    SetWindowPos(okButton_, nullptr, ok.left, ok.top, ok.right - ok.left, ok.bottom - ok.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageW(okButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-    font_ = std::move(font);
+    PlaceControl(rule_, ScaledBounds(80, 176, 262, 2, dpi));
+    PlaceControl(okButton_, ScaledBounds(256, 202, 80, 27, dpi));
     linkFont_ = std::move(linkFont);
     icon_.Reset(static_cast<HICON>(LoadImageA(resources_, MAKEINTRESOURCEA(IDI_KEYSTRIDE),
                                               IMAGE_ICON, Scale(kIconSize, dpi),

@@ -64,7 +64,6 @@ private:
     int ExtraHeight(UINT dpi) const;
 
     std::function<void(const std::string&)> launch_;
-    Font font_;
     CommandList commands_;
     HWND keyLabel_ = nullptr;
     HWND keyBox_ = nullptr;
@@ -117,26 +116,19 @@ void FavouriteEditorDialog::CreateControls() {
 }
 
 SIZE FavouriteEditorDialog::LayOut(UINT dpi) {
-    // The controls take the new font before the old one goes.
-    Font font = CreateMessageFont(dpi);
-    ApplyFont(Window(), font.Get());
-    font_ = std::move(font);
+    TakeMessageFont(dpi);
 
     const auto scaled = [dpi](int designed) { return Scale(designed, dpi); };
-    const auto place = [](HWND control, const RECT& bounds) {
-        SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
     const int gap = scaled(kLabelGap);
     const int keyLabelRight =
         PlaceLabel(keyLabel_, kKeyLabel, kFieldLeft, scaled(kGroupTop + 24), dpi);
-    place(keyBox_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + 51),
+    PlaceControl(keyBox_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + 51),
                           scaled(kFieldWidth), scaled(21)));
     const int launchLeft = std::max(scaled(kGroupLeft + 87), keyLabelRight + gap);
     const int launchWidth = std::max(
-        scaled(158), static_cast<int>(TextExtent(font_.Get(), kLaunchCaption).cx) + scaled(16));
-    place(launchButton_, Bounds(launchLeft, scaled(kGroupTop + 19), launchWidth, scaled(24)));
-    place(hint_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + kHintTop),
+        scaled(158), static_cast<int>(TextExtent(MessageFont(), kLaunchCaption).cx) + scaled(16));
+    PlaceControl(launchButton_, Bounds(launchLeft, scaled(kGroupTop + 19), launchWidth, scaled(24)));
+    PlaceControl(hint_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + kHintTop),
                         scaled(kFieldWidth), HintHeight(dpi)));
 
     const int down = ExtraHeight(dpi);
@@ -144,26 +136,25 @@ SIZE FavouriteEditorDialog::LayOut(UINT dpi) {
         PlaceLabel(commentLabel_, kCommentLabel, kFieldLeft, scaled(kGroupTop + 110) + down, dpi);
     const int fieldRight = scaled(kGroupLeft + kFieldLeft + kFieldWidth);
     const int commentLeft = std::max(scaled(kGroupLeft + 70), commentLabelRight + gap);
-    place(commentBox_, Bounds(commentLeft, scaled(kGroupTop + kCommentTop) + down,
+    PlaceControl(commentBox_, Bounds(commentLeft, scaled(kGroupTop + kCommentTop) + down,
                               fieldRight - commentLeft, scaled(21)));
-    place(okButton_, Bounds(scaled(200), scaled(166) + down, scaled(80), scaled(27)));
-    place(cancelButton_, Bounds(scaled(301), scaled(166) + down, scaled(80), scaled(27)));
-    place(group_, Bounds(scaled(kGroupLeft), scaled(kGroupTop), scaled(kGroupWidth),
+    PlaceControl(okButton_, Bounds(scaled(200), scaled(166) + down, scaled(80), scaled(27)));
+    PlaceControl(cancelButton_, Bounds(scaled(301), scaled(166) + down, scaled(80), scaled(27)));
+    PlaceControl(group_, Bounds(scaled(kGroupLeft), scaled(kGroupTop), scaled(kGroupWidth),
                          scaled(kGroupHeight) + down));
     return {scaled(kClientWidth), scaled(kClientHeight) + down};
 }
 
 int FavouriteEditorDialog::PlaceLabel(HWND label, const char* text, int left, int top,
                                       UINT dpi) const {
-    const SIZE size = TextExtent(font_.Get(), text);
+    const SIZE size = TextExtent(MessageFont(), text);
     const RECT bounds = Bounds(Scale(kGroupLeft + left, dpi), top, size.cx, size.cy);
-    SetWindowPos(label, nullptr, bounds.left, bounds.top, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControl(label, bounds);
     return bounds.right;
 }
 
 int FavouriteEditorDialog::HintHeight(UINT dpi) const {
-    return std::max(Scale(13, dpi), WrappedTextHeight(font_.Get(), kHint, Scale(kFieldWidth, dpi)));
+    return std::max(Scale(13, dpi), WrappedTextHeight(MessageFont(), kHint, Scale(kFieldWidth, dpi)));
 }
 
 int FavouriteEditorDialog::ExtraHeight(UINT dpi) const {

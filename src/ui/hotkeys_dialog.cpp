@@ -53,7 +53,6 @@ private:
     void TryAndClose();
 
     const TryHotkeys& tryHotkeys_;
-    Font font_;
     std::string started_[2];
     // The user has typed into the field since it was filled.
     bool changed_[2] = {};
@@ -124,15 +123,8 @@ bool HotkeysDialog::Create(HWND owner, const std::string& jump, const std::strin
 }
 
 SIZE HotkeysDialog::LayOut(UINT dpi) {
-    // The controls take the new font before the old one goes.
-    Font font = CreateMessageFont(dpi);
-    ApplyFont(Window(), font.Get());
-    font_ = std::move(font);
+    TakeMessageFont(dpi);
     const auto scaled = [dpi](int designed) { return Scale(designed, dpi); };
-    const auto place = [](HWND control, const RECT& bounds) {
-        SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
-                     bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
     // Fields start at the designed place, or after the longer label.
     int fieldLeft = scaled(kFieldLeft);
     for (HWND label : labels_)
@@ -141,15 +133,15 @@ SIZE HotkeysDialog::LayOut(UINT dpi) {
     for (int row = 0; row < 2; ++row) {
         const int top = scaled(kRowTop + row * kRowStep);
         const SIZE label = CaptionExtent(labels_[row]);
-        place(labels_[row], Bounds(scaled(kLabelLeft), top + (scaled(kFieldHeight) - label.cy) / 2,
+        PlaceControl(labels_[row], Bounds(scaled(kLabelLeft), top + (scaled(kFieldHeight) - label.cy) / 2,
                                    label.cx, label.cy));
-        place(fields_[row], Bounds(fieldLeft, top, scaled(kFieldWidth), scaled(kFieldHeight)));
+        PlaceControl(fields_[row], Bounds(fieldLeft, top, scaled(kFieldWidth), scaled(kFieldHeight)));
     }
     const int width = fieldLeft + scaled(kFieldWidth) + scaled(kLabelLeft);
     const int buttonsTop = scaled(kRowTop + 2 * kRowStep + 6);
-    place(cancelButton_, Bounds(width - scaled(kLabelLeft + kButtonWidth), buttonsTop,
+    PlaceControl(cancelButton_, Bounds(width - scaled(kLabelLeft + kButtonWidth), buttonsTop,
                                 scaled(kButtonWidth), scaled(kButtonHeight)));
-    place(okButton_, Bounds(width - scaled(kLabelLeft + 2 * kButtonWidth + 8), buttonsTop,
+    PlaceControl(okButton_, Bounds(width - scaled(kLabelLeft + 2 * kButtonWidth + 8), buttonsTop,
                             scaled(kButtonWidth), scaled(kButtonHeight)));
     return {std::max(width, scaled(kClientWidth)), buttonsTop + scaled(kButtonHeight + 12)};
 }

@@ -82,6 +82,13 @@ void ModalDialog::Place(SIZE clientSize) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HFONT ModalDialog::TakeMessageFont(UINT dpi) {
+    Font font = CreateMessageFont(dpi);
+    ApplyFont(window_, font.Get());
+    font_ = std::move(font);
+    return font_.Get();
+}
+
 HWND ModalDialog::AddControl(const char* className, const char* text, DWORD style, int id,
                              RECT bounds, DWORD exStyle) {
     return CreateWindowExW(exStyle, Wide(className).c_str(), Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,

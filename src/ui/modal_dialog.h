@@ -1,14 +1,15 @@
 #pragma once
-// What the program's two small modal windows (the favourite editor and the
-// About window) share: a fixed dialog frame centred on its owner, laid out
-// again when the window moves to a monitor of another DPI or the system's
-// font changes, the dialog keyboard, a modal result, and the message
-// routing to the window object.
+// What the program's small modal windows (the favourite editor, the
+// hotkeys and the About window) share: a fixed dialog frame centred on its
+// owner, the system's message font, laid out again when the window moves to
+// a monitor of another DPI or the system's font changes, the dialog
+// keyboard, a modal result, and the message routing to the window object.
 #include <windows.h>
 
 #include <functional>
 #include <string>
 
+#include "ui/ui_kit.h"
 #include "ui/window_text.h"
 
 namespace ks::ui {
@@ -35,6 +36,11 @@ protected:
     // need. Run by the window itself when its DPI or the system's font
     // changes, and by the derived window before it is placed.
     virtual SIZE LayOut(UINT dpi) = 0;
+
+    // Gives every control the system's message font at `dpi` (the new one
+    // before the old one goes) and keeps it while the window shows it.
+    HFONT TakeMessageFont(UINT dpi);
+    HFONT MessageFont() const noexcept { return font_.Get(); }
 
     // A child control at a rectangle in device pixels of the client area.
     HWND AddControl(const char* className, const char* text, DWORD style, int id, RECT bounds,
@@ -70,6 +76,7 @@ private:
 
     HWND window_ = nullptr;
     HWND owner_ = nullptr;
+    Font font_;  // after the window in the order of destruction
     HWND focus_ = nullptr;  // the control that had the focus when the window lost it
     int result_ = 0;
 };
@@ -77,6 +84,12 @@ private:
 // A rectangle from left, top, width and height.
 inline RECT Bounds(int left, int top, int width, int height) noexcept {
     return RECT{left, top, left + width, top + height};
+}
+
+// Moves and sizes a child control to `bounds` of its parent's client area.
+inline void PlaceControl(HWND control, const RECT& bounds) noexcept {
+    SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace ks::ui
