@@ -172,6 +172,29 @@ bool SimWindowSystem::AnswerText(Window control, Record& record, const std::stri
     return memory_.Write(record.text, units.c_str(), (units.size() + 1) * sizeof(char16_t));
 }
 
+SendAnswer SimWindowSystem::AnswerTreeItem(Window tree, std::uint32_t message,
+                                           std::intptr_t lParam) {
+    constexpr SendAnswer kFalse{SendResult::Delivered, 0};
+    constexpr SendAnswer kTrue{SendResult::Delivered, 1};
+    TreeItemRecord record;
+    if (!memory_.Read(static_cast<std::uintptr_t>(lParam), &record, sizeof record)) return kFalse;
+    SimTree& model = trees_[tree];
+    const auto it = model.items.find(record.item);
+    if (it == model.items.end()) return kFalse;
+    SimTreeItem& found = it->second;
+    if (message == kTvmSetItemW) {
+        if ((record.mask & kTvifState) && (record.stateMask & kTvisExpandedOnce))
+            found.expandedOnce = (record.state & kTvisExpandedOnce) != 0;
+        return kTrue;
+    }
+    if (record.mask & kTvifState)
+        record.state =
+            (found.expandedOnce ? kTvisExpandedOnce : 0) | (found.filled ? kTvisExpanded : 0);
+    if ((record.mask & kTvifText) && !AnswerText(tree, record, found.text)) return kFalse;
+    return memory_.Write(static_cast<std::uintptr_t>(lParam), &record, sizeof record) ? kTrue
+                                                                                      : kFalse;
+}
+
 SendAnswer SimWindowSystem::AnswerTree(Window tree, std::uint32_t message, std::uintptr_t wParam,
                                        std::intptr_t lParam) {
     constexpr SendAnswer kFalse{SendResult::Delivered, 0};
@@ -203,25 +226,8 @@ SendAnswer SimWindowSystem::AnswerTree(Window tree, std::uint32_t message, std::
             return answer(it == siblings.end() || std::next(it) == siblings.end() ? 0 : *std::next(it));
         }
         case kTvmGetItemW:
-        case kTvmSetItemW: {
-            TreeItemRecord record;
-            if (!memory_.Read(static_cast<std::uintptr_t>(lParam), &record, sizeof record))
-                return kFalse;
-            SimTreeItem* found = find(record.item);
-            if (!found) return kFalse;
-            if (message == kTvmSetItemW) {
-                if ((record.mask & kTvifState) && (record.stateMask & kTvisExpandedOnce))
-                    found->expandedOnce = (record.state & kTvisExpandedOnce) != 0;
-                return kTrue;
-            }
-            if (record.mask & kTvifState)
-                record.state = (found->expandedOnce ? kTvisExpandedOnce : 0) |
-                               (found->filled ? kTvisExpanded : 0);
-            if ((record.mask & kTvifText) && !AnswerText(tree, record, found->text)) return kFalse;
-            return memory_.Write(static_cast<std::uintptr_t>(lParam), &record, sizeof record)
-                       ? kTrue
-                       : kFalse;
-        }
+        case kTvmSetItemW:
+            return AnswerTreeItem(tree, message, lParam);
         case kTvmExpand: {
             SimTreeItem* found = find(item);
             if (!found || wParam != kTveExpand) return kFalse;

@@ -221,6 +221,8 @@ private:
     // The controls' answers (sim_controls.cpp).
     SendAnswer AnswerTree(Window tree, std::uint32_t message, std::uintptr_t wParam,
                           std::intptr_t lParam);
+    // TVM_GETITEMW and TVM_SETITEMW: the record at `lParam` in the editor's memory.
+    SendAnswer AnswerTreeItem(Window tree, std::uint32_t message, std::intptr_t lParam);
     SendAnswer AnswerList(Window list, std::uint32_t message, std::uintptr_t wParam,
                           std::intptr_t lParam);
     // Puts an item's text where a record asks for it (or, for a control that
