@@ -15,8 +15,9 @@ constexpr int kUpdateIconOffset = 20;
 constexpr int kListBottomGap = 15;
 constexpr int kEditGroupMargin = 12;
 constexpr int kButtonBottomMargin = 12;
-constexpr int kButtonWidth = 55;
-constexpr int kWideButtonWidth = 70;
+// The buttons under the list keep their designed widths.
+constexpr int kButtonWidth = DesignOf(ControlRole::EditButton).rect.width;
+constexpr int kWideButtonWidth = DesignOf(ControlRole::AddButton).rect.width;
 constexpr int kRowInset = 8;
 
 // The fixed measures at the window's DPI, each rounded as the controls'

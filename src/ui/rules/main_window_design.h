@@ -122,7 +122,7 @@ inline constexpr DesignedControl kDesignedControls[] = {
     {ControlRole::FavouritesList, IDC_FAVOURITES, ControlKind::ListView, ControlClass::ReportList,
      {8, 198, 497, 225}, ControlRole::None, "", 0, true, KS_TEXT_LIST_HINT},
     {ControlRole::AddButton, IDC_ADD_FAVOURITE, ControlKind::PushButton, ControlClass::PushButton,
-     {8, 438, 71, 27}, ControlRole::None, KS_TEXT_ADD_BUTTON, IDM_ADD_FAVOURITE, true},
+     {8, 438, 70, 27}, ControlRole::None, KS_TEXT_ADD_BUTTON, IDM_ADD_FAVOURITE, true},
     {ControlRole::JumpFromListButton, IDC_JUMP_TO_FAVOURITE, ControlKind::PushButton,
      ControlClass::PushButton, {84, 438, 55, 27}, ControlRole::None, "", IDM_JUMP_TO_FAVOURITE, true},
     {ControlRole::EditButton, IDC_EDIT_FAVOURITE, ControlKind::PushButton, ControlClass::PushButton,

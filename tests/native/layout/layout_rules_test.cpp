@@ -29,7 +29,7 @@ std::vector<LayoutControl> DesignedControls() {
         {R::RootGroup, {K::RadioGroup, {8, 46, 464, 58}}},
         {R::AboutButton, {K::PushButton, {389, 438, 55, 27}}},
         {R::FavouritesList, {K::ListView, {8, 198, 497, 225}}},
-        {R::AddButton, {K::PushButton, {8, 438, 71, 27}}},
+        {R::AddButton, {K::PushButton, {8, 438, 70, 27}}},
         {R::JumpFromListButton, {K::PushButton, {84, 438, 55, 27}}},
         {R::RemoveButton, {K::PushButton, {328, 438, 55, 27}}},
         {R::DownButton, {K::PushButton, {267, 438, 55, 27}}},
