@@ -77,7 +77,7 @@
    a jump asked for on the command line waits for the window. */
 #define WM_KEYSTRIDE_SETTINGS_UNREAD (WM_APP + 1)
 #define WM_KEYSTRIDE_PENDING_JUMP (WM_APP + 2)
-/* Posted to itself at the start: the hotkeys are registered. */
-#define WM_KEYSTRIDE_REGISTER_HOTKEYS (WM_APP + 3)
+/* Posted to itself at the start: hotkeys another program holds are named. */
+#define WM_KEYSTRIDE_HOTKEYS_TAKEN (WM_APP + 3)
 
 #endif

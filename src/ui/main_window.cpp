@@ -236,10 +236,8 @@ std::optional<LRESULT> MainWindow::HandleProgramMessage(UINT message, WPARAM wPa
             windowCommands_->App().JumpTo(std::exchange(pendingJump_, {}));
         return 0;
     case WM_HOTKEY:
-        OnHotkey(wParam);
-        return 0;
-    case WM_KEYSTRIDE_REGISTER_HOTKEYS:
-        RegisterStoredHotkeys();
+    case WM_KEYSTRIDE_HOTKEYS_TAKEN:
+        OnHotkeyMessage(message, wParam);
         return 0;
     case WM_KEYSTRIDE_SETTINGS_UNREAD:
         // Once the window is up, so the box has something to stand over.

@@ -78,7 +78,7 @@ private:
     void OnSettingChange(WPARAM setting);
     void ApplyFonts();
     void RegisterStoredHotkeys();
-    void OnHotkey(WPARAM id);
+    void OnHotkeyMessage(UINT message, WPARAM id);  // WM_HOTKEY, WM_KEYSTRIDE_HOTKEYS_TAKEN
     void EditHotkeys();
     HWND KeyBox() const noexcept { return controls_[ControlRole::KeyBox]; }
     int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }

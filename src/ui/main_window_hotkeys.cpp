@@ -1,5 +1,5 @@
 // The main window's two system-wide hotkeys: registered from the settings
-// once the window's messages run and from the hotkeys dialog, reported once
+// as the window is made and from the hotkeys dialog, reported once
 // when another program holds one, named in the tray's tip, run when pressed.
 #include "ui/main_window.h"
 
@@ -34,18 +34,20 @@ std::vector<std::string> RegisterHotkeys(SystemHotkeys& hotkeys, TrayPresence& t
 }  // namespace
 
 void MainWindow::RegisterStoredHotkeys() {
-    const std::vector<std::string> taken =
-        RegisterHotkeys(hotkeys_, tray_, window_, settings_.values.jumpFromClipboardHotkey,
-                        settings_.values.showWindowHotkey);
-    // Said once, at the start; Keystride runs on without them.
-    if (taken.empty()) return;
-    MessageBoxW(window_, Wide(HotkeysTakenText(taken)).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
-                MB_OK | MB_ICONWARNING);
-    keyboard_.FocusKeyBox();
+    RegisterHotkeys(hotkeys_, tray_, window_, settings_.values.jumpFromClipboardHotkey,
+                    settings_.values.showWindowHotkey);
+    // Said once the window's messages run, so that the box has a window.
+    if (!hotkeys_.Taken().empty()) PostMessageW(window_, WM_KEYSTRIDE_HOTKEYS_TAKEN, 0, 0);
 }
 
-void MainWindow::OnHotkey(WPARAM id) {
-    if (id == kJumpFromClipboardHotkeyId) {
+void MainWindow::OnHotkeyMessage(UINT message, WPARAM id) {
+    if (message == WM_KEYSTRIDE_HOTKEYS_TAKEN) {
+        // Said once, at the start; Keystride runs on without them.
+        if (hotkeys_.Taken().empty()) return;
+        MessageBoxW(window_, Wide(HotkeysTakenText(hotkeys_.Taken())).c_str(),
+                    Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONWARNING);
+        keyboard_.FocusKeyBox();
+    } else if (id == kJumpFromClipboardHotkeyId) {
         commands_.Execute(IDM_JUMP_FROM_CLIPBOARD);
     } else if (id == kShowWindowHotkeyId) {
         tray_.Restore();

@@ -13,8 +13,9 @@ void MainWindow::LoadSettingsAndPlace() {
     settings_.Load(favourites_);
     favouritesView_.ShowAll(favourites_);
     clipboardListener_.Start(window_);
-    // Registered once the window's messages run, so a box has a window.
-    PostMessageW(window_, WM_KEYSTRIDE_REGISTER_HOTKEYS, 0, 0);
+    // Before the window shows or goes to the tray, so that the tray's tip
+    // names them from the first.
+    RegisterStoredHotkeys();
 
     layout_.Record(window_);
     PlaceAtStoredBounds(settings_.values.savedWindowBounds);

@@ -20,6 +20,7 @@ std::vector<std::string> SystemHotkeys::Register(HWND window, const std::string&
         else
             taken.push_back(HotkeyText(*hotkey));
     }
+    taken_ = taken;
     return taken;
 }
 

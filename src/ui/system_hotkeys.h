@@ -25,10 +25,13 @@ public:
     std::vector<std::string> Register(HWND window, const std::string& jumpFromClipboard,
                                       const std::string& showWindow);
     void Clear() noexcept;
+    // Those another program held at the last Register.
+    const std::vector<std::string>& Taken() const noexcept { return taken_; }
 
 private:
     HWND window_ = nullptr;
     std::vector<int> held_;
+    std::vector<std::string> taken_;
 };
 
 }  // namespace ks::ui
