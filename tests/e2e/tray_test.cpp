@@ -543,10 +543,12 @@ void PressKeys(std::initializer_list<WORD> keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// The default hotkeys from a file without them: Jump from Clipboard works
-// from the tray; one another program holds is reported once, by name, and
-// Keystride runs on without it.
+// The hotkeys of the settings file: Jump from Clipboard works from the
+// tray; one another program holds is reported once, by name, and Keystride
+// runs on without it.
 TEST_F(Tray, TheHotkeysJumpFromTheTrayAndOneHeldElsewhereIsReportedOnce) {
+    ASSERT_TRUE(WriteSettingsFile("[Hotkeys]\r\nJumpFromClipboard=Ctrl+Shift+F9\r\n"
+                                  "ShowWindow=Ctrl+Alt+Shift+K\r\n"));
     ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'K'));
     struct Release {
         ~Release() { UnregisterHotKey(nullptr, 7); }
@@ -564,7 +566,7 @@ TEST_F(Tray, TheHotkeysJumpFromTheTrayAndOneHeldElsewhereIsReportedOnce) {
     CloseRegistryEditor();
     Minimise(app, 0);
     ASSERT_TRUE(PutClipboardText("HKCU\\Software\\Wine"));
-    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'J'});
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_F9});
     EXPECT_TRUE(WaitUntil([] { return EndsWith(RegeditStatus(), "HKEY_CURRENT_USER\\Software\\Wine"); }))
         << RegeditStatus();
     EXPECT_FALSE(Shown(app)) << "the jump leaves Keystride in the tray";
