@@ -141,6 +141,17 @@ void PostKeyPress(HWND target, WPARAM key, bool withAlt = false) {
 void PostAltKey(HWND target, char letter) {
     PostMessageA(target, WM_SYSCHAR, static_cast<WPARAM>(letter), 0x20000001);
 }
+
+// The ways a modal window is left without OK, each named; Escape is
+// pressed in `field`.
+using WayOut = std::pair<const char*, std::function<void(HWND)>>;
+std::vector<WayOut> WaysOutButOk(int field) {
+    return {
+        {"Cancel button", [](HWND w) { PostMessageA(GetDlgItem(w, IDCANCEL), BM_CLICK, 0, 0); }},
+        {"close box", [](HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+        {"Escape", [field](HWND w) { PostKey(GetDlgItem(w, field), VK_ESCAPE); }},
+    };
+}
 // Types at the end of an edit box's text.
 void PostText(HWND edit, const std::string& text) {
     const int end = GetWindowTextLengthA(edit);
@@ -346,12 +357,8 @@ TEST_F(DialogFavouriteEditor, NamesInEveryScriptAreShownAndReturnedUnitForUnit) 
 }
 
 TEST_F(DialogFavouriteEditor, EveryWayOutButOkLeavesTheTextsAlone) {
-    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
-        {"Cancel button", [](HWND w) { SendMessageA(Item(w, IDCANCEL), BM_CLICK, 0, 0); }},
-        {"close box", [](HWND w) { SendMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Escape", [](HWND w) { PostKey(Item(w, IDC_EDITOR_KEY), VK_ESCAPE); }},
-        {"Alt+C", [](HWND w) { PostAltKey(Item(w, IDC_EDITOR_KEY), 'c'); }},
-    };
+    std::vector<WayOut> ways = WaysOutButOk(IDC_EDITOR_KEY);
+    ways.push_back({"Alt+C", [](HWND w) { PostAltKey(Item(w, IDC_EDITOR_KEY), 'c'); }});
     for (const auto& [way, leave] : ways) {
         keyText = "HKCU\\Software\\Kept";
         comment = "kept";
@@ -884,11 +891,7 @@ TEST_F(DialogHotkeys, KeysThatMakeNoPairOfHotkeysKeepTheDialogOpen) {
 }
 
 TEST_F(DialogHotkeys, EveryWayOutButOkLeavesTheTexts) {
-    const std::vector<std::pair<const char*, std::function<void(HWND)>>> ways = {
-        {"Cancel button", [](HWND w) { PostMessageA(GetDlgItem(w, IDCANCEL), BM_CLICK, 0, 0); }},
-        {"close box", [](HWND w) { PostMessageA(w, WM_SYSCOMMAND, SC_CLOSE, 0); }},
-        {"Escape", [](HWND w) { PostKey(GetDlgItem(w, IDC_HOTKEY_JUMP), VK_ESCAPE); }},
-    };
+    const std::vector<WayOut> ways = WaysOutButOk(IDC_HOTKEY_JUMP);
     for (const auto& [way, leave] : ways) {
         const bool confirmed = Run([&, leave = leave](HWND window) {
             SendMessageW(GetDlgItem(window, IDC_HOTKEY_JUMP), HKM_SETHOTKEY, HOTKEYF_ALT << 8 | VK_F2, 0);
