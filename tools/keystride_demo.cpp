@@ -20,6 +20,7 @@
 #include "jump/editor_controls.h"
 #include "jump/editor_driver.h"
 #include "platform/win32/win32_window_system.h"
+#include "texts.h"
 #include "win32/screenshot.h"
 #include "win32/win32_support.h"
 
@@ -171,7 +172,7 @@ bool DemonstrateAt150Percent(const std::string& shots) {
     std::printf("demo: screenshot of Keystride at 150 %%: %s\n", windowShot.c_str());
 
     app.Command(IDM_EDIT_FAVOURITE);
-    HWND editor = app.WaitForWindow("Edit Favourite");
+    HWND editor = app.WaitForWindow(KS_TEXT_EDITOR_EDIT_CAPTION);
     const std::string editorShot = shots + "/demo-favourite-editor-150.png";
     if (!editor || !SaveWindowShot(editor, editorShot)) {
         std::printf("demo: the favourite editor did not show at 150 %%\n");
