@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test suite: the native unit tests (with sanitizers), the Win32
-# tests and end-to-end tests under Wine, the i686 build, and the download
-# package with its keystride.exe started under Wine.
+# tests and end-to-end tests under Wine, the demonstration, the i686 build,
+# and the download package with its keystride.exe started under Wine.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -34,6 +34,9 @@ source scripts/wine-env.sh
 # One warm-up run with the server already up, so the suites start fast.
 "$ks_wine" build/win64/keystride-jump.exe >/dev/null 2>&1 || true
 ctest --preset win64 || status=1
+
+echo "== the demonstration (what scripts/run.sh shows without a display)"
+(source scripts/demo.sh) || status=1
 
 echo "== the download (win64 package)"
 cmake --build --preset win64 --target package
