@@ -5,6 +5,7 @@
 #include "grammar/argument_quoting.h"
 #include "grammar/ascii.h"
 #include "grammar/default_value.h"
+#include "grammar/wide_text.h"
 
 namespace ks {
 namespace {
@@ -163,6 +164,10 @@ std::optional<std::string> LinkPath(std::string_view link) {
         path += static_cast<char>(high * 16 + low);
         i += 2;
     }
+    // The question before the jump shows the whole path: a NUL would end
+    // its text early, hiding what follows from the user.
+    if (path.find('\0') != std::string::npos) return std::nullopt;
+    if (FromUtf16(ToUtf16(path)) != path) return std::nullopt;  // not UTF-8
     return path;
 }
 

@@ -24,8 +24,9 @@ std::string WritePath(const ResolvedJump& target, PathForm form);
 inline constexpr std::string_view kLinkScheme = "keystride:";
 
 // A keystride: link's path: the text after the scheme (any letter case),
-// percent-decoded as UTF-8. Nothing for a text that is no such link, or
-// whose encoding is malformed.
+// percent-decoded as UTF-8. Nothing for a text that is no such link, whose
+// encoding is malformed (a bad escape, bytes that are no UTF-8) or that
+// decodes to a NUL.
 std::optional<std::string> LinkPath(std::string_view link);
 
 }  // namespace ks

@@ -4,6 +4,7 @@
 #include "grammar/ascii.h"
 #include "grammar/path_forms.h"
 
+#include <optional>
 #include <vector>
 
 namespace ks {
@@ -32,9 +33,21 @@ std::string_view TrimBlanks(std::string_view text) {
 
 constexpr std::string_view kTakeOver = "--take-over";
 
-}  // namespace
+// A link as the shell starts it: the rest of the line, less the one pair of
+// quotes the registered command puts around it. Read as given, not by the
+// argument rules: a link that holds a quote or ends in a backslash would
+// fall apart into arguments there, and then into a path jumped to unasked.
+std::optional<std::string_view> LinkText(std::string_view rest) {
+    if (!rest.empty() && rest.front() == '"') {
+        rest.remove_prefix(1);
+        if (!rest.empty() && rest.back() == '"') rest.remove_suffix(1);
+    }
+    if (rest.size() < kLinkScheme.size() ||
+        !EqualsIgnoringAsciiCase(rest.substr(0, kLinkScheme.size()), kLinkScheme))
+        return std::nullopt;
+    return rest;
+}
 
-namespace {
 }  // namespace
 
 std::string TakeOverArguments(std::string_view path) {
@@ -52,10 +65,8 @@ CommandLineRequest ReadCommandLine(std::string_view commandLine) {
             return {CommandLineRequest::Kind::JumpFromClipboard, {}};
     if (EqualsIgnoringAsciiCase(rest, "--tray")) return {CommandLineRequest::Kind::StartInTray, {}};
     // A link's text is only ever a path, whatever it holds.
-    if (arguments.size() == 1 && arguments[0].size() >= kLinkScheme.size() &&
-        EqualsIgnoringAsciiCase(std::string_view(arguments[0]).substr(0, kLinkScheme.size()),
-                                kLinkScheme))
-        return {CommandLineRequest::Kind::OpenLink, arguments[0]};
+    if (const std::optional<std::string_view> link = LinkText(rest))
+        return {CommandLineRequest::Kind::OpenLink, std::string(*link)};
     // One argument by the platform's rules is what the caller meant; more,
     // and the blanks between them are the path's own.
     if (arguments.size() == 1) return {CommandLineRequest::Kind::JumpToPath, arguments[0]};

@@ -37,8 +37,9 @@ struct CommandLineRequest {
 // all, so "keystride.exe HKCU\Control Panel\Desktop" needs no quotes. "-c",
 // "/c" and "--clipboard" (any case) alone ask for the clipboard.
 // "--take-over" and one argument ask for the take-over, "--tray" alone for a
-// start in the notification area, one argument that begins with
-// "keystride:" for a link.
+// start in the notification area, and a rest that begins with "keystride:"
+// (in quotes or not) for a link, which is then the rest as given, less its
+// quotes, whatever it holds.
 CommandLineRequest ReadCommandLine(std::string_view commandLine);
 
 // The arguments of a Keystride that takes a running one's place.

@@ -42,7 +42,12 @@ TEST(CommandLine, WhatEachLineAsksFor) {
         // A link is a link whatever it holds, option-like texts too.
         {"\"C:\\K\\keystride.exe\" \"keystride:HKCU%5CSoftware\"", {Kind::OpenLink, "keystride:HKCU%5CSoftware"}},
         {"keystride.exe KEYSTRIDE:-c", {Kind::OpenLink, "KEYSTRIDE:-c"}},
-        {"keystride.exe keystride:a b", {Kind::JumpToPath, "keystride:a b"}},
+        {"keystride.exe keystride:a b", {Kind::OpenLink, "keystride:a b"}},
+        // A quote in the link does not make a path of what follows it, and a
+        // backslash before the closing quote escapes nothing.
+        {"\"C:\\K\\keystride.exe\" \"keystride:a\" \\HKEY_CURRENT_USER\\Software\\Foo\"",
+         {Kind::OpenLink, "keystride:a\" \\HKEY_CURRENT_USER\\Software\\Foo"}},
+        {"keystride.exe \"keystride:HKCU%5CApp\\\"", {Kind::OpenLink, "keystride:HKCU%5CApp\\"}},
         // A program name whose quote never closes leaves nothing after it.
         {"\"keystride.exe HKCU", {}},
         {"", {}},

@@ -77,7 +77,13 @@ TEST(PathForms, LinksDecodeOrNameNothing) {
     EXPECT_EQ(LinkPath("keystride:HKCU\\T%C3%A9st%20x"), "HKCU\\T\xC3\xA9st x");
     EXPECT_EQ(LinkPath("KEYSTRIDE:hkcu"), "hkcu");
     EXPECT_EQ(LinkPath("keystride:-c"), "-c");
-    for (const char* bad : {"keystride:%", "keystride:%4", "keystride:%zz", "keystrid:HKCU", "HKCU"})
+    EXPECT_EQ(LinkPath("keystride:a%ED%A0%80"), "a\xED\xA0\x80") << "a lone surrogate, as names hold";
+    EXPECT_EQ(LinkPath("keystride:a%09b"), "a\tb") << "shown in the question as it is";
+    for (const char* bad : {"keystride:%", "keystride:%4", "keystride:%zz", "keystrid:HKCU", "HKCU",
+                            // The question would show "Safe" alone.
+                            "keystride:Safe%00%5CHKLM%5CSOFTWARE%5CTarget",
+                            // No UTF-8: a stray byte, a cut sequence, an overlong slash.
+                            "keystride:HKCU%5C%FF", "keystride:HKCU%5C%C3", "keystride:%C0%AF"})
         EXPECT_EQ(LinkPath(bad), std::nullopt) << bad;
 }
 
