@@ -12,14 +12,11 @@
 namespace ks::ui {
 namespace {
 
-// The hotkey as registered: its normal text; "" for none or one held elsewhere.
-std::string Registered(const std::string& text, const std::vector<std::string>& taken) {
+// The hotkey as registered: its normal text; "" for none, one held
+// elsewhere or one the other command has.
+std::string Registered(const SystemHotkeys& hotkeys, int id, const std::string& text) {
     const std::optional<Hotkey> hotkey = ReadHotkey(text);
-    if (!hotkey) return {};
-    const std::string normal = HotkeyText(*hotkey);
-    for (const std::string& held : taken)
-        if (held == normal || held == text) return {};
-    return normal;
+    return hotkey && hotkeys.Holds(id) ? HotkeyText(*hotkey) : std::string();
 }
 
 // The hotkeys held from now on, and the tip that names them; those another
@@ -27,7 +24,8 @@ std::string Registered(const std::string& text, const std::vector<std::string>& 
 std::vector<std::string> RegisterHotkeys(SystemHotkeys& hotkeys, TrayPresence& tray, HWND window,
                                          const std::string& jump, const std::string& show) {
     std::vector<std::string> taken = hotkeys.Register(window, jump, show);
-    tray.SetTip(TrayTip(Registered(jump, taken), Registered(show, taken)));
+    tray.SetTip(TrayTip(Registered(hotkeys, kJumpFromClipboardHotkeyId, jump),
+                        Registered(hotkeys, kShowWindowHotkeyId, show)));
     return taken;
 }
 
@@ -47,6 +45,10 @@ void MainWindow::OnHotkeyMessage(UINT message, WPARAM id) {
         MessageBoxW(window_, Wide(HotkeysTakenText(hotkeys_.Taken())).c_str(),
                     Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONWARNING);
         keyboard_.FocusKeyBox();
+    } else if (!IsWindowEnabled(window_)) {
+        // A modal window or box is up: no command runs beneath it; Show
+        // Keystride brings that window forward.
+        if (id == kShowWindowHotkeyId) SetForegroundWindow(GetLastActivePopup(window_));
     } else if (id == kJumpFromClipboardHotkeyId) {
         commands_.Execute(IDM_JUMP_FROM_CLIPBOARD);
     } else if (id == kShowWindowHotkeyId) {
@@ -58,9 +60,15 @@ void MainWindow::OnHotkeyMessage(UINT message, WPARAM id) {
 void MainWindow::EditHotkeys() {
     std::string jump = settings_.values.jumpFromClipboardHotkey;
     std::string show = settings_.values.showWindowHotkey;
+    // Held while the dialog is open, the hotkeys could not be typed into it:
+    // the system would take them first.
+    hotkeys_.Clear();
     const bool changed = RunHotkeysDialog(
         window_, jump, show, [this](const std::string& tryJump, const std::string& tryShow) {
-            return RegisterHotkeys(hotkeys_, tray_, window_, tryJump, tryShow);
+            std::vector<std::string> taken =
+                RegisterHotkeys(hotkeys_, tray_, window_, tryJump, tryShow);
+            if (!taken.empty()) hotkeys_.Clear();  // the dialog stays open for another try
+            return taken;
         });
     if (changed) {
         settings_.values.jumpFromClipboardHotkey = jump;

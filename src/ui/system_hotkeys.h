@@ -25,6 +25,7 @@ public:
     std::vector<std::string> Register(HWND window, const std::string& jumpFromClipboard,
                                       const std::string& showWindow);
     void Clear() noexcept;
+    bool Holds(int id) const noexcept;
     // Those another program held at the last Register.
     const std::vector<std::string>& Taken() const noexcept { return taken_; }
 

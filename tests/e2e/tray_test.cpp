@@ -20,6 +20,7 @@
 
 #include "e2e/clipboard_support.h"
 #include "e2e/main_window_support.h"
+#include "texts.h"
 #include "ui/ui_kit.h"
 
 namespace ks::test {
@@ -571,6 +572,61 @@ TEST_F(Tray, TheHotkeysJumpFromTheTrayAndOneHeldElsewhereIsReportedOnce) {
         << RegeditStatus();
     EXPECT_FALSE(Shown(app)) << "the jump leaves Keystride in the tray";
     CloseRegistryEditor();
+}
+
+// A hotkey a file gives both commands is the jump's, and no other program
+// is blamed for it.
+TEST_F(Tray, AHotkeyGivenTwiceInTheFileIsTheJumpsAlone) {
+    ASSERT_TRUE(WriteSettingsFile("[Hotkeys]\r\nJumpFromClipboard=Ctrl+Shift+F9\r\n"
+                                  "ShowWindow=ctrl+shift+f9\r\n"));
+    FakeNotificationArea shell;
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.Settle();  // a box said at the start is open by now
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
+    Minimise(app, 0);
+    ASSERT_FALSE(shell.Icons().empty());
+    EXPECT_EQ(shell.Icons().back().tip, L"Keystride\r\nCtrl+Shift+F9: Jump from Clipboard");
+}
+
+// The hotkeys are free while the Hotkeys window is open, so that they can be
+// typed into it, and held again after it; beneath another window of
+// Keystride's they run nothing.
+TEST_F(Tray, HotkeysRestWhileAWindowOfKeystridesIsOpen) {
+    const auto free = [] {
+        const bool registered = RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'J');
+        if (registered) UnregisterHotKey(nullptr, 8);
+        return registered;
+    };
+    Keystride app;
+    ASSERT_TRUE(app.Started());
+    app.Settle();
+    EXPECT_FALSE(free()) << "Keystride holds its default hotkey";
+    app.Command(IDM_HOTKEYS);
+    HWND dialog = app.WaitForWindow(KS_TEXT_HOTKEYS_CAPTION, "KeystrideHotkeys");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(free()) << "while the Hotkeys window is open";
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(app.WaitGone(dialog));
+    app.Settle();
+    EXPECT_FALSE(free()) << "held again after Cancel";
+
+    ASSERT_TRUE(PutClipboardText("no path here"));
+    app.Command(IDC_ABOUT);
+    HWND about = app.WaitForWindow(KS_TEXT_ABOUT_CAPTION);
+    ASSERT_TRUE(about);
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'J'});
+    app.Settle();
+    EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"))
+        << "Jump from Clipboard ran beneath About";
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(app.WaitGone(about));
+    PressKeys({VK_CONTROL, VK_MENU, VK_SHIFT, 'J'});
+    HWND box = app.WaitForWindow("Keystride", "#32770");
+    ASSERT_TRUE(box) << "the hotkey works once About is closed";
+    EXPECT_EQ(MessageBoxText(box), "The clipboard holds no registry path.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(app.WaitGone(box));
 }
 
 }  // namespace
