@@ -77,7 +77,8 @@
    a jump asked for on the command line waits for the window. */
 #define WM_KEYSTRIDE_SETTINGS_UNREAD (WM_APP + 1)
 #define WM_KEYSTRIDE_PENDING_JUMP (WM_APP + 2)
-/* Posted to itself at the start: hotkeys another program holds are named. */
+/* Posted to itself at the first showing (a start in the tray waits for it,
+   so that the box has a window): hotkeys another program holds are named. */
 #define WM_KEYSTRIDE_HOTKEYS_TAKEN (WM_APP + 3)
 
 #endif

@@ -269,6 +269,7 @@ void MainWindow::OnShown() {
     SetWindowTextTo(window_, caption);
     if (shownCount_ != 1) return;
     if (settings_.values.unreadAtLoad) PostMessageW(window_, WM_KEYSTRIDE_SETTINGS_UNREAD, 0, 0);
+    if (!hotkeys_.Taken().empty()) PostMessageW(window_, WM_KEYSTRIDE_HOTKEYS_TAKEN, 0, 0);
     // The hints are not needed before the first paint.
     hints_.Build(app_.Instance(), window_, dpi_);
     for (const DesignedControl& design : kDesignedControls) {

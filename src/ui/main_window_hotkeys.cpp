@@ -32,10 +32,9 @@ std::vector<std::string> RegisterHotkeys(SystemHotkeys& hotkeys, TrayPresence& t
 }  // namespace
 
 void MainWindow::RegisterStoredHotkeys() {
+    // Those another program holds are named at the first showing.
     RegisterHotkeys(hotkeys_, tray_, window_, settings_.values.jumpFromClipboardHotkey,
                     settings_.values.showWindowHotkey);
-    // Said once the window's messages run, so that the box has a window.
-    if (!hotkeys_.Taken().empty()) PostMessageW(window_, WM_KEYSTRIDE_HOTKEYS_TAKEN, 0, 0);
 }
 
 void MainWindow::OnHotkeyMessage(UINT message, WPARAM id) {

@@ -574,6 +574,39 @@ TEST_F(Tray, TheHotkeysJumpFromTheTrayAndOneHeldElsewhereIsReportedOnce) {
     CloseRegistryEditor();
 }
 
+// Started in the tray, Keystride names a hotkey another program holds when
+// its window first shows, not over a window nobody sees.
+TEST_F(Tray, AHotkeyHeldElsewhereIsNamedWhenAStartInTheTrayFirstShowsTheWindow) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'K'));
+    struct Release {
+        ~Release() { UnregisterHotKey(nullptr, 7); }
+    } release;
+    FakeNotificationArea shell;
+    ChildProcess inTray(Quoted(KS_BUILD_DIR "/keystride.exe") + " --tray");
+    ASSERT_TRUE(WaitUntil([&] { return !shell.Icons().empty(); }));
+    HWND main = FindWindowA(kMainClass, nullptr);
+    ASSERT_TRUE(main);
+    const DWORD process = GetProcessId(inTray.Handle());
+    // Everything posted before this marker has been handled once it is.
+    HWND keyBox = FindControl(main, IDC_KEY_BOX);
+    SendMessageA(keyBox, EM_SETMODIFY, FALSE, 0);
+    PostMessageA(keyBox, EM_SETMODIFY, TRUE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(keyBox, EM_GETMODIFY, 0, 0) != 0; }));
+    EXPECT_FALSE(FindProcessWindow(process, "Keystride", "#32770")) << "a box in the tray";
+
+    PostMessageA(main, WM_KEYSTRIDE_TRAYICON, reinterpret_cast<WPARAM>(main), WM_LBUTTONDOWN);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindProcessWindow(process, "Keystride", "#32770")); }));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(MessageBoxText(box),
+              "The hotkey Ctrl+Alt+Shift+K is used by another program. Keystride runs on "
+              "without it.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(inTray.Wait(kWaitMs));
+}
+
 // A hotkey a file gives both commands is the jump's, and no other program
 // is blamed for it.
 TEST_F(Tray, AHotkeyGivenTwiceInTheFileIsTheJumpsAlone) {
