@@ -182,10 +182,9 @@ Window FindDescendantOfClass(WindowSystem& windows, Window parent, std::string_v
     return result;
 }
 
-// Starts the editor hidden and waits up to three seconds for its window.
-Window StartEditor(const JumpPlatform& platform) {
+// Waits up to three seconds for the window of the editor just started.
+Window WaitForStartedEditor(const JumpPlatform& platform) {
     ProcessControl& processes = platform.processes;
-    StartEditorProgram(processes, ShowState::Hidden, true);
     const std::uint32_t t0 = processes.GetTickCount();
     while (static_cast<std::uint32_t>(processes.GetTickCount() - t0) < kStartPollWindow) {
         if (Window editor = platform.windows.FindTopWindow(kEditorWindowClass)) return editor;
@@ -239,13 +238,13 @@ ListRows ExpectedListRows(Registry& registry, const ResolvedJump& target) {
     return {static_cast<int>(values) + (defaultSet ? 0 : 1), false};
 }
 
-bool StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump) {
+StartOutcome StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump) {
     ProgramStart start;
     start.verb = "open";
     // The full path: a bare name would be looked up in the current folder
     // first, where a planted regedit.exe would be started instead.
     const std::string windowsFolder = processes.WindowsDirectory();
-    if (windowsFolder.empty()) return false;
+    if (windowsFolder.empty()) return StartOutcome::Failed;
     start.file = windowsFolder + "\\regedit.exe";
     start.show = show;
     // A jump waits for the editor; a failed start would put up the shell's
@@ -257,8 +256,8 @@ bool StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump
     void* redirection = nullptr;
     processes.DisableFsRedirection(redirection);
     ProcessHandle process = 0;
-    const bool started = processes.StartProgram(start, process);
-    if (started && process) {
+    const StartOutcome started = processes.StartProgram(start, process);
+    if (started == StartOutcome::Started && process) {
         processes.WaitForInputIdle(process, kInputIdleWait);
         processes.CloseHandle(process);
     }
@@ -274,7 +273,11 @@ JumpResult DriveRegistryEditor(const JumpPlatform& platform, const ResolvedJump&
     const bool started = !editor;
     if (started) {
         RememberTargetInEditor(platform.registry, target, processes.IsWine());
-        editor = StartEditor(platform);
+        // Shown maximised from its start: an editor that runs as
+        // administrator takes no showing from here afterwards.
+        if (StartEditorProgram(processes, ShowState::Maximised, true) == StartOutcome::Declined)
+            return JumpResult::EditorStartDeclined;
+        editor = WaitForStartedEditor(platform);
         if (!editor) return JumpResult::EditorNotStarted;
         windows.ShowWindow(editor, ShowState::Maximised);
         windows.SetForegroundWindow(editor);

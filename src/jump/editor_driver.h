@@ -13,6 +13,7 @@
 #include "jump/jump_outcome.h"
 #include "jump/jump_platform.h"
 #include "platform/handles.h"
+#include "platform/process_control.h"
 #include "platform/window_system.h"
 
 namespace ks {
@@ -56,8 +57,7 @@ ListRows ExpectedListRows(Registry& registry, const ResolvedJump& target);
 // Starts the system's Registry Editor by its full path, with the file
 // system's redirection off (the 64-bit editor from a 32-bit Keystride).
 // For a jump the start is quiet and waits until the editor takes input.
-// False when it could not be started.
-bool StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump);
+StartOutcome StartEditorProgram(ProcessControl& processes, ShowState show, bool forAJump);
 
 // Finds or starts the editor (at the target's key, through its own
 // remembered key), brings it to the target and says where it ended. Shows

@@ -76,6 +76,7 @@ std::string JumpOutcomeText(const JumpOutcome& outcome) {
     switch (outcome.result) {
         case JumpResult::Landed:
         case JumpResult::Unverified:
+        case JumpResult::EditorStartDeclined:  // the user's own choice
             return {};
         case JumpResult::NotFound:
             if (!outcome.nearest) return NotFoundText(outcome);

@@ -14,6 +14,7 @@ enum class JumpResult {
     Unverified,          // the editor was brought there; it could not be read back
     NotFound,            // the text names no existing key or value
     EditorNotStarted,    // no editor window appeared
+    EditorStartDeclined, // the user said No when the system asked to start the editor
     EditorRefused,       // the running editor has higher rights and drops our messages
     OpenedElevated,      // the editor this jump started opened at the key, but runs
                          // with higher rights: its value could not be selected

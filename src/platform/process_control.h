@@ -20,17 +20,23 @@ struct ProgramStart {
     bool operator==(const ProgramStart&) const = default;
 };
 
+// How a start through the shell ended. Declined: the system asked the user
+// (the consent prompt of a program that runs as administrator) and was told
+// No (ERROR_CANCELLED).
+enum class StartOutcome { Started, Failed, Declined };
+
 class ProcessControl {
 public:
     virtual ~ProcessControl() = default;
 
-    // ShellExecuteExW, the texts in UTF-16. True on success, with `process`
-    // set when the start asked to keep it.
-    virtual bool StartProgram(const ProgramStart& start, ProcessHandle& process) = 0;
+    // ShellExecuteExW, the texts in UTF-16; `process` is set on a start that
+    // asked to keep it.
+    virtual StartOutcome StartProgram(const ProgramStart& start, ProcessHandle& process) = 0;
     virtual void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) = 0;
     virtual void CloseHandle(ProcessHandle process) = 0;
 
-    // Wow64DisableWow64FsRedirection / Wow64RevertWow64FsRedirection.
+    // Wow64DisableWow64FsRedirection / Wow64RevertWow64FsRedirection; what
+    // StartProgram loads of the system's is loaded before, with it on.
     virtual void DisableFsRedirection(void*& oldValue) = 0;
     virtual void RevertFsRedirection(void* oldValue) = 0;
 

@@ -329,13 +329,14 @@ std::optional<std::size_t> SimWindowSystem::ShowChoices(const std::string& text,
 
 // --- processes and clock ---------------------------------------------------
 
-bool SimProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
+StartOutcome SimProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
     world_.Record({.call = "ShellExecuteEx", .text = start.verb + "|" + start.file});
     starts.push_back(start);
-    if (!onStart(start)) return false;
+    if (userDeclines) return StartOutcome::Declined;
+    if (!onStart(start)) return StartOutcome::Failed;
     process = 0x4242;
     ++openProcesses_;
-    return true;
+    return StartOutcome::Started;
 }
 
 void SimProcessControl::WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) {

@@ -269,12 +269,13 @@ public:
 
     // What happens when a program is started: return false to fail the start.
     std::function<bool(const ProgramStart&)> onStart = [](const ProgramStart&) { return false; };
+    bool userDeclines = false;  // the system's question before a start is answered No
     std::vector<ProgramStart> starts;  // every start asked for, in order
     bool wine = false;
     std::string windowsDirectory = "C:\\windows";
     std::string userSid = "S-1-5-21-1004336348-1177238915-682003330-1001";
 
-    bool StartProgram(const ProgramStart& start, ProcessHandle& process) override;
+    StartOutcome StartProgram(const ProgramStart& start, ProcessHandle& process) override;
     void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) override;
     void CloseHandle(ProcessHandle process) override;
     void DisableFsRedirection(void*& oldValue) override;

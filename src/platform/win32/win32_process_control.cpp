@@ -19,7 +19,7 @@ WINBASEAPI BOOL WINAPI Wow64RevertWow64FsRedirection(PVOID oldValue);
 
 namespace ks {
 
-bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
+StartOutcome Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle& process) {
     EnsureComApartment();
     const std::wstring verb = Wide(start.verb);
     const std::wstring file = Wide(start.file);
@@ -30,9 +30,10 @@ bool Win32ProcessControl::StartProgram(const ProgramStart& start, ProcessHandle&
     info.lpVerb = verb.empty() ? nullptr : verb.c_str();
     info.lpFile = file.c_str();
     info.nShow = ShowCommand(start.show);
-    if (!ShellExecuteExW(&info)) return false;
+    if (!ShellExecuteExW(&info))
+        return GetLastError() == ERROR_CANCELLED ? StartOutcome::Declined : StartOutcome::Failed;
     process = reinterpret_cast<ProcessHandle>(info.hProcess);
-    return true;
+    return StartOutcome::Started;
 }
 
 void Win32ProcessControl::WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) {
@@ -44,6 +45,9 @@ void Win32ProcessControl::CloseHandle(ProcessHandle process) {
 }
 
 void Win32ProcessControl::DisableFsRedirection(void*& oldValue) {
+    // COM's library is loaded from the system folder; with the redirection
+    // off, a 32-bit Keystride would be handed the 64-bit one.
+    EnsureComApartment();
     Wow64DisableWow64FsRedirection(&oldValue);
 }
 

@@ -5,7 +5,7 @@ namespace ks {
 
 class Win32ProcessControl : public ProcessControl {
 public:
-    bool StartProgram(const ProgramStart& start, ProcessHandle& process) override;
+    StartOutcome StartProgram(const ProgramStart& start, ProcessHandle& process) override;
     void WaitForInputIdle(ProcessHandle process, std::uint32_t milliseconds) override;
     void CloseHandle(ProcessHandle process) override;
     void DisableFsRedirection(void*& oldValue) override;

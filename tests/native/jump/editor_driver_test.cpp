@@ -4,6 +4,7 @@
 
 #include "driver_fixture.h"
 #include "jump/editor_last_key.h"
+#include "jump/jump_messages.h"
 
 namespace ks::test {
 namespace {
@@ -156,7 +157,24 @@ TEST_F(EditorDriverTest, EditorThatCannotBeStartedEndsAfterTheThreeSecondPoll) {
     EXPECT_EQ(world.EventsOf("Wow64RevertFsRedirection")[0].wParam, 0x77u);
 }
 
-TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
+// No to the system's question before the editor starts is the user's
+// answer: the jump ends at once, with nothing to tell.
+TEST_F(EditorDriverTest, AStartTheUserDeclinesEndsTheJumpAtOnceWithoutABox) {
+    world.processes.userDeclines = true;
+    const ResolvedJump target{"HKEY_LOCAL_MACHINE", "SOFTWARE", "x"};
+    EXPECT_EQ(Drive(target), JumpResult::EditorStartDeclined);
+    EXPECT_EQ(world.now, 0u) << "no wait for a window that will not come";
+    EXPECT_TRUE(world.EventsOf("Sleep").empty());
+    EXPECT_EQ(world.EventsOf("Wow64RevertFsRedirection").size(), 1u);
+    JumpOutcome outcome;
+    outcome.result = JumpResult::EditorStartDeclined;
+    outcome.target = target;
+    EXPECT_EQ(JumpOutcomeText(outcome), "");
+}
+
+// Maximised from its start: an editor that runs as administrator (started
+// by the shell at its own level) takes no showing from Keystride afterwards.
+TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathMaximised) {
     SimEditor editor;
     world.processes.onStart = [&](const ProgramStart&) {
         editor = AddUnreadableEditor(world, world.now + 450);  // its window shows up later
@@ -167,7 +185,7 @@ TEST_F(EditorDriverTest, StartsTheEditorByItsFullPathHiddenAndMaximisesIt) {
     ASSERT_EQ(world.processes.starts.size(), 1u);
     EXPECT_EQ(world.processes.starts[0],
               (ProgramStart{.verb = "open", .file = "C:\\windows\\regedit.exe",
-                            .show = ShowState::Hidden, .keepProcess = true, .quiet = true}))
+                            .show = ShowState::Maximised, .keepProcess = true, .quiet = true}))
         << "the process handle, and no error box";
     const auto order = world.log;
     auto index = [&](const std::string& call) {
