@@ -14,7 +14,7 @@ class PassingProcessControl : public ProcessControl {
 public:
     explicit PassingProcessControl(ProcessControl& real) : real_(real) {}
 
-    bool StartProgram(const ProgramStart& s, ProcessHandle& p) override {
+    StartOutcome StartProgram(const ProgramStart& s, ProcessHandle& p) override {
         return real_.StartProgram(s, p);
     }
     void WaitForInputIdle(ProcessHandle p, std::uint32_t ms) override {

@@ -1,5 +1,6 @@
 #include "ui/elevated_restart.h"
 
+#include <sddl.h>
 #include <shellapi.h>
 
 #include "platform/win32/owned_handle.h"
@@ -15,6 +16,30 @@ constexpr wchar_t kTakeOverEvent[] = L"Local\\Korvel Keystride take-over";
 // Starting a Keystride and reading its settings takes far less.
 constexpr DWORD kTakeOverWaitMs = 30000;
 constexpr DWORD kWindowGoneWaitMs = 10000;
+
+// The event may be signalled by the copy as administrator also when it runs
+// under another account (an administrator's name and password typed at the
+// consent prompt), which the default security would shut out: the user,
+// the system and the administrators may wait on it and set it.
+constexpr wchar_t kTakeOverEventSecurity[] = L"D:(A;;GA;;;OW)(A;;GA;;;SY)(A;;0x00100002;;;BA)";
+
+// A security descriptor made by ConvertStringSecurityDescriptorToSecurityDescriptorW.
+class LocalSecurityDescriptor {
+public:
+    explicit LocalSecurityDescriptor(const wchar_t* sddl) noexcept {
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor_,
+                                                             nullptr);
+    }
+    ~LocalSecurityDescriptor() {
+        if (descriptor_) LocalFree(descriptor_);
+    }
+    LocalSecurityDescriptor(const LocalSecurityDescriptor&) = delete;
+    LocalSecurityDescriptor& operator=(const LocalSecurityDescriptor&) = delete;
+    PSECURITY_DESCRIPTOR Get() const noexcept { return descriptor_; }
+
+private:
+    PSECURITY_DESCRIPTOR descriptor_ = nullptr;
+};
 
 struct ElevatedProcess {
     KernelHandle process;
@@ -48,7 +73,10 @@ ElevatedProcess StartElevated(HWND owner, const std::string& arguments,
 }  // namespace
 
 HandOver HandOverToElevatedCopy(HWND owner, const std::string& path, const std::string& program) {
-    const KernelHandle tookOver(CreateEventW(nullptr, FALSE, FALSE, kTakeOverEvent));
+    const LocalSecurityDescriptor security(kTakeOverEventSecurity);
+    if (!security.Get()) return HandOver::Failed;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security.Get(), FALSE};
+    const KernelHandle tookOver(CreateEventW(&attributes, FALSE, FALSE, kTakeOverEvent));
     if (!tookOver) return HandOver::Failed;
     const ElevatedProcess started = StartElevated(owner, TakeOverArguments(path), program);
     if (started.cancelled) return HandOver::Cancelled;
