@@ -207,15 +207,8 @@ std::optional<LRESULT> MainWindow::HandleProgramMessage(UINT message, WPARAM wPa
         return TRUE;
     }
     case WM_QUERYENDSESSION:
-        // Saved now: after its answer a program may be ended at any moment.
-        settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
-        return TRUE;
     case WM_ENDSESSION:
-        if (!wParam)
-            settings_.SessionGoesOn();
-        else if (!settings_.SavedForSessionEnd())
-            settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
-        return 0;
+        return OnSessionEnd(message, wParam, lParam);
     case WM_CLIPBOARDUPDATE:
         clipboardListener_.OnClipboardUpdate(settings_.values.autoCopyEnabled);
         return 0;

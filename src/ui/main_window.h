@@ -69,6 +69,7 @@ private:
     void LoadSettingsAndPlace();
     void OnShown();
     void SaveAndClose();
+    LRESULT OnSessionEnd(UINT message, WPARAM wParam, LPARAM lParam);
     void LayOut();
     std::optional<std::string> Save();
     WindowBounds StoredBounds() const;
@@ -81,7 +82,6 @@ private:
     void OnHotkeyMessage(UINT message, WPARAM id);  // WM_HOTKEY, WM_KEYSTRIDE_HOTKEYS_TAKEN
     void EditHotkeys();
     HWND KeyBox() const noexcept { return controls_[ControlRole::KeyBox]; }
-    int Scaled(int designed) const noexcept { return Scale(designed, dpi_); }
 
     AppWindow& app_;
     HWND window_ = nullptr;

@@ -65,8 +65,8 @@ bool MainWindow::BuildControls() {
 
     // A pasted path may be far longer than the edit box's default limit.
     SendMessageW(KeyBox(), EM_SETLIMITTEXT, 0, 0);
-    favouritesView_.Attach(controls_[ControlRole::FavouritesList], Scaled(kKeyColumnWidth),
-                           Scaled(kCommentColumnWidth));
+    favouritesView_.Attach(controls_[ControlRole::FavouritesList], Scale(kKeyColumnWidth, dpi_),
+                           Scale(kCommentColumnWidth, dpi_));
     FitCaptions();
 
     pictures_.Load(app_.Instance(), window_, controls_[ControlRole::JumpButton], dpi_);
@@ -87,8 +87,8 @@ bool MainWindow::MakeDesignedControls() {
         HWND parent = design.parent == ControlRole::None ? window_ : controls_[design.parent];
         HWND control = CreateWindowExW(
             made.exStyle, made.name, Wide(CaptionOf(design)).c_str(), made.style,
-            Scaled(design.rect.left), Scaled(design.rect.top), Scaled(design.rect.width),
-            Scaled(design.rect.height), parent,
+            Scale(design.rect.left, dpi_), Scale(design.rect.top, dpi_),
+            Scale(design.rect.width, dpi_), Scale(design.rect.height, dpi_), parent,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), app_.Instance(), nullptr);
         if (!control) return false;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -112,7 +112,7 @@ void MainWindow::FitCaptions() const {
     };
     HWND autoCopy = controls_[ControlRole::AutoCopyBox];
     const SIZE check = CaptionExtent(autoCopy);
-    growTo(autoCopy, check.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scaled(8), check.cy);
+    growTo(autoCopy, check.cx + GetSystemMetrics(SM_CXMENUCHECK) + Scale(8, dpi_), check.cy);
     HWND tagline = controls_[ControlRole::Tagline];
     const SIZE taglineSize = CaptionExtent(tagline);
     growTo(tagline, taglineSize.cx, taglineSize.cy);

@@ -1,5 +1,5 @@
 // The main window's settings: loaded and applied at creation, saved at the
-// close.
+// close and at the session's end.
 #include "ui/main_window.h"
 
 #include "user_error.h"
@@ -52,6 +52,28 @@ WindowBounds MainWindow::StoredBounds() const { return StoredBoundsOf(window_, d
 std::optional<std::string> MainWindow::Save() {
     // A hidden window (the program minimised) still has its normal bounds.
     return settings_.SaveAtClose(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
+}
+
+LRESULT MainWindow::OnSessionEnd(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_QUERYENDSESSION) {
+        // Saved now: after its answer a program may be ended at any moment.
+        settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
+        return TRUE;
+    }
+    if (!wParam) {
+        settings_.SessionGoesOn();
+        return 0;
+    }
+    if (!settings_.SavedForSessionEnd())
+        settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
+    // The Restart Manager (an installer replacing keystride.exe) asks the
+    // program to end while the session goes on: it must, saved already.
+    if (lParam & ENDSESSION_CLOSEAPP) {
+        clipboardListener_.Stop();
+        tray_.RemoveIcon();
+        app_.Terminate();
+    }
+    return 0;
 }
 
 void MainWindow::SaveAndClose() {

@@ -70,7 +70,8 @@ void TitleBanner::TakeDpi(UINT dpi) {
     // keeps the size it was first loaded at, and the DPI may change.
     Icon update(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_UPDATE), IMAGE_ICON,
                                               Scale(16, dpi), Scale(16, dpi), 0)));
-    if (update) SendMessageW(updateIcon_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
+    if (!update) return;  // the icon shown stays
+    SendMessageW(updateIcon_, STM_SETICON, reinterpret_cast<WPARAM>(update.Get()), 0);
     updateIconImage_ = std::move(update);
 }
 

@@ -37,14 +37,18 @@ void WindowPictures::Load(HINSTANCE instance, HWND window, HWND jumpButton, UINT
     };
     Icon big = load(SystemMetricAt(SM_CXICON, dpi));
     Icon small = load(SystemMetricAt(SM_CXSMICON, dpi));
-    if (big) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    if (small) SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    // The window, the banner and the shell keep their own copies of an icon
-    // they show: the old ones may go.
-    big_ = std::move(big);
-    small_ = std::move(small);
-    banner_ = load(Scale(32, dpi));
-    tray_ = LoadTrayIcon(instance, dpi);
+    // An icon shown stays while it is shown: one is let go only once the
+    // window shows its replacement, and kept when none could be loaded.
+    if (big) {
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+        big_ = std::move(big);
+    }
+    if (small) {
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+        small_ = std::move(small);
+    }
+    if (Icon banner = load(Scale(32, dpi))) banner_ = std::move(banner);
+    if (Icon tray = LoadTrayIcon(instance, dpi)) tray_ = std::move(tray);
     SetJumpGlyph(instance, jumpButton, dpi);
 }
 

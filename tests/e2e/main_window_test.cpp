@@ -752,6 +752,17 @@ TEST_F(MainWindow, SessionEndSavesWithoutABoxAndAFailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(FindProcessWindow(app.ProcessId(), "Keystride", "#32770"));
     EXPECT_EQ(ReadWholeFile(file), saved);
     EXPECT_TRUE(RemoveDirectoryA(blocker.c_str()));
+
+    // The Restart Manager (an installer replacing keystride.exe) asks the
+    // program to end while the session goes on: saved, it ends.
+    for (const UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION}) {
+        DWORD_PTR answer = 0;
+        EXPECT_TRUE(SendMessageTimeoutA(app.Main(), message, TRUE, ENDSESSION_CLOSEAPP,
+                                        SMTO_ABORTIFHUNG, 5000, &answer))
+            << message;
+    }
+    EXPECT_TRUE(app.Process().Wait(kWaitMs)) << "still running after the Restart Manager's close";
+    EXPECT_NE(ReadWholeFile(file).find("1=HKLM\\System"), std::string::npos);
 }
 
 TEST_F(MainWindow, AboutOpensByItsAccessKeyAndCloses) {
