@@ -130,11 +130,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam && lParam == 0) OnShown();
         break;
     case WM_MOVE:
-        suggestions_.Close();
-        return 0;
     case WM_SIZE:
         suggestions_.Close();
-        if (wParam != SIZE_MINIMIZED) LayOut();
+        // Restore goes back to the last normal bounds, however the window
+        // was maximised (Aero Snap sends no SC_MAXIMIZE).
+        if (IsWindowVisible(window_) && !IsZoomed(window_) && !IsIconic(window_))
+            settings_.values.savedNormalBounds = StoredBounds();
+        if (message == WM_SIZE && wParam != SIZE_MINIMIZED) LayOut();
         return 0;
     case WM_SYSCOMMAND:
         return OnSysCommand(wParam, lParam);

@@ -144,12 +144,12 @@ LRESULT MainWindow::OnSysCommand(WPARAM command, LPARAM lParam) {
         // The program minimises as a whole, into the notification area.
         tray_.Minimise(lParam);
         return 0;
-    case SC_MAXIMIZE:
-        settings_.values.savedNormalBounds = StoredBounds();
-        return Default(WM_SYSCOMMAND, command, lParam);
     case SC_RESTORE: {
+        // Taken before the system's restore moves the window; after a start
+        // maximised, the system knows no normal bounds of this run.
+        const WindowBounds normal = settings_.values.savedNormalBounds;
         const LRESULT result = Default(WM_SYSCOMMAND, command, lParam);
-        PlaceAtStoredBounds(settings_.values.savedNormalBounds);
+        PlaceAtStoredBounds(normal);
         return result;
     }
     default:

@@ -25,6 +25,8 @@ void MainWindow::LoadSettingsAndPlace() {
     LayOut();
 
     showMaximized_ = settings_.values.savedMaximized;
+    // Placed at its normal bounds: where a later Restore goes back to.
+    if (!showMaximized_) settings_.values.savedNormalBounds = StoredBounds();
     centreOnShow_ = settings_.values.firstRun;
 }
 

@@ -432,6 +432,20 @@ TEST_F(Tray, MaximiseThenRestoreGivesBackTheEarlierBoundsAlsoAfterARestart) {
         app.Settle();
         EXPECT_EQ(BoundsOf(app.Main()), normal);
 
+        // Maximised another way (Aero Snap, Win+Up: no SC_MAXIMIZE) after a
+        // move, Restore goes back to where the window was moved.
+        const Bounds moved{120, 90, 600, 540};
+        SetWindowPos(app.Main(), nullptr, moved.left, moved.top, moved.width, moved.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(app.Main(), SW_MAXIMIZE);
+        ASSERT_TRUE(IsZoomed(app.Main()));
+        PostMessageA(app.Main(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsZoomed(app.Main()); }));
+        app.Settle();
+        EXPECT_EQ(BoundsOf(app.Main()), moved);
+        SetWindowPos(app.Main(), nullptr, normal.left, normal.top, normal.width, normal.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+
         // The caption's double click asks with the low bits set.
         PostMessageA(app.Main(), WM_SYSCOMMAND, SC_MAXIMIZE | 2, 0);
         ASSERT_TRUE(WaitUntil([&] { return IsZoomed(app.Main()) != FALSE; }));
