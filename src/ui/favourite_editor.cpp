@@ -123,13 +123,15 @@ SIZE FavouriteEditorDialog::LayOut(UINT dpi) {
     const int keyLabelRight =
         PlaceLabel(keyLabel_, kKeyLabel, kFieldLeft, scaled(kGroupTop + 24), dpi);
     PlaceControl(keyBox_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + 51),
-                          scaled(kFieldWidth), scaled(21)));
+                                 scaled(kFieldWidth), scaled(21)));
     const int launchLeft = std::max(scaled(kGroupLeft + 87), keyLabelRight + gap);
     const int launchWidth = std::max(
-        scaled(158), static_cast<int>(TextExtent(MessageFont(), kLaunchCaption).cx) + scaled(16));
-    PlaceControl(launchButton_, Bounds(launchLeft, scaled(kGroupTop + 19), launchWidth, scaled(24)));
+        scaled(158), static_cast<int>(TextExtent(MessageFont(), kLaunchCaption).cx) +
+                         scaled(16));
+    PlaceControl(launchButton_,
+                 Bounds(launchLeft, scaled(kGroupTop + 19), launchWidth, scaled(24)));
     PlaceControl(hint_, Bounds(scaled(kGroupLeft + kFieldLeft), scaled(kGroupTop + kHintTop),
-                        scaled(kFieldWidth), HintHeight(dpi)));
+                               scaled(kFieldWidth), HintHeight(dpi)));
 
     const int down = ExtraHeight(dpi);
     const int commentLabelRight =
@@ -137,11 +139,11 @@ SIZE FavouriteEditorDialog::LayOut(UINT dpi) {
     const int fieldRight = scaled(kGroupLeft + kFieldLeft + kFieldWidth);
     const int commentLeft = std::max(scaled(kGroupLeft + 70), commentLabelRight + gap);
     PlaceControl(commentBox_, Bounds(commentLeft, scaled(kGroupTop + kCommentTop) + down,
-                              fieldRight - commentLeft, scaled(21)));
+                                     fieldRight - commentLeft, scaled(21)));
     PlaceControl(okButton_, Bounds(scaled(200), scaled(166) + down, scaled(80), scaled(27)));
     PlaceControl(cancelButton_, Bounds(scaled(301), scaled(166) + down, scaled(80), scaled(27)));
     PlaceControl(group_, Bounds(scaled(kGroupLeft), scaled(kGroupTop), scaled(kGroupWidth),
-                         scaled(kGroupHeight) + down));
+                                scaled(kGroupHeight) + down));
     return {scaled(kClientWidth), scaled(kClientHeight) + down};
 }
 
@@ -154,7 +156,8 @@ int FavouriteEditorDialog::PlaceLabel(HWND label, const char* text, int left, in
 }
 
 int FavouriteEditorDialog::HintHeight(UINT dpi) const {
-    return std::max(Scale(13, dpi), WrappedTextHeight(MessageFont(), kHint, Scale(kFieldWidth, dpi)));
+    return std::max(Scale(13, dpi),
+                    WrappedTextHeight(MessageFont(), kHint, Scale(kFieldWidth, dpi)));
 }
 
 int FavouriteEditorDialog::ExtraHeight(UINT dpi) const {

@@ -9,9 +9,9 @@
 #include "texts.h"
 #include "ui/control_ids.h"
 #include "ui/dialog_keyboard.h"
+#include "ui/message_loop.h"
 #include "ui/modal_dialog.h"
 #include "ui/ui_kit.h"
-#include "ui/window_text.h"
 
 namespace ks::ui {
 namespace {
@@ -92,11 +92,6 @@ HWND PrepareField(HWND field, const std::string& text) {
     return field;
 }
 
-void ShowWarning(HWND owner, const std::string& text) {
-    MessageBoxW(owner, Wide(text).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
-                MB_OK | MB_ICONWARNING);
-}
-
 bool HotkeysDialog::Create(HWND owner, const std::string& jump, const std::string& show) {
     started_[0] = jump;
     started_[1] = show;
@@ -133,16 +128,18 @@ SIZE HotkeysDialog::LayOut(UINT dpi) {
     for (int row = 0; row < 2; ++row) {
         const int top = scaled(kRowTop + row * kRowStep);
         const SIZE label = CaptionExtent(labels_[row]);
-        PlaceControl(labels_[row], Bounds(scaled(kLabelLeft), top + (scaled(kFieldHeight) - label.cy) / 2,
-                                   label.cx, label.cy));
-        PlaceControl(fields_[row], Bounds(fieldLeft, top, scaled(kFieldWidth), scaled(kFieldHeight)));
+        PlaceControl(labels_[row],
+                     Bounds(scaled(kLabelLeft), top + (scaled(kFieldHeight) - label.cy) / 2,
+                            label.cx, label.cy));
+        PlaceControl(fields_[row],
+                     Bounds(fieldLeft, top, scaled(kFieldWidth), scaled(kFieldHeight)));
     }
     const int width = fieldLeft + scaled(kFieldWidth) + scaled(kLabelLeft);
     const int buttonsTop = scaled(kRowTop + 2 * kRowStep + 6);
     PlaceControl(cancelButton_, Bounds(width - scaled(kLabelLeft + kButtonWidth), buttonsTop,
-                                scaled(kButtonWidth), scaled(kButtonHeight)));
+                                       scaled(kButtonWidth), scaled(kButtonHeight)));
     PlaceControl(okButton_, Bounds(width - scaled(kLabelLeft + 2 * kButtonWidth + 8), buttonsTop,
-                            scaled(kButtonWidth), scaled(kButtonHeight)));
+                                   scaled(kButtonWidth), scaled(kButtonHeight)));
     return {std::max(width, scaled(kClientWidth)), buttonsTop + scaled(kButtonHeight + 12)};
 }
 
@@ -154,14 +151,14 @@ std::optional<std::string> HotkeysDialog::TextOf(int row) const {
 bool HotkeysDialog::Usable(const std::optional<std::string> (&texts)[2]) {
     for (int row = 0; row < 2; ++row) {
         if (texts[row]) continue;
-        ShowWarning(Window(), KS_TEXT_HOTKEY_UNUSABLE);
+        ShowWarningBox(Window(), KS_TEXT_HOTKEY_UNUSABLE);
         FocusControl(fields_[row]);
         return false;
     }
     // One hotkey can start one command only.
     const std::optional<Hotkey> jump = ReadHotkey(*texts[0]);
     if (jump && jump == ReadHotkey(*texts[1])) {
-        ShowWarning(Window(), FilledText(KS_TEXT_HOTKEYS_SAME, {HotkeyText(*jump)}));
+        ShowWarningBox(Window(), FilledText(KS_TEXT_HOTKEYS_SAME, {HotkeyText(*jump)}));
         FocusControl(fields_[1]);
         return false;
     }
@@ -174,7 +171,7 @@ void HotkeysDialog::TryAndClose() {
     const std::vector<std::string> taken =
         tryHotkeys_ ? tryHotkeys_(*texts[0], *texts[1]) : std::vector<std::string>{};
     if (!taken.empty()) {
-        ShowWarning(Window(), HotkeysTakenText(taken));
+        ShowWarningBox(Window(), HotkeysTakenText(taken));
         return;  // the user picks another
     }
     started_[0] = *texts[0];

@@ -62,8 +62,7 @@ int RunMainWindow(HINSTANCE instance, const ks::CommandLineRequest& request) {
         main.Show();
     instances.EndTurn();
     if (ks::ui::Is32BitBuildOn64BitWindows())
-        MessageBoxW(main.Handle(), ks::Wide(KS_TEXT_32_BIT_ON_64_BIT).c_str(),
-                    ks::Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONWARNING);
+        ks::ui::ShowWarningBox(main.Handle(), KS_TEXT_32_BIT_ON_64_BIT);
     if (takeOver) main.JumpWhenShown(request.path);
     // The main window takes the keyboard as a dialog does: Tab, arrows and
     // the access keys of its controls.

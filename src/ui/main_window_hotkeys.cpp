@@ -6,8 +6,8 @@
 #include "favourites/hotkey_text.h"
 #include "texts.h"
 #include "ui/hotkeys_dialog.h"
+#include "ui/message_loop.h"
 #include "ui/rules/tray_tip.h"
-#include "ui/window_text.h"
 
 namespace ks::ui {
 namespace {
@@ -41,8 +41,7 @@ void MainWindow::OnHotkeyMessage(UINT message, WPARAM id) {
     if (message == WM_KEYSTRIDE_HOTKEYS_TAKEN) {
         // Said once, at the start; Keystride runs on without them.
         if (hotkeys_.Taken().empty()) return;
-        MessageBoxW(window_, Wide(HotkeysTakenText(hotkeys_.Taken())).c_str(),
-                    Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONWARNING);
+        ShowWarningBox(window_, HotkeysTakenText(hotkeys_.Taken()));
         keyboard_.FocusKeyBox();
     } else if (!IsWindowEnabled(window_)) {
         // A modal window or box is up: no command runs beneath it; Show

@@ -57,17 +57,16 @@ std::optional<std::string> MainWindow::Save() {
 }
 
 LRESULT MainWindow::OnSessionEnd(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_QUERYENDSESSION) {
-        // Saved now: after its answer a program may be ended at any moment.
-        settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
-        return TRUE;
-    }
-    if (!wParam) {
+    const bool asked = message == WM_QUERYENDSESSION;
+    if (!asked && !wParam) {
         settings_.SessionGoesOn();
         return 0;
     }
-    if (!settings_.SavedForSessionEnd())
+    // Saved when asked: after its answer a program may be ended at any
+    // moment; saved at the end when that save failed.
+    if (asked || !settings_.SavedForSessionEnd())
         settings_.SaveAtSessionEnd(favourites_, StoredBounds(), IsZoomed(window_) != FALSE);
+    if (asked) return TRUE;
     // The Restart Manager (an installer replacing keystride.exe) asks the
     // program to end while the session goes on: it must, saved already.
     if (lParam & ENDSESSION_CLOSEAPP) {

@@ -11,6 +11,11 @@ void ShowErrorBox(HWND owner, const std::string& text) {
     MessageBoxW(owner, Wide(shown).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(), MB_OK | MB_ICONERROR);
 }
 
+void ShowWarningBox(HWND owner, const std::string& text) {
+    MessageBoxW(owner, Wide(text).c_str(), Wide(KS_TEXT_PRODUCT_NAME).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
 bool RunMessageLoop(const std::function<bool()>& done, const std::function<void()>& onIdle,
                     HWND dialog) {
     MSG msg;

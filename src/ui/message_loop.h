@@ -16,6 +16,8 @@ using ks::UserError;
 // The error box: error icon, caption "Keystride", the text with a full stop
 // added when its last character sorts above ".".
 void ShowErrorBox(HWND owner, const std::string& text);
+// The program's warning box: `text` as it stands, OK alone.
+void ShowWarningBox(HWND owner, const std::string& text);
 
 // The rule of every window procedure of the program: a failure a handler
 // raises (a UserError, or any other) ends the handler, is shown in the
